@@ -1,0 +1,117 @@
+#pragma once
+
+// The operating system, in one place. Everything the core asks of the file
+// system goes through here; the implementation is chosen per platform by the
+// build (PlattformPosix.cpp now).
+
+#include <cstdint>
+#include <string>
+
+namespace plattform {
+
+// The directory separator of this platform.
+#ifdef _WIN32
+inline constexpr char Trenner = '\\';
+#else
+inline constexpr char Trenner = '/';
+#endif
+
+// True for the characters after which a file name begins: the separator, and
+// on Windows also the ':' that ends a drive part.
+bool BeendetVerzeichnisteil(char c);
+
+// An existing directory, after following symbolic links.
+bool IstVerzeichnis(const std::string& pfad);
+
+// An existing regular file, after following symbolic links.
+bool IstDatei(const std::string& pfad);
+
+// What makes a file the same file: device and inode (or their equivalent).
+struct TDateiKennung {
+    uint64_t geraet = 0;
+    uint64_t knoten = 0;
+    bool operator==(const TDateiKennung&) const = default;
+};
+
+// The identity of what the path names, after following links.
+bool KennungLesen(const std::string& pfad, TDateiKennung& kennung);
+
+// What a directory listing says of an entry without a further look.
+enum class TEintragsArt { Unbekannt, Verzeichnis, Datei, Anderes };
+
+// One open directory listing. Owns the handle: not copyable, closes itself.
+class TVerzeichnisListe {
+public:
+    // Opens the listing of verzeichnis; the empty text lists the working directory.
+    explicit TVerzeichnisListe(const std::string& verzeichnis);
+    ~TVerzeichnisListe();
+    TVerzeichnisListe(const TVerzeichnisListe&) = delete;
+    TVerzeichnisListe& operator=(const TVerzeichnisListe&) = delete;
+
+    // False when the directory could not be listed (it then gives no entries).
+    bool Offen() const { return handle_ != nullptr; }
+
+    // The next entry, "." and ".." included, in the file system's order.
+    // False at the end of the listing.
+    bool Naechster(std::string& name, TEintragsArt& art);
+
+private:
+    void* handle_ = nullptr; // DIR* on POSIX
+};
+
+// One open file. Owns the descriptor: copy deleted, move leaves the source
+// closed, the destructor closes and never throws.
+class TDatei {
+public:
+    TDatei() = default;
+    ~TDatei();
+    TDatei(const TDatei&) = delete;
+    TDatei& operator=(const TDatei&) = delete;
+    TDatei(TDatei&& andere) noexcept;
+    TDatei& operator=(TDatei&& andere) noexcept;
+
+    // Opens an existing regular file read-only, raw bytes, leaving other
+    // processes free to read and write it. Anything that is not a regular file
+    // (FIFO, device, socket, directory) is refused without blocking.
+    static TDatei OeffnenLesen(const std::string& pfad);
+
+    // Creates a file for writing, raw bytes, emptying an existing one.
+    static TDatei ErzeugenSchreiben(const std::string& pfad);
+
+    bool Offen() const { return fd_ >= 0; }
+
+    // The length in bytes, or -1.
+    int64_t Laenge() const;
+
+    // Reads up to anzahl bytes, going on after short reads until anzahl bytes
+    // came or the file ended. The bytes read, or -1 on an error.
+    int64_t Lesen(void* puffer, int64_t anzahl);
+
+    // Writes all anzahl bytes; false when any of them could not be written.
+    bool Schreiben(const void* puffer, int64_t anzahl);
+
+    // The identity of the open file.
+    bool Kennung(TDateiKennung& kennung) const;
+
+    // Closes the file; false when the system reported an error on closing
+    // (for a written file that means its data may not have arrived).
+    bool Schliessen();
+
+private:
+    explicit TDatei(int fd) : fd_(fd) {}
+    int fd_ = -1;
+};
+
+// Deletes a file; false when that failed.
+bool DateiEntfernen(const std::string& pfad);
+
+// Removes an empty directory; false when that failed.
+bool VerzeichnisEntfernen(const std::string& pfad);
+
+// Creates one directory; false when that failed (also when it existed).
+bool VerzeichnisAnlegen(const std::string& pfad);
+
+// The directory of the running executable, ending with the separator.
+std::string ProgrammVerzeichnis();
+
+} // namespace plattform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Payload blocks of the containers: NUL-terminated blocks from the C heap.
+
+// A new C-heap block holding s up to its first NUL, or nullptr when that is
+// no character at all. The caller releases it with std::free.
+char* TextKopie(const std::string& s);
+
+// The bytes of a block up to its NUL; the empty string for nullptr.
+std::string TextAus(const char* block);
+
+// Text cutting with 1-based positions.
+
+// The characters from cursor through min(ende, length), both included.
+// The cursor ends one past the last character taken; it is unchanged (and
+// the result empty) when it is 0, beyond the text, or nothing was taken.
+std::string TeilTextLesen(const std::string& text, uint32_t& cursor, uint32_t ende);
+
+// TeilTextLesen on a copy of start.
+std::string TeilText(const std::string& text, uint32_t start, uint32_t ende);
+
+// Keeps only the digits of text, in order, and reads them as a decimal number:
+// 0 when none remain. Throws EFehler "'<digits>' ist kein gültiger Integerwert"
+// when the number exceeds 2147483647.
+int32_t ZahlLesen(const std::string& text);
