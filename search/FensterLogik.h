@@ -1,0 +1,86 @@
+#pragma once
+
+// The main window's own logic, free of any toolkit: the duplicate search, the
+// abort protocol and the commands of the result list. The Qt window, the
+// command-line front end and the tests derive from it and supply the few
+// window operations it needs, so that none of this is written twice.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class TKette;
+class THashTabelle;
+
+// The edit fields of the main window, by their names.
+enum class TFeld { Edit1 = 1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9 };
+
+class TFensterLogik {
+public:
+    virtual ~TFensterLogik() = default;
+
+    // Abort protocol. The close handler sets the request and clears the
+    // asked flag; the search loops poll the request and ask once.
+    bool AbbruchAngefordert = false;
+    bool AbbruchGefragt = false;
+
+    // Asks "Soll wirklich abgerochen werden?" once per close request; true
+    // means stop. Only called by a loop that found AbbruchAngefordert set.
+    bool AbbruchFragen();
+
+    // The search run over the directories in Edit1 and Edit3.
+    void SucheAusfuehren();
+    void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
+                        THashTabelle& tabelle);
+    void ZaehlerErhoehen(TFeld feld);
+
+    // The directory walks; null when stopped on request.
+    std::unique_ptr<TKette> ErsteListeLesen(const std::string& verzeichnis);
+    std::unique_ptr<THashTabelle> ZweiteTabelleLesen(const std::string& verzeichnis);
+
+    // 0 identical, 1 not identical (or unopenable, or abandoned), 2 missing.
+    int PaarPruefen(const std::string& pfadA, const std::string& pfadB);
+    bool InhaltGleich(const std::string& pfadA, const std::string& pfadB);
+
+    // The result list's commands.
+    void EintraegeMarkieren(char zeichen);
+    void MarkierungenLoeschen();
+    void MarkierteKopieren(const std::string& basis, const std::string& zielVerzeichnis,
+                           bool verschieben);
+
+    // True while a search, a copy or a move runs (a nested start is refused
+    // by the window).
+    bool Beschaeftigt() const { return beschaeftigt_ > 0; }
+
+protected:
+    // The result list: lines as raw bytes, several selectable at once.
+    virtual void ListeLeeren() = 0;
+    virtual void ListeAnhaengen(const std::string& zeile) = 0;
+    virtual uint32_t ListeAnzahl() const = 0;
+    virtual std::string ListeZeile(uint32_t index) const = 0;
+    virtual void ListeZeileSetzen(uint32_t index, const std::string& zeile) = 0;
+    virtual bool ListeMarkiert(uint32_t index) const = 0;
+    virtual void ListeMarkieren(uint32_t index, bool markiert) = 0;
+
+    // The edit fields.
+    virtual std::string FeldText(TFeld feld) const = 0;
+    virtual void FeldSetzen(TFeld feld, const std::string& text) = 0;
+
+    // The progress gauge CGauge1.
+    virtual void GaugeSetProgress(int32_t wert) = 0;
+    virtual void GaugeSetMaxValue(int32_t wert) = 0;
+    virtual int32_t GaugeMaxValue() const = 0;
+
+    // Lets the window handle all pending messages, then returns.
+    virtual void NachrichtenVerarbeiten() = 0;
+
+    // A modal question with Yes (default) and No and no icon; true for Yes.
+    virtual bool JaNeinFrage(const std::string& text, const std::string& titel) = 0;
+
+    // A modal message box with an OK button and no icon.
+    virtual void Meldung(const std::string& text, const std::string& titel) = 0;
+
+private:
+    friend class TBeschaeftigt;
+    int beschaeftigt_ = 0;
+};
