@@ -105,6 +105,11 @@ private:
 // Deletes a file; false when that failed.
 bool DateiEntfernen(const std::string& pfad);
 
+// Renames a file, replacing an existing file of the new name in one step
+// (readers see either the old or the new file, never a mix); false when that
+// failed, and then both names stay as they were.
+bool DateiUmbenennen(const std::string& alt, const std::string& neu);
+
 // Removes an empty directory; false when that failed.
 bool VerzeichnisEntfernen(const std::string& pfad);
 

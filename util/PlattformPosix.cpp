@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -190,6 +191,11 @@ bool TDatei::Schliessen()
 bool DateiEntfernen(const std::string& pfad)
 {
     return !pfad.empty() && ::unlink(pfad.c_str()) == 0;
+}
+
+bool DateiUmbenennen(const std::string& alt, const std::string& neu)
+{
+    return !alt.empty() && !neu.empty() && ::rename(alt.c_str(), neu.c_str()) == 0;
 }
 
 bool VerzeichnisEntfernen(const std::string& pfad)
