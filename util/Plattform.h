@@ -36,6 +36,10 @@ struct TDateiKennung {
 // The identity of what the path names, after following links.
 bool KennungLesen(const std::string& pfad, TDateiKennung& kennung);
 
+// True when the path is an existing directory after following links; then
+// its identity is in kennung. One look at the file system.
+bool VerzeichnisKennung(const std::string& pfad, TDateiKennung& kennung);
+
 // What a directory listing says of an entry without a further look.
 enum class TEintragsArt { Unbekannt, Verzeichnis, Datei, Anderes };
 

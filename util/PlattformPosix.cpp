@@ -46,6 +46,15 @@ bool KennungLesen(const std::string& pfad, TDateiKennung& kennung)
     return true;
 }
 
+bool VerzeichnisKennung(const std::string& pfad, TDateiKennung& kennung)
+{
+    struct stat info;
+    if (!StatFolgen(pfad, info) || !S_ISDIR(info.st_mode))
+        return false;
+    kennung = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    return true;
+}
+
 TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
     : handle_(::opendir(verzeichnis.empty() ? "." : verzeichnis.c_str()))
 {
