@@ -16,11 +16,14 @@
 class THashTabelle {
 public:
     // Throws EFehler (out of memory) when the buckets cannot be had.
+    // A count of 0 is taken as 1.
     explicit THashTabelle(uint32_t listenZahl);
     ~THashTabelle();
     THashTabelle(const THashTabelle&) = delete;
     THashTabelle& operator=(const THashTabelle&) = delete;
 
+    // Appends the payload to the key's bucket; takes it over even when it
+    // throws EFehler for want of memory (see TKette::Anhaengen).
     bool Einfuegen(void* daten, uint64_t schluessel, uint8_t typ);
     bool EntfernenBei(uint32_t index, uint64_t schluessel);
     void EntfernenText(const std::string& s, uint64_t schluessel);

@@ -26,7 +26,8 @@ public:
     // The payload, still owned by this holder; null when there is none.
     void* Daten() const { return daten_; }
     uint8_t Typ() const { return typ_; }
-    // The payload read as a text (TextAus); the empty string for none.
+    // The payload read as a text (TextAus); the empty string for none and
+    // for a typed record, which is no text.
     std::string Text() const;
     // Gives up ownership: the caller releases the payload itself.
     void* Loslassen();
@@ -39,6 +40,14 @@ private:
 // The program's owning, doubly linked list with a remembered cursor that makes
 // access by a 0-based index cheap when successive indices lie close together.
 // Owns its elements and their payloads; not copyable.
+//
+// A payload is compared as text only when its Typ is 0; a typed record never
+// equals a text, since its bytes are no NUL-terminated string. A null payload
+// reads as the empty string whatever its Typ.
+//
+// The inserting operations take the payload over even when they fail: if no
+// element can be had they release it by its Typ and throw EFehler, so that a
+// call like Anhaengen(TextKopie(pfad), 0) cannot leak.
 class TKette {
 public:
     TKette() = default;
@@ -49,9 +58,11 @@ public:
     // Releases every element and payload, front to back; all fields null or 0.
     void Leeren();
     // Inserts a new first element; the cursor stays on its element.
+    // Throws EFehler when out of memory.
     bool Voranstellen(void* daten, uint8_t typ);
     bool IstLeer() const { return Kopf == nullptr; }
     // Appends a new last element; the cursor does not move.
+    // Throws EFehler when out of memory.
     bool Anhaengen(void* daten, uint8_t typ);
     uint32_t Anzahl() const { return Laenge; }
     // Lends the payload at index (the cursor moves there); null past the end.
@@ -77,7 +88,8 @@ private:
     static void DatenFreigeben(Glied* glied);
     Glied* NeuesGlied(void* daten, uint8_t typ);
 
-    // An all-zero TKette is an empty list: the size table relies on that.
+    // Default member initialisers only: an empty list owns nothing, which lets
+    // the size table construct its buckets lazily.
     Glied* Kopf = nullptr;
     Glied* Cursor = nullptr;
     Glied* Ende = nullptr;

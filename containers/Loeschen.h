@@ -26,9 +26,13 @@ struct TGemischterSatz {
     TKette* Kette; // owned
 };
 
+// Any other Typ: a record that owns nothing, made as a block of bytes with
+// new char[] and released with delete[] as such.
+
 // Releases one typed payload by the table above; any Typ other than 1 to 4
-// (0 included) deletes the record alone, as a block of bytes.
+// (0 included) deletes the record alone, as a block of bytes. Null does nothing.
 void ElementLoeschen(void* daten, uint8_t typ);
 
-// Releases a payload by its type: Typ 0 to the C heap, others by ElementLoeschen.
+// Releases a payload by its type: Typ 0 to the C heap, others by
+// ElementLoeschen. Null does nothing.
 void DatenFreigeben(void* daten, uint8_t typ);

@@ -12,6 +12,9 @@ struct SeqGlied {
 
 // A singly linked first-in, first-out queue of strings. A new queue holds one
 // node without a string; callers empty it with Leeren before use. Not copyable.
+// Nodes and blocks come from the C heap; running out of it throws EFehler
+// (constructor, Neuanlegen, GliedAnhaengen, Anhaengen) and leaves the queue
+// as it was.
 class TSequenzen {
 public:
     TSequenzen();
@@ -28,7 +31,8 @@ public:
     SeqGlied* GliedBei(uint32_t position) const;
     bool Entfernen(uint32_t position);
     bool Anhaengen(const std::string& s);
-    // Takes the first node's string out. Only for a queue that is not empty.
+    // Takes the first node's string out and removes the node; the empty string
+    // for a node without one. On an empty queue: the empty string, no change.
     std::string Holen();
     uint32_t Anzahl() const { return Laenge; }
 
