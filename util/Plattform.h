@@ -111,7 +111,9 @@ bool DateiEntfernen(const std::string& pfad);
 
 // Renames a file, replacing an existing file of the new name in one step
 // (readers see either the old or the new file, never a mix); false when that
-// failed, and then both names stay as they were.
+// failed, and then both names stay as they were. A target that we may not
+// write to is not replaced, as on Windows, so a file made read-only to keep
+// it is kept.
 bool DateiUmbenennen(const std::string& alt, const std::string& neu);
 
 // Removes an empty directory; false when that failed.

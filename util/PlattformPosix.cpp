@@ -204,7 +204,15 @@ bool DateiEntfernen(const std::string& pfad)
 
 bool DateiUmbenennen(const std::string& alt, const std::string& neu)
 {
-    return !alt.empty() && !neu.empty() && ::rename(alt.c_str(), neu.c_str()) == 0;
+    if (alt.empty() || neu.empty())
+        return false;
+    // rename() itself only asks for the directory's write permission; the
+    // target's own read-only mode has to be checked here.
+    struct stat info;
+    if (::lstat(neu.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)
+        && ::faccessat(AT_FDCWD, neu.c_str(), W_OK, AT_EACCESS) != 0)
+        return false;
+    return ::rename(alt.c_str(), neu.c_str()) == 0;
 }
 
 bool VerzeichnisEntfernen(const std::string& pfad)
