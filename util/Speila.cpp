@@ -2,6 +2,40 @@
 
 #include "util/Plattform.h"
 
+#include <algorithm>
+#include <memory>
+#include <new>
+
+namespace {
+
+// Files are copied through a buffer of this size at most, so memory does not
+// grow with the file.
+constexpr int64_t KopierBlock = int64_t{1} << 20;
+
+// Ends a copy that failed after the target was created: what was written is
+// no copy of the source, so it goes.
+bool KopieVerwerfen(plattform::TDatei& ziel, const std::string& pfad)
+{
+    ziel.Schliessen();
+    plattform::DateiEntfernen(pfad);
+    return false;
+}
+
+// The directory that held a file, named as the system takes it for removal:
+// the path up to its last separator, without that separator unless it is the
+// root or follows another separator (a drive colon stays, too).
+std::string HaltendesVerzeichnis(const std::string& pfad)
+{
+    std::string teil = VerzeichnisTeil(pfad);
+    if (teil.size() < 2 || teil.back() != plattform::Trenner
+        || plattform::BeendetVerzeichnisteil(teil[teil.size() - 2]))
+        return teil;
+    teil.pop_back();
+    return teil;
+}
+
+} // namespace
+
 int64_t DateiGroesse(const std::string& pfad)
 {
     if (!plattform::IstDatei(pfad))
@@ -18,4 +52,96 @@ std::string DateiNameAus(const std::string& pfad)
         if (plattform::BeendetVerzeichnisteil(pfad[i - 1]))
             return pfad.substr(i);
     return pfad;
+}
+
+bool DateiKopieren(const std::string& quelle, const std::string& ziel)
+{
+    // Creating the target empties it: never do that to the source itself,
+    // whether named by the same path or by a link to the same file.
+    if (quelle == ziel)
+        return false;
+    plattform::TDatei ein = plattform::TDatei::OeffnenLesen(quelle);
+    if (!ein.Offen())
+        return false;
+    plattform::TDateiKennung quellKennung;
+    plattform::TDateiKennung zielKennung;
+    if (!ein.Kennung(quellKennung))
+        return false;
+    if (plattform::KennungLesen(ziel, zielKennung) && zielKennung == quellKennung)
+        return false;
+
+    const int64_t laenge = ein.Laenge();
+    if (laenge < 0)
+        return false;
+    // Small files need no full-sized buffer; one byte at least, so that the
+    // read loop can see a file that grew since its length was taken.
+    const int64_t block = std::clamp<int64_t>(laenge, 1, KopierBlock);
+    std::unique_ptr<char[]> puffer(new (std::nothrow) char[static_cast<size_t>(block)]);
+    if (!puffer)
+        return false;
+
+    plattform::TDatei aus = plattform::TDatei::ErzeugenSchreiben(ziel);
+    if (!aus.Offen())
+        return false;
+    int64_t kopiert = 0;
+    for (;;) {
+        const int64_t n = ein.Lesen(puffer.get(), block);
+        if (n < 0)
+            return KopieVerwerfen(aus, ziel);
+        if (n == 0)
+            break;
+        if (!aus.Schreiben(puffer.get(), n))
+            return KopieVerwerfen(aus, ziel);
+        kopiert += n;
+    }
+    // A source that changed its length while we copied gives no faithful
+    // copy; a move must not delete it on the strength of this one.
+    if (kopiert != laenge)
+        return KopieVerwerfen(aus, ziel);
+    if (!aus.Schliessen()) {
+        plattform::DateiEntfernen(ziel);
+        return false;
+    }
+    return true;
+}
+
+bool DateiLoeschen(const std::string& pfad)
+{
+    if (!plattform::IstDatei(pfad))
+        return false;
+    const bool geloescht = plattform::DateiEntfernen(pfad);
+    // Only succeeds when the file was the directory's last entry; whether it
+    // did is of no interest.
+    const std::string verzeichnis = HaltendesVerzeichnis(pfad);
+    if (!verzeichnis.empty())
+        plattform::VerzeichnisEntfernen(verzeichnis);
+    return geloescht;
+}
+
+bool VerzeichnisseAnlegen(const std::string& verzeichnis)
+{
+    // Each separator ends one level; a level that itself ends a directory
+    // part (the root's separator doubled, a drive colon) is no directory to
+    // create.
+    for (size_t i = 1; i <= verzeichnis.size(); ++i) {
+        if (i < verzeichnis.size() && verzeichnis[i] != plattform::Trenner)
+            continue;
+        const std::string ebene = verzeichnis.substr(0, i);
+        if (plattform::BeendetVerzeichnisteil(ebene.back()) || plattform::IstVerzeichnis(ebene))
+            continue;
+        // Checked again rather than trusting the result: someone else may
+        // have created the level in between.
+        plattform::VerzeichnisAnlegen(ebene);
+        if (!plattform::IstVerzeichnis(ebene))
+            return false;
+    }
+    return plattform::IstVerzeichnis(verzeichnis);
+}
+
+std::string VerzeichnisTeil(const std::string& pfad)
+{
+    for (size_t i = pfad.size(); i > 0; --i)
+        if (plattform::BeendetVerzeichnisteil(pfad[i - 1]))
+            return pfad.substr(0, i);
+    return {};
 }

@@ -12,3 +12,29 @@ int64_t DateiGroesse(const std::string& pfad);
 // The file name of a path: the text after its last separator (or, on
 // Windows, drive colon); the whole path when it has none.
 std::string DateiNameAus(const std::string& pfad);
+
+// Copies the contents of the regular file quelle to ziel, creating ziel or
+// emptying and overwriting an existing file. True only when every byte of the
+// source was read and written and the target was closed without error, so a
+// move may then delete the source. False, with ziel untouched, when the source
+// cannot be opened, when ziel cannot be created, or when ziel is the source
+// itself (same path, or another name of the same file): creating it would
+// empty the only copy. After a failure past that point the partly written
+// target is removed. No attributes or times are copied; the target bears the
+// time it was written.
+bool DateiKopieren(const std::string& quelle, const std::string& ziel);
+
+// Deletes the regular file pfad, then tries to remove the directory that held
+// it (that one only, never its parents), which succeeds only when the file
+// was its last entry. The outcome of the delete: false also when pfad names
+// no regular file.
+bool DateiLoeschen(const std::string& pfad);
+
+// Creates the directory verzeichnis together with every missing parent, one
+// level at a time; a final separator is allowed. True when it exists
+// afterwards (the empty text names the working directory).
+bool VerzeichnisseAnlegen(const std::string& verzeichnis);
+
+// The directory part of a path: everything up to and including its last
+// separator (or, on Windows, drive colon); empty when there is none.
+std::string VerzeichnisTeil(const std::string& pfad);

@@ -1,0 +1,62 @@
+#pragma once
+
+// The settings file "Einst.sys": a fixed header, then named sections back to
+// back, each "name 0x02 content 0x01". Several programs share the file, each
+// keeping its own section, so we change only ours and pass the rest through.
+//
+// All operations work on texts handed in and keep no state. Positions are
+// 1-based; a cursor is a position taken in and given back, left just past
+// what was read. Texts handled here are shorter than 4 GiB (Laden never
+// gives a longer body), so 32-bit positions reach every byte.
+//
+// Character level: the file behaves as a text-mode file of the system it was
+// first written on. On reading, every CR (0x0D) is dropped and a byte 0x1A
+// ends the text; on writing, every LF (0x0A) becomes CR LF. We translate
+// ourselves and read and write raw bytes, so the file comes out byte for byte
+// the same on every platform.
+
+#include <cstdint>
+#include <string>
+
+// The body of the settings file at pfad: everything after the header kopf.
+// Empty when the file is missing, cannot be opened, is shorter than the
+// header, does not start with it exactly (letter case counts) or is too long
+// for 32-bit positions. Reports nothing.
+std::string Laden(const std::string& pfad, const std::string& kopf);
+
+// Writes kopf and then body to pfad, with no line break after either.
+// The new contents go to a file beside the old one that replaces it only once
+// every byte was written and the file closed without error; on any failure
+// that file is removed, the old file stays byte for byte as it was, and the
+// result is false. Shows no message: the window turns false into the message
+// box "Datei <pfad> konnte nicht gespeichert werden!" (title "Fehler", OK).
+bool Speichern(const std::string& body, const std::string& pfad, const std::string& kopf);
+
+// The content of the first section called name (the text between its 0x02
+// and its 0x01, or up to the body's end when the 0x01 is missing); empty text
+// when there is none.
+std::string SequenzLesen(const std::string& name, const std::string& body);
+
+// Field n of a section's content, fields being separated by trenner: field 0
+// is the text before the first delimiter, field n the text between the n-th
+// and the (n+1)-th. A content without a final delimiter reads as if it had
+// one. Empty text for an empty content and for fields beyond the last.
+std::string SequenzFeld(uint32_t n, const std::string& inhalt, const std::string& trenner);
+
+// Removes the first section called name from body, from the name's first
+// byte through its terminating 0x01 (through the body's end when that is
+// missing); the rest stays, in order. Unchanged when there is no such section.
+void SequenzLoeschen(const std::string& name, std::string& body);
+
+// True when muster stands in text from position onward; false for position 0,
+// a position beyond the text, or a pattern that would run past its end.
+bool StehtAn(const std::string& text, uint32_t position, const std::string& muster);
+
+// The text from cursor up to the next occurrence of the whole delimiter;
+// the cursor ends one past the delimiter. Without a further delimiter (or
+// with an empty one) the rest of the text, cursor at length + 1. Empty text
+// and cursor unchanged when the cursor is 0 or beyond the text.
+std::string FeldLesen(const std::string& text, uint32_t& cursor, const std::string& trenner);
+
+// As FeldLesen, for a delimiter of one character.
+std::string LesenBis(const std::string& text, uint32_t& cursor, char endzeichen);
