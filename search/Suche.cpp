@@ -1,0 +1,79 @@
+#include "search/FensterLogik.h"
+
+#include "containers/Hashtabelle.h"
+#include "containers/Kette.h"
+#include "search/Beschaeftigt.h"
+#include "search/Groessenschluessel.h"
+#include "util/Speila.h"
+#include "util/Stringsbearbeiten.h"
+
+void TFensterLogik::SucheAusfuehren()
+{
+    TBeschaeftigt beschaeftigt(*this);
+
+    GaugeSetProgress(0);
+    FeldSetzen(TFeld::Edit5, "Überprüfe Verzeichnisse");
+    NachrichtenVerarbeiten();
+
+    std::unique_ptr<TKette> liste = ErsteListeLesen(FeldText(TFeld::Edit1));
+    if (!liste)
+        return;
+    std::unique_ptr<THashTabelle> tabelle = ZweiteTabelleLesen(FeldText(TFeld::Edit3));
+    if (!tabelle)
+        return;
+
+    const bool gleichesVerzeichnis = FeldText(TFeld::Edit1) == FeldText(TFeld::Edit3);
+    GaugeSetMaxValue(static_cast<int32_t>(liste->Anzahl()));
+
+    while (!liste->IstLeer()) {
+        GaugeSetProgress(GaugeMaxValue() - static_cast<int32_t>(liste->Anzahl()));
+        NachrichtenVerarbeiten();
+        const std::string pfad = liste->Entnehmen(0).Text();
+        if (gleichesVerzeichnis)
+            tabelle->EntfernenText(pfad, GroessenSchluessel(DateiGroesse(pfad)));
+        DateiAuswerten(pfad, *liste, gleichesVerzeichnis, *tabelle);
+        if (AbbruchAngefordert && AbbruchFragen())
+            return;
+    }
+    GaugeSetProgress(GaugeMaxValue());
+}
+
+void TFensterLogik::DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
+                                   THashTabelle& tabelle)
+{
+    const uint32_t zeile = ListeAnzahl();
+    ListeAnhaengen("- " + pfad);
+
+    bool gefunden = false;
+    const uint64_t schluessel = GroessenSchluessel(DateiGroesse(pfad));
+    for (uint32_t i = 0; i < tabelle.AnzahlBei(schluessel); ++i) {
+        const std::string kandidat = TextAus(static_cast<const char*>(tabelle.ElementBei(i, schluessel)));
+        if (PaarPruefen(pfad, kandidat) == 0) {
+            ListeAnhaengen("+     " + kandidat);
+            ZaehlerErhoehen(TFeld::Edit7);
+            gefunden = true;
+            if (gleichesVerzeichnis) {
+                // The candidate belongs to this group alone: out of both
+                // containers, and look at index i again, where the next
+                // element has moved.
+                tabelle.EntfernenBei(i, schluessel);
+                liste.EntfernenText(kandidat);
+                --i;
+            }
+        }
+        if (AbbruchAngefordert && AbbruchFragen())
+            return;
+    }
+
+    if (gefunden) {
+        ZaehlerErhoehen(TFeld::Edit9);
+        ListeZeileSetzen(zeile, "! " + pfad);
+    } else {
+        ZaehlerErhoehen(TFeld::Edit8);
+    }
+}
+
+void TFensterLogik::ZaehlerErhoehen(TFeld feld)
+{
+    FeldSetzen(feld, std::to_string(ZahlLesen(FeldText(feld)) + 1));
+}

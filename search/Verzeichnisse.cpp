@@ -1,0 +1,96 @@
+#include "search/FensterLogik.h"
+
+#include "containers/Hashtabelle.h"
+#include "containers/Kette.h"
+#include "containers/Seq.h"
+#include "search/Groessenschluessel.h"
+#include "util/Plattform.h"
+#include "util/Speila.h"
+#include "util/Stringsbearbeiten.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Directories entered so far in one walk, so that a link leading back into
+// the tree cannot make the walk endless.
+class TBesucht {
+public:
+    // True the first time a directory is seen.
+    bool Neu(const plattform::TDateiKennung& kennung)
+    {
+        if (std::find(besucht_.begin(), besucht_.end(), kennung) != besucht_.end())
+            return false;
+        besucht_.push_back(kennung);
+        return true;
+    }
+
+private:
+    std::vector<plattform::TDateiKennung> besucht_;
+};
+
+} // namespace
+
+// Both walks: breadth-first through a queue of directories; for each file
+// entry the poll, then the caller's step. False when stopped on request.
+template <typename DateiSchritt>
+static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiSchritt&& schritt)
+{
+    TSequenzen warteschlange;
+    warteschlange.Leeren();
+    warteschlange.Anhaengen(start);
+
+    TBesucht besucht;
+    plattform::TDateiKennung kennung;
+    if (plattform::VerzeichnisKennung(start, kennung))
+        besucht.Neu(kennung);
+
+    std::string name;
+    plattform::TEintragsArt art;
+    while (!warteschlange.IstLeer()) {
+        const std::string verzeichnis = warteschlange.Holen();
+        plattform::TVerzeichnisListe liste(verzeichnis);
+        while (liste.Naechster(name, art)) {
+            const std::string pfad = verzeichnis + name;
+            // A plain file or a FIFO, device or socket as the listing
+            // reports it needs no further look; anything else is looked at.
+            const bool istVerzeichnis = art != plattform::TEintragsArt::Datei
+                                        && art != plattform::TEintragsArt::Anderes
+                                        && plattform::VerzeichnisKennung(pfad, kennung);
+            if (istVerzeichnis) {
+                if (name != "." && name != ".." && besucht.Neu(kennung))
+                    warteschlange.Anhaengen(pfad + plattform::Trenner);
+                continue;
+            }
+            if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
+                return false;
+            schritt(pfad);
+        }
+    }
+    return true;
+}
+
+std::unique_ptr<TKette> TFensterLogik::ErsteListeLesen(const std::string& verzeichnis)
+{
+    auto liste = std::make_unique<TKette>();
+    const bool fertig = Durchlaufen(*this, verzeichnis, [&](const std::string& pfad) {
+        liste->Anhaengen(TextKopie(pfad), 0);
+    });
+    if (!fertig)
+        return nullptr;
+    return liste;
+}
+
+std::unique_ptr<THashTabelle> TFensterLogik::ZweiteTabelleLesen(const std::string& verzeichnis)
+{
+    auto tabelle = std::make_unique<THashTabelle>(GroessenTabellenLaenge);
+    const bool fertig = Durchlaufen(*this, verzeichnis, [&](const std::string& pfad) {
+        const int64_t groesse = DateiGroesse(pfad);
+        if (groesse != -1)
+            tabelle->Einfuegen(TextKopie(pfad), GroessenSchluessel(groesse), 0);
+    });
+    if (!fertig)
+        return nullptr;
+    return tabelle;
+}

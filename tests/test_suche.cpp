@@ -1,0 +1,424 @@
+#include "FensterAttrappe.h"
+#include "Testbaum.h"
+
+#include "containers/Hashtabelle.h"
+#include "containers/Kette.h"
+#include "util/Plattform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <set>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The file names of a directory in the order the file system lists them.
+std::vector<std::string> Reihenfolge(const std::string& verzeichnis)
+{
+    std::vector<std::string> namen;
+    plattform::TVerzeichnisListe liste(verzeichnis);
+    std::string name;
+    plattform::TEintragsArt art;
+    while (liste.Naechster(name, art))
+        if (name != "." && name != ".." && !plattform::IstVerzeichnis(verzeichnis + name))
+            namen.push_back(name);
+    return namen;
+}
+
+class SucheTest : public ::testing::Test {
+protected:
+    void Suchen(const std::string& eins, const std::string& zwei)
+    {
+        fenster.Feld(TFeld::Edit1) = eins;
+        fenster.Feld(TFeld::Edit3) = zwei;
+        for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
+            fenster.Feld(zaehler) = "0";
+        fenster.SucheAusfuehren();
+    }
+    std::string Zaehler() const
+    {
+        auto& f = fenster.felder;
+        return f[7] + "/" + f[8] + "/" + f[9];
+    }
+
+    TTestbaum baum;
+    TFensterAttrappe fenster;
+};
+
+} // namespace
+
+TEST_F(SucheTest, WorkedExampleLineByLine)
+{
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    baum.Datei("A/x.txt", "abc");
+    baum.Datei("A/y.txt", "abd");
+    baum.Datei("B/z.txt", "abc");
+
+    Suchen(a, b);
+
+    std::vector<std::string> erwartet;
+    for (const std::string& name : Reihenfolge(a)) {
+        if (name == "x.txt") {
+            erwartet.push_back("! " + a + "x.txt");
+            erwartet.push_back("+     " + b + "z.txt");
+        } else {
+            erwartet.push_back("- " + a + name);
+        }
+    }
+    EXPECT_EQ(fenster.Zeilen(), erwartet);
+    EXPECT_EQ(Zaehler(), "1/1/1");
+    EXPECT_EQ(fenster.Feld(TFeld::Edit5), "");
+    EXPECT_EQ(fenster.Feld(TFeld::Edit6), "");
+    EXPECT_EQ(fenster.gaugeProgress, 2);
+    EXPECT_EQ(fenster.gaugeMax, 2);
+    EXPECT_TRUE(fenster.fragen.empty());
+}
+
+TEST_F(SucheTest, EmptyFirstTreeEndsWithGaugeAtMaximum)
+{
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    baum.Datei("B/z.txt", "abc");
+    fenster.gaugeMax = 37;
+    Suchen(a, b);
+    EXPECT_TRUE(fenster.liste.empty());
+    EXPECT_EQ(Zaehler(), "0/0/0");
+    EXPECT_EQ(fenster.gaugeProgress, 37);
+    EXPECT_EQ(fenster.Feld(TFeld::Edit5), "Überprüfe Verzeichnisse");
+}
+
+TEST_F(SucheTest, EmptySecondTreeGivesOnlyMinusLines)
+{
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    baum.Datei("A/1", "x");
+    baum.Datei("A/s/2", "y");
+    baum.Datei("A/s/t/3", "");
+    Suchen(a, b);
+    ASSERT_EQ(fenster.liste.size(), 3u);
+    // Breadth-first: the start directory's files, then one level deeper, and so on.
+    EXPECT_EQ(fenster.liste[0].text, "- " + a + "1");
+    EXPECT_EQ(fenster.liste[1].text, "- " + a + "s/2");
+    EXPECT_EQ(fenster.liste[2].text, "- " + a + "s/t/3");
+    EXPECT_EQ(Zaehler(), "0/3/0");
+}
+
+TEST_F(SucheTest, SameDirectoryListsAGroupOnceFromItsFirstMember)
+{
+    const std::string a = baum.Verzeichnis("A");
+    for (const char* name : {"A/p", "A/q", "A/r"})
+        baum.Datei(name, "gleich");
+    Suchen(a, a);
+    const std::vector<std::string> namen = Reihenfolge(a);
+    ASSERT_EQ(fenster.liste.size(), 3u);
+    EXPECT_EQ(fenster.liste[0].text, "! " + a + namen[0]);
+    EXPECT_EQ(fenster.liste[1].text, "+     " + a + namen[1]);
+    EXPECT_EQ(fenster.liste[2].text, "+     " + a + namen[2]);
+    EXPECT_EQ(Zaehler(), "2/0/1");
+}
+
+TEST_F(SucheTest, SameDirectoryWithGroupsInterleavedInOneBucket)
+{
+    // Six files of one size, two contents, alternating in name; the listing
+    // order mixes them further. Each group must come out as one "! " line
+    // with all its other members under it.
+    const std::string a = baum.Verzeichnis("A");
+    std::map<std::string, std::string> inhalt;
+    for (int i = 0; i < 9; ++i) {
+        const std::string name = "f" + std::to_string(i);
+        inhalt[a + name] = std::string(i % 3 == 0 ? "AAAA" : (i % 3 == 1 ? "BBBB" : "CCCC"));
+        baum.Datei("A/" + name, inhalt[a + name]);
+    }
+    Suchen(a, a);
+
+    EXPECT_EQ(Zaehler(), "6/0/3");
+    ASSERT_EQ(fenster.liste.size(), 9u);
+    std::string gruppe;
+    std::set<std::string> gesehen;
+    for (const auto& zeile : fenster.liste) {
+        if (zeile.text.rfind("! ", 0) == 0) {
+            gruppe = inhalt.at(zeile.text.substr(2));
+            gesehen.insert(zeile.text.substr(2));
+        } else {
+            ASSERT_EQ(zeile.text.rfind("+     ", 0), 0u) << zeile.text;
+            EXPECT_EQ(inhalt.at(zeile.text.substr(6)), gruppe) << zeile.text;
+            gesehen.insert(zeile.text.substr(6));
+        }
+    }
+    EXPECT_EQ(gesehen.size(), 9u);
+}
+
+TEST_F(SucheTest, SameTreeUnderTwoSpellingsMatchesEachFileWithItself)
+{
+    const std::string a = baum.Verzeichnis("A");
+    baum.Datei("A/f", "inhalt");
+    Suchen(a, a + "./");
+    ASSERT_EQ(fenster.liste.size(), 2u);
+    EXPECT_EQ(fenster.liste[0].text, "! " + a + "f");
+    EXPECT_EQ(fenster.liste[1].text, "+     " + a + "./f");
+}
+
+TEST_F(SucheTest, TwoFirstTreeFilesShareOneSecondTreeTwin)
+{
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    baum.Datei("A/1", "zwilling");
+    baum.Datei("A/2", "zwilling");
+    baum.Datei("B/z", "zwilling");
+    Suchen(a, b);
+    ASSERT_EQ(fenster.liste.size(), 4u);
+    EXPECT_EQ(fenster.liste[1].text, "+     " + b + "z");
+    EXPECT_EQ(fenster.liste[3].text, "+     " + b + "z");
+    EXPECT_EQ(Zaehler(), "2/0/2");
+}
+
+TEST_F(SucheTest, SizesSharingABucketAreOfferedButNotRead)
+{
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    baum.Datei("A/klein", std::string(5, '\0'));
+    const std::string gross = baum.Datei("B/gross", "");
+    ASSERT_EQ(::truncate(gross.c_str(), 10000005), 0);
+    Suchen(a, b);
+    EXPECT_EQ(fenster.Zeilen(), std::vector<std::string>{"- " + a + "klein"});
+    EXPECT_EQ(fenster.Feld(TFeld::Edit2), "5 Byte");
+    EXPECT_EQ(fenster.Feld(TFeld::Edit4), "10000005 Byte");
+    EXPECT_TRUE(fenster.edit6Verlauf.empty());
+}
+
+TEST_F(SucheTest, FileAbove4GiBIsNotTakenForItsLowBits)
+{
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    baum.Datei("A/klein", std::string(5, '\0'));
+    const std::string gross = baum.Datei("B/gross", "");
+    ASSERT_EQ(::truncate(gross.c_str(), (int64_t{1} << 32) + 5), 0);
+    Suchen(a, b);
+    // 4 GiB + 5 lies in another bucket than 5: the pair is never even offered.
+    EXPECT_EQ(Zaehler(), "0/1/0");
+    EXPECT_EQ(fenster.Feld(TFeld::Edit4), "");
+}
+
+TEST_F(SucheTest, LinkCycleIsWalkedOnce)
+{
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    baum.Datei("A/s/f", "x");
+    if (::symlink("..", (a + "s/zurueck").c_str()) != 0)
+        GTEST_SKIP() << "symbolic links cannot be made here";
+    baum.Datei("B/g", "x");
+    ASSERT_EQ(::symlink(b.c_str(), (b + "selbst").c_str()), 0);
+    Suchen(a, b);
+    EXPECT_EQ(fenster.Zeilen(), (std::vector<std::string>{"! " + a + "s/f", "+     " + b + "g"}));
+}
+
+TEST_F(SucheTest, FifoIsListedButNeverOpened)
+{
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    ASSERT_EQ(::mkfifo((a + "rohr").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((b + "rohr").c_str(), 0600), 0);
+    const auto anfang = std::chrono::steady_clock::now();
+    Suchen(a, b);
+    EXPECT_LT(std::chrono::steady_clock::now() - anfang, std::chrono::seconds(5));
+    EXPECT_EQ(fenster.Zeilen(), std::vector<std::string>{"- " + a + "rohr"});
+}
+
+// The comparison itself.
+
+struct BlockFall {
+    int64_t laenge;
+    size_t bloecke;
+};
+
+class VergleichTest : public ::testing::TestWithParam<BlockFall> {
+protected:
+    TTestbaum baum;
+    TFensterAttrappe fenster;
+};
+
+TEST_P(VergleichTest, LastByteDecidesAndBlocksAreCounted)
+{
+    const BlockFall fall = GetParam();
+    std::string inhalt(static_cast<size_t>(fall.laenge), 'q');
+    const std::string eins = baum.Datei("eins", inhalt);
+    const std::string gleich = baum.Datei("gleich", inhalt);
+    inhalt.back() = 'r';
+    const std::string anders = baum.Datei("anders", inhalt);
+
+    EXPECT_EQ(fenster.PaarPruefen(eins, anders), 1);
+    EXPECT_EQ(fenster.edit6Verlauf.size(), fall.bloecke + 1); // one text per block, then ""
+    fenster.edit6Verlauf.clear();
+    EXPECT_EQ(fenster.PaarPruefen(eins, gleich), 0);
+    EXPECT_EQ(fenster.edit6Verlauf.size(), fall.bloecke + 1);
+    EXPECT_EQ(fenster.Feld(TFeld::Edit5), "");
+    EXPECT_EQ(fenster.Feld(TFeld::Edit6), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Blockgrenzen, VergleichTest,
+                         ::testing::Values(BlockFall{49151, 1}, BlockFall{49152, 1}, BlockFall{49153, 2}));
+
+TEST(Vergleich, EmptyFilesAreIdenticalWithoutProgress)
+{
+    TTestbaum baum;
+    TFensterAttrappe fenster;
+    EXPECT_EQ(fenster.PaarPruefen(baum.Datei("a", ""), baum.Datei("b", "")), 0);
+    EXPECT_EQ(fenster.edit6Verlauf, std::vector<std::string>{""});
+}
+
+TEST(Vergleich, MissingOrDirectoryGivesTwoSilently)
+{
+    TTestbaum baum;
+    TFensterAttrappe fenster;
+    const std::string datei = baum.Datei("a", "x");
+    EXPECT_EQ(fenster.PaarPruefen(baum.Wurzel() + "fehlt", datei), 2);
+    EXPECT_EQ(fenster.PaarPruefen(datei, baum.Wurzel()), 2);
+    EXPECT_TRUE(fenster.edit5Verlauf.empty());
+}
+
+TEST(Vergleich, UnreadableFileGivesOneWithMessage)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file, so no file is unreadable here";
+    TTestbaum baum;
+    TFensterAttrappe fenster;
+    const std::string a = baum.Datei("a", "x");
+    const std::string b = baum.Datei("b", "x");
+    ASSERT_EQ(::chmod(b.c_str(), 0), 0);
+    EXPECT_EQ(fenster.PaarPruefen(a, b), 1);
+    EXPECT_EQ(fenster.Feld(TFeld::Edit5), "Konnte Datei " + b + " nicht öffnen!");
+}
+
+struct EinheitFall {
+    int64_t laenge;
+    const char* erste;
+    const char* letzte;
+};
+
+class EinheitTest : public ::testing::TestWithParam<EinheitFall> {};
+
+TEST_P(EinheitTest, ProgressUnitFollowsTheSize)
+{
+    TTestbaum baum;
+    TFensterAttrappe fenster;
+    const std::string a = baum.Datei("a", ""), b = baum.Datei("b", "");
+    ASSERT_EQ(::truncate(a.c_str(), GetParam().laenge), 0);
+    ASSERT_EQ(::truncate(b.c_str(), GetParam().laenge), 0);
+    EXPECT_EQ(fenster.PaarPruefen(a, b), 0);
+    const auto& verlauf = fenster.edit6Verlauf;
+    ASSERT_GE(verlauf.size(), 3u);
+    EXPECT_EQ(verlauf.front(), GetParam().erste);
+    EXPECT_EQ(verlauf[verlauf.size() - 2], GetParam().letzte);
+    EXPECT_EQ(verlauf.back(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Grenze, EinheitTest,
+                         ::testing::Values(EinheitFall{10485760, "0 KB", "10224 KB"},
+                                           EinheitFall{10485761, "0 MB", "9 MB"}));
+
+// The abort protocol.
+
+class AbbruchTest : public SucheTest {
+protected:
+    void SetUp() override
+    {
+        a = baum.Verzeichnis("A");
+        b = baum.Verzeichnis("B");
+        // Files big enough for several blocks, so a comparison has polls of its own.
+        for (int i = 0; i < 4; ++i) {
+            baum.Datei("A/s" + std::to_string(i) + "/f", std::string(200000, 'x'));
+            baum.Datei("B/g" + std::to_string(i), std::string(200000, 'x'));
+        }
+    }
+    std::string a, b;
+};
+
+TEST_F(AbbruchTest, WithoutCloseRequestNoQuestion)
+{
+    Suchen(a, b);
+    EXPECT_TRUE(fenster.fragen.empty());
+    EXPECT_EQ(Zaehler(), "16/0/4");
+}
+
+TEST_F(AbbruchTest, YesStopsEveryLoopWithOneQuestion)
+{
+    fenster.beiDispatch = [&](int n) {
+        if (n == 6)
+            fenster.Schliessen();
+    };
+    fenster.antworten = {true};
+    Suchen(a, b);
+    EXPECT_EQ(fenster.fragen, std::vector<std::string>{"Abbrechen?: Soll wirklich abgerochen werden?"});
+    // The file being compared keeps its "- " line and no counter rises for it.
+    ASSERT_FALSE(fenster.liste.empty());
+    EXPECT_EQ(fenster.liste[0].text.substr(0, 2), "- ");
+    EXPECT_EQ(Zaehler(), "0/0/0");
+    EXPECT_TRUE(fenster.AbbruchAngefordert);
+    EXPECT_LT(fenster.gaugeProgress, fenster.gaugeMax);
+}
+
+TEST_F(AbbruchTest, NoLetsTheRunFinishWithoutAskingAgain)
+{
+    fenster.beiDispatch = [&](int n) {
+        if (n == 6)
+            fenster.Schliessen();
+    };
+    fenster.antworten = {false};
+    Suchen(a, b);
+    EXPECT_EQ(fenster.fragen.size(), 1u);
+    EXPECT_EQ(Zaehler(), "16/0/4");
+    EXPECT_FALSE(fenster.AbbruchAngefordert);
+}
+
+TEST_F(AbbruchTest, TwoRequestsGiveTwoQuestions)
+{
+    fenster.beiDispatch = [&](int n) {
+        if (n == 6 || n == 30)
+            fenster.Schliessen();
+    };
+    fenster.antworten = {false, false};
+    Suchen(a, b);
+    EXPECT_EQ(fenster.fragen.size(), 2u);
+    EXPECT_EQ(Zaehler(), "16/0/4");
+}
+
+TEST_F(AbbruchTest, RequestBeforeTheWalksIsAskedAtTheirFirstFile)
+{
+    fenster.beiDispatch = [&](int n) {
+        if (n == 1)
+            fenster.Schliessen();
+    };
+    fenster.antworten = {true};
+    Suchen(a, b);
+    EXPECT_EQ(fenster.fragen.size(), 1u);
+    EXPECT_EQ(fenster.dispatches, 1);
+    EXPECT_TRUE(fenster.liste.empty());
+    EXPECT_EQ(fenster.Feld(TFeld::Edit5), "Überprüfe Verzeichnisse");
+}
+
+TEST(Walk, StoppedWalkReturnsNullAndFreesEverything)
+{
+    TTestbaum baum;
+    TFensterAttrappe fenster;
+    baum.Datei("a/1", "x");
+    baum.Datei("a/2", "y");
+    fenster.Schliessen();
+    fenster.antworten = {true};
+    EXPECT_EQ(fenster.ErsteListeLesen(baum.Wurzel()), nullptr);
+    fenster.Schliessen();
+    fenster.antworten = {true};
+    EXPECT_EQ(fenster.ZweiteTabelleLesen(baum.Wurzel()), nullptr);
+    EXPECT_EQ(fenster.fragen.size(), 2u);
+}
+
+TEST(Walk, SecondWalkFilesBySizeAndSkipsUnmeasurable)
+{
+    TTestbaum baum;
+    TFensterAttrappe fenster;
+    baum.Datei("leer", "");
+    baum.Datei("x/fuenf", "12345");
+    ASSERT_EQ(::mkfifo((baum.Wurzel() + "rohr").c_str(), 0600), 0);
+    auto tabelle = fenster.ZweiteTabelleLesen(baum.Wurzel());
+    ASSERT_NE(tabelle, nullptr);
+    EXPECT_EQ(tabelle->AnzahlBei(0), 1u);
+    EXPECT_EQ(tabelle->AnzahlBei(5), 1u);
+    EXPECT_EQ(tabelle->AnzahlBei(4294967295u), 0u);
+    EXPECT_STREQ(static_cast<const char*>(tabelle->ElementBei(0, 5)), (baum.Wurzel() + "x/fuenf").c_str());
+}
