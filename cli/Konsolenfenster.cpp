@@ -1,0 +1,164 @@
+#include "cli/Konsolenfenster.h"
+
+#include "util/Stringsbearbeiten.h"
+
+#include <csignal>
+
+namespace {
+
+volatile std::sig_atomic_t unterbrechung = 0;
+
+constexpr auto AnzeigeAbstand = std::chrono::milliseconds(100);
+
+size_t Index(TFeld feld)
+{
+    return static_cast<size_t>(feld);
+}
+
+} // namespace
+
+TKonsolenFenster::TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt)
+    : ausgabe_(ausgabe), meldungen_(meldungen), fortschritt_(fortschritt)
+{
+}
+
+void TKonsolenFenster::UnterbrechungMelden()
+{
+    unterbrechung = 1;
+}
+
+void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
+{
+    ListeLeeren();
+    FeldSetzen(TFeld::Edit1, eins);
+    FeldSetzen(TFeld::Edit3, zwei);
+    for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
+        FeldSetzen(zaehler, "0");
+    SucheAusfuehren();
+    Ausgeben(ListeAnzahl());
+    FortschrittLoeschen();
+    std::fflush(ausgabe_);
+}
+
+std::string TKonsolenFenster::ZaehlerZeile() const
+{
+    return "+: " + std::to_string(ZahlLesen(FeldText(TFeld::Edit7))) + " -: "
+           + std::to_string(ZahlLesen(FeldText(TFeld::Edit8))) + " !: "
+           + std::to_string(ZahlLesen(FeldText(TFeld::Edit9)));
+}
+
+void TKonsolenFenster::ListeLeeren()
+{
+    offen_.clear();
+    ausgegeben_ = 0;
+}
+
+void TKonsolenFenster::ListeAnhaengen(const std::string& zeile)
+{
+    // A new first-tree line means the group before it is final: the search
+    // only ever rewrites the line of the file it is working on.
+    if (!zeile.empty() && zeile[0] != '+')
+        Ausgeben(ListeAnzahl());
+    offen_.push_back(zeile);
+}
+
+uint32_t TKonsolenFenster::ListeAnzahl() const
+{
+    return ausgegeben_ + static_cast<uint32_t>(offen_.size());
+}
+
+std::string TKonsolenFenster::ListeZeile(uint32_t index) const
+{
+    // Written lines are gone from memory; nothing on a terminal reads them back.
+    return index < ausgegeben_ ? std::string() : offen_.at(index - ausgegeben_);
+}
+
+void TKonsolenFenster::ListeZeileSetzen(uint32_t index, const std::string& zeile)
+{
+    if (index >= ausgegeben_)
+        offen_.at(index - ausgegeben_) = zeile;
+}
+
+void TKonsolenFenster::Ausgeben(uint32_t bis)
+{
+    if (bis <= ausgegeben_)
+        return;
+    FortschrittLoeschen();
+    while (ausgegeben_ < bis && !offen_.empty()) {
+        const std::string& zeile = offen_.front();
+        std::fwrite(zeile.data(), 1, zeile.size(), ausgabe_);
+        std::fputc('\n', ausgabe_);
+        offen_.pop_front();
+        ++ausgegeben_;
+    }
+    std::fflush(ausgabe_);
+}
+
+std::string TKonsolenFenster::FeldText(TFeld feld) const
+{
+    return felder_[Index(feld)];
+}
+
+void TKonsolenFenster::FeldSetzen(TFeld feld, const std::string& text)
+{
+    felder_[Index(feld)] = text;
+}
+
+void TKonsolenFenster::GaugeSetProgress(int32_t wert)
+{
+    gaugeProgress_ = wert < 0 ? 0 : (wert > gaugeMax_ ? gaugeMax_ : wert);
+}
+
+void TKonsolenFenster::GaugeSetMaxValue(int32_t wert)
+{
+    // As the window's gauge: 0 keeps the maximum it has.
+    if (wert <= 0)
+        return;
+    gaugeMax_ = wert;
+    if (gaugeProgress_ > wert)
+        gaugeProgress_ = wert;
+}
+
+void TKonsolenFenster::NachrichtenVerarbeiten()
+{
+    if (unterbrechung) {
+        unterbrechung = 0;
+        unterbrochen_ = true;
+        AbbruchAngefordert = true;
+        AbbruchGefragt = false;
+    }
+    FortschrittZeigen(false);
+}
+
+void TKonsolenFenster::Meldung(const std::string& text, const std::string& titel)
+{
+    FortschrittLoeschen();
+    std::fprintf(meldungen_, "%s: %s\n", titel.c_str(), text.c_str());
+}
+
+void TKonsolenFenster::FortschrittZeigen(bool sofort)
+{
+    if (!fortschritt_)
+        return;
+    const auto jetzt = std::chrono::steady_clock::now();
+    if (!sofort && jetzt - letzteAnzeige_ < AnzeigeAbstand)
+        return;
+    letzteAnzeige_ = jetzt;
+    const int prozent = gaugeMax_ > 0 ? static_cast<int>(int64_t{gaugeProgress_} * 100 / gaugeMax_) : 0;
+    std::string datei = FeldText(TFeld::Edit5);
+    constexpr size_t Breite = 60;
+    if (datei.size() > Breite)
+        datei = "..." + datei.substr(datei.size() - Breite + 3);
+    std::fprintf(meldungen_, "\r\033[K%3d%% %s", prozent, datei.c_str());
+    std::fflush(meldungen_);
+    fortschrittSichtbar_ = true;
+}
+
+void TKonsolenFenster::FortschrittLoeschen()
+{
+    if (!fortschrittSichtbar_)
+        return;
+    std::fputs("\r\033[K", meldungen_);
+    std::fflush(meldungen_);
+    fortschrittSichtbar_ = false;
+}

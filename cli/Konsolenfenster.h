@@ -1,0 +1,71 @@
+#pragma once
+
+// The main window's logic on a terminal: the result list goes to stdout as
+// its groups are finished, the counters and the progress to stderr.
+
+#include "search/FensterLogik.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <string>
+
+class TKonsolenFenster : public TFensterLogik {
+public:
+    // fortschritt: show a one-line progress display on stderr.
+    TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt);
+
+    // Runs the search over two directory texts as they will be shown.
+    void Suchen(const std::string& eins, const std::string& zwei);
+
+    // The counter line "+: N -: N !: N".
+    std::string ZaehlerZeile() const;
+
+    // Turns an interrupt into a close request whose question is answered
+    // "stop". Safe to call from a signal handler.
+    static void UnterbrechungMelden();
+    bool Unterbrochen() const { return unterbrochen_; }
+
+protected:
+    void ListeLeeren() override;
+    void ListeAnhaengen(const std::string& zeile) override;
+    uint32_t ListeAnzahl() const override;
+    std::string ListeZeile(uint32_t index) const override;
+    void ListeZeileSetzen(uint32_t index, const std::string& zeile) override;
+    bool ListeMarkiert(uint32_t) const override { return false; }
+    void ListeMarkieren(uint32_t, bool) override {}
+
+    std::string FeldText(TFeld feld) const override;
+    void FeldSetzen(TFeld feld, const std::string& text) override;
+
+    void GaugeSetProgress(int32_t wert) override;
+    void GaugeSetMaxValue(int32_t wert) override;
+    int32_t GaugeMaxValue() const override { return gaugeMax_; }
+
+    void NachrichtenVerarbeiten() override;
+    bool JaNeinFrage(const std::string&, const std::string&) override { return true; }
+    void Meldung(const std::string& text, const std::string& titel) override;
+
+private:
+    // Writes every line before index bis to stdout; they cannot change any more.
+    void Ausgeben(uint32_t bis);
+    void FortschrittZeigen(bool sofort);
+    void FortschrittLoeschen();
+
+    std::FILE* ausgabe_;   // non-owning
+    std::FILE* meldungen_; // non-owning
+    bool fortschritt_;
+    bool unterbrochen_ = false;
+
+    // Lines not yet written; ausgegeben_ lines before them already are.
+    std::deque<std::string> offen_;
+    uint32_t ausgegeben_ = 0;
+
+    std::array<std::string, 10> felder_{};
+    int32_t gaugeProgress_ = 0;
+    int32_t gaugeMax_ = 100;
+
+    bool fortschrittSichtbar_ = false;
+    std::chrono::steady_clock::time_point letzteAnzeige_{};
+};

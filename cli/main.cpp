@@ -1,0 +1,80 @@
+// dubrinax-cli DIR1 DIR2: the duplicate search on a terminal.
+
+#include "cli/Konsolenfenster.h"
+#include "util/Fehler.h"
+#include "util/Plattform.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char* const Hilfe =
+    "Usage: dubrinax-cli DIR1 DIR2\n"
+    "Compares every file below DIR1 byte for byte with the files below DIR2 of\n"
+    "the same size and prints the result list on stdout:\n"
+    "  \"! \" path       a file of DIR1 that has identical files,\n"
+    "  \"+     \" path   one of its identical files below DIR2,\n"
+    "  \"- \" path       a file of DIR1 without identical files.\n"
+    "When DIR1 and DIR2 are the same text, each group of identical files is\n"
+    "listed once. The last line on stderr counts the lines: +: N -: N !: N.\n"
+    "Ctrl-C stops the search and prints what was found (exit code 130).\n";
+
+void BeiUnterbrechung(int)
+{
+    TKonsolenFenster::UnterbrechungMelden();
+}
+
+int Fehler(const std::string& text)
+{
+    std::fprintf(stderr, "dubrinax-cli: %s\n", text.c_str());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(Hilfe, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("dubrinax-cli 1.0");
+        return 0;
+    }
+    if (argc != 3)
+        return Fehler("expected two directories (see --help)");
+
+    std::string verzeichnisse[2];
+    for (int i = 0; i < 2; ++i) {
+        std::string pfad = argv[i + 1];
+        if (pfad.empty() || !plattform::IstVerzeichnis(pfad))
+            return Fehler("'" + pfad + "' is not a directory");
+        // "x" and "x/" are one and the same text, as the window always has it.
+        if (!plattform::BeendetVerzeichnisteil(pfad.back()))
+            pfad += plattform::Trenner;
+        verzeichnisse[i] = pfad;
+    }
+
+    struct sigaction aktion {};
+    aktion.sa_handler = BeiUnterbrechung;
+    // A second Ctrl-C ends the program at once, as users expect.
+    aktion.sa_flags = SA_RESETHAND;
+    sigemptyset(&aktion.sa_mask);
+    sigaction(SIGINT, &aktion, nullptr);
+
+    TKonsolenFenster fenster(stdout, stderr, ::isatty(STDERR_FILENO) == 1);
+    try {
+        fenster.Suchen(verzeichnisse[0], verzeichnisse[1]);
+    } catch (const EFehler& fehler) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "dubrinax-cli: %s\n", fehler.what());
+        return 1;
+    }
+    std::fprintf(stderr, "%s\n", fenster.ZaehlerZeile().c_str());
+    return fenster.Unterbrochen() ? 130 : 0;
+}

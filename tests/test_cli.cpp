@@ -1,0 +1,145 @@
+// Runs the built dubrinax-cli as a user would.
+
+#include "Testbaum.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+struct TLauf {
+    int code = -1;
+    std::string aus;
+    std::string fehler;
+};
+
+// Starts the front end with the given arguments; stdout and stderr go to files.
+class TProzess {
+public:
+    TProzess(const TTestbaum& baum, std::vector<std::string> argumente) : baum_(baum)
+    {
+        argumente.insert(argumente.begin(), DUBRINAX_CLI);
+        std::vector<char*> argv;
+        for (auto& a : argumente)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t aktionen;
+        posix_spawn_file_actions_init(&aktionen);
+        posix_spawn_file_actions_addopen(&aktionen, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&aktionen, 1, (baum.Wurzel() + ".aus").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&aktionen, 2, (baum.Wurzel() + ".fehler").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (posix_spawn(&pid_, DUBRINAX_CLI, &aktionen, nullptr, argv.data(), environ) != 0)
+            pid_ = -1;
+        posix_spawn_file_actions_destroy(&aktionen);
+    }
+
+    void Signal(int nummer) const { ::kill(pid_, nummer); }
+
+    TLauf Warten()
+    {
+        TLauf lauf;
+        int status = 0;
+        if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_ && WIFEXITED(status))
+            lauf.code = WEXITSTATUS(status);
+        lauf.aus = TTestbaum::Lesen(baum_.Wurzel() + ".aus");
+        lauf.fehler = TTestbaum::Lesen(baum_.Wurzel() + ".fehler");
+        return lauf;
+    }
+
+private:
+    const TTestbaum& baum_;
+    pid_t pid_ = -1;
+};
+
+TLauf Starten(const TTestbaum& baum, std::vector<std::string> argumente)
+{
+    return TProzess(baum, std::move(argumente)).Warten();
+}
+
+std::string LetzteZeile(const std::string& text)
+{
+    std::string ohneEnde = text.substr(0, text.find_last_not_of('\n') + 1);
+    return ohneEnde.substr(ohneEnde.find_last_of('\n') + 1);
+}
+
+} // namespace
+
+TEST(Kommandozeile, PrintsTheResultListAndCounters)
+{
+    TTestbaum baum;
+    baum.Datei("A/x", "abc");
+    baum.Datei("A/sub/y", "abd");
+    baum.Datei("B/z", "abc");
+    baum.Datei("B/\xff\xfe", "abd"); // not UTF-8: printed as the file system has it
+    const std::string a = baum.Wurzel() + "A", b = baum.Wurzel() + "B/";
+
+    const TLauf lauf = Starten(baum, {a, b});
+    EXPECT_EQ(lauf.code, 0);
+    EXPECT_EQ(lauf.aus, "! " + a + "/x\n+     " + b + "z\n! " + a + "/sub/y\n+     " + b + "\xff\xfe\n");
+    EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 2 -: 0 !: 2");
+    // Not a terminal: no progress display in the way.
+    EXPECT_EQ(lauf.fehler.find('\r'), std::string::npos);
+}
+
+TEST(Kommandozeile, WithAndWithoutFinalSeparatorIsTheSameDirectory)
+{
+    TTestbaum baum;
+    baum.Datei("A/x", "gleich");
+    baum.Datei("A/s/y", "gleich");
+    const std::string a = baum.Wurzel() + "A";
+    const TLauf lauf = Starten(baum, {a, a + "/"});
+    EXPECT_EQ(lauf.code, 0);
+    EXPECT_EQ(lauf.aus, "! " + a + "/x\n+     " + a + "/s/y\n");
+    EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
+}
+
+TEST(Kommandozeile, WrongArgumentsExitWithTwo)
+{
+    TTestbaum baum;
+    baum.Datei("datei", "x");
+    for (const std::vector<std::string>& argumente :
+         {std::vector<std::string>{baum.Wurzel()}, {baum.Wurzel(), baum.Wurzel() + "fehlt"},
+          {baum.Wurzel() + "datei", baum.Wurzel()}, {"", baum.Wurzel()}, {"a", "b", "c"}}) {
+        const TLauf lauf = Starten(baum, argumente);
+        EXPECT_EQ(lauf.code, 2);
+        EXPECT_TRUE(lauf.aus.empty());
+        EXPECT_EQ(std::count(lauf.fehler.begin(), lauf.fehler.end(), '\n'), 1) << lauf.fehler;
+    }
+    const TLauf hilfe = Starten(baum, {"--help"});
+    EXPECT_EQ(hilfe.code, 0);
+    EXPECT_NE(hilfe.aus.find("Usage: dubrinax-cli DIR1 DIR2"), std::string::npos);
+    EXPECT_EQ(Starten(baum, {"--version"}).code, 0);
+}
+
+TEST(Kommandozeile, InterruptStopsTheSearchAndPrintsWhatWasFound)
+{
+    TTestbaum baum;
+    baum.Datei("A/a", "klein");
+    baum.Datei("B/b", "klein");
+    // Two large sparse files in deeper directories, so they come after the small ones.
+    const std::string gross1 = baum.Datei("A/t/gross", ""), gross2 = baum.Datei("B/t/gross", "");
+    const int64_t laenge = int64_t{8} << 30;
+    ASSERT_EQ(::truncate(gross1.c_str(), laenge), 0);
+    ASSERT_EQ(::truncate(gross2.c_str(), laenge), 0);
+
+    TProzess prozess(baum, {baum.Wurzel() + "A", baum.Wurzel() + "B"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    prozess.Signal(SIGINT);
+    const TLauf lauf = prozess.Warten();
+    EXPECT_EQ(lauf.code, 130);
+    const std::string a = baum.Wurzel() + "A/", b = baum.Wurzel() + "B/";
+    EXPECT_EQ(lauf.aus, "! " + a + "a\n+     " + b + "b\n- " + a + "t/gross\n");
+    EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
+}
