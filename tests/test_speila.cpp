@@ -5,8 +5,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <csignal>
 #include <fstream>
+#include <iterator>
 #include <set>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -137,4 +140,218 @@ TEST(DateiNameAus, TakesTextAfterLastSeparator)
     EXPECT_EQ(DateiNameAus("/a/b/c.txt"), "c.txt");
     EXPECT_EQ(DateiNameAus("c.txt"), "c.txt");
     EXPECT_EQ(DateiNameAus("/a/b/"), "");
+}
+
+// --- Copy, delete, directories ----------------------------------------------
+
+namespace {
+
+std::string Inhalt(const std::string& pfad)
+{
+    std::ifstream ein(pfad, std::ios::binary);
+    return {std::istreambuf_iterator<char>(ein), std::istreambuf_iterator<char>()};
+}
+
+// A pattern that does not repeat at the copy buffer's size, so a chunk
+// written twice or out of order shows.
+std::string Muster(size_t laenge)
+{
+    std::string text(laenge, '\0');
+    for (size_t i = 0; i < laenge; ++i)
+        text[i] = static_cast<char>((i * 31 + i / 251) % 253);
+    return text;
+}
+
+bool IstRoot()
+{
+    return ::geteuid() == 0;
+}
+
+struct KopierFall {
+    const char* name;
+    size_t laenge;
+};
+
+class DateiKopierenTest : public SpeilaTest, public ::testing::WithParamInterface<KopierFall> {};
+
+} // namespace
+
+TEST_P(DateiKopierenTest, CopyHoldsExactlyTheSourceBytes)
+{
+    const std::string inhalt = Muster(GetParam().laenge);
+    const std::string quelle = Datei("quelle", inhalt);
+    ASSERT_TRUE(DateiKopieren(quelle, wurzel_ + "ziel"));
+    EXPECT_EQ(Inhalt(wurzel_ + "ziel"), inhalt);
+    EXPECT_EQ(Inhalt(quelle), inhalt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Laengen, DateiKopierenTest,
+                         ::testing::Values(KopierFall{"Empty", 0}, KopierFall{"Small", 5},
+                                           KopierFall{"ExactlyOneChunk", 1 << 20},
+                                           KopierFall{"SeveralChunks", 3 * (1 << 20) + 7}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SpeilaTest, CopyOverwritesALongerTarget)
+{
+    const std::string ziel = Datei("ziel", std::string(5000, 'z'));
+    ASSERT_TRUE(DateiKopieren(Datei("quelle", "neu"), ziel));
+    EXPECT_EQ(Inhalt(ziel), "neu");
+}
+
+TEST_F(SpeilaTest, CopyBearsTheTimeItWasWritten)
+{
+    const std::string quelle = Datei("quelle", "alt");
+    const auto damals = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365 * 10);
+    fs::last_write_time(quelle, damals);
+    ASSERT_TRUE(DateiKopieren(quelle, wurzel_ + "ziel"));
+    EXPECT_GT(fs::last_write_time(wurzel_ + "ziel"), damals + std::chrono::hours(24));
+}
+
+TEST_F(SpeilaTest, CopyFromMissingOrNonRegularSourceFailsAndCreatesNoTarget)
+{
+    const std::string ziel = wurzel_ + "ziel";
+    EXPECT_FALSE(DateiKopieren(wurzel_ + "fehlt", ziel));
+    fs::create_directory(wurzel_ + "verz");
+    EXPECT_FALSE(DateiKopieren(wurzel_ + "verz", ziel));
+    ASSERT_EQ(::mkfifo((wurzel_ + "fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(DateiKopieren(wurzel_ + "fifo", ziel));
+    EXPECT_FALSE(fs::exists(ziel));
+}
+
+TEST_F(SpeilaTest, CopyIntoMissingDirectoryFailsAndCreatesNothing)
+{
+    EXPECT_FALSE(DateiKopieren(Datei("quelle", "x"), wurzel_ + "fehlt/ziel"));
+    EXPECT_FALSE(fs::exists(wurzel_ + "fehlt"));
+}
+
+TEST_F(SpeilaTest, CopyOntoADirectoryOrFifoFailsWithoutBlockingOrRemovingIt)
+{
+    const std::string quelle = Datei("quelle", "x");
+    fs::create_directory(wurzel_ + "verz");
+    EXPECT_FALSE(DateiKopieren(quelle, wurzel_ + "verz"));
+    EXPECT_TRUE(fs::is_directory(wurzel_ + "verz"));
+    // Opening a FIFO for writing would wait for a reader for ever.
+    ASSERT_EQ(::mkfifo((wurzel_ + "fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(DateiKopieren(quelle, wurzel_ + "fifo"));
+    EXPECT_TRUE(fs::is_fifo(wurzel_ + "fifo"));
+}
+
+TEST_F(SpeilaTest, CopyOntoItselfFailsAndLeavesTheFileUnchanged)
+{
+    const std::string inhalt = Muster(4096);
+    const std::string quelle = Datei("quelle", inhalt);
+    fs::create_directory(wurzel_ + "unter");
+    fs::create_hard_link(quelle, wurzel_ + "unter/hart");
+
+    EXPECT_FALSE(DateiKopieren(quelle, quelle));
+    EXPECT_FALSE(DateiKopieren(quelle, wurzel_ + "unter/../quelle"));
+    EXPECT_FALSE(DateiKopieren(quelle, wurzel_ + "unter/hart"));
+    EXPECT_FALSE(DateiKopieren(wurzel_ + "unter/hart", quelle));
+    std::error_code fehler;
+    fs::create_symlink(quelle, wurzel_ + "link", fehler);
+    if (!fehler) {
+        EXPECT_FALSE(DateiKopieren(quelle, wurzel_ + "link"));
+    }
+    EXPECT_EQ(Inhalt(quelle), inhalt);
+}
+
+TEST_F(SpeilaTest, FailedWriteRemovesThePartlyWrittenTarget)
+{
+    // A file size limit makes the writes fail past 1 MiB, as a full disk would.
+    const std::string quelle = Datei("quelle", Muster(3 * (1 << 20)));
+    rlimit alt{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &alt), 0);
+    const auto altesSignal = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit grenze = alt;
+    grenze.rlim_cur = 1 << 20;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &grenze), 0);
+    const bool kopiert = DateiKopieren(quelle, wurzel_ + "ziel");
+    ::setrlimit(RLIMIT_FSIZE, &alt);
+    ::signal(SIGXFSZ, altesSignal);
+    EXPECT_FALSE(kopiert);
+    EXPECT_FALSE(fs::exists(wurzel_ + "ziel"));
+}
+
+TEST_F(SpeilaTest, CopyWithoutRightsFailsAndLeavesFilesAsTheyWere)
+{
+    if (IstRoot())
+        GTEST_SKIP() << "running as root, which ignores permissions";
+    const std::string geschuetzt = Datei("geschuetzt", "bleibt");
+    fs::permissions(geschuetzt, fs::perms::owner_read);
+    EXPECT_FALSE(DateiKopieren(Datei("quelle", "neu"), geschuetzt));
+    EXPECT_EQ(Inhalt(geschuetzt), "bleibt");
+
+    const std::string unlesbar = Datei("unlesbar", "geheim");
+    fs::permissions(unlesbar, fs::perms::none);
+    EXPECT_FALSE(DateiKopieren(unlesbar, wurzel_ + "ziel"));
+    EXPECT_FALSE(fs::exists(wurzel_ + "ziel"));
+}
+
+TEST_F(SpeilaTest, DeletingLastFileRemovesItsDirectoryButNotTheParent)
+{
+    fs::create_directories(wurzel_ + "a/b");
+    const std::string datei = Datei("a/b/f", "x");
+    EXPECT_TRUE(DateiLoeschen(datei));
+    EXPECT_FALSE(fs::exists(wurzel_ + "a/b"));
+    EXPECT_TRUE(fs::is_directory(wurzel_ + "a"));
+}
+
+TEST_F(SpeilaTest, DeletingOneOfTwoFilesKeepsTheDirectory)
+{
+    fs::create_directory(wurzel_ + "c");
+    Datei("c/g", "y");
+    EXPECT_TRUE(DateiLoeschen(Datei("c/f", "x")));
+    EXPECT_FALSE(fs::exists(wurzel_ + "c/f"));
+    EXPECT_EQ(Inhalt(wurzel_ + "c/g"), "y");
+}
+
+TEST_F(SpeilaTest, DeletingADirectoryOrMissingPathFailsAndTouchesNothing)
+{
+    fs::create_directory(wurzel_ + "leer");
+    EXPECT_FALSE(DateiLoeschen(wurzel_ + "leer"));
+    EXPECT_FALSE(DateiLoeschen(wurzel_ + "leer/"));
+    EXPECT_TRUE(fs::is_directory(wurzel_ + "leer"));
+    // Not even the empty directory of a missing file is removed.
+    EXPECT_FALSE(DateiLoeschen(wurzel_ + "leer/fehlt"));
+    EXPECT_TRUE(fs::is_directory(wurzel_ + "leer"));
+    EXPECT_FALSE(DateiLoeschen(""));
+}
+
+TEST_F(SpeilaTest, DeletingInReadOnlyDirectoryFails)
+{
+    if (IstRoot())
+        GTEST_SKIP() << "running as root, which ignores permissions";
+    fs::create_directory(wurzel_ + "fest");
+    const std::string datei = Datei("fest/f", "x");
+    fs::permissions(wurzel_ + "fest", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(DateiLoeschen(datei));
+    fs::permissions(wurzel_ + "fest", fs::perms::owner_all);
+    EXPECT_EQ(Inhalt(datei), "x");
+}
+
+TEST_F(SpeilaTest, CreatesDeepDirectoryWithAllParents)
+{
+    const std::string tief = wurzel_ + "x/y/z/";
+    EXPECT_TRUE(VerzeichnisseAnlegen(tief));
+    EXPECT_TRUE(fs::is_directory(tief));
+    EXPECT_TRUE(VerzeichnisseAnlegen(tief)); // existing already: fine
+    EXPECT_TRUE(VerzeichnisseAnlegen(wurzel_ + "x/y/w"));
+    EXPECT_TRUE(fs::is_directory(wurzel_ + "x/y/w"));
+}
+
+TEST_F(SpeilaTest, CreatingDirectoriesThroughAFileFails)
+{
+    Datei("datei", "x");
+    EXPECT_FALSE(VerzeichnisseAnlegen(wurzel_ + "datei/unter/"));
+    EXPECT_FALSE(VerzeichnisseAnlegen(wurzel_ + "datei"));
+    EXPECT_EQ(Inhalt(wurzel_ + "datei"), "x");
+}
+
+TEST(VerzeichnisTeil, KeepsEverythingThroughTheLastSeparator)
+{
+    EXPECT_EQ(VerzeichnisTeil("/a/b/c.txt"), "/a/b/");
+    EXPECT_EQ(VerzeichnisTeil("/a/b/"), "/a/b/");
+    EXPECT_EQ(VerzeichnisTeil("/c.txt"), "/");
+    EXPECT_EQ(VerzeichnisTeil("c.txt"), "");
+    EXPECT_EQ(VerzeichnisTeil(""), "");
 }

@@ -67,8 +67,14 @@ bool DateiKopieren(const std::string& quelle, const std::string& ziel)
     plattform::TDateiKennung zielKennung;
     if (!ein.Kennung(quellKennung))
         return false;
-    if (plattform::KennungLesen(ziel, zielKennung) && zielKennung == quellKennung)
-        return false;
+    if (plattform::KennungLesen(ziel, zielKennung)) {
+        if (zielKennung == quellKennung)
+            return false;
+        // Only ever write into regular files: opening a FIFO would block
+        // until someone reads it, and a failed copy would remove a device.
+        if (!plattform::IstDatei(ziel))
+            return false;
+    }
 
     const int64_t laenge = ein.Laenge();
     if (laenge < 0)

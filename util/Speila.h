@@ -17,9 +17,9 @@ std::string DateiNameAus(const std::string& pfad);
 // emptying and overwriting an existing file. True only when every byte of the
 // source was read and written and the target was closed without error, so a
 // move may then delete the source. False, with ziel untouched, when the source
-// cannot be opened, when ziel cannot be created, or when ziel is the source
-// itself (same path, or another name of the same file): creating it would
-// empty the only copy. After a failure past that point the partly written
+// cannot be opened, when ziel cannot be created, when ziel names something
+// other than a regular file, or when ziel is the source itself (same path, or
+// another name of the same file): creating it would empty the only copy. After a failure past that point the partly written
 // target is removed. No attributes or times are copied; the target bears the
 // time it was written.
 bool DateiKopieren(const std::string& quelle, const std::string& ziel);
