@@ -43,6 +43,15 @@ bool VerzeichnisKennung(const std::string& pfad, TDateiKennung& kennung);
 // What a directory listing says of an entry without a further look.
 enum class TEintragsArt { Unbekannt, Verzeichnis, Datei, Anderes };
 
+// What one look at a directory entry tells.
+struct TEintragsInfo {
+    bool verzeichnis = false;
+    bool regulaer = false;   // a regular file
+    int64_t groesse = -1;    // of a regular file
+    int64_t geaendert = 0;   // modification time, nanoseconds
+    TDateiKennung kennung;
+};
+
 // One open directory listing. Owns the handle: not copyable, closes itself.
 class TVerzeichnisListe {
 public:
@@ -58,6 +67,11 @@ public:
     // The next entry, "." and ".." included, in the file system's order.
     // False at the end of the listing.
     bool Naechster(std::string& name, TEintragsArt& art);
+
+    // What an entry of this directory is, after following links, looked up
+    // relative to the open listing (cheaper than by the full path).
+    // False when it cannot be looked at.
+    bool Info(const std::string& name, TEintragsInfo& info) const;
 
 private:
     void* handle_ = nullptr; // DIR* on POSIX
@@ -86,6 +100,10 @@ public:
 
     // The length in bytes, or -1.
     int64_t Laenge() const;
+
+    // Reads up to anzahl bytes from position on, without moving the file
+    // position; like Lesen otherwise.
+    int64_t LesenAb(int64_t position, void* puffer, int64_t anzahl);
 
     // Reads up to anzahl bytes, going on after short reads until anzahl bytes
     // came or the file ended. The bytes read, or -1 on an error.

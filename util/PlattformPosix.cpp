@@ -84,6 +84,19 @@ bool TVerzeichnisListe::Naechster(std::string& name, TEintragsArt& art)
     return true;
 }
 
+bool TVerzeichnisListe::Info(const std::string& name, TEintragsInfo& info) const
+{
+    struct stat st;
+    if (!handle_ || ::fstatat(::dirfd(static_cast<DIR*>(handle_)), name.c_str(), &st, 0) != 0)
+        return false;
+    info.verzeichnis = S_ISDIR(st.st_mode);
+    info.regulaer = S_ISREG(st.st_mode);
+    info.groesse = info.regulaer ? static_cast<int64_t>(st.st_size) : -1;
+    info.geaendert = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    info.kennung = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    return true;
+}
+
 TDatei::~TDatei()
 {
     if (fd_ >= 0)
@@ -148,6 +161,27 @@ int64_t TDatei::Lesen(void* puffer, int64_t anzahl)
     int64_t gelesen = 0;
     while (gelesen < anzahl) {
         const ssize_t n = ::read(fd_, ziel + gelesen, static_cast<size_t>(anzahl - gelesen));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (n == 0)
+            break;
+        gelesen += n;
+    }
+    return gelesen;
+}
+
+int64_t TDatei::LesenAb(int64_t position, void* puffer, int64_t anzahl)
+{
+    if (fd_ < 0)
+        return -1;
+    auto* ziel = static_cast<char*>(puffer);
+    int64_t gelesen = 0;
+    while (gelesen < anzahl) {
+        const ssize_t n = ::pread(fd_, ziel + gelesen, static_cast<size_t>(anzahl - gelesen),
+                                  static_cast<off_t>(position + gelesen));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
