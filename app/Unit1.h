@@ -1,0 +1,187 @@
+#pragma once
+
+// The main window Form1: the two directories, the Start button with its
+// gauge and counters, the result list with its pop-up menu. The search and
+// the list commands live in the toolkit-free base; this class supplies the
+// widgets they work on, the settings kept in "Einst.sys", the directory
+// choice and the about box.
+
+#include "app/DateiDialog.h"
+#include "search/FensterLogik.h"
+#include "util/Plattform.h"
+
+#include <QWidget>
+
+#include <string>
+
+class QAction;
+class QCloseEvent;
+class QEvent;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QMouseEvent;
+class QPushButton;
+class QResizeEvent;
+class QMoveEvent;
+class QShowEvent;
+class TAboutBox;
+class TCGauge;
+
+class TForm1 : public QWidget, public TFensterLogik {
+    Q_OBJECT
+
+public:
+    // Builds the window and loads the settings body from "Einst.sys" in
+    // programmVerzeichnis (ending with the separator), where the Start
+    // button's lamps are looked for too.
+    explicit TForm1(std::string programmVerzeichnis = plattform::ProgrammVerzeichnis(),
+                    QWidget* eltern = nullptr);
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // The section name and the header of our settings.
+    static constexpr const char* Abschnittsname = "Kollatrix";
+    static constexpr const char* Dateikopf = "Kollatrix 2002V1";
+
+    // The body of the settings file: the sections of every program sharing
+    // it. Loaded once by the constructor, changed and written at each close.
+    std::string Einstellungen;
+
+    // The about box; non-owning (it is our Qt child), may be null.
+    TAboutBox* AboutBox = nullptr;
+
+    // The full path of the settings file.
+    const std::string& EinstellungsPfad() const { return einstellungsPfad_; }
+
+    // Restores position, width and the two directories from the settings,
+    // or centres the window with the start values. Called once after
+    // construction; a stored number too large for ZahlLesen throws EFehler
+    // and leaves the later fields at their designed values.
+    void FormCreate();
+    // Raises the abort request and writes our section, at every close.
+    void FormClose();
+    // A double-click on the free area or a group box: the about box.
+    void FormDblClick();
+    // Double-clicks on the directory fields: the directory choice.
+    void Edit1DblClick();
+    void Edit3DblClick();
+    // The Start button: a search over the two directories. Ignored while a
+    // search, a copy or a move runs.
+    void BitBtn1Click();
+    // The pop-up menu of the result list.
+    void AlleEintrgemitMarkieren1Click();
+    void AlleEintrgemitMarkieren2Click();
+    void AlleEintrgemitMarkieren3Click();
+    void AlleMarkierungenlschen1Click();
+    void markierteEintrgekopierennach1Click();
+    void markierteEintrgekopierenvonnach1Click();
+    void markierteEintrgeverschiebennach1Click();
+    void markierteEintrgeverschiebenvonnach1Click();
+
+    // True when the window was closed while a command ran: the program ends
+    // as soon as that command has returned.
+    bool BeendenAngefordert() const { return beendenAngefordert_; }
+
+    // The components, by their designed names. Non-owning: Qt's parent
+    // chain owns them.
+    QGroupBox* GroupBox1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QGroupBox* GroupBox4 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    TCGauge* CGauge1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QListWidget* ListBox1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* AlleEintrgemitMarkieren1 = nullptr;
+    QAction* AlleEintrgemitMarkieren2 = nullptr;
+    QAction* AlleEintrgemitMarkieren3 = nullptr;
+    QAction* N11 = nullptr;
+    QAction* AlleMarkierungenlschen1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* markierteEintrgekopierennach1 = nullptr;
+    QAction* markierteEintrgekopierenvonnach1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* markierteEintrgeverschiebennach1 = nullptr;
+    QAction* markierteEintrgeverschiebenvonnach1 = nullptr;
+    TOpenDialog OpenDialog1;
+
+    // The window operations of the base, public so that tests can read and
+    // set the fields and the list by their names.
+    std::string FeldText(TFeld feld) const override;
+    void FeldSetzen(TFeld feld, const std::string& text) override;
+    uint32_t ListeAnzahl() const override;
+    std::string ListeZeile(uint32_t index) const override;
+    void ListeAnhaengen(const std::string& zeile) override;
+    bool ListeMarkiert(uint32_t index) const override;
+    void ListeMarkieren(uint32_t index, bool markiert) override;
+
+protected:
+    void ListeLeeren() override;
+    void ListeZeileSetzen(uint32_t index, const std::string& zeile) override;
+    void GaugeSetProgress(int32_t wert) override;
+    void GaugeSetMaxValue(int32_t wert) override;
+    int32_t GaugeMaxValue() const override;
+    void NachrichtenVerarbeiten() override;
+    bool JaNeinFrage(const std::string& text, const std::string& titel) override;
+    void Meldung(const std::string& text, const std::string& titel) override;
+
+    // The modal parts, one member each, so that tests can answer them.
+    // The size of the primary screen in pixels.
+    virtual QSize BildschirmGroesse() const;
+    // Runs OpenDialog1; true on OK.
+    virtual bool OpenDialog1Execute();
+    // Shows the about box modally.
+    virtual void AboutBoxZeigen();
+    // Ends the program after a close that had to wait for a command.
+    virtual void Beenden();
+
+    void closeEvent(QCloseEvent* ereignis) override;
+    void mouseDoubleClickEvent(QMouseEvent* ereignis) override;
+    void resizeEvent(QResizeEvent* ereignis) override;
+    void moveEvent(QMoveEvent* ereignis) override;
+    void showEvent(QShowEvent* ereignis) override;
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+    void Aufbauen();
+    void MenueAufbauen();
+    QLineEdit* Feld(TFeld feld) const;
+    // Runs a handler the user started: its errors go to the error box, and a
+    // close that waited for it ends the program afterwards.
+    void Befehl(void (TForm1::*handler)());
+    void VerzeichnisWaehlen(TFeld feld);
+    // The "nach…" and "von… nach…" commands.
+    void KopierenNach(bool verschieben);
+    void KopierenVonNach(bool verschieben);
+    // The window's outer width, frame included.
+    void AussenBreiteSetzen(int breite);
+    // Brings the width constraints in line with the frame once the window
+    // system reports it (after the window manager has framed the window).
+    void RahmenAnpassen();
+
+    std::string programmVerzeichnis_;
+    std::string einstellungsPfad_;
+    bool beendenAngefordert_ = false;
+    int rahmenBreite_ = 0; // outer minus inner width, as last known
+};
