@@ -30,6 +30,11 @@ public:
 
     // The search run over the directories in Edit1 and Edit3.
     void SucheAusfuehren();
+
+    // Runs the search pair by pair from the first byte, exactly as the list
+    // was always defined; the normal search gives the same list and fields
+    // by reading each file once. Kept as the reference it is checked against.
+    bool WoertlicheSuche = false;
     void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
                         THashTabelle& tabelle);
     void ZaehlerErhoehen(TFeld feld);
@@ -81,6 +86,10 @@ protected:
     virtual void Meldung(const std::string& text, const std::string& titel) = 0;
 
 private:
+    void SucheWoertlich();
+    void SucheSchnell();
+
     friend class TBeschaeftigt;
+    friend class TSuchlauf;
     int beschaeftigt_ = 0;
 };

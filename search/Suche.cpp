@@ -14,7 +14,14 @@ void TFensterLogik::SucheAusfuehren()
     GaugeSetProgress(0);
     FeldSetzen(TFeld::Edit5, "Überprüfe Verzeichnisse");
     NachrichtenVerarbeiten();
+    if (WoertlicheSuche)
+        SucheWoertlich();
+    else
+        SucheSchnell();
+}
 
+void TFensterLogik::SucheWoertlich()
+{
     std::unique_ptr<TKette> liste = ErsteListeLesen(FeldText(TFeld::Edit1));
     if (!liste)
         return;

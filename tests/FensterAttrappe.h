@@ -27,6 +27,9 @@ public:
     int dispatches = 0;
     // Called at every dispatch with its running number, e.g. to close the window.
     std::function<void(int)> beiDispatch;
+    // Called at every progress text in Edit6 with its running number.
+    std::function<void(int)> beiFortschritt;
+    int fortschritte = 0;
 
     std::vector<std::string> fragen;   // questions asked, as "title: text"
     std::deque<bool> antworten;        // answers to give; Yes when none is left
@@ -70,8 +73,11 @@ protected:
         felder[static_cast<size_t>(feld)] = text;
         if (feld == TFeld::Edit5)
             edit5Verlauf.push_back(text);
-        if (feld == TFeld::Edit6)
+        if (feld == TFeld::Edit6) {
             edit6Verlauf.push_back(text);
+            if (!text.empty() && beiFortschritt)
+                beiFortschritt(++fortschritte);
+        }
     }
 
     void GaugeSetProgress(int32_t wert) override

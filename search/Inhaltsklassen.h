@@ -1,0 +1,32 @@
+#pragma once
+
+// Sorting files of one size into classes of identical content, reading each
+// file once. Identical means byte for byte: files are split as soon as a
+// block differs and are never joined on anything less than all their bytes.
+
+#include "util/Plattform.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// One path of a size group.
+struct TKlassenEintrag {
+    const std::string* pfad = nullptr;  // non-owning
+    plattform::TDateiKennung kennung;   // paths of one file are read once
+    uint8_t seiten = 0;                 // bit 0: first tree, bit 1: second tree
+    // Results:
+    int8_t oeffenbar = -1;              // 1 opened, 0 could not be opened, -1 not tried
+    int32_t klasse = -1;                // class of identical content, -1 for none
+};
+
+// Called between blocks with the file being read and the amount done; true
+// means stop.
+using TZwischendurch = std::function<bool(const std::string& pfad, int64_t position)>;
+
+// Sorts the entries (all of the given size) into classes. Only groups with
+// at least two paths covering both trees are followed; every path of such a
+// group gets a new class number from naechsteKlasse. False when stopped.
+bool KlassenBilden(std::vector<TKlassenEintrag>& eintraege, int64_t groesse, int32_t& naechsteKlasse,
+                   const TZwischendurch& zwischendurch);

@@ -1,0 +1,382 @@
+// The search run as the user sees it, with each file read once.
+//
+// The result list is defined pair by pair: every file of the first tree
+// against every file of its size bucket in the second, from the first byte.
+// Being identical is an equivalence, so this run sorts each size group into
+// classes of identical content once, when the first file of that size comes
+// up, and then writes exactly the lines, counters and field texts that the
+// pairwise run writes. Only what the pairwise run would have shown in passing
+// differs: which file name and progress stand in the fields meanwhile.
+
+#include "search/FensterLogik.h"
+
+#include "search/Baumlesen.h"
+#include "search/Groessenschluessel.h"
+#include "search/Inhaltsklassen.h"
+#include "util/Speila.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+constexpr int64_t Nie = std::numeric_limits<int64_t>::max();
+constexpr uint32_t Keiner = std::numeric_limits<uint32_t>::max();
+// The window handles its messages at least this often while the run works.
+constexpr auto NachrichtenAbstand = std::chrono::milliseconds(10);
+
+uint32_t Bucket(uint64_t schluessel)
+{
+    return static_cast<uint32_t>(schluessel % GroessenTabellenLaenge);
+}
+
+} // namespace
+
+class TSuchlauf {
+public:
+    explicit TSuchlauf(TFensterLogik& fenster) : f_(fenster) {}
+
+    void Ausfuehren();
+
+private:
+    // One pairwise comparison the pairwise run would have made last in a step:
+    // the first-tree file and the last candidate offered to it.
+    struct TAufruf {
+        uint32_t a;
+        uint32_t kandidat;
+    };
+
+    std::vector<TBaumEintrag>& ZweiterBaum() { return gleich_ ? baumA_ : baumB_; }
+    TBaumEintrag& Kandidat(uint32_t k) { return ZweiterBaum()[kandidaten_[k]]; }
+
+    void TabelleAufbauen();
+    bool Zwischendurch(const std::string& pfad, int64_t position);
+    void NachrichtenZwischendurch();
+    bool Abbrechen() { return f_.AbbruchAngefordert && f_.AbbruchFragen(); }
+    bool Oeffenbar(TBaumEintrag& eintrag);
+    bool Klassifizieren(int64_t groesse);
+    void LetztenVergleichMerken(uint32_t a, int64_t schritt);
+    bool DateiAuswerten(uint32_t a, int64_t schritt);
+    void FelderWieZuletzt();
+
+    TFensterLogik& f_;
+    bool gleich_ = false;
+    std::vector<TBaumEintrag> baumA_;
+    std::vector<TBaumEintrag> baumB_;
+
+    // The fields as they stood before the run, for those the pairwise run
+    // would not have written.
+    std::string edit2_, edit4_, edit6_;
+
+    // The size table: the second tree's regular files ("candidates", in walk
+    // order), grouped by bucket and by exact size.
+    std::vector<uint32_t> kandidaten_;                  // index into the second tree
+    std::vector<std::pair<uint32_t, uint32_t>> tabelle_; // (bucket, candidate), sorted
+    std::unordered_map<uint32_t, size_t> lebendesEnde_;  // per bucket: past its last live entry
+    std::vector<uint32_t> kandidatenNachGroesse_;
+    std::vector<uint32_t> ersteNachGroesse_;            // two trees: first-tree files by size
+
+    // Same directory: which step took a candidate out of the table, and the
+    // link between the first list and the table.
+    std::vector<int64_t> entferntIn_;
+    std::vector<uint32_t> kandidatVonA_;
+    std::vector<uint32_t> aVonKandidat_;
+    std::vector<bool> ausListe_;
+    uint32_t herausgenommen_ = 0; // taken out of the first list in the current step
+
+    std::unordered_set<int64_t> klassifiziert_;
+    std::vector<std::vector<uint32_t>> klassenMitglieder_; // candidates per class, in table order
+    int32_t naechsteKlasse_ = 0;
+
+    std::vector<TAufruf> aufrufe_;
+    bool inhaltVerglichen_ = false;
+
+    std::string letzteDatei_;
+    int64_t teiler_ = 1024;
+    const char* einheit_ = " KB";
+    std::chrono::steady_clock::time_point letzteNachricht_ = std::chrono::steady_clock::now();
+};
+
+void TFensterLogik::SucheSchnell()
+{
+    TSuchlauf(*this).Ausfuehren();
+}
+
+void TSuchlauf::Ausfuehren()
+{
+    edit2_ = f_.FeldText(TFeld::Edit2);
+    edit4_ = f_.FeldText(TFeld::Edit4);
+    edit6_ = f_.FeldText(TFeld::Edit6);
+    const std::string erstes = f_.FeldText(TFeld::Edit1);
+    if (!BaumLesen(f_, erstes, baumA_))
+        return;
+    const std::string zweites = f_.FeldText(TFeld::Edit3);
+    gleich_ = erstes == f_.FeldText(TFeld::Edit3);
+    // One tree against itself is read once.
+    if (!gleich_ && !BaumLesen(f_, zweites, baumB_))
+        return;
+    TabelleAufbauen();
+
+    const auto anzahl = static_cast<uint32_t>(baumA_.size());
+    uint32_t uebrig = anzahl;
+    f_.GaugeSetMaxValue(static_cast<int32_t>(anzahl));
+    int64_t schritt = 0;
+    for (uint32_t a = 0; a < anzahl; ++a) {
+        if (gleich_ && ausListe_[a])
+            continue;
+        f_.GaugeSetProgress(f_.GaugeMaxValue() - static_cast<int32_t>(uebrig));
+        NachrichtenZwischendurch();
+        --uebrig;
+        ++schritt;
+        if (gleich_ && kandidatVonA_[a] != Keiner)
+            entferntIn_[kandidatVonA_[a]] = schritt;
+        const bool fertig = DateiAuswerten(a, schritt);
+        uebrig -= herausgenommen_;
+        herausgenommen_ = 0;
+        if (!fertig)
+            return;
+        if (Abbrechen())
+            return;
+    }
+    f_.GaugeSetProgress(f_.GaugeMaxValue());
+    FelderWieZuletzt();
+}
+
+void TSuchlauf::TabelleAufbauen()
+{
+    std::vector<TBaumEintrag>& zweiter = ZweiterBaum();
+    for (uint32_t i = 0; i < zweiter.size(); ++i)
+        if (zweiter[i].regulaer)
+            kandidaten_.push_back(i);
+
+    tabelle_.reserve(kandidaten_.size());
+    for (uint32_t k = 0; k < kandidaten_.size(); ++k)
+        tabelle_.emplace_back(Bucket(GroessenSchluessel(Kandidat(k).groesse)), k);
+    std::sort(tabelle_.begin(), tabelle_.end());
+
+    auto nachGroesse = [](std::vector<uint32_t>& indizes, auto&& groesse) {
+        std::stable_sort(indizes.begin(), indizes.end(),
+                         [&](uint32_t x, uint32_t y) { return groesse(x) < groesse(y); });
+    };
+    kandidatenNachGroesse_.resize(kandidaten_.size());
+    for (uint32_t k = 0; k < kandidaten_.size(); ++k)
+        kandidatenNachGroesse_[k] = k;
+    nachGroesse(kandidatenNachGroesse_, [&](uint32_t k) { return Kandidat(k).groesse; });
+
+    if (gleich_) {
+        entferntIn_.assign(kandidaten_.size(), Nie);
+        kandidatVonA_.assign(baumA_.size(), Keiner);
+        aVonKandidat_ = kandidaten_;
+        for (uint32_t k = 0; k < kandidaten_.size(); ++k)
+            kandidatVonA_[kandidaten_[k]] = k;
+        ausListe_.assign(baumA_.size(), false);
+    } else {
+        for (uint32_t a = 0; a < baumA_.size(); ++a)
+            if (baumA_[a].regulaer)
+                ersteNachGroesse_.push_back(a);
+        nachGroesse(ersteNachGroesse_, [&](uint32_t a) { return baumA_[a].groesse; });
+    }
+}
+
+void TSuchlauf::NachrichtenZwischendurch()
+{
+    const auto jetzt = std::chrono::steady_clock::now();
+    if (jetzt - letzteNachricht_ < NachrichtenAbstand)
+        return;
+    letzteNachricht_ = jetzt;
+    f_.NachrichtenVerarbeiten();
+}
+
+bool TSuchlauf::Zwischendurch(const std::string& pfad, int64_t position)
+{
+    if (pfad != letzteDatei_) {
+        letzteDatei_ = pfad;
+        f_.FeldSetzen(TFeld::Edit5, DateiNameAus(pfad));
+    }
+    f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler_) + einheit_);
+    NachrichtenZwischendurch();
+    if (f_.AbbruchAngefordert) {
+        if (f_.AbbruchFragen())
+            return true;
+        f_.AbbruchAngefordert = false;
+    }
+    return false;
+}
+
+bool TSuchlauf::Oeffenbar(TBaumEintrag& eintrag)
+{
+    if (eintrag.oeffenbar < 0)
+        eintrag.oeffenbar = plattform::TDatei::OeffnenLesen(eintrag.pfad).Offen() ? 1 : 0;
+    return eintrag.oeffenbar == 1;
+}
+
+bool TSuchlauf::Klassifizieren(int64_t groesse)
+{
+    if (!klassifiziert_.insert(groesse).second)
+        return true;
+
+    auto bereich = [&](const std::vector<uint32_t>& indizes, auto&& groesseVon) {
+        auto anfang = std::partition_point(indizes.begin(), indizes.end(),
+                                           [&](uint32_t i) { return groesseVon(i) < groesse; });
+        auto ende = std::partition_point(anfang, indizes.end(), [&](uint32_t i) { return groesseVon(i) <= groesse; });
+        return std::vector<uint32_t>(anfang, ende);
+    };
+    const std::vector<uint32_t> kandidaten =
+        bereich(kandidatenNachGroesse_, [&](uint32_t k) { return Kandidat(k).groesse; });
+    const std::vector<uint32_t> erste = bereich(ersteNachGroesse_, [&](uint32_t a) { return baumA_[a].groesse; });
+    if (gleich_ ? kandidaten.size() < 2 : (erste.empty() || kandidaten.empty()))
+        return true; // nothing of this size to compare
+
+    std::vector<TKlassenEintrag> eintraege;
+    for (uint32_t a : erste)
+        eintraege.push_back({&baumA_[a].pfad, baumA_[a].kennung, 1});
+    for (uint32_t k : kandidaten)
+        eintraege.push_back({&Kandidat(k).pfad, Kandidat(k).kennung, static_cast<uint8_t>(gleich_ ? 3 : 2)});
+
+    f_.FeldSetzen(TFeld::Edit2, std::to_string(groesse) + " Byte");
+    f_.FeldSetzen(TFeld::Edit4, std::to_string(groesse) + " Byte");
+    const bool inMb = groesse > 10485760;
+    teiler_ = inMb ? 1048576 : 1024;
+    einheit_ = inMb ? " MB" : " KB";
+    const bool fertig = KlassenBilden(eintraege, groesse, naechsteKlasse_,
+                                      [this](const std::string& pfad, int64_t position) {
+                                          return Zwischendurch(pfad, position);
+                                      });
+    f_.FeldSetzen(TFeld::Edit6, "");
+    if (!fertig)
+        return false;
+
+    size_t n = 0;
+    bool ersteOffen = false;
+    size_t zweiteOffen = 0;
+    for (uint32_t a : erste) {
+        baumA_[a].oeffenbar = eintraege[n].oeffenbar;
+        baumA_[a].klasse = eintraege[n++].klasse;
+        ersteOffen |= baumA_[a].oeffenbar == 1;
+    }
+    klassenMitglieder_.resize(static_cast<size_t>(naechsteKlasse_));
+    for (uint32_t k : kandidaten) {
+        Kandidat(k).oeffenbar = eintraege[n].oeffenbar;
+        Kandidat(k).klasse = eintraege[n++].klasse;
+        zweiteOffen += Kandidat(k).oeffenbar == 1;
+        if (Kandidat(k).klasse >= 0)
+            klassenMitglieder_[static_cast<size_t>(Kandidat(k).klasse)].push_back(k);
+    }
+    // Whether the pairwise run would have compared contents of this size:
+    // a readable file of the first tree met a readable candidate of its size.
+    inhaltVerglichen_ |= gleich_ ? zweiteOffen >= 2 : (ersteOffen && zweiteOffen > 0);
+    return true;
+}
+
+// Notes the pair that the pairwise run compares last in this step: the last
+// entry of the file's bucket that is still in the table, not the file itself.
+// A file that cannot be opened is looked up under the key of size -1, and the
+// table never held candidates that cannot be opened.
+void TSuchlauf::LetztenVergleichMerken(uint32_t a, int64_t schritt)
+{
+    TBaumEintrag& datei = baumA_[a];
+    if (!datei.regulaer)
+        return; // not a file: the pair is dismissed unseen
+    const uint32_t selbst = gleich_ ? kandidatVonA_[a] : Keiner;
+
+    auto bereich = [&](uint32_t bucket) {
+        return std::equal_range(tabelle_.begin(), tabelle_.end(), std::make_pair(bucket, 0u),
+                                [](const auto& x, const auto& y) { return x.first < y.first; });
+    };
+    auto [anfang, ende] = bereich(Bucket(GroessenSchluessel(datei.groesse)));
+    const auto [anfangOhne, endeOhne] = bereich(Bucket(GroessenSchluessel(-1)));
+    const bool kandidatenDa = (ende - anfang) > (selbst != Keiner ? 1 : 0) || endeOhne != anfangOhne;
+    if (!kandidatenDa)
+        return;
+    if (!Oeffenbar(datei)) {
+        anfang = anfangOhne;
+        ende = endeOhne;
+    }
+    if (anfang == ende)
+        return;
+
+    const size_t anfangIndex = static_cast<size_t>(anfang - tabelle_.begin());
+    auto [eintrag, neu] = lebendesEnde_.try_emplace(anfang->first, static_cast<size_t>(ende - tabelle_.begin()));
+    size_t& lebend = eintrag->second;
+    for (size_t i = lebend; i > anfangIndex; --i) {
+        const uint32_t k = tabelle_[i - 1].second;
+        const bool frueherEntfernt = gleich_ && entferntIn_[k] < schritt;
+        if (frueherEntfernt || !Oeffenbar(Kandidat(k))) {
+            // Gone for good: later steps need not look at it again.
+            if (i == lebend)
+                --lebend;
+            continue;
+        }
+        if (k == selbst)
+            continue;
+        aufrufe_.push_back({a, k});
+        return;
+    }
+}
+
+bool TSuchlauf::DateiAuswerten(uint32_t a, int64_t schritt)
+{
+    const uint32_t zeile = f_.ListeAnzahl();
+    TBaumEintrag& datei = baumA_[a];
+    f_.ListeAnhaengen("- " + datei.pfad);
+
+    bool gefunden = false;
+    if (datei.regulaer) {
+        if (!Klassifizieren(datei.groesse))
+            return false;
+        LetztenVergleichMerken(a, schritt);
+        if (datei.oeffenbar == 1 && datei.klasse >= 0) {
+            for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
+                if (gleich_ && (aVonKandidat_[k] == a || entferntIn_[k] < schritt))
+                    continue;
+                f_.ListeAnhaengen("+     " + Kandidat(k).pfad);
+                f_.ZaehlerErhoehen(TFeld::Edit7);
+                gefunden = true;
+                if (gleich_) {
+                    // The candidate belongs to this group alone.
+                    entferntIn_[k] = schritt;
+                    ausListe_[aVonKandidat_[k]] = true;
+                    ++herausgenommen_;
+                }
+                if (Abbrechen())
+                    return false;
+            }
+        }
+    }
+    if (gefunden) {
+        f_.ZaehlerErhoehen(TFeld::Edit9);
+        f_.ListeZeileSetzen(zeile, "! " + datei.pfad);
+    } else {
+        f_.ZaehlerErhoehen(TFeld::Edit8);
+    }
+    return true;
+}
+
+// The fields end as the pairwise run leaves them: Edit5 and Edit2/Edit4 tell
+// of its last comparison (Edit2/Edit4 of the last one that could open both
+// files), Edit6 is empty once any contents were compared.
+void TSuchlauf::FelderWieZuletzt()
+{
+    std::string edit5 = "Überprüfe Verzeichnisse";
+    std::string edit2 = edit2_, edit4 = edit4_;
+    bool letzter = true;
+    for (auto aufruf = aufrufe_.rbegin(); aufruf != aufrufe_.rend(); ++aufruf) {
+        TBaumEintrag& datei = baumA_[aufruf->a];
+        const bool offen = Oeffenbar(datei);
+        if (letzter)
+            edit5 = offen ? "" : "Konnte Datei " + datei.pfad + " nicht öffnen!";
+        letzter = false;
+        if (offen) {
+            edit2 = std::to_string(datei.groesse) + " Byte";
+            edit4 = std::to_string(Kandidat(aufruf->kandidat).groesse) + " Byte";
+            break;
+        }
+    }
+    f_.FeldSetzen(TFeld::Edit2, edit2);
+    f_.FeldSetzen(TFeld::Edit4, edit4);
+    f_.FeldSetzen(TFeld::Edit6, inhaltVerglichen_ ? "" : edit6_);
+    f_.FeldSetzen(TFeld::Edit5, edit5);
+}

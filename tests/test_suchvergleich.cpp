@@ -1,0 +1,170 @@
+// The normal search must give exactly what the pairwise run gives: every
+// line in its order, the counters, the final field texts and the gauge.
+
+#include "FensterAttrappe.h"
+#include "Testbaum.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct TErgebnis {
+    std::vector<std::string> zeilen;
+    std::array<std::string, 10> felder;
+    int32_t gaugeProgress;
+    int32_t gaugeMax;
+};
+
+TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool woertlich)
+{
+    TFensterAttrappe fenster;
+    fenster.WoertlicheSuche = woertlich;
+    fenster.Feld(TFeld::Edit1) = eins;
+    fenster.Feld(TFeld::Edit3) = zwei;
+    fenster.Feld(TFeld::Edit2) = "vorher 2";
+    fenster.Feld(TFeld::Edit4) = "vorher 4";
+    fenster.Feld(TFeld::Edit6) = "vorher 6";
+    for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
+        fenster.Feld(zaehler) = "0";
+    fenster.SucheAusfuehren();
+    return {fenster.Zeilen(), fenster.felder, fenster.gaugeProgress, fenster.gaugeMax};
+}
+
+void Vergleichen(const std::string& eins, const std::string& zwei)
+{
+    const TErgebnis paarweise = Suchen(eins, zwei, true);
+    const TErgebnis normal = Suchen(eins, zwei, false);
+    EXPECT_EQ(normal.zeilen, paarweise.zeilen);
+    for (int feld = 1; feld <= 9; ++feld)
+        EXPECT_EQ(normal.felder[feld], paarweise.felder[feld]) << "Edit" << feld;
+    EXPECT_EQ(normal.gaugeProgress, paarweise.gaugeProgress);
+    EXPECT_EQ(normal.gaugeMax, paarweise.gaugeMax);
+}
+
+// A random tree: few sizes so that buckets are crowded, contents drawn from
+// a few variants per size so that identical groups interleave, differences
+// at the start, in the middle and in the last byte, sizes that share a
+// bucket, empty files, links, hard links and a FIFO.
+class TZufallsbaum {
+public:
+    TZufallsbaum(const TTestbaum& baum, unsigned saat) : baum_(baum), zufall_(saat) {}
+
+    void Fuellen(const std::string& wurzel, int dateien)
+    {
+        const std::vector<int64_t> groessen{0, 1, 7, 4096, 49152, 49153, 100000, 10000007};
+        for (int i = 0; i < dateien; ++i) {
+            const std::string verzeichnis = wurzel + "/" + Verzeichnis();
+            const std::string name = verzeichnis + "/f" + std::to_string(i);
+            const int64_t groesse = groessen[Zahl(groessen.size())];
+            baum_.Datei(name, Inhalt(groesse == 10000007 ? 7 : groesse, Zahl(3)));
+            if (groesse == 10000007) {
+                // Sparse and shares the bucket of the 7-byte files.
+                ASSERT_EQ(::truncate((baum_.Wurzel() + name).c_str(), groesse), 0);
+            }
+            const int extra = static_cast<int>(Zahl(20));
+            if (extra == 0)
+                ::link((baum_.Wurzel() + name).c_str(), (baum_.Wurzel() + name + "h").c_str());
+            if (extra == 1)
+                ::symlink((baum_.Wurzel() + name).c_str(), (baum_.Wurzel() + name + "s").c_str());
+            if (extra == 2)
+                ::mkfifo((baum_.Wurzel() + name + "p").c_str(), 0600);
+        }
+    }
+
+private:
+    size_t Zahl(size_t grenze) { return std::uniform_int_distribution<size_t>(0, grenze - 1)(zufall_); }
+
+    std::string Verzeichnis()
+    {
+        static const char* const namen[] = {"", "a", "b", "a/c", "a/c/d", "e"};
+        return namen[Zahl(6)];
+    }
+
+    // Variant 0 is the base content; 1 differs in the last byte, 2 in the middle.
+    static std::string Inhalt(int64_t groesse, size_t variante)
+    {
+        std::string inhalt(static_cast<size_t>(groesse), '\0');
+        for (size_t i = 0; i < inhalt.size(); ++i)
+            inhalt[i] = static_cast<char>((i * 131 + groesse) % 251);
+        if (!inhalt.empty() && variante == 1)
+            inhalt.back() ^= 1;
+        if (!inhalt.empty() && variante == 2)
+            inhalt[inhalt.size() / 2] ^= 1;
+        return inhalt;
+    }
+
+    const TTestbaum& baum_;
+    std::mt19937 zufall_;
+};
+
+class SuchvergleichTest : public ::testing::TestWithParam<unsigned> {};
+
+} // namespace
+
+TEST_P(SuchvergleichTest, SameDirectoryGivesThePairwiseResult)
+{
+    TTestbaum baum;
+    TZufallsbaum(baum, GetParam()).Fuellen("T", 40);
+    Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/");
+}
+
+TEST_P(SuchvergleichTest, TwoTreesGiveThePairwiseResult)
+{
+    TTestbaum baum;
+    TZufallsbaum zufall(baum, GetParam());
+    zufall.Fuellen("A", 25);
+    zufall.Fuellen("B", 25);
+    Vergleichen(baum.Wurzel() + "A/", baum.Wurzel() + "B/");
+}
+
+TEST_P(SuchvergleichTest, OverlappingTreesGiveThePairwiseResult)
+{
+    TTestbaum baum;
+    TZufallsbaum(baum, GetParam()).Fuellen("T", 30);
+    // The second tree lies inside the first, and the same tree under another
+    // spelling: files meet themselves.
+    Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/a/");
+    Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/./");
+}
+
+INSTANTIATE_TEST_SUITE_P(Saaten, SuchvergleichTest, ::testing::Range(1u, 13u));
+
+TEST(Suchvergleich, EmptyAndMissingTrees)
+{
+    TTestbaum baum;
+    baum.Verzeichnis("leer");
+    baum.Datei("voll/x", "x");
+    Vergleichen(baum.Wurzel() + "leer/", baum.Wurzel() + "voll/");
+    Vergleichen(baum.Wurzel() + "voll/", baum.Wurzel() + "leer/");
+    Vergleichen(baum.Wurzel() + "fehlt/", baum.Wurzel() + "voll/");
+}
+
+TEST(Suchvergleich, MoreIdenticalFilesThanCanBeOpenedAtOnce)
+{
+    // 300 files of one size that agree in their first and last blocks; three
+    // classes that differ only in the middle.
+    TTestbaum baum;
+    for (int i = 0; i < 300; ++i) {
+        std::string inhalt(20000, 'k');
+        inhalt[10000] = static_cast<char>('0' + i % 3);
+        baum.Datei("T/d" + std::to_string(i % 7) + "/f" + std::to_string(i), inhalt);
+    }
+    Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/");
+}
+
+TEST(Suchvergleich, UnreadableFilesAsTheyFall)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file, so no file is unreadable here";
+    TTestbaum baum;
+    for (const char* name : {"A/1", "A/2", "B/1", "B/2", "B/3"})
+        baum.Datei(name, "gleich");
+    ::chmod((baum.Wurzel() + "A/2").c_str(), 0);
+    ::chmod((baum.Wurzel() + "B/3").c_str(), 0);
+    Vergleichen(baum.Wurzel() + "A/", baum.Wurzel() + "B/");
+    Vergleichen(baum.Wurzel() + "B/", baum.Wurzel() + "B/");
+}
