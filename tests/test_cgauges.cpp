@@ -129,66 +129,42 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ------------------------------------------------------------ value setters
 
-TEST(TCGauge, SetProgressClampsToTheRange)
+struct TWertFall {
+    const char* name;
+    std::function<void(TCGauge&)> aktion;
+    TZustand erwartet;
+};
+
+void PrintTo(const TWertFall& f, std::ostream* os) { *os << f.name; }
+
+class Values : public ::testing::TestWithParam<TWertFall> {};
+
+TEST_P(Values, EndInTheExpectedState)
 {
     TCGauge gauge;
-    gauge.SetMaxValue(50);
-    gauge.SetMinValue(-5);
-    gauge.SetProgress(-6);
-    EXPECT_EQ(gauge.Progress(), -5);
-    gauge.SetProgress(51);
-    EXPECT_EQ(gauge.Progress(), 50);
-    gauge.SetProgress(kMin);
-    EXPECT_EQ(gauge.Progress(), -5);
+    GetParam().aktion(gauge);
+    EXPECT_EQ(Zustand(gauge), GetParam().erwartet);
 }
 
-TEST(TCGauge, NewBoundsPullProgressIntoTheRange)
-{
-    TCGauge gauge;
-    gauge.SetProgress(60);
-    gauge.SetMaxValue(40);
-    EXPECT_EQ(gauge.Progress(), 40);
-    gauge.SetMinValue(10);
-    gauge.SetProgress(10);
-    gauge.SetMinValue(20);
-    EXPECT_EQ(gauge.Progress(), 20);
-}
-
-TEST(TCGauge, MinValueEqualToMaxValueIsAcceptedAndShowsZeroPercent)
-{
-    TCGauge gauge;
-    gauge.SetMinValue(100);
-    EXPECT_EQ(Zustand(gauge), (TZustand{100, 100, 100, 0}));
-}
-
-TEST(TCGauge, SetMaxValueZeroKeepsTheMaximumEvenBelowTheMinimum)
-{
-    TCGauge gauge;
-    gauge.SetMaxValue(70);
-    gauge.SetMinValue(5);
-    gauge.SetProgress(30);
-    gauge.SetMaxValue(0);
-    EXPECT_EQ(Zustand(gauge), (TZustand{5, 70, 30, 38}));
-}
-
-TEST(TCGauge, AddProgressAddsClampsAndSaturatesInsteadOfOverflowing)
-{
-    TCGauge gauge;
-    gauge.AddProgress(30);
-    gauge.AddProgress(12);
-    EXPECT_EQ(gauge.Progress(), 42);
-    gauge.AddProgress(-50);
-    EXPECT_EQ(gauge.Progress(), 0);
-
-    gauge.SetMaxValue(kMax);
-    gauge.SetProgress(kMax - 1);
-    gauge.AddProgress(10);
-    EXPECT_EQ(gauge.Progress(), kMax);
-    gauge.SetMinValue(kMin);
-    gauge.SetProgress(kMin + 1);
-    gauge.AddProgress(-10);
-    EXPECT_EQ(gauge.Progress(), kMin);
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Faelle, Values, ::testing::Values(
+    TWertFall{"ProgressBelowMinBecomesMin", [](TCGauge& g) { g.SetMinValue(-5); g.SetProgress(-6); }, {-5, 100, -5, 0}},
+    TWertFall{"ProgressAboveMaxBecomesMax", [](TCGauge& g) { g.SetProgress(101); }, {0, 100, 100, 100}},
+    TWertFall{"LowerMaxPullsProgressDown", [](TCGauge& g) { g.SetProgress(60); g.SetMaxValue(40); }, {0, 40, 40, 100}},
+    TWertFall{"HigherMinPullsProgressUp", [](TCGauge& g) { g.SetProgress(10); g.SetMinValue(20); }, {20, 100, 20, 0}},
+    TWertFall{"MinEqualToMaxGivesZeroPercent", [](TCGauge& g) { g.SetMinValue(100); }, {100, 100, 100, 0}},
+    // A search over an empty first tree: no maximum, then SetProgress(MaxValue).
+    TWertFall{"MaxZeroKeepsTheMaximum", [](TCGauge& g) { g.SetMaxValue(0); g.SetProgress(g.MaxValue()); }, {0, 100, 100, 100}},
+    TWertFall{"MaxZeroIsIgnoredEvenBelowMin",
+              [](TCGauge& g) { g.SetMaxValue(70); g.SetMinValue(5); g.SetProgress(30); g.SetMaxValue(0); }, {5, 70, 30, 38}},
+    TWertFall{"AddProgressAdds", [](TCGauge& g) { g.AddProgress(30); g.AddProgress(12); }, {0, 100, 42, 42}},
+    TWertFall{"AddProgressClamps", [](TCGauge& g) { g.AddProgress(30); g.AddProgress(-50); }, {0, 100, 0, 0}},
+    TWertFall{"AddProgressSaturatesAtTheTop",
+              [](TCGauge& g) { g.SetMaxValue(kMax); g.SetProgress(kMax - 1); g.AddProgress(10); }, {0, kMax, kMax, 100}},
+    TWertFall{"AddProgressSaturatesAtTheBottom",
+              [](TCGauge& g) { g.SetMinValue(kMin); g.SetProgress(kMin + 1); g.AddProgress(-10); }, {kMin, 100, kMin, 0}}),
+    [](const ::testing::TestParamInfo<TWertFall>& info) { return std::string(info.param.name); });
+// clang-format on
 
 struct TFehlerFall {
     const char* name;
@@ -219,41 +195,29 @@ TEST_P(BoundError, ThrowsTheRangeMessageAndChangesNothing)
     EXPECT_EQ(sichtbar.zaehler.anzahl, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, BoundError,
-    ::testing::Values(
-        TFehlerFall{"MinAboveMax", [](TCGauge& g) { g.SetProgress(40); },
-                    [](TCGauge& g) { g.SetMinValue(101); },
-                    "Wert muß zwischen -2147483647 und 99 liegen"},
-        TFehlerFall{"MaxBelowMin",
-                    [](TCGauge& g) {
-                        g.SetMinValue(10);
-                        g.SetProgress(40);
-                    },
-                    [](TCGauge& g) { g.SetMaxValue(9); }, "Wert muß zwischen 11 und 2147483647 liegen"},
-        TFehlerFall{"NegativeMaxBelowMin", [](TCGauge&) {}, [](TCGauge& g) { g.SetMaxValue(-1); },
-                    "Wert muß zwischen 1 und 2147483647 liegen"},
-        // The bounds in the message lie beyond 32 bits here.
-        TFehlerFall{"MinAboveSmallestMax",
-                    [](TCGauge& g) {
-                        g.SetMinValue(kMin);
-                        g.SetMaxValue(kMin);
-                    },
-                    [](TCGauge& g) { g.SetMinValue(5); },
-                    "Wert muß zwischen -2147483647 und -2147483649 liegen"},
-        TFehlerFall{"MaxBelowLargestMin",
-                    [](TCGauge& g) {
-                        g.SetMaxValue(kMax);
-                        g.SetMinValue(kMax);
-                    },
-                    [](TCGauge& g) { g.SetMaxValue(5); },
-                    "Wert muß zwischen 2147483648 und 2147483647 liegen"}),
+const auto Nichts = [](TCGauge&) {};
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Faelle, BoundError, ::testing::Values(
+    TFehlerFall{"MinAboveMax", [](TCGauge& g) { g.SetProgress(40); }, [](TCGauge& g) { g.SetMinValue(101); },
+                "Wert muß zwischen -2147483647 und 99 liegen"},
+    TFehlerFall{"MaxBelowMin", [](TCGauge& g) { g.SetMinValue(10); g.SetProgress(40); }, [](TCGauge& g) { g.SetMaxValue(9); },
+                "Wert muß zwischen 11 und 2147483647 liegen"},
+    TFehlerFall{"NegativeMaxBelowMin", Nichts, [](TCGauge& g) { g.SetMaxValue(-1); },
+                "Wert muß zwischen 1 und 2147483647 liegen"},
+    // The bounds in the message lie beyond 32 bits here.
+    TFehlerFall{"MinAboveSmallestMax", [](TCGauge& g) { g.SetMinValue(kMin); g.SetMaxValue(kMin); },
+                [](TCGauge& g) { g.SetMinValue(5); }, "Wert muß zwischen -2147483647 und -2147483649 liegen"},
+    TFehlerFall{"MaxBelowLargestMin", [](TCGauge& g) { g.SetMaxValue(kMax); g.SetMinValue(kMax); },
+                [](TCGauge& g) { g.SetMaxValue(5); }, "Wert muß zwischen 2147483648 und 2147483647 liegen"}),
     [](const ::testing::TestParamInfo<TFehlerFall>& info) { return std::string(info.param.name); });
+// clang-format on
 
 // ----------------------------------------------------------------- repaints
 
 struct TRepaintFall {
     const char* name;
+    std::function<void(TCGauge&)> vorbereiten;
     std::function<void(TCGauge&)> aktion;
     int repaints;
 };
@@ -265,46 +229,38 @@ class Repaint : public ::testing::TestWithParam<TRepaintFall> {};
 TEST_P(Repaint, HappensExactlyWhenTheCallChangesWhatIsShown)
 {
     TSichtbaresGauge sichtbar;
+    GetParam().vorbereiten(sichtbar.gauge);
+    sichtbar.zaehler.anzahl = 0;
     GetParam().aktion(sichtbar.gauge);
     EXPECT_EQ(sichtbar.zaehler.anzahl, GetParam().repaints);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, Repaint,
-    ::testing::Values(
-        TRepaintFall{"SameKind", [](TCGauge& g) { g.SeTCGaugeKind(gkHorizontalBar); }, 0},
-        TRepaintFall{"NewKind", [](TCGauge& g) { g.SeTCGaugeKind(gkPie); }, 1},
-        TRepaintFall{"SameShowText", [](TCGauge& g) { g.SetShowText(true); }, 0},
-        TRepaintFall{"NewShowText", [](TCGauge& g) { g.SetShowText(false); }, 1},
-        TRepaintFall{"SameBorder", [](TCGauge& g) { g.SetBorderStyle(bsSingle); }, 0},
-        TRepaintFall{"NewBorder", [](TCGauge& g) { g.SetBorderStyle(bsNone); }, 1},
-        TRepaintFall{"SameForeColor", [](TCGauge& g) { g.SetForeColor(QColor(0, 0, 0)); }, 0},
-        TRepaintFall{"NewForeColor", [](TCGauge& g) { g.SetForeColor(kVorne); }, 1},
-        TRepaintFall{"SameBackColor", [](TCGauge& g) { g.SetBackColor(QColor(255, 255, 255)); }, 0},
-        TRepaintFall{"NewBackColor", [](TCGauge& g) { g.SetBackColor(kVorne); }, 1},
-        TRepaintFall{"SameMin", [](TCGauge& g) { g.SetMinValue(0); }, 0},
-        TRepaintFall{"NewMin", [](TCGauge& g) { g.SetMinValue(10); }, 1},
-        TRepaintFall{"MaxZero", [](TCGauge& g) { g.SetMaxValue(0); }, 0},
-        TRepaintFall{"SameMax", [](TCGauge& g) { g.SetMaxValue(100); }, 1},
-        TRepaintFall{"SameProgress", [](TCGauge& g) { g.SetProgress(0); }, 0},
-        TRepaintFall{"ClampedToSameProgress", [](TCGauge& g) { g.SetProgress(-3); }, 0},
-        TRepaintFall{"NewPercentage", [](TCGauge& g) { g.SetProgress(1); }, 1},
-        TRepaintFall{"AddNothing", [](TCGauge& g) { g.AddProgress(0); }, 1},
-        TRepaintFall{"SameWholePercentage",
-                     [](TCGauge& g) {
-                         g.SetMaxValue(1000);
-                         g.SetProgress(500);
-                         g.SetProgress(509);
-                     },
-                     2},
-        TRepaintFall{"NextWholePercentage",
-                     [](TCGauge& g) {
-                         g.SetMaxValue(1000);
-                         g.SetProgress(500);
-                         g.SetProgress(510);
-                     },
-                     3}),
+const auto Tausend = [](TCGauge& g) { g.SetMaxValue(1000); g.SetProgress(500); };
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Faelle, Repaint, ::testing::Values(
+    TRepaintFall{"SameKind", Nichts, [](TCGauge& g) { g.SeTCGaugeKind(gkHorizontalBar); }, 0},
+    TRepaintFall{"NewKind", Nichts, [](TCGauge& g) { g.SeTCGaugeKind(gkPie); }, 1},
+    TRepaintFall{"SameShowText", Nichts, [](TCGauge& g) { g.SetShowText(true); }, 0},
+    TRepaintFall{"NewShowText", Nichts, [](TCGauge& g) { g.SetShowText(false); }, 1},
+    TRepaintFall{"SameBorder", Nichts, [](TCGauge& g) { g.SetBorderStyle(bsSingle); }, 0},
+    TRepaintFall{"NewBorder", Nichts, [](TCGauge& g) { g.SetBorderStyle(bsNone); }, 1},
+    TRepaintFall{"SameForeColor", Nichts, [](TCGauge& g) { g.SetForeColor(QColor(0, 0, 0)); }, 0},
+    TRepaintFall{"NewForeColor", Nichts, [](TCGauge& g) { g.SetForeColor(kVorne); }, 1},
+    TRepaintFall{"SameBackColor", Nichts, [](TCGauge& g) { g.SetBackColor(QColor(255, 255, 255)); }, 0},
+    TRepaintFall{"NewBackColor", Nichts, [](TCGauge& g) { g.SetBackColor(kVorne); }, 1},
+    TRepaintFall{"SameMin", Nichts, [](TCGauge& g) { g.SetMinValue(0); }, 0},
+    TRepaintFall{"NewMin", Nichts, [](TCGauge& g) { g.SetMinValue(10); }, 1},
+    TRepaintFall{"MaxZero", Nichts, [](TCGauge& g) { g.SetMaxValue(0); }, 0},
+    TRepaintFall{"SameMax", Nichts, [](TCGauge& g) { g.SetMaxValue(100); }, 1},
+    TRepaintFall{"SameProgress", Nichts, [](TCGauge& g) { g.SetProgress(0); }, 0},
+    TRepaintFall{"ClampedToSameProgress", Nichts, [](TCGauge& g) { g.SetProgress(-3); }, 0},
+    TRepaintFall{"AddNothing", Nichts, [](TCGauge& g) { g.AddProgress(0); }, 1},
+    TRepaintFall{"SameWholePercentage", Tausend, [](TCGauge& g) { g.SetProgress(509); }, 0},
+    TRepaintFall{"NextWholePercentage", Tausend, [](TCGauge& g) { g.SetProgress(510); }, 1},
+    TRepaintFall{"LowerWholePercentage", Tausend, [](TCGauge& g) { g.SetProgress(499); }, 1}),
     [](const ::testing::TestParamInfo<TRepaintFall>& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(TCGauge, RunOverManyFilesRepaintsOncePerWholePercentage)
 {
@@ -334,70 +290,53 @@ void RahmenPruefen(const QImage& bild)
 
 struct TBalkenFall {
     TCGaugeKind art;
+    TBorderStyle rahmen;
     int32_t prozent;
-    QRect gefuellt;   // inside the frame; the rest of the inside is empty
+    QRect gefuellt;   // the rest of the inside is empty
 };
 
 void PrintTo(const TBalkenFall& f, std::ostream* os)
 {
-    *os << (f.art == gkHorizontalBar ? "horizontal " : "vertical ") << f.prozent << "%";
+    *os << "kind " << int(f.art) << (f.rahmen == bsSingle ? " framed " : " unframed ") << f.prozent << "%";
 }
 
 class Bar : public ::testing::TestWithParam<TBalkenFall> {};
 
-TEST_P(Bar, FramedMainWindowGaugeFillsExactlyTheExpectedRectangle)
+TEST_P(Bar, MainWindowGaugeFillsExactlyTheExpectedRectangle)
 {
     const TBalkenFall fall = GetParam();
     TCGauge gauge;
     Hauptfenstergauge(gauge, fall.art, fall.prozent);
+    gauge.SetBorderStyle(fall.rahmen);
     const QImage bild = gauge.ComposeImage();
     ASSERT_EQ(bild.size(), QSize(163, 20));
-    RahmenPruefen(bild);
-    for (int y = 1; y < 19; ++y) {
-        for (int x = 1; x < 162; ++x) {
+    QRect innen = bild.rect();
+    if (fall.rahmen == bsSingle) {
+        RahmenPruefen(bild);
+        innen.adjust(1, 1, -1, -1);
+    }
+    for (int y = innen.top(); y <= innen.bottom(); ++y) {
+        for (int x = innen.left(); x <= innen.right(); ++x) {
             const QRgb erwartet = fall.gefuellt.contains(x, y) ? Rgb(kVorne) : Rgb(kHinten);
             ASSERT_EQ(Pixel(bild, x, y), erwartet) << x << "," << y;
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, Bar,
-    ::testing::Values(TBalkenFall{gkHorizontalBar, 0, QRect()},
-                      // (1, 1, 81, 19) with the right and bottom edge excluded
-                      TBalkenFall{gkHorizontalBar, 50, QRect(1, 1, 80, 18)},
-                      TBalkenFall{gkHorizontalBar, 100, QRect(1, 1, 161, 18)},
-                      TBalkenFall{gkVerticalBar, 0, QRect()},
-                      // h = 19, f = 9: (1, 10, 162, 19)
-                      TBalkenFall{gkVerticalBar, 50, QRect(1, 10, 161, 9)},
-                      TBalkenFall{gkVerticalBar, 100, QRect(1, 1, 161, 18)}));
-
-TEST(TCGauge, WithoutFrameFullBarCoversEveryPixel)
-{
-    TCGauge gauge;
-    Hauptfenstergauge(gauge, gkHorizontalBar, 100);
-    gauge.SetBorderStyle(bsNone);
-    const QImage bild = gauge.ComposeImage();
-    for (int y = 0; y < bild.height(); ++y) {
-        for (int x = 0; x < bild.width(); ++x) {
-            ASSERT_EQ(Pixel(bild, x, y), Rgb(kVorne)) << x << "," << y;
-        }
-    }
-}
-
-TEST(TCGauge, TextOnlyGaugeFillsTheInsideWithBackColor)
-{
-    TCGauge gauge;
-    Hauptfenstergauge(gauge, gkText, 70);
-    gauge.SetBackColor(kVorne);
-    const QImage bild = gauge.ComposeImage();
-    RahmenPruefen(bild);
-    for (int y = 1; y < 19; ++y) {
-        for (int x = 1; x < 162; ++x) {
-            ASSERT_EQ(Pixel(bild, x, y), Rgb(kVorne)) << x << "," << y;
-        }
-    }
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Faelle, Bar, ::testing::Values(
+    TBalkenFall{gkHorizontalBar, bsSingle, 0, QRect()},
+    // (1, 1, 81, 19) with the right and bottom edge excluded
+    TBalkenFall{gkHorizontalBar, bsSingle, 50, QRect(1, 1, 80, 18)},
+    TBalkenFall{gkHorizontalBar, bsSingle, 100, QRect(1, 1, 161, 18)},
+    TBalkenFall{gkVerticalBar, bsSingle, 0, QRect()},
+    // h = 19, f = 9: (1, 10, 162, 19)
+    TBalkenFall{gkVerticalBar, bsSingle, 50, QRect(1, 10, 161, 9)},
+    TBalkenFall{gkVerticalBar, bsSingle, 100, QRect(1, 1, 161, 18)},
+    TBalkenFall{gkHorizontalBar, bsNone, 100, QRect(0, 0, 163, 20)},
+    // text alone: the inside is all BackColor whatever the percentage
+    TBalkenFall{gkText, bsSingle, 70, QRect()}));
+// clang-format on
 
 TEST(TCGauge, TextShowsTheInverseOfWhatLiesBeneath)
 {
@@ -470,6 +409,8 @@ struct TTortenFall {
     bool or_, ur, ul, ol;
 };
 
+void PrintTo(const TTortenFall& f, std::ostream* os) { *os << f.prozent << "%"; }
+
 class Pie : public ::testing::TestWithParam<TTortenFall> {};
 
 TEST_P(Pie, FillsClockwiseFromTwelveOClock)
@@ -490,10 +431,8 @@ TEST_P(Pie, FillsClockwiseFromTwelveOClock)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faelle, Pie,
-                         ::testing::Values(TTortenFall{0, false, false, false, false},
-                                           TTortenFall{25, true, false, false, false},
-                                           TTortenFall{50, true, true, false, false},
-                                           TTortenFall{75, true, true, true, false},
+                         ::testing::Values(TTortenFall{0, false, false, false, false}, TTortenFall{25, true, false, false, false},
+                                           TTortenFall{50, true, true, false, false}, TTortenFall{75, true, true, true, false},
                                            TTortenFall{100, true, true, true, true}));
 
 // On the flat main-window gauge the ellipse is 18 pixels high; Qt's own
@@ -515,6 +454,8 @@ struct TNadelFall {
     int32_t prozent;
     QPoint spitze;   // from (50, 98): floor((1 − cos a) × 50), floor((1 − sin a) × 98)
 };
+
+void PrintTo(const TNadelFall& f, std::ostream* os) { *os << f.prozent << "%"; }
 
 class Needle : public ::testing::TestWithParam<TNadelFall> {};
 
@@ -550,8 +491,7 @@ TEST_P(Needle, PointsFromThePivotToTheTip)
 
 INSTANTIATE_TEST_SUITE_P(Faelle, Needle,
                          ::testing::Values(TNadelFall{25, QPoint(14, 28)}, TNadelFall{50, QPoint(49, 0)},
-                                           TNadelFall{75, QPoint(85, 28)},
-                                           TNadelFall{100, QPoint(100, 97)}));
+                                           TNadelFall{75, QPoint(85, 28)}, TNadelFall{100, QPoint(100, 97)}));
 
 TEST(TCGauge, NeedleAtZeroDrawsOnlyTheHalfEllipseOutline)
 {
