@@ -2,7 +2,7 @@
 
 // The operating system, in one place. Everything the core asks of the file
 // system goes through here; the implementation is chosen per platform by the
-// build (PlattformPosix.cpp now).
+// build: PlattformPosix.cpp or PlattformWindows.cpp.
 
 #include <cstdint>
 #include <string>
@@ -30,6 +30,7 @@ bool IstDatei(const std::string& pfad);
 struct TDateiKennung {
     uint64_t geraet = 0;
     uint64_t knoten = 0;
+    uint64_t knotenHoch = 0; // the upper half of a 128-bit file id (Windows), else 0
     bool operator==(const TDateiKennung&) const = default;
 };
 
@@ -74,7 +75,7 @@ public:
     bool Info(const std::string& name, TEintragsInfo& info) const;
 
 private:
-    void* handle_ = nullptr; // DIR* on POSIX
+    void* handle_ = nullptr; // DIR* on POSIX, the search state on Windows
 };
 
 // One open file. Owns the descriptor: copy deleted, move leaves the source
@@ -121,7 +122,7 @@ public:
 
 private:
     explicit TDatei(int fd) : fd_(fd) {}
-    int fd_ = -1;
+    int fd_ = -1; // the descriptor on POSIX, the HANDLE on Windows
 };
 
 // Deletes a file; false when that failed.

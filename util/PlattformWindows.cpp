@@ -1,0 +1,505 @@
+#include "util/Plattform.h"
+
+#include "util/Breitzeichen.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+// Every name goes through the wide-character API: the core's UTF-8 texts are
+// turned into UTF-16 here, so a file name works whatever the code page.
+
+namespace plattform {
+
+namespace {
+
+// Shorter paths than this need no long-path prefix: CreateDirectoryW takes
+// at most MAX_PATH minus room for an 8.3 file name, the other calls MAX_PATH.
+constexpr size_t KurzGenug = MAX_PATH - 12;
+
+// Everyone else may go on reading, writing, renaming and deleting a file we
+// read or look at.
+constexpr DWORD AllesTeilen = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+std::wstring Breit(const std::u16string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string Schmal(const wchar_t* text, size_t laenge)
+{
+    static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows names are UTF-16");
+    std::u16string einheiten(text, text + laenge);
+    return Utf8Aus(einheiten.data(), einheiten.size());
+}
+
+bool BeginntMit(const std::wstring& text, const wchar_t* anfang)
+{
+    return text.compare(0, std::wcslen(anfang), anfang) == 0;
+}
+
+// The path as the wide-character API takes it. A long path is made absolute
+// and given the \\?\ prefix, without which the calls stop at MAX_PATH and a
+// deep directory would silently drop out of a walk. False when the text is
+// no name at all (see BreitAus).
+bool Systempfad(const std::string& pfad, std::wstring& ergebnis)
+{
+    std::u16string einheiten;
+    if (!BreitAus(pfad, einheiten))
+        return false;
+    ergebnis = Breit(einheiten);
+    if (ergebnis.size() < KurzGenug || BeginntMit(ergebnis, L"\\\\?\\") || BeginntMit(ergebnis, L"\\\\.\\"))
+        return true;
+    const DWORD noetig = ::GetFullPathNameW(ergebnis.c_str(), 0, nullptr, nullptr);
+    if (noetig == 0)
+        return true;
+    std::wstring voll(noetig, L'\0');
+    const DWORD n = ::GetFullPathNameW(ergebnis.c_str(), noetig, voll.data(), nullptr);
+    if (n == 0 || n >= noetig)
+        return true;
+    voll.resize(n);
+    if (BeginntMit(voll, L"\\\\"))
+        ergebnis = L"\\\\?\\UNC\\" + voll.substr(2);
+    else if (voll.size() >= 3 && voll[1] == L':' && voll[2] == L'\\')
+        ergebnis = L"\\\\?\\" + voll;
+    return true;
+}
+
+// The path for the calls that take the working directory as the empty text.
+bool SystempfadOderHier(const std::string& pfad, std::wstring& ergebnis)
+{
+    return Systempfad(pfad.empty() ? std::string(".") : pfad, ergebnis);
+}
+
+// A handle that closes itself; for the short looks below.
+class TGriff {
+public:
+    explicit TGriff(HANDLE griff) : griff_(griff) {}
+    ~TGriff()
+    {
+        if (Gueltig())
+            ::CloseHandle(griff_);
+    }
+    TGriff(const TGriff&) = delete;
+    TGriff& operator=(const TGriff&) = delete;
+
+    bool Gueltig() const { return griff_ != INVALID_HANDLE_VALUE; }
+    HANDLE Wert() const { return griff_; }
+
+private:
+    HANDLE griff_;
+};
+
+bool GriffKennung(HANDLE griff, TDateiKennung& kennung)
+{
+    // The 128-bit id first: on ReFS the old 64-bit file index is not unique,
+    // and two directories taken for one would make a walk skip the second.
+    FILE_ID_INFO id;
+    if (::GetFileInformationByHandleEx(griff, FileIdInfo, &id, sizeof id)) {
+        static_assert(sizeof id.FileId.Identifier == 2 * sizeof(uint64_t));
+        kennung.geraet = id.VolumeSerialNumber;
+        std::memcpy(&kennung.knoten, id.FileId.Identifier, sizeof kennung.knoten);
+        std::memcpy(&kennung.knotenHoch, id.FileId.Identifier + sizeof kennung.knoten,
+                    sizeof kennung.knotenHoch);
+        return true;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(griff, &info))
+        return false;
+    kennung = {info.dwVolumeSerialNumber, (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+    return true;
+}
+
+// What a path names after following links, from one open without any access
+// right (which no other program's sharing mode can refuse).
+struct TAnsicht {
+    bool verzeichnis = false;
+    bool datei = false; // a regular file: on a disk and not a directory
+    bool mitKennung = false;
+    TDateiKennung kennung;
+};
+
+bool Ansehen(const std::string& pfad, TAnsicht& ansicht)
+{
+    std::wstring breit;
+    if (!SystempfadOderHier(pfad, breit))
+        return false;
+    // FILE_FLAG_BACKUP_SEMANTICS lets directories be opened too.
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!griff.Gueltig())
+        return false;
+    ansicht = {};
+    // Device names such as NUL or COM1 open in every directory; they are
+    // neither file nor directory.
+    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK)
+        return true;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(griff.Wert(), &info))
+        return true;
+    ansicht.verzeichnis = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    ansicht.datei = !ansicht.verzeichnis;
+    ansicht.mitKennung = GriffKennung(griff.Wert(), ansicht.kennung);
+    return true;
+}
+
+// The state of one listing: FindFirstFileExW hands over the first entry
+// together with the search handle, so it waits here for the first Naechster.
+struct TSuche {
+    HANDLE griff = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW eintrag{};
+    bool vorrat = false;
+    std::string verzeichnis; // to put before an entry's name, separator included
+};
+
+// Windows counts in 100 ns steps since 1601; the core, as POSIX, in
+// nanoseconds since 1970.
+int64_t Nanosekunden(const FILETIME& zeit)
+{
+    constexpr int64_t Von1601Bis1970 = 116444736000000000;
+    const int64_t schritte = static_cast<int64_t>((uint64_t{zeit.dwHighDateTime} << 32) | zeit.dwLowDateTime);
+    return (schritte - Von1601Bis1970) * 100;
+}
+
+// A TDatei holds a HANDLE in its int: Windows keeps handles within 32 bits
+// so that 32- and 64-bit processes can share them (HandleToLong), and the
+// handles of files are positive, so a negative value still means closed.
+HANDLE AlsGriff(int fd)
+{
+    return LongToHandle(fd);
+}
+
+int AlsZahl(HANDLE griff)
+{
+    return griff == INVALID_HANDLE_VALUE ? -1 : HandleToLong(griff);
+}
+
+// Refuses anything that is not a plain file on a disk: a device opened by
+// name (NUL, COM1, a pipe) is closed again.
+int NurDatei(HANDLE griff)
+{
+    if (griff == INVALID_HANDLE_VALUE)
+        return -1;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (::GetFileType(griff) != FILE_TYPE_DISK || !::GetFileInformationByHandle(griff, &info)
+        || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        ::CloseHandle(griff);
+        return -1;
+    }
+    return AlsZahl(griff);
+}
+
+// ReadFile and WriteFile count in DWORDs; larger requests go in pieces.
+constexpr int64_t GroessterSchritt = int64_t{1} << 30;
+
+} // namespace
+
+bool BeendetVerzeichnisteil(char c)
+{
+    return c == Trenner || c == ':';
+}
+
+bool IstVerzeichnis(const std::string& pfad)
+{
+    TAnsicht ansicht;
+    return Ansehen(pfad, ansicht) && ansicht.verzeichnis;
+}
+
+bool IstDatei(const std::string& pfad)
+{
+    TAnsicht ansicht;
+    return !pfad.empty() && Ansehen(pfad, ansicht) && ansicht.datei;
+}
+
+bool KennungLesen(const std::string& pfad, TDateiKennung& kennung)
+{
+    TAnsicht ansicht;
+    if (!Ansehen(pfad, ansicht) || !ansicht.mitKennung)
+        return false;
+    kennung = ansicht.kennung;
+    return true;
+}
+
+bool VerzeichnisKennung(const std::string& pfad, TDateiKennung& kennung)
+{
+    TAnsicht ansicht;
+    if (!Ansehen(pfad, ansicht) || !ansicht.verzeichnis || !ansicht.mitKennung)
+        return false;
+    kennung = ansicht.kennung;
+    return true;
+}
+
+TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
+{
+    // The pattern: every entry below the directory. After a final separator
+    // or a drive colon ("C:" lists the drive's working directory) the "*"
+    // follows directly.
+    std::string ort = verzeichnis;
+    if (!ort.empty() && !BeendetVerzeichnisteil(ort.back()) && ort.back() != '/')
+        ort += Trenner;
+    std::wstring breit;
+    if (!Systempfad(ort + '*', breit))
+        return;
+    auto* suche = new (std::nothrow) TSuche;
+    if (!suche)
+        return;
+    suche->verzeichnis = ort;
+    // Basic information leaves out the 8.3 names we never use, and the large
+    // fetch asks for many entries per call.
+    suche->griff = ::FindFirstFileExW(breit.c_str(), FindExInfoBasic, &suche->eintrag,
+                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    suche->vorrat = suche->griff != INVALID_HANDLE_VALUE;
+    // A drive's root has no "." or "..": when it is empty there is no first
+    // entry, yet the directory was listed.
+    if (!suche->vorrat
+        && (::GetLastError() != ERROR_FILE_NOT_FOUND || !IstVerzeichnis(verzeichnis))) {
+        delete suche;
+        return;
+    }
+    handle_ = suche;
+}
+
+TVerzeichnisListe::~TVerzeichnisListe()
+{
+    auto* suche = static_cast<TSuche*>(handle_);
+    if (!suche)
+        return;
+    if (suche->griff != INVALID_HANDLE_VALUE)
+        ::FindClose(suche->griff);
+    delete suche;
+}
+
+bool TVerzeichnisListe::Naechster(std::string& name, TEintragsArt& art)
+{
+    auto* suche = static_cast<TSuche*>(handle_);
+    if (!suche || suche->griff == INVALID_HANDLE_VALUE)
+        return false;
+    if (!suche->vorrat && !::FindNextFileW(suche->griff, &suche->eintrag))
+        return false;
+    suche->vorrat = false;
+    const WIN32_FIND_DATAW& eintrag = suche->eintrag;
+    name = Schmal(eintrag.cFileName, std::wcslen(eintrag.cFileName));
+    // A reparse point may be a link to a directory, or a file whose data
+    // lies elsewhere: the caller looks at it.
+    if (eintrag.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        art = TEintragsArt::Unbekannt;
+    else if (eintrag.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        art = TEintragsArt::Verzeichnis;
+    else
+        art = TEintragsArt::Datei;
+    return true;
+}
+
+bool TVerzeichnisListe::Info(const std::string& name, TEintragsInfo& info) const
+{
+    // Windows has no lookup relative to an open listing: the entry is opened
+    // by its full name, once, for all it tells.
+    const auto* suche = static_cast<const TSuche*>(handle_);
+    std::wstring breit;
+    if (!suche || name.empty() || !Systempfad(suche->verzeichnis + name, breit))
+        return false;
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION daten;
+    if (!griff.Gueltig())
+        return false;
+    info = {};
+    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK || !::GetFileInformationByHandle(griff.Wert(), &daten))
+        return true; // a device: neither file nor directory
+    info.verzeichnis = (daten.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    info.regulaer = !info.verzeichnis;
+    if (info.regulaer)
+        info.groesse = static_cast<int64_t>((uint64_t{daten.nFileSizeHigh} << 32) | daten.nFileSizeLow);
+    info.geaendert = Nanosekunden(daten.ftLastWriteTime);
+    return GriffKennung(griff.Wert(), info.kennung);
+}
+
+TDatei::~TDatei()
+{
+    if (fd_ >= 0)
+        ::CloseHandle(AlsGriff(fd_)); // Nothing to report from a destructor; Schliessen() reports.
+}
+
+TDatei::TDatei(TDatei&& andere) noexcept : fd_(andere.fd_)
+{
+    andere.fd_ = -1;
+}
+
+TDatei& TDatei::operator=(TDatei&& andere) noexcept
+{
+    if (this != &andere) {
+        if (fd_ >= 0)
+            ::CloseHandle(AlsGriff(fd_));
+        fd_ = andere.fd_;
+        andere.fd_ = -1;
+    }
+    return *this;
+}
+
+TDatei TDatei::OeffnenLesen(const std::string& pfad)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return {};
+    // Without FILE_FLAG_BACKUP_SEMANTICS a directory does not open at all.
+    return TDatei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_READ, AllesTeilen, nullptr,
+                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+}
+
+TDatei TDatei::ErzeugenSchreiben(const std::string& pfad)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return {};
+    // Others may read what we write, but not write into it or take it away
+    // before it is complete.
+    return TDatei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+}
+
+int64_t TDatei::Laenge() const
+{
+    LARGE_INTEGER laenge;
+    if (fd_ < 0 || !::GetFileSizeEx(AlsGriff(fd_), &laenge))
+        return -1;
+    return laenge.QuadPart;
+}
+
+int64_t TDatei::Lesen(void* puffer, int64_t anzahl)
+{
+    if (fd_ < 0)
+        return -1;
+    auto* ziel = static_cast<char*>(puffer);
+    int64_t gelesen = 0;
+    while (gelesen < anzahl) {
+        const auto schritt = static_cast<DWORD>(std::min(anzahl - gelesen, GroessterSchritt));
+        DWORD n = 0;
+        if (!::ReadFile(AlsGriff(fd_), ziel + gelesen, schritt, &n, nullptr))
+            return ::GetLastError() == ERROR_HANDLE_EOF ? gelesen : -1;
+        if (n == 0)
+            break;
+        gelesen += n;
+    }
+    return gelesen;
+}
+
+int64_t TDatei::LesenAb(int64_t position, void* puffer, int64_t anzahl)
+{
+    if (fd_ < 0 || position < 0)
+        return -1;
+    // A read at an offset moves the position of a handle opened for
+    // synchronous use; it is put back, so that Lesen goes on where it was.
+    LARGE_INTEGER null{}, bisher;
+    if (!::SetFilePointerEx(AlsGriff(fd_), null, &bisher, FILE_CURRENT))
+        return -1;
+    auto* ziel = static_cast<char*>(puffer);
+    int64_t gelesen = 0;
+    bool fehler = false;
+    while (gelesen < anzahl) {
+        const auto schritt = static_cast<DWORD>(std::min(anzahl - gelesen, GroessterSchritt));
+        const auto ab = static_cast<uint64_t>(position + gelesen);
+        OVERLAPPED stelle{};
+        stelle.Offset = static_cast<DWORD>(ab);
+        stelle.OffsetHigh = static_cast<DWORD>(ab >> 32);
+        DWORD n = 0;
+        if (!::ReadFile(AlsGriff(fd_), ziel + gelesen, schritt, &n, &stelle)) {
+            // Reading at or past the end reports that as an error.
+            fehler = ::GetLastError() != ERROR_HANDLE_EOF;
+            break;
+        }
+        if (n == 0)
+            break;
+        gelesen += n;
+    }
+    if (!::SetFilePointerEx(AlsGriff(fd_), bisher, nullptr, FILE_BEGIN) || fehler)
+        return -1;
+    return gelesen;
+}
+
+bool TDatei::Schreiben(const void* puffer, int64_t anzahl)
+{
+    if (fd_ < 0)
+        return false;
+    const auto* quelle = static_cast<const char*>(puffer);
+    int64_t geschrieben = 0;
+    while (geschrieben < anzahl) {
+        const auto schritt = static_cast<DWORD>(std::min(anzahl - geschrieben, GroessterSchritt));
+        DWORD n = 0;
+        if (!::WriteFile(AlsGriff(fd_), quelle + geschrieben, schritt, &n, nullptr) || n == 0)
+            return false;
+        geschrieben += n;
+    }
+    return true;
+}
+
+bool TDatei::Kennung(TDateiKennung& kennung) const
+{
+    return fd_ >= 0 && GriffKennung(AlsGriff(fd_), kennung);
+}
+
+bool TDatei::Schliessen()
+{
+    if (fd_ < 0)
+        return false;
+    const HANDLE griff = AlsGriff(fd_);
+    fd_ = -1;
+    return ::CloseHandle(griff) != 0;
+}
+
+bool DateiEntfernen(const std::string& pfad)
+{
+    std::wstring breit;
+    return !pfad.empty() && Systempfad(pfad, breit) && ::DeleteFileW(breit.c_str()) != 0;
+}
+
+bool DateiUmbenennen(const std::string& alt, const std::string& neu)
+{
+    std::wstring breitAlt, breitNeu;
+    if (alt.empty() || neu.empty() || !Systempfad(alt, breitAlt) || !Systempfad(neu, breitNeu))
+        return false;
+    // Within one volume this is a single rename that replaces the target; no
+    // MOVEFILE_COPY_ALLOWED, which would copy across volumes in many steps.
+    // A read-only target makes it fail, which keeps that file.
+    return ::MoveFileExW(breitAlt.c_str(), breitNeu.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool VerzeichnisEntfernen(const std::string& pfad)
+{
+    std::wstring breit;
+    return !pfad.empty() && Systempfad(pfad, breit) && ::RemoveDirectoryW(breit.c_str()) != 0;
+}
+
+bool VerzeichnisAnlegen(const std::string& pfad)
+{
+    std::wstring breit;
+    return !pfad.empty() && Systempfad(pfad, breit) && ::CreateDirectoryW(breit.c_str(), nullptr) != 0;
+}
+
+std::string ProgrammVerzeichnis()
+{
+    // The buffer grows until the whole name fits: a full buffer means the
+    // name was cut.
+    std::wstring puffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetModuleFileNameW(nullptr, puffer.data(), static_cast<DWORD>(puffer.size()));
+        if (n == 0)
+            return std::string(1, Trenner);
+        if (n < puffer.size()) {
+            const std::string pfad = Schmal(puffer.data(), n);
+            return pfad.substr(0, pfad.rfind(Trenner) + 1);
+        }
+        if (puffer.size() >= 32768)
+            return std::string(1, Trenner);
+        puffer.resize(puffer.size() * 2);
+    }
+}
+
+} // namespace plattform
