@@ -2,11 +2,14 @@
 
 #include "util/Stringsbearbeiten.h"
 
-#include <csignal>
+#include <atomic>
 
 namespace {
 
-volatile std::sig_atomic_t unterbrechung = 0;
+// Set from a signal handler on POSIX and from a thread of the system's on
+// Windows: a lock-free atomic is safe for both.
+std::atomic<bool> unterbrechung{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 constexpr auto AnzeigeAbstand = std::chrono::milliseconds(100);
 
@@ -24,7 +27,7 @@ TKonsolenFenster::TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, boo
 
 void TKonsolenFenster::UnterbrechungMelden()
 {
-    unterbrechung = 1;
+    unterbrechung = true;
 }
 
 void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
@@ -121,8 +124,7 @@ void TKonsolenFenster::GaugeSetMaxValue(int32_t wert)
 
 void TKonsolenFenster::NachrichtenVerarbeiten()
 {
-    if (unterbrechung) {
-        unterbrechung = 0;
+    if (unterbrechung.exchange(false)) {
         unterbrochen_ = true;
         AbbruchAngefordert = true;
         AbbruchGefragt = false;

@@ -23,7 +23,7 @@ public:
     std::string ZaehlerZeile() const;
 
     // Turns an interrupt into a close request whose question is answered
-    // "stop". Safe to call from a signal handler.
+    // "stop". Safe to call from a signal handler and from another thread.
     static void UnterbrechungMelden();
     bool Unterbrochen() const { return unterbrochen_; }
 

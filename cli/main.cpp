@@ -1,14 +1,13 @@
 // dubrinax-cli DIR1 DIR2: the duplicate search on a terminal.
 
+#include "cli/Konsole.h"
 #include "cli/Konsolenfenster.h"
 #include "util/Fehler.h"
 #include "util/Plattform.h"
 
-#include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -23,11 +22,6 @@ const char* const Hilfe =
     "listed once. The last line on stderr counts the lines: +: N -: N !: N.\n"
     "Ctrl-C stops the search and prints what was found (exit code 130).\n";
 
-void BeiUnterbrechung(int)
-{
-    TKonsolenFenster::UnterbrechungMelden();
-}
-
 int Fehler(const std::string& text)
 {
     std::fprintf(stderr, "dubrinax-cli: %s\n", text.c_str());
@@ -38,20 +32,21 @@ int Fehler(const std::string& text)
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    const std::vector<std::string> argumente = KonsoleArgumente(argc, argv);
+    if (argumente.size() == 1 && (argumente[0] == "--help" || argumente[0] == "-h")) {
         std::fputs(Hilfe, stdout);
         return 0;
     }
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    if (argumente.size() == 1 && argumente[0] == "--version") {
         std::puts("dubrinax-cli 1.0");
         return 0;
     }
-    if (argc != 3)
+    if (argumente.size() != 2)
         return Fehler("expected two directories (see --help)");
 
     std::string verzeichnisse[2];
     for (int i = 0; i < 2; ++i) {
-        std::string pfad = argv[i + 1];
+        std::string pfad = argumente[i];
         if (pfad.empty() || !plattform::IstVerzeichnis(pfad))
             return Fehler("'" + pfad + "' is not a directory");
         // "x" and "x/" are one and the same text, as the window always has it.
@@ -60,14 +55,8 @@ int main(int argc, char** argv)
         verzeichnisse[i] = pfad;
     }
 
-    struct sigaction aktion {};
-    aktion.sa_handler = BeiUnterbrechung;
-    // A second Ctrl-C ends the program at once, as users expect.
-    aktion.sa_flags = SA_RESETHAND;
-    sigemptyset(&aktion.sa_mask);
-    sigaction(SIGINT, &aktion, nullptr);
-
-    TKonsolenFenster fenster(stdout, stderr, ::isatty(STDERR_FILENO) == 1);
+    UnterbrechungAbfangen(TKonsolenFenster::UnterbrechungMelden);
+    TKonsolenFenster fenster(stdout, stderr, KonsoleEinrichten());
     try {
         fenster.Suchen(verzeichnisse[0], verzeichnisse[1]);
     } catch (const EFehler& fehler) {
