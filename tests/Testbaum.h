@@ -1,27 +1,47 @@
 #pragma once
 
-// A fresh temporary directory per test, removed afterwards.
+// A fresh temporary directory per test, removed afterwards. Paths are UTF-8
+// texts with the platform's separator, as the core takes them; "/" in a
+// relative path given here stands for that separator.
 
+#include "util/Plattform.h"
+
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 class TTestbaum {
 public:
     TTestbaum()
     {
-        std::string vorlage = (std::filesystem::temp_directory_path() / "dubrinax-XXXXXX").string();
-        if (!::mkdtemp(vorlage.data()))
-            std::abort();
-        wurzel_ = vorlage + "/";
+        // A random name, taken only if nobody has it yet: create_directory
+        // fails for an existing directory, so parallel tests never share one.
+        std::random_device quelle;
+        std::mt19937_64 zufall(
+            (uint64_t{quelle()} << 32)
+            ^ static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+        const std::filesystem::path temp = std::filesystem::temp_directory_path();
+        for (int versuch = 0;; ++versuch) {
+            const std::filesystem::path pfad = temp / ("dubrinax-" + std::to_string(zufall() % 1000000000000));
+            std::error_code fehler;
+            if (std::filesystem::create_directory(pfad, fehler)) {
+                wurzel_ = Text(pfad) + plattform::Trenner;
+                return;
+            }
+            if (versuch == 100)
+                std::abort();
+        }
     }
     ~TTestbaum()
     {
         std::error_code egal;
-        std::filesystem::permissions(wurzel_, std::filesystem::perms::owner_all,
+        std::filesystem::permissions(Pfad(wurzel_), std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, egal);
-        std::filesystem::remove_all(wurzel_, egal);
+        std::filesystem::remove_all(Pfad(wurzel_), egal);
     }
     TTestbaum(const TTestbaum&) = delete;
     TTestbaum& operator=(const TTestbaum&) = delete;
@@ -32,23 +52,44 @@ public:
     // Creates a directory (with parents) below the root and returns its path with a final separator.
     std::string Verzeichnis(const std::string& relativ) const
     {
-        std::filesystem::create_directories(wurzel_ + relativ);
-        return wurzel_ + relativ + (relativ.empty() || relativ.back() == '/' ? "" : "/");
+        const std::string pfad = wurzel_ + Nativ(relativ);
+        std::filesystem::create_directories(Pfad(pfad));
+        return pfad + (relativ.empty() || pfad.back() == plattform::Trenner ? "" : std::string(1, plattform::Trenner));
     }
 
     // Writes a file below the root (creating its directory) and returns its full path.
     std::string Datei(const std::string& relativ, const std::string& inhalt) const
     {
-        const std::filesystem::path pfad = wurzel_ + relativ;
-        std::filesystem::create_directories(pfad.parent_path());
-        std::ofstream(pfad, std::ios::binary) << inhalt;
-        return pfad.string();
+        const std::string pfad = wurzel_ + Nativ(relativ);
+        std::filesystem::create_directories(Pfad(pfad).parent_path());
+        std::ofstream(Pfad(pfad), std::ios::binary) << inhalt;
+        return pfad;
     }
 
     static std::string Lesen(const std::string& pfad)
     {
-        std::ifstream datei(pfad, std::ios::binary);
+        std::ifstream datei(Pfad(pfad), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(datei), {});
+    }
+
+    // The path of a UTF-8 text. A plain std::string would be read in the
+    // ANSI code page on Windows; on POSIX the bytes pass unchanged.
+    static std::filesystem::path Pfad(const std::string& text)
+    {
+        return std::filesystem::path(std::u8string(text.begin(), text.end()));
+    }
+
+    static std::string Text(const std::filesystem::path& pfad)
+    {
+        const std::u8string text = pfad.u8string();
+        return std::string(text.begin(), text.end());
+    }
+
+    // "/" turned into the platform's separator.
+    static std::string Nativ(std::string relativ)
+    {
+        std::replace(relativ.begin(), relativ.end(), '/', plattform::Trenner);
+        return relativ;
     }
 
 private:
