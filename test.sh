@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/pakete.sh
-pakete_sicherstellen "${BAUPAKETE[@]}" libgtest-dev libgmock-dev xvfb xauth x11-utils
+pakete_sicherstellen "${BAUPAKETE[@]}" libgtest-dev libgmock-dev xvfb xauth x11-utils libx11-dev
 
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUBRINAX_TESTS=ON -DDUBRINAX_GUI=ON

@@ -1,0 +1,624 @@
+#include "Testbaum.h"
+#include "Testfenster.h"
+
+#include "app/Fehlerbox.h"
+#include "app/Glyphe.h"
+#include "controls/Cgauges.h"
+#include "util/Einstellungsspeicher.h"
+#include "util/Fehler.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+const std::string Kopf = "Kollatrix 2002V1";
+
+// Our section as FormClose writes it.
+std::string Abschnitt(int oben, int links, const std::string& eins, const std::string& zwei, int breite)
+{
+    const std::string t = "\x03";
+    return "Kollatrix\x02" + t + std::to_string(oben) + t + std::to_string(links) + t + eins + t + zwei + t +
+           std::to_string(breite) + t + "\x01";
+}
+
+class Form1Test : public ::testing::Test {
+protected:
+    // The window of a program living in the test's directory.
+    std::unique_ptr<TTestfenster> Fenster() { return std::make_unique<TTestfenster>(baum.Wurzel()); }
+
+    std::string Einstellungsdatei() const { return baum.Wurzel() + "Einst.sys"; }
+    void EinstellungenSchreiben(const std::string& body) const { baum.Datei("Einst.sys", Kopf + body); }
+    std::string EinstellungenLesen() const { return TTestbaum::Lesen(Einstellungsdatei()); }
+
+    void LampenAblegen(bool rot = true, bool gruen = true) const
+    {
+        const std::filesystem::path quelle = DUBRINAX_GLYPHEN;
+        if (rot)
+            std::filesystem::copy_file(quelle / "LED_Rot.bmp", baum.Wurzel() + "LED_Rot.bmp");
+        if (gruen)
+            std::filesystem::copy_file(quelle / "LED_Grün.bmp", baum.Wurzel() + "LED_Grün.bmp");
+    }
+
+    // A close as the window system asks for it, delivered at the next look
+    // at the message queue: closeEvent, then hiding unless refused.
+    static void Schliessen(QWidget& fenster)
+    {
+        QMetaObject::invokeMethod(&fenster, &QWidget::close, Qt::QueuedConnection);
+    }
+
+    // The three counters as "+/-/!".
+    static std::string Zaehler(const TForm1& f)
+    {
+        return f.FeldText(TFeld::Edit7) + "/" + f.FeldText(TFeld::Edit8) + "/" + f.FeldText(TFeld::Edit9);
+    }
+
+    static std::vector<std::string> Zeilen(const TForm1& f)
+    {
+        std::vector<std::string> zeilen;
+        for (uint32_t i = 0; i < f.ListeAnzahl(); ++i)
+            zeilen.push_back(f.ListeZeile(i));
+        return zeilen;
+    }
+
+    // The small tree of the worked example: one pair, one file alone.
+    void BeispielbaumAnlegen(TForm1& f)
+    {
+        a = baum.Verzeichnis("A");
+        b = baum.Verzeichnis("B");
+        baum.Datei("A/x.txt", "abc");
+        baum.Datei("A/y.txt", "abd");
+        baum.Datei("B/z.txt", "abc");
+        f.FeldSetzen(TFeld::Edit1, a);
+        f.FeldSetzen(TFeld::Edit3, b);
+    }
+
+    void SetUp() override
+    {
+        FehlerAnzeige() = [this](const std::string& text) { fehlerboxen.push_back(text); };
+    }
+
+    TTestbaum baum;
+    std::string a, b;
+    std::vector<std::string> fehlerboxen;
+};
+
+// Settings
+
+TEST_F(Form1Test, FirstStartCentresTheWindowOnThePrimaryScreenWithTheStartDirectories)
+{
+    auto f = Fenster();
+    EXPECT_TRUE(f->Einstellungen.empty());
+    f->FormCreate();
+    const QSize schirm = QGuiApplication::primaryScreen()->geometry().size();
+    const QRect rahmen = f->frameGeometry();
+    EXPECT_EQ(rahmen.top(), (schirm.height() - rahmen.height()) / 2);
+    EXPECT_EQ(rahmen.left(), (schirm.width() - rahmen.width()) / 2);
+    EXPECT_EQ(f->FeldText(TFeld::Edit1), "/A/");
+    EXPECT_EQ(f->FeldText(TFeld::Edit3), "/B/");
+}
+
+TEST_F(Form1Test, FirstCloseOnA1024x768ScreenWritesTheHeaderAndOurOneSection)
+{
+    auto f = Fenster();
+    f->schirm = QSize(1024, 768);
+    f->FormCreate();
+    f->FormClose();
+    // 519 × 356 without a frame: (768 − 356) / 2 = 206, (1024 − 519) / 2 = 252.5.
+    const std::string erwartet = Kopf + Abschnitt(206, 252, "/A/", "/B/", 519);
+    EXPECT_EQ(erwartet.size(), 48u);
+    EXPECT_EQ(EinstellungenLesen(), erwartet);
+    EXPECT_TRUE(f->meldungen.empty());
+}
+
+TEST_F(Form1Test, AScreenLowerThanTheWindowGivesANegativeTopTruncatedTowardZero)
+{
+    auto f = Fenster();
+    f->schirm = QSize(800, 347); // (347 − 356) / 2 = −4.5
+    f->FormCreate();
+    EXPECT_EQ(f->frameGeometry().top(), -4);
+    EXPECT_EQ(f->frameGeometry().left(), 140);
+}
+
+struct TWiederherstellung {
+    const char* name;
+    std::string inhalt;
+    int oben, links;
+    std::string eins, zwei;
+    int breite;
+};
+
+class Form1Wiederherstellung : public Form1Test, public ::testing::WithParamInterface<TWiederherstellung> {};
+
+TEST_P(Form1Wiederherstellung, RestoresPositionWidthAndDirectories)
+{
+    const TWiederherstellung& fall = GetParam();
+    EinstellungenSchreiben("Kollatrix\x02" + fall.inhalt + "\x01");
+    auto f = Fenster();
+    f->FormCreate();
+    EXPECT_EQ(f->frameGeometry().top(), fall.oben);
+    EXPECT_EQ(f->frameGeometry().left(), fall.links);
+    EXPECT_EQ(f->FeldText(TFeld::Edit1), fall.eins);
+    EXPECT_EQ(f->FeldText(TFeld::Edit3), fall.zwei);
+    EXPECT_EQ(f->frameGeometry().width(), fall.breite);
+    EXPECT_EQ(f->height(), 356);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Abschnitte, Form1Wiederherstellung,
+    ::testing::Values(
+        TWiederherstellung{"Stored", "\x03" "120\x03" "33\x03/p/\x03/q r/\x03" "700\x03", 120, 33, "/p/", "/q r/", 700},
+        // One delimiter and nothing else: zeros, empty fields, the least width.
+        TWiederherstellung{"OneDelimiter", "\x03", 0, 0, "", "", 265},
+        // ZahlLesen keeps digits only.
+        TWiederherstellung{"MinusDropped", "\x03" "5\x03-8\x03/p/\x03/q/\x03" "600\x03", 5, 8, "/p/", "/q/", 600},
+        TWiederherstellung{"NarrowerThanTheLeftColumn", "\x03" "1\x03" "2\x03/p/\x03/q/\x03" "100\x03", 1, 2, "/p/", "/q/",
+                           265},
+        // Written by hand, without the final delimiter.
+        TWiederherstellung{"NoFinalDelimiter", "\x03" "7\x03" "9\x03/p/\x03/q/\x03" "640", 7, 9, "/p/", "/q/", 640}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(Form1Test, ANumberTooLargeThrowsAndLeavesTheLaterFieldsAtTheirDesignedValues)
+{
+    EinstellungenSchreiben("Kollatrix\x02\x03" "120\x03" "99999999999\x03/p/\x03/q/\x03" "700\x03\x01");
+    auto f = Fenster();
+    try {
+        f->FormCreate();
+        FAIL() << "no conversion error";
+    } catch (const EFehler& fehler) {
+        EXPECT_STREQ(fehler.what(), "'99999999999' ist kein gültiger Integerwert");
+    }
+    // The top came before the failing field; the rest keeps the design.
+    EXPECT_EQ(f->frameGeometry().top(), 120);
+    EXPECT_EQ(f->frameGeometry().left(), 192);
+    EXPECT_EQ(f->FeldText(TFeld::Edit1), "");
+    EXPECT_EQ(f->FeldText(TFeld::Edit3), "");
+    EXPECT_EQ(f->width(), 519);
+}
+
+TEST_F(Form1Test, OtherProgramsSectionsKeepTheirOrderAndOursMovesToTheEnd)
+{
+    const std::string alpha = "Alpha\x02" "eins\x03zwei\x01";
+    const std::string beta = "Beta\x02\x01";
+    EinstellungenSchreiben(alpha + Abschnitt(10, 20, "/p/", "/q/", 600) + beta);
+    auto f = Fenster();
+    f->FormCreate();
+    f->FeldSetzen(TFeld::Edit1, "/neu/");
+    f->FormClose();
+    EXPECT_EQ(EinstellungenLesen(), Kopf + alpha + beta + Abschnitt(10, 20, "/neu/", "/q/", 600));
+}
+
+TEST_F(Form1Test, ASecondCloseReplacesTheSectionOfTheFirst)
+{
+    auto f = Fenster();
+    f->FormCreate();
+    f->FormClose();
+    f->move(30, 40);
+    f->FeldSetzen(TFeld::Edit3, "/zwei/");
+    f->FormClose();
+    EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(40, 30, "/A/", "/zwei/", 519));
+}
+
+TEST_F(Form1Test, ASettingsFileThatCannotBeWrittenIsReportedAndLeftAsItWas)
+{
+    const std::string alt = "Alpha\x02x\x01";
+    EinstellungenSchreiben(alt);
+    auto f = Fenster();
+    f->FormCreate();
+    // A directory without write permission. Root writes into any directory;
+    // there a directory in the place of the new file that replaces the old
+    // one blocks the save instead.
+    if (::geteuid() == 0)
+        std::filesystem::create_directory(Einstellungsdatei() + ".neu");
+    else
+        std::filesystem::permissions(baum.Wurzel(), std::filesystem::perms::owner_read |
+                                                        std::filesystem::perms::owner_exec);
+    f->FormClose();
+    std::filesystem::permissions(baum.Wurzel(), std::filesystem::perms::owner_all);
+    ASSERT_EQ(f->meldungen.size(), 1u);
+    EXPECT_EQ(f->meldungen[0].first, "Datei " + Einstellungsdatei() + " konnte nicht gespeichert werden!");
+    EXPECT_EQ(f->meldungen[0].second, "Fehler");
+    EXPECT_EQ(EinstellungenLesen(), Kopf + alt);
+}
+
+TEST_F(Form1Test, ClosingWhileIdleSavesAndLetsTheWindowClose)
+{
+    auto f = Fenster();
+    f->FormCreate();
+    f->show();
+    EXPECT_TRUE(f->close());
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_TRUE(f->AbbruchAngefordert);
+    EXPECT_EQ(SequenzLesen("Kollatrix", Laden(Einstellungsdatei(), Kopf)).substr(0, 1), "\x03");
+    EXPECT_EQ(f->beendet, 0);
+}
+
+// The Start button
+
+TEST_F(Form1Test, StartRunsTheSearchOverTheTwoDirectories)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    BeispielbaumAnlegen(*f);
+    f->BitBtn1->click();
+    const std::vector<std::string> zeilen = Zeilen(*f);
+    ASSERT_EQ(zeilen.size(), 3u);
+    const auto paar = std::find(zeilen.begin(), zeilen.end(), "! " + a + "x.txt");
+    ASSERT_NE(paar, zeilen.end());
+    ASSERT_NE(paar + 1, zeilen.end());
+    EXPECT_EQ(*(paar + 1), "+     " + b + "z.txt");
+    EXPECT_NE(std::find(zeilen.begin(), zeilen.end(), "- " + a + "y.txt"), zeilen.end());
+    EXPECT_EQ(Zaehler(*f), "1/1/1");
+    EXPECT_EQ(f->CGauge1->Progress(), f->CGauge1->MaxValue());
+    EXPECT_TRUE(fehlerboxen.empty());
+    EXPECT_TRUE(f->fragen.empty());
+}
+
+TEST_F(Form1Test, StartEmptiesTheListAndZeroesTheCountersBeforeTheRun)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    a = baum.Verzeichnis("leer1");
+    f->FeldSetzen(TFeld::Edit1, a);
+    f->FeldSetzen(TFeld::Edit3, baum.Verzeichnis("leer2"));
+    f->ListeAnhaengen("- /alt");
+    f->FeldSetzen(TFeld::Edit7, "4");
+    f->FeldSetzen(TFeld::Edit8, "5");
+    f->FeldSetzen(TFeld::Edit9, "6");
+    f->BitBtn1Click();
+    EXPECT_EQ(f->ListeAnzahl(), 0u);
+    EXPECT_EQ(Zaehler(*f), "0/0/0");
+}
+
+TEST_F(Form1Test, AMissingRedLampEndsStartBeforeTheListAndCountersAreTouched)
+{
+    LampenAblegen(false, true);
+    auto f = Fenster();
+    BeispielbaumAnlegen(*f);
+    f->ListeAnhaengen("- /alt/datei");
+    f->FeldSetzen(TFeld::Edit7, "4");
+    f->FeldSetzen(TFeld::Edit8, "5");
+    f->FeldSetzen(TFeld::Edit9, "6");
+    f->BitBtn1->click();
+    ASSERT_EQ(fehlerboxen.size(), 1u);
+    EXPECT_EQ(fehlerboxen[0], "Datei " + baum.Wurzel() + "LED_Rot.bmp kann nicht geöffnet werden.");
+    EXPECT_EQ(Zeilen(*f), std::vector<std::string>{"- /alt/datei"});
+    EXPECT_EQ(Zaehler(*f), "4/5/6");
+}
+
+TEST_F(Form1Test, AMissingGreenLampLeavesTheResultsAndTheRedLamp)
+{
+    LampenAblegen(true, false);
+    auto f = Fenster();
+    BeispielbaumAnlegen(*f);
+    f->BitBtn1->click();
+    ASSERT_EQ(fehlerboxen.size(), 1u);
+    EXPECT_EQ(fehlerboxen[0], "Datei " + baum.Wurzel() + "LED_Grün.bmp kann nicht geöffnet werden.");
+    EXPECT_EQ(f->ListeAnzahl(), 3u);
+    EXPECT_EQ(Zaehler(*f), "1/1/1");
+    const QImage rot = GlypheLaden(baum.Wurzel() + "LED_Rot.bmp").toImage();
+    EXPECT_EQ(f->BitBtn1->icon().pixmap(15, 15).toImage().convertToFormat(rot.format()), rot);
+}
+
+TEST_F(Form1Test, StartPressedDuringARunIsIgnored)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    BeispielbaumAnlegen(*f);
+    // Delivered at the run's first look at the message queue.
+    QMetaObject::invokeMethod(f->BitBtn1, &QPushButton::click, Qt::QueuedConnection);
+    f->BitBtn1->click();
+    // A nested run would have emptied the list and written it twice.
+    EXPECT_EQ(f->ListeAnzahl(), 3u);
+    EXPECT_EQ(Zaehler(*f), "1/1/1");
+}
+
+// Closing during a search
+
+TEST_F(Form1Test, ClosingDuringASearchSavesAtOnceAsksOnceAndEndsWhenTheRunHasReturned)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    f->FormCreate();
+    BeispielbaumAnlegen(*f);
+    f->show();
+    bool gespeichertBeiFrage = false;
+    bool sichtbarBeiFrage = false;
+    int beendetBeiFrage = -1;
+    f->beiFrage = [&] {
+        gespeichertBeiFrage = std::filesystem::exists(Einstellungsdatei());
+        sichtbarBeiFrage = f->isVisible();
+        beendetBeiFrage = f->beendet;
+    };
+    Schliessen(*f);
+    f->BitBtn1->click();
+    ASSERT_EQ(f->fragen.size(), 1u);
+    EXPECT_EQ(f->fragen[0].first, "Soll wirklich abgerochen werden?");
+    EXPECT_EQ(f->fragen[0].second, "Abbrechen?");
+    EXPECT_TRUE(gespeichertBeiFrage);
+    EXPECT_TRUE(sichtbarBeiFrage);
+    EXPECT_EQ(beendetBeiFrage, 0);
+    // Stopped before any line: the walk polls before every entry.
+    EXPECT_EQ(f->ListeAnzahl(), 0u);
+    EXPECT_EQ(f->beendet, 1);
+}
+
+TEST_F(Form1Test, TwoClosesDuringASearchLeaveOneSectionWithTheValuesOfTheSecond)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    f->FormCreate();
+    BeispielbaumAnlegen(*f);
+    f->show();
+    f->antwortJa = false;
+    std::string nachDemErsten;
+    // Both closes come at the run's first look at the messages, before the
+    // walks; the window moves and widens between them.
+    Schliessen(*f);
+    QMetaObject::invokeMethod(
+        f.get(),
+        [&] {
+            nachDemErsten = EinstellungenLesen();
+            f->move(11, 22);
+            f->resize(600, f->height());
+        },
+        Qt::QueuedConnection);
+    Schliessen(*f);
+    f->BitBtn1->click();
+    // Answered No: the run finished with its full result.
+    EXPECT_EQ(f->fragen.size(), 1u);
+    EXPECT_EQ(f->ListeAnzahl(), 3u);
+    EXPECT_NE(nachDemErsten.find("Kollatrix\x02"), std::string::npos);
+    const QRect rahmen = f->frameGeometry();
+    EXPECT_GE(rahmen.width(), 600);
+    EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(22, 11, a, b, rahmen.width()));
+    EXPECT_EQ(f->beendet, 1);
+}
+
+// Double-clicks
+
+struct TDoppelklick {
+    const char* name;
+    std::function<QWidget*(TForm1&)> ziel;
+    QPoint stelle;
+    int dialoge;
+    int aboutBoxen;
+};
+
+class Form1Doppelklick : public Form1Test, public ::testing::WithParamInterface<TDoppelklick> {};
+
+TEST_P(Form1Doppelklick, OpensTheDialogOfTheClickedPlaceOnly)
+{
+    const TDoppelklick& fall = GetParam();
+    auto f = Fenster();
+    f->FormCreate();
+    f->ListeAnhaengen("- /a/b");
+    f->show();
+    QWidget* ziel = fall.ziel(*f);
+    QMouseEvent klick(QEvent::MouseButtonDblClick, QPointF(fall.stelle), QPointF(ziel->mapToGlobal(fall.stelle)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &klick);
+    EXPECT_EQ(static_cast<int>(f->dialogStartnamen.size()), fall.dialoge);
+    EXPECT_EQ(f->aboutBoxGezeigt, fall.aboutBoxen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stellen, Form1Doppelklick,
+    ::testing::Values(TDoppelklick{"Edit1", [](TForm1& f) -> QWidget* { return f.Edit1; }, {5, 5}, 1, 0},
+                      TDoppelklick{"Edit3", [](TForm1& f) -> QWidget* { return f.Edit3; }, {5, 5}, 1, 0},
+                      TDoppelklick{"Edit2", [](TForm1& f) -> QWidget* { return f.Edit2; }, {5, 5}, 0, 0},
+                      TDoppelklick{"Edit5", [](TForm1& f) -> QWidget* { return f.Edit5; }, {5, 5}, 0, 0},
+                      TDoppelklick{"Edit9", [](TForm1& f) -> QWidget* { return f.Edit9; }, {5, 5}, 0, 0},
+                      TDoppelklick{"ListLine", [](TForm1& f) -> QWidget* { return f.ListBox1->viewport(); }, {5, 5}, 0, 0},
+                      TDoppelklick{"ListBelowLines", [](TForm1& f) -> QWidget* { return f.ListBox1->viewport(); }, {5, 200}, 0, 0},
+                      TDoppelklick{"Label1", [](TForm1& f) -> QWidget* { return f.Label1; }, {2, 2}, 0, 0},
+                      TDoppelklick{"GroupBox1", [](TForm1& f) -> QWidget* { return f.GroupBox1; }, {200, 16}, 0, 1},
+                      TDoppelklick{"GroupBox4", [](TForm1& f) -> QWidget* { return f.GroupBox4; }, {60, 18}, 0, 1},
+                      TDoppelklick{"FreeArea", [](TForm1& f) -> QWidget* { return &f; }, {1, 355}, 0, 1}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(Form1Test, TheDirectoryChoiceStartsInTheFieldsDirectoryAndTakesTheDirectoryPartOfTheName)
+{
+    auto f = Fenster();
+    f->FeldSetzen(TFeld::Edit3, "/daten/alt/");
+    f->dialogAntworten = {std::string("/daten/neu/unter/gibt es nicht")};
+    f->Edit3DblClick();
+    EXPECT_EQ(f->dialogStartnamen, std::vector<std::string>{"/daten/alt/x"});
+    EXPECT_EQ(f->FeldText(TFeld::Edit3), "/daten/neu/unter/");
+}
+
+TEST_F(Form1Test, CancellingTheDirectoryChoiceKeepsTheField)
+{
+    auto f = Fenster();
+    f->FeldSetzen(TFeld::Edit1, "/gibt/es/nicht/");
+    f->dialogAntworten = {std::nullopt};
+    f->Edit1DblClick();
+    EXPECT_EQ(f->dialogStartnamen.size(), 1u);
+    EXPECT_EQ(f->FeldText(TFeld::Edit1), "/gibt/es/nicht/");
+}
+
+// The result list and its menu
+
+TEST_F(Form1Test, ListLinesAndFieldsGiveBackTheirExactBytes)
+{
+    auto f = Fenster();
+    const std::string zeile = std::string("- /tmp/\xff\xfe-latin1-\xe4\xf6\xfc/", 21) + '\0' + "x";
+    f->ListeAnhaengen(zeile);
+    EXPECT_EQ(f->ListeZeile(0), zeile);
+    const std::string pfad = "/tmp/gr\xf6\xdf" "e/";
+    f->FeldSetzen(TFeld::Edit1, pfad);
+    EXPECT_EQ(f->FeldText(TFeld::Edit1), pfad);
+}
+
+TEST_F(Form1Test, ThePopupMenuHasItsElevenEntriesInOrder)
+{
+    auto f = Fenster();
+    const QList<QAction*> eintraege = f->PopupMenu1->actions();
+    std::vector<std::string> texte;
+    for (const QAction* eintrag : eintraege)
+        texte.push_back(eintrag->isSeparator() ? "---" : eintrag->text().toStdString());
+    const std::vector<std::string> erwartet = {
+        "alle Einträge mit + markieren",
+        "alle Einträge mit - markieren",
+        "alle Einträge mit ! markieren",
+        "---",
+        "alle Markierungen löschen",
+        "---",
+        "markierte Einträge kopieren nach…",
+        "markierte Einträge kopieren von… nach…",
+        "---",
+        "markierte Einträge verschieben nach…",
+        "markierte Einträge verschieben von… nach…",
+    };
+    EXPECT_EQ(texte, erwartet);
+}
+
+TEST_F(Form1Test, TheMarkingEntriesSelectTheirCategoryAndClearTheSelection)
+{
+    auto f = Fenster();
+    for (const char* zeile : {"! /a/1", "+     /b/1", "- /a/2", "! /a/3", "+     /b/3"})
+        f->ListeAnhaengen(zeile);
+    const auto markiert = [&] {
+        std::string m;
+        for (uint32_t i = 0; i < f->ListeAnzahl(); ++i)
+            m += f->ListeMarkiert(i) ? '1' : '0';
+        return m;
+    };
+    f->AlleEintrgemitMarkieren3->trigger();
+    EXPECT_EQ(markiert(), "10010");
+    f->AlleEintrgemitMarkieren1->trigger();
+    EXPECT_EQ(markiert(), "11011");
+    f->AlleMarkierungenlschen1->trigger();
+    EXPECT_EQ(markiert(), "00000");
+    f->AlleEintrgemitMarkieren2->trigger();
+    EXPECT_EQ(markiert(), "00100");
+}
+
+TEST_F(Form1Test, TheRightButtonKeepsTheMarkedLines)
+{
+    auto f = Fenster();
+    f->ListeAnhaengen("! /a/1");
+    f->ListeAnhaengen("- /a/2");
+    f->show();
+    f->ListeMarkieren(0, true);
+    const QPoint stelle = f->ListBox1->visualItemRect(f->ListBox1->item(1)).center();
+    QMouseEvent druck(QEvent::MouseButtonPress, QPointF(stelle), QPointF(f->ListBox1->viewport()->mapToGlobal(stelle)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(f->ListBox1->viewport(), &druck);
+    EXPECT_TRUE(f->ListeMarkiert(0));
+    EXPECT_FALSE(f->ListeMarkiert(1));
+}
+
+TEST_F(Form1Test, CopyFromToAsksForTheBaseThenTheTargetStartingFromTheFirstChoice)
+{
+    auto f = Fenster();
+    a = baum.Verzeichnis("A");
+    b = baum.Verzeichnis("B");
+    const std::string t = baum.Verzeichnis("T");
+    baum.Datei("Kopie/sub/f.txt", "inhalt");
+    f->FeldSetzen(TFeld::Edit1, a);
+    f->FeldSetzen(TFeld::Edit3, b);
+    f->ListeAnhaengen("- " + a + "sub/f.txt");
+    f->ListeMarkieren(0, true);
+    f->OpenDialog1.FileName = "/vorher";
+    f->dialogAntworten = {baum.Wurzel() + "Kopie/x", t + "x"};
+    f->markierteEintrgekopierenvonnach1->trigger();
+    EXPECT_EQ(f->dialogStartnamen, (std::vector<std::string>{"/vorher", baum.Wurzel() + "Kopie/x"}));
+    EXPECT_EQ(TTestbaum::Lesen(t + "sub/f.txt"), "inhalt");
+    EXPECT_EQ(f->FeldText(TFeld::Edit5), "kein Fehler aufgetreten");
+}
+
+TEST_F(Form1Test, CancellingEitherDialogOfAMoveChangesNothing)
+{
+    auto f = Fenster();
+    a = baum.Verzeichnis("A");
+    const std::string quelle = baum.Datei("A/f.txt", "x");
+    f->FeldSetzen(TFeld::Edit1, a);
+    f->FeldSetzen(TFeld::Edit5, "vorher");
+    f->ListeAnhaengen("- " + quelle);
+    f->ListeMarkieren(0, true);
+    f->dialogAntworten = {std::string(baum.Verzeichnis("T") + "x"), std::nullopt};
+    f->markierteEintrgeverschiebenvonnach1->trigger();
+    f->dialogAntworten = {std::nullopt};
+    f->markierteEintrgeverschiebennach1->trigger();
+    EXPECT_EQ(f->dialogStartnamen.size(), 3u);
+    EXPECT_TRUE(std::filesystem::exists(quelle));
+    EXPECT_EQ(f->FeldText(TFeld::Edit5), "vorher");
+}
+
+TEST_F(Form1Test, MoveToTakesTheFilesOfTheFirstTreeToTheTarget)
+{
+    auto f = Fenster();
+    a = baum.Verzeichnis("A");
+    const std::string quelle = baum.Datei("A/sub/f.txt", "x");
+    const std::string t = baum.Verzeichnis("T");
+    f->FeldSetzen(TFeld::Edit1, a);
+    f->ListeAnhaengen("- " + quelle);
+    f->ListeMarkieren(0, true);
+    f->dialogAntworten = {t + "x"};
+    f->markierteEintrgeverschiebennach1->trigger();
+    EXPECT_FALSE(std::filesystem::exists(quelle));
+    EXPECT_EQ(TTestbaum::Lesen(t + "sub/f.txt"), "x");
+}
+
+// Layout
+
+TEST_F(Form1Test, NoLabelOrTitleIsCutAndNoLabelRunsIntoItsField)
+{
+    auto f = Fenster();
+    for (QLabel* label : f->findChildren<QLabel*>()) {
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        EXPECT_GE(label->height(), label->sizeHint().height()) << label->text().toStdString();
+    }
+    EXPECT_LE(f->Label2->geometry().right(), f->Edit2->geometry().left());
+    EXPECT_LE(f->Label4->geometry().right(), f->Edit4->geometry().left());
+    EXPECT_LE(f->Label5->geometry().right(), f->CGauge1->geometry().left());
+    const QFontMetrics masse(f->font());
+    for (QGroupBox* gruppe : {f->GroupBox1, f->GroupBox2, f->GroupBox3, f->GroupBox4}) {
+        EXPECT_LT(masse.horizontalAdvance(gruppe->title()) + 10, gruppe->width());
+        for (QWidget* kind : gruppe->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(gruppe->rect().contains(kind->geometry())) << kind->metaObject()->className();
+    }
+}
+
+TEST_F(Form1Test, TheListFollowsTheWindowsWidthAndTheHeightIsFixed)
+{
+    auto f = Fenster();
+    EXPECT_EQ(f->ListBox1->geometry(), QRect(264, 0, 255, 356));
+    f->show();
+    // Shown, the window has the frame of the platform; the designed outer
+    // width stays, the inner one gives way.
+    EXPECT_EQ(f->frameGeometry().width(), 519);
+    f->resize(800, 500);
+    EXPECT_EQ(f->height(), 356);
+    EXPECT_EQ(f->ListBox1->geometry(), QRect(264, 0, 536, 356));
+    f->resize(100, 356);
+    EXPECT_EQ(f->frameGeometry().width(), 265);
+}
+
+TEST_F(Form1Test, ListLinesAreThirteenPixelsHigh)
+{
+    auto f = Fenster();
+    f->ListeAnhaengen("- /a");
+    f->ListeAnhaengen("- /b");
+    f->show();
+    EXPECT_EQ(f->ListBox1->visualItemRect(f->ListBox1->item(1)).height(), 13);
+}
+
+} // namespace
