@@ -39,6 +39,7 @@ const char* const Hilfe =
     "  --cli PATH     the dubrinax-cli to time (default: the one of this build)\n"
     "  --arbeit DIR   scratch directory for outputs and rdfind's results.txt\n"
     "  --ohne TOOL    leave out a tool (dubrinax, fdupes, jdupes, rdfind, boden)\n"
+    "  --ohne-kopf    no header (date, machine, peers) before the tables\n"
     "A TREE.zwillinge list beside a tree (bench_baum writes it) adds the row\n"
     "'boden': one walk plus reading every file with a twin once.\n";
 
@@ -75,6 +76,7 @@ struct TOptionen {
     std::string arbeit;
     std::vector<std::string> ohne;
     std::vector<TBaum> baeume;
+    bool kopf = true;
 };
 
 [[noreturn]] void Abbruch(const std::string& text)
@@ -153,6 +155,8 @@ TOptionen OptionenLesen(int argc, char** argv)
             o.arbeit = wert(i);
         else if (a == "--ohne")
             o.ohne.push_back(wert(i));
+        else if (a == "--ohne-kopf")
+            o.kopf = false;
         else if (a == "--zwei")
             o.baeume.push_back({OhneSchraegstrich(wert(i)), true});
         else if (!a.empty() && a[0] == '-')
@@ -514,15 +518,17 @@ int Ausfuehren(int argc, char** argv)
     const bench::TMessung leer =
         bench::Messen({"true"}, o.arbeit, "/dev/null", "/dev/null", 10);
 
-    std::printf("Duplicate search benchmark, %s\n", Jetzt().c_str());
-    std::printf("Machine: %s\n", Maschine().c_str());
-    std::printf("Peers: %s; %s; %s\n", ErsteZeile("fdupes --version 2>&1").c_str(),
-                ErsteZeile("jdupes --version 2>&1").c_str(),
-                ErsteZeile("rdfind --version 2>&1").c_str());
-    std::printf("%d timed runs per tool after one warm-up run, limit %g s per run; "
-                "medians. Peak of /bin/true measured this way: %.1f MiB.\n",
-                o.wiederholungen, o.limit, leer.spitzeKiB / 1024.0);
-    std::printf("Outputs of the last run of each tool: %s\n", o.arbeit.c_str());
+    if (o.kopf) {
+        std::printf("Duplicate search benchmark, %s\n", Jetzt().c_str());
+        std::printf("Machine: %s\n", Maschine().c_str());
+        std::printf("Peers: %s; %s; %s\n", ErsteZeile("fdupes --version 2>&1").c_str(),
+                    ErsteZeile("jdupes --version 2>&1").c_str(),
+                    ErsteZeile("rdfind --version 2>&1").c_str());
+        std::printf("%d timed runs per tool after one warm-up run, limit %g s per run; "
+                    "medians. Peak of /bin/true measured this way: %.1f MiB.\n",
+                    o.wiederholungen, o.limit, leer.spitzeKiB / 1024.0);
+        std::printf("Outputs of the last run of each tool: %s\n", o.arbeit.c_str());
+    }
     std::fflush(stdout);
 
     std::unique_ptr<FILE, int (*)(FILE*)> csv(nullptr, std::fclose);
