@@ -12,6 +12,7 @@ std::atomic<bool> unterbrechung{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
 constexpr auto AnzeigeAbstand = std::chrono::milliseconds(100);
+constexpr auto AusgabeAbstand = std::chrono::milliseconds(50);
 
 size_t Index(TFeld feld)
 {
@@ -94,7 +95,12 @@ void TKonsolenFenster::Ausgeben(uint32_t bis)
         offen_.pop_front();
         ++ausgegeben_;
     }
-    std::fflush(ausgabe_);
+    // Finished groups reach the reader as they come, but not one write each.
+    const auto jetzt = std::chrono::steady_clock::now();
+    if (jetzt - letzteAusgabe_ >= AusgabeAbstand) {
+        std::fflush(ausgabe_);
+        letzteAusgabe_ = jetzt;
+    }
 }
 
 std::string TKonsolenFenster::FeldText(TFeld feld) const

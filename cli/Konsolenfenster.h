@@ -68,4 +68,5 @@ private:
 
     bool fortschrittSichtbar_ = false;
     std::chrono::steady_clock::time_point letzteAnzeige_{};
+    std::chrono::steady_clock::time_point letzteAusgabe_{};
 };

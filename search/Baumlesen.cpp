@@ -2,7 +2,7 @@
 
 #include "search/FensterLogik.h"
 
-#include <deque>
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -13,7 +13,22 @@ struct TKennungHash {
 
 } // namespace
 
-bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::vector<TBaumEintrag>& eintraege)
+std::string_view TPfadspeicher::Ablegen(std::string_view pfad)
+{
+    if (pfad.size() > frei_) {
+        const size_t groesse = std::max(BlockGroesse, pfad.size());
+        bloecke_.push_back(std::make_unique_for_overwrite<char[]>(groesse));
+        frei_ = groesse;
+    }
+    // The last block is filled from its end down, so its fill level is all we keep.
+    char* ziel = bloecke_.back().get() + (frei_ - pfad.size());
+    std::copy(pfad.begin(), pfad.end(), ziel);
+    frei_ -= pfad.size();
+    return {ziel, pfad.size()};
+}
+
+bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBaumEintrag>& eintraege,
+               TPfadspeicher& pfade)
 {
     std::deque<std::string> warteschlange{start};
     std::unordered_set<plattform::TDateiKennung, TKennungHash> besucht;
@@ -22,6 +37,7 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::vector<TBa
         besucht.insert(kennung);
 
     std::string name;
+    std::string pfad;
     plattform::TEintragsArt art;
     plattform::TEintragsInfo info;
     while (!warteschlange.empty()) {
@@ -41,7 +57,8 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::vector<TBa
             if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
                 return false;
             TBaumEintrag& eintrag = eintraege.emplace_back();
-            eintrag.pfad = verzeichnis + name;
+            pfad.assign(verzeichnis).append(name);
+            eintrag.pfad = pfade.Ablegen(pfad);
             if (angesehen && info.regulaer) {
                 eintrag.regulaer = true;
                 eintrag.groesse = info.groesse;

@@ -6,23 +6,39 @@
 #include "util/Plattform.h"
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TFensterLogik;
 
+// Keeps the paths of a walk back to back in large blocks: a tree of a
+// hundred thousand files costs little more than the bytes of their paths.
+class TPfadspeicher {
+public:
+    // A lasting copy of pfad.
+    std::string_view Ablegen(std::string_view pfad);
+
+private:
+    static constexpr size_t BlockGroesse = size_t{1} << 20;
+    std::vector<std::unique_ptr<char[]>> bloecke_;
+    size_t frei_ = 0; // bytes left in the last block
+};
+
 struct TBaumEintrag {
-    std::string pfad;
-    bool regulaer = false;            // an existing regular file
+    std::string_view pfad;            // in the walk's TPfadspeicher
     int64_t groesse = -1;             // of a regular file
     plattform::TDateiKennung kennung;
-    // Filled in as the search learns them:
-    int8_t oeffenbar = -1;            // 1 can be opened, 0 cannot, -1 not known yet
-    int32_t klasse = -1;              // class of identical content, -1 for none
+    int32_t klasse = -1;              // class of identical content, -1 for none (filled in later)
+    bool regulaer = false;            // an existing regular file
+    int8_t oeffenbar = -1;            // 1 can be opened, 0 cannot, -1 not known yet (filled in later)
 };
 
 // Lists every file entry below start breadth-first, in the order the walks
 // of the search meet them (directories entered once each, "." and ".."
 // skipped, entries that cannot be looked at taken as files), polling for a
 // close request before each file as they do. False when stopped on request.
-bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::vector<TBaumEintrag>& eintraege);
+bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBaumEintrag>& eintraege,
+               TPfadspeicher& pfade);

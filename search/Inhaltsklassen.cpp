@@ -10,9 +10,9 @@ namespace {
 // At most this many files are open and compared side by side.
 constexpr size_t MaxOffen = 256;
 // The buffers of one side-by-side comparison together.
-constexpr int64_t PufferBudget = int64_t{4} << 20;
+constexpr int64_t PufferBudget = int64_t{1} << 20;
 constexpr int64_t MinBlock = 16 << 10;
-constexpr int64_t MaxBlock = 256 << 10;
+constexpr int64_t MaxBlock = 128 << 10;
 constexpr int64_t EndBlock = 4096;
 
 // One file (all paths of one identity) being classified.
@@ -75,7 +75,9 @@ private:
         return pfade >= 2 && seiten == 3;
     }
 
-    const std::string& Pfad(size_t v) const { return *eintraege_[vertreter_[v].pfade.front()].pfad; }
+    std::string_view Pfad(size_t v) const { return eintraege_[vertreter_[v].pfade.front()].pfad; }
+
+    plattform::TDatei Oeffnen(size_t v) const { return plattform::TDatei::OeffnenLesen(std::string(Pfad(v))); }
 
     void OeffenbarSetzen(size_t v, bool oeffenbar)
     {
@@ -95,7 +97,40 @@ private:
     {
         if (gruppe.size() <= MaxOffen)
             return NebeneinanderVergleichen(gruppe);
-        return GrosseGruppeEinteilen(gruppe);
+        // Too many to compare side by side: most files of one size already
+        // differ in their first or last block, so sort by those first, one
+        // file open at a time.
+        std::unordered_map<uint64_t, TGruppe> nachRand;
+        std::vector<char> daten(static_cast<size_t>(2 * EndBlock));
+        for (size_t v : gruppe) {
+            if (zwischendurch_(Pfad(v), 0))
+                return false;
+            plattform::TDatei datei = Oeffnen(v);
+            const int64_t kopf = std::min(EndBlock, groesse_);
+            const int64_t ende = std::min(EndBlock, groesse_ - kopf);
+            const bool ok = datei.Offen() && datei.Laenge() == groesse_
+                            && datei.LesenAb(0, daten.data(), kopf) == kopf
+                            && datei.LesenAb(groesse_ - ende, daten.data() + kopf, ende) == ende;
+            OeffenbarSetzen(v, ok);
+            if (ok)
+                nachRand[Pruefsumme(daten.data(), kopf + ende, 1469598103934665603ull)].push_back(v);
+        }
+        for (auto& [summe, teil] : nachRand) {
+            if (!Lohnend(teil))
+                continue;
+            if (!(teil.size() <= MaxOffen ? NebeneinanderVergleichen(teil) : GrosseGruppeEinteilen(teil)))
+                return false;
+        }
+        return true;
+    }
+
+    // FNV-1a: enough to tell most different files apart, and never trusted
+    // to call two files alike.
+    static uint64_t Pruefsumme(const char* daten, int64_t menge, uint64_t summe)
+    {
+        for (int64_t i = 0; i < menge; ++i)
+            summe = (summe ^ static_cast<unsigned char>(daten[i])) * 1099511628211ull;
+        return summe;
     }
 
     // Opens the group's files, splits them by their last bytes (files that
@@ -106,7 +141,7 @@ private:
         std::vector<plattform::TDatei> dateien(vertreter_.size());
         TGruppe offen;
         for (size_t v : gruppe) {
-            dateien[v] = plattform::TDatei::OeffnenLesen(Pfad(v));
+            dateien[v] = Oeffnen(v);
             const bool ok = dateien[v].Offen() && dateien[v].Laenge() == groesse_;
             OeffenbarSetzen(v, ok);
             if (ok)
@@ -125,20 +160,26 @@ private:
                                                   MinBlock, MaxBlock);
         std::vector<std::unique_ptr<char[]>> puffer(vertreter_.size());
         for (size_t v : offen)
-            puffer[v] = std::make_unique<char[]>(static_cast<size_t>(block));
+            puffer[v] = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(block));
 
+        // Most files of one size differ in their first bytes, some only at
+        // the end: look at the first and the last block before reading the
+        // rest, and let the blocks grow while the files stay alike.
         std::vector<TGruppe> gruppen{offen};
-        if (groesse_ > block) {
-            const int64_t ende = std::min(EndBlock, groesse_);
-            gruppen = Aufteilen(gruppen, dateien, puffer, groesse_ - ende, ende, true);
-        }
+        int64_t menge = std::min(EndBlock, groesse_);
         int64_t position = 0;
+        bool endeGeprueft = groesse_ <= 2 * EndBlock;
         while (position < groesse_ && !gruppen.empty()) {
             if (zwischendurch_(Pfad(gruppen.front().front()), position))
                 return false;
-            const int64_t menge = std::min(block, groesse_ - position);
+            menge = std::min(menge, groesse_ - position);
             gruppen = Aufteilen(gruppen, dateien, puffer, position, menge, false);
             position += menge;
+            if (!endeGeprueft && !gruppen.empty()) {
+                gruppen = Aufteilen(gruppen, dateien, puffer, groesse_ - EndBlock, EndBlock, true);
+                endeGeprueft = true;
+            }
+            menge = std::min(menge * 4, block);
         }
         for (const TGruppe& fertig : gruppen)
             KlasseVergeben(fertig);
@@ -192,7 +233,7 @@ private:
         std::unordered_map<uint64_t, TGruppe> nachSumme;
         std::vector<char> daten(static_cast<size_t>(MaxBlock));
         for (size_t v : gruppe) {
-            plattform::TDatei datei = plattform::TDatei::OeffnenLesen(Pfad(v));
+            plattform::TDatei datei = Oeffnen(v);
             bool ok = datei.Offen() && datei.Laenge() == groesse_;
             uint64_t summe = 1469598103934665603ull;
             for (int64_t position = 0; ok && position < groesse_;) {
@@ -200,8 +241,8 @@ private:
                     return false;
                 const int64_t menge = std::min<int64_t>(MaxBlock, groesse_ - position);
                 ok = datei.Lesen(daten.data(), menge) == menge;
-                for (int64_t i = 0; ok && i < menge; ++i)
-                    summe = (summe ^ static_cast<unsigned char>(daten[static_cast<size_t>(i)])) * 1099511628211ull;
+                if (ok)
+                    summe = Pruefsumme(daten.data(), menge, summe);
                 position += menge;
             }
             OeffenbarSetzen(v, ok);
@@ -229,8 +270,8 @@ private:
 
     bool PaarGleich(size_t a, size_t b, bool& identisch)
     {
-        plattform::TDatei dateiA = plattform::TDatei::OeffnenLesen(Pfad(a));
-        plattform::TDatei dateiB = plattform::TDatei::OeffnenLesen(Pfad(b));
+        plattform::TDatei dateiA = Oeffnen(a);
+        plattform::TDatei dateiB = Oeffnen(b);
         identisch = false;
         if (!dateiA.Offen() || !dateiB.Offen())
             return true;

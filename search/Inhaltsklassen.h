@@ -9,11 +9,12 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // One path of a size group.
 struct TKlassenEintrag {
-    const std::string* pfad = nullptr;  // non-owning
+    std::string_view pfad;              // non-owning
     plattform::TDateiKennung kennung;   // paths of one file are read once
     uint8_t seiten = 0;                 // bit 0: first tree, bit 1: second tree
     // Results:
@@ -23,7 +24,7 @@ struct TKlassenEintrag {
 
 // Called between blocks with the file being read and the amount done; true
 // means stop.
-using TZwischendurch = std::function<bool(const std::string& pfad, int64_t position)>;
+using TZwischendurch = std::function<bool(std::string_view pfad, int64_t position)>;
 
 // Sorts the entries (all of the given size) into classes. Only groups with
 // at least two paths covering both trees are followed; every path of such a

@@ -18,12 +18,11 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
-#include <unordered_map>
-#include <unordered_set>
+#include <deque>
 
 namespace {
 
-constexpr int64_t Nie = std::numeric_limits<int64_t>::max();
+constexpr uint32_t Nie = std::numeric_limits<uint32_t>::max();
 constexpr uint32_t Keiner = std::numeric_limits<uint32_t>::max();
 // The window handles its messages at least this often while the run works.
 constexpr auto NachrichtenAbstand = std::chrono::milliseconds(10);
@@ -31,6 +30,13 @@ constexpr auto NachrichtenAbstand = std::chrono::milliseconds(10);
 uint32_t Bucket(uint64_t schluessel)
 {
     return static_cast<uint32_t>(schluessel % GroessenTabellenLaenge);
+}
+
+std::string Zeile(const char* vorsatz, std::string_view pfad)
+{
+    std::string zeile(vorsatz);
+    zeile.append(pfad);
+    return zeile;
 }
 
 } // namespace
@@ -42,30 +48,30 @@ public:
     void Ausfuehren();
 
 private:
-    // One pairwise comparison the pairwise run would have made last in a step:
-    // the first-tree file and the last candidate offered to it.
+    // A pairwise comparison: a first-tree file and a candidate offered to it.
     struct TAufruf {
-        uint32_t a;
-        uint32_t kandidat;
+        uint32_t a = Keiner;
+        uint32_t kandidat = Keiner;
     };
 
-    std::vector<TBaumEintrag>& ZweiterBaum() { return gleich_ ? baumA_ : baumB_; }
+    std::deque<TBaumEintrag>& ZweiterBaum() { return gleich_ ? baumA_ : baumB_; }
     TBaumEintrag& Kandidat(uint32_t k) { return ZweiterBaum()[kandidaten_[k]]; }
 
     void TabelleAufbauen();
-    bool Zwischendurch(const std::string& pfad, int64_t position);
+    bool Zwischendurch(std::string_view pfad, int64_t position);
     void NachrichtenZwischendurch();
     bool Abbrechen() { return f_.AbbruchAngefordert && f_.AbbruchFragen(); }
     bool Oeffenbar(TBaumEintrag& eintrag);
     bool Klassifizieren(int64_t groesse);
-    void LetztenVergleichMerken(uint32_t a, int64_t schritt);
-    bool DateiAuswerten(uint32_t a, int64_t schritt);
+    void LetztenVergleichMerken(uint32_t a, uint32_t schritt);
+    bool DateiAuswerten(uint32_t a, uint32_t schritt);
     void FelderWieZuletzt();
 
     TFensterLogik& f_;
     bool gleich_ = false;
-    std::vector<TBaumEintrag> baumA_;
-    std::vector<TBaumEintrag> baumB_;
+    TPfadspeicher pfade_;
+    std::deque<TBaumEintrag> baumA_;
+    std::deque<TBaumEintrag> baumB_;
 
     // The fields as they stood before the run, for those the pairwise run
     // would not have written.
@@ -73,25 +79,27 @@ private:
 
     // The size table: the second tree's regular files ("candidates", in walk
     // order), grouped by bucket and by exact size.
-    std::vector<uint32_t> kandidaten_;                  // index into the second tree
+    std::vector<uint32_t> kandidaten_;                   // index into the second tree
     std::vector<std::pair<uint32_t, uint32_t>> tabelle_; // (bucket, candidate), sorted
-    std::unordered_map<uint32_t, size_t> lebendesEnde_;  // per bucket: past its last live entry
+    std::vector<uint32_t> lebendesEnde_;                 // at a bucket's start: 1 + past its last live entry
     std::vector<uint32_t> kandidatenNachGroesse_;
-    std::vector<uint32_t> ersteNachGroesse_;            // two trees: first-tree files by size
+    std::vector<bool> klassifiziert_;                    // at a size group's start in kandidatenNachGroesse_
+    std::vector<uint32_t> ersteNachGroesse_;             // two trees: first-tree files by size
 
     // Same directory: which step took a candidate out of the table, and the
     // link between the first list and the table.
-    std::vector<int64_t> entferntIn_;
+    std::vector<uint32_t> entferntIn_;
     std::vector<uint32_t> kandidatVonA_;
-    std::vector<uint32_t> aVonKandidat_;
     std::vector<bool> ausListe_;
     uint32_t herausgenommen_ = 0; // taken out of the first list in the current step
 
-    std::unordered_set<int64_t> klassifiziert_;
     std::vector<std::vector<uint32_t>> klassenMitglieder_; // candidates per class, in table order
     int32_t naechsteKlasse_ = 0;
 
-    std::vector<TAufruf> aufrufe_;
+    // The last comparison the pairwise run would have made, and the last one
+    // whose two files it could open.
+    TAufruf letzterAufruf_;
+    TAufruf letzterOffenerAufruf_;
     bool inhaltVerglichen_ = false;
 
     std::string letzteDatei_;
@@ -111,19 +119,19 @@ void TSuchlauf::Ausfuehren()
     edit4_ = f_.FeldText(TFeld::Edit4);
     edit6_ = f_.FeldText(TFeld::Edit6);
     const std::string erstes = f_.FeldText(TFeld::Edit1);
-    if (!BaumLesen(f_, erstes, baumA_))
+    if (!BaumLesen(f_, erstes, baumA_, pfade_))
         return;
     const std::string zweites = f_.FeldText(TFeld::Edit3);
-    gleich_ = erstes == f_.FeldText(TFeld::Edit3);
+    gleich_ = erstes == zweites;
     // One tree against itself is read once.
-    if (!gleich_ && !BaumLesen(f_, zweites, baumB_))
+    if (!gleich_ && !BaumLesen(f_, zweites, baumB_, pfade_))
         return;
     TabelleAufbauen();
 
     const auto anzahl = static_cast<uint32_t>(baumA_.size());
     uint32_t uebrig = anzahl;
     f_.GaugeSetMaxValue(static_cast<int32_t>(anzahl));
-    int64_t schritt = 0;
+    uint32_t schritt = 0;
     for (uint32_t a = 0; a < anzahl; ++a) {
         if (gleich_ && ausListe_[a])
             continue;
@@ -147,7 +155,7 @@ void TSuchlauf::Ausfuehren()
 
 void TSuchlauf::TabelleAufbauen()
 {
-    std::vector<TBaumEintrag>& zweiter = ZweiterBaum();
+    std::deque<TBaumEintrag>& zweiter = ZweiterBaum();
     for (uint32_t i = 0; i < zweiter.size(); ++i)
         if (zweiter[i].regulaer)
             kandidaten_.push_back(i);
@@ -156,6 +164,7 @@ void TSuchlauf::TabelleAufbauen()
     for (uint32_t k = 0; k < kandidaten_.size(); ++k)
         tabelle_.emplace_back(Bucket(GroessenSchluessel(Kandidat(k).groesse)), k);
     std::sort(tabelle_.begin(), tabelle_.end());
+    lebendesEnde_.assign(tabelle_.size(), 0);
 
     auto nachGroesse = [](std::vector<uint32_t>& indizes, auto&& groesse) {
         std::stable_sort(indizes.begin(), indizes.end(),
@@ -165,11 +174,11 @@ void TSuchlauf::TabelleAufbauen()
     for (uint32_t k = 0; k < kandidaten_.size(); ++k)
         kandidatenNachGroesse_[k] = k;
     nachGroesse(kandidatenNachGroesse_, [&](uint32_t k) { return Kandidat(k).groesse; });
+    klassifiziert_.assign(kandidaten_.size(), false);
 
     if (gleich_) {
         entferntIn_.assign(kandidaten_.size(), Nie);
         kandidatVonA_.assign(baumA_.size(), Keiner);
-        aVonKandidat_ = kandidaten_;
         for (uint32_t k = 0; k < kandidaten_.size(); ++k)
             kandidatVonA_[kandidaten_[k]] = k;
         ausListe_.assign(baumA_.size(), false);
@@ -190,11 +199,11 @@ void TSuchlauf::NachrichtenZwischendurch()
     f_.NachrichtenVerarbeiten();
 }
 
-bool TSuchlauf::Zwischendurch(const std::string& pfad, int64_t position)
+bool TSuchlauf::Zwischendurch(std::string_view pfad, int64_t position)
 {
     if (pfad != letzteDatei_) {
         letzteDatei_ = pfad;
-        f_.FeldSetzen(TFeld::Edit5, DateiNameAus(pfad));
+        f_.FeldSetzen(TFeld::Edit5, DateiNameAus(letzteDatei_));
     }
     f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler_) + einheit_);
     NachrichtenZwischendurch();
@@ -209,32 +218,34 @@ bool TSuchlauf::Zwischendurch(const std::string& pfad, int64_t position)
 bool TSuchlauf::Oeffenbar(TBaumEintrag& eintrag)
 {
     if (eintrag.oeffenbar < 0)
-        eintrag.oeffenbar = plattform::TDatei::OeffnenLesen(eintrag.pfad).Offen() ? 1 : 0;
+        eintrag.oeffenbar = plattform::TDatei::OeffnenLesen(std::string(eintrag.pfad)).Offen() ? 1 : 0;
     return eintrag.oeffenbar == 1;
 }
 
 bool TSuchlauf::Klassifizieren(int64_t groesse)
 {
-    if (!klassifiziert_.insert(groesse).second)
-        return true;
-
     auto bereich = [&](const std::vector<uint32_t>& indizes, auto&& groesseVon) {
         auto anfang = std::partition_point(indizes.begin(), indizes.end(),
                                            [&](uint32_t i) { return groesseVon(i) < groesse; });
         auto ende = std::partition_point(anfang, indizes.end(), [&](uint32_t i) { return groesseVon(i) <= groesse; });
-        return std::vector<uint32_t>(anfang, ende);
+        return std::make_pair(anfang, ende);
     };
-    const std::vector<uint32_t> kandidaten =
-        bereich(kandidatenNachGroesse_, [&](uint32_t k) { return Kandidat(k).groesse; });
-    const std::vector<uint32_t> erste = bereich(ersteNachGroesse_, [&](uint32_t a) { return baumA_[a].groesse; });
-    if (gleich_ ? kandidaten.size() < 2 : (erste.empty() || kandidaten.empty()))
+    const auto [kAnfang, kEnde] = bereich(kandidatenNachGroesse_, [&](uint32_t k) { return Kandidat(k).groesse; });
+    if (kAnfang == kEnde)
+        return true;
+    const auto gruppe = static_cast<size_t>(kAnfang - kandidatenNachGroesse_.begin());
+    if (klassifiziert_[gruppe])
+        return true;
+    klassifiziert_[gruppe] = true;
+    const auto [aAnfang, aEnde] = bereich(ersteNachGroesse_, [&](uint32_t a) { return baumA_[a].groesse; });
+    if (gleich_ ? kEnde - kAnfang < 2 : aAnfang == aEnde)
         return true; // nothing of this size to compare
 
     std::vector<TKlassenEintrag> eintraege;
-    for (uint32_t a : erste)
-        eintraege.push_back({&baumA_[a].pfad, baumA_[a].kennung, 1});
-    for (uint32_t k : kandidaten)
-        eintraege.push_back({&Kandidat(k).pfad, Kandidat(k).kennung, static_cast<uint8_t>(gleich_ ? 3 : 2)});
+    for (auto a = aAnfang; a != aEnde; ++a)
+        eintraege.push_back({baumA_[*a].pfad, baumA_[*a].kennung, 1});
+    for (auto k = kAnfang; k != kEnde; ++k)
+        eintraege.push_back({Kandidat(*k).pfad, Kandidat(*k).kennung, static_cast<uint8_t>(gleich_ ? 3 : 2)});
 
     f_.FeldSetzen(TFeld::Edit2, std::to_string(groesse) + " Byte");
     f_.FeldSetzen(TFeld::Edit4, std::to_string(groesse) + " Byte");
@@ -242,7 +253,7 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     teiler_ = inMb ? 1048576 : 1024;
     einheit_ = inMb ? " MB" : " KB";
     const bool fertig = KlassenBilden(eintraege, groesse, naechsteKlasse_,
-                                      [this](const std::string& pfad, int64_t position) {
+                                      [this](std::string_view pfad, int64_t position) {
                                           return Zwischendurch(pfad, position);
                                       });
     f_.FeldSetzen(TFeld::Edit6, "");
@@ -252,18 +263,19 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     size_t n = 0;
     bool ersteOffen = false;
     size_t zweiteOffen = 0;
-    for (uint32_t a : erste) {
-        baumA_[a].oeffenbar = eintraege[n].oeffenbar;
-        baumA_[a].klasse = eintraege[n++].klasse;
-        ersteOffen |= baumA_[a].oeffenbar == 1;
+    for (auto a = aAnfang; a != aEnde; ++a, ++n) {
+        baumA_[*a].oeffenbar = eintraege[n].oeffenbar;
+        baumA_[*a].klasse = eintraege[n].klasse;
+        ersteOffen |= baumA_[*a].oeffenbar == 1;
     }
     klassenMitglieder_.resize(static_cast<size_t>(naechsteKlasse_));
-    for (uint32_t k : kandidaten) {
-        Kandidat(k).oeffenbar = eintraege[n].oeffenbar;
-        Kandidat(k).klasse = eintraege[n++].klasse;
-        zweiteOffen += Kandidat(k).oeffenbar == 1;
-        if (Kandidat(k).klasse >= 0)
-            klassenMitglieder_[static_cast<size_t>(Kandidat(k).klasse)].push_back(k);
+    for (auto k = kAnfang; k != kEnde; ++k, ++n) {
+        TBaumEintrag& kandidat = Kandidat(*k);
+        kandidat.oeffenbar = eintraege[n].oeffenbar;
+        kandidat.klasse = eintraege[n].klasse;
+        zweiteOffen += kandidat.oeffenbar == 1;
+        if (kandidat.klasse >= 0)
+            klassenMitglieder_[static_cast<size_t>(kandidat.klasse)].push_back(*k);
     }
     // Whether the pairwise run would have compared contents of this size:
     // a readable file of the first tree met a readable candidate of its size.
@@ -275,7 +287,7 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
 // entry of the file's bucket that is still in the table, not the file itself.
 // A file that cannot be opened is looked up under the key of size -1, and the
 // table never held candidates that cannot be opened.
-void TSuchlauf::LetztenVergleichMerken(uint32_t a, int64_t schritt)
+void TSuchlauf::LetztenVergleichMerken(uint32_t a, uint32_t schritt)
 {
     TBaumEintrag& datei = baumA_[a];
     if (!datei.regulaer)
@@ -291,37 +303,41 @@ void TSuchlauf::LetztenVergleichMerken(uint32_t a, int64_t schritt)
     const bool kandidatenDa = (ende - anfang) > (selbst != Keiner ? 1 : 0) || endeOhne != anfangOhne;
     if (!kandidatenDa)
         return;
-    if (!Oeffenbar(datei)) {
+    const bool offen = Oeffenbar(datei);
+    if (!offen) {
         anfang = anfangOhne;
         ende = endeOhne;
     }
     if (anfang == ende)
         return;
 
-    const size_t anfangIndex = static_cast<size_t>(anfang - tabelle_.begin());
-    auto [eintrag, neu] = lebendesEnde_.try_emplace(anfang->first, static_cast<size_t>(ende - tabelle_.begin()));
-    size_t& lebend = eintrag->second;
-    for (size_t i = lebend; i > anfangIndex; --i) {
+    const auto anfangIndex = static_cast<uint32_t>(anfang - tabelle_.begin());
+    uint32_t& gemerkt = lebendesEnde_[anfangIndex];
+    if (gemerkt == 0)
+        gemerkt = static_cast<uint32_t>(ende - tabelle_.begin()) + 1;
+    for (uint32_t i = gemerkt - 1; i > anfangIndex; --i) {
         const uint32_t k = tabelle_[i - 1].second;
         const bool frueherEntfernt = gleich_ && entferntIn_[k] < schritt;
         if (frueherEntfernt || !Oeffenbar(Kandidat(k))) {
             // Gone for good: later steps need not look at it again.
-            if (i == lebend)
-                --lebend;
+            if (i + 1 == gemerkt)
+                --gemerkt;
             continue;
         }
         if (k == selbst)
             continue;
-        aufrufe_.push_back({a, k});
+        letzterAufruf_ = {a, k};
+        if (offen)
+            letzterOffenerAufruf_ = {a, k};
         return;
     }
 }
 
-bool TSuchlauf::DateiAuswerten(uint32_t a, int64_t schritt)
+bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
 {
     const uint32_t zeile = f_.ListeAnzahl();
     TBaumEintrag& datei = baumA_[a];
-    f_.ListeAnhaengen("- " + datei.pfad);
+    f_.ListeAnhaengen(Zeile("- ", datei.pfad));
 
     bool gefunden = false;
     if (datei.regulaer) {
@@ -330,15 +346,15 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, int64_t schritt)
         LetztenVergleichMerken(a, schritt);
         if (datei.oeffenbar == 1 && datei.klasse >= 0) {
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
-                if (gleich_ && (aVonKandidat_[k] == a || entferntIn_[k] < schritt))
+                if (gleich_ && (kandidaten_[k] == a || entferntIn_[k] < schritt))
                     continue;
-                f_.ListeAnhaengen("+     " + Kandidat(k).pfad);
+                f_.ListeAnhaengen(Zeile("+     ", Kandidat(k).pfad));
                 f_.ZaehlerErhoehen(TFeld::Edit7);
                 gefunden = true;
                 if (gleich_) {
                     // The candidate belongs to this group alone.
                     entferntIn_[k] = schritt;
-                    ausListe_[aVonKandidat_[k]] = true;
+                    ausListe_[kandidaten_[k]] = true;
                     ++herausgenommen_;
                 }
                 if (Abbrechen())
@@ -348,7 +364,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, int64_t schritt)
     }
     if (gefunden) {
         f_.ZaehlerErhoehen(TFeld::Edit9);
-        f_.ListeZeileSetzen(zeile, "! " + datei.pfad);
+        f_.ListeZeileSetzen(zeile, Zeile("! ", datei.pfad));
     } else {
         f_.ZaehlerErhoehen(TFeld::Edit8);
     }
@@ -361,19 +377,14 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, int64_t schritt)
 void TSuchlauf::FelderWieZuletzt()
 {
     std::string edit5 = "Überprüfe Verzeichnisse";
+    if (letzterAufruf_.a != Keiner) {
+        const TBaumEintrag& datei = baumA_[letzterAufruf_.a];
+        edit5 = datei.oeffenbar == 1 ? "" : Zeile("Konnte Datei ", datei.pfad) + " nicht öffnen!";
+    }
     std::string edit2 = edit2_, edit4 = edit4_;
-    bool letzter = true;
-    for (auto aufruf = aufrufe_.rbegin(); aufruf != aufrufe_.rend(); ++aufruf) {
-        TBaumEintrag& datei = baumA_[aufruf->a];
-        const bool offen = Oeffenbar(datei);
-        if (letzter)
-            edit5 = offen ? "" : "Konnte Datei " + datei.pfad + " nicht öffnen!";
-        letzter = false;
-        if (offen) {
-            edit2 = std::to_string(datei.groesse) + " Byte";
-            edit4 = std::to_string(Kandidat(aufruf->kandidat).groesse) + " Byte";
-            break;
-        }
+    if (letzterOffenerAufruf_.a != Keiner) {
+        edit2 = std::to_string(baumA_[letzterOffenerAufruf_.a].groesse) + " Byte";
+        edit4 = std::to_string(Kandidat(letzterOffenerAufruf_.kandidat).groesse) + " Byte";
     }
     f_.FeldSetzen(TFeld::Edit2, edit2);
     f_.FeldSetzen(TFeld::Edit4, edit4);

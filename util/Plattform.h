@@ -99,7 +99,8 @@ public:
 
     bool Offen() const { return fd_ >= 0; }
 
-    // The length in bytes, or -1.
+    // The length in bytes, or -1. For a file opened for reading, the length
+    // it had when it was opened.
     int64_t Laenge() const;
 
     // Reads up to anzahl bytes from position on, without moving the file
@@ -123,6 +124,7 @@ public:
 private:
     explicit TDatei(int fd) : fd_(fd) {}
     int fd_ = -1; // the descriptor on POSIX, the HANDLE on Windows
+    int64_t laenge_ = -1; // known from opening, -1 when not
 };
 
 // Deletes a file; false when that failed.

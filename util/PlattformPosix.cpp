@@ -103,9 +103,10 @@ TDatei::~TDatei()
         ::close(fd_); // Nothing to report from a destructor; Schliessen() reports.
 }
 
-TDatei::TDatei(TDatei&& andere) noexcept : fd_(andere.fd_)
+TDatei::TDatei(TDatei&& andere) noexcept : fd_(andere.fd_), laenge_(andere.laenge_)
 {
     andere.fd_ = -1;
+    andere.laenge_ = -1;
 }
 
 TDatei& TDatei::operator=(TDatei&& andere) noexcept
@@ -114,7 +115,9 @@ TDatei& TDatei::operator=(TDatei&& andere) noexcept
         if (fd_ >= 0)
             ::close(fd_);
         fd_ = andere.fd_;
+        laenge_ = andere.laenge_;
         andere.fd_ = -1;
+        andere.laenge_ = -1;
     }
     return *this;
 }
@@ -124,7 +127,8 @@ TDatei TDatei::OeffnenLesen(const std::string& pfad)
     if (pfad.empty())
         return {};
     // O_NONBLOCK so that a FIFO put in the file's place cannot hang us in open;
-    // the type check below then refuses it.
+    // the type check below then refuses it. On a regular file the flag has
+    // no effect, so it stays.
     int fd = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return {};
@@ -132,9 +136,7 @@ TDatei TDatei::OeffnenLesen(const std::string& pfad)
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return {};
-    int flags = ::fcntl(fd, F_GETFL);
-    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        return {};
+    datei.laenge_ = static_cast<int64_t>(info.st_size);
     return datei;
 }
 
@@ -147,6 +149,8 @@ TDatei TDatei::ErzeugenSchreiben(const std::string& pfad)
 
 int64_t TDatei::Laenge() const
 {
+    if (laenge_ >= 0)
+        return laenge_;
     struct stat info;
     if (fd_ < 0 || ::fstat(fd_, &info) != 0)
         return -1;

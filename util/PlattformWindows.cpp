@@ -328,9 +328,10 @@ TDatei::~TDatei()
         ::CloseHandle(AlsGriff(fd_)); // Nothing to report from a destructor; Schliessen() reports.
 }
 
-TDatei::TDatei(TDatei&& andere) noexcept : fd_(andere.fd_)
+TDatei::TDatei(TDatei&& andere) noexcept : fd_(andere.fd_), laenge_(andere.laenge_)
 {
     andere.fd_ = -1;
+    andere.laenge_ = -1;
 }
 
 TDatei& TDatei::operator=(TDatei&& andere) noexcept
@@ -339,7 +340,9 @@ TDatei& TDatei::operator=(TDatei&& andere) noexcept
         if (fd_ >= 0)
             ::CloseHandle(AlsGriff(fd_));
         fd_ = andere.fd_;
+        laenge_ = andere.laenge_;
         andere.fd_ = -1;
+        andere.laenge_ = -1;
     }
     return *this;
 }
