@@ -183,8 +183,9 @@ int AlsZahl(HANDLE griff)
 }
 
 // Refuses anything that is not a plain file on a disk: a device opened by
-// name (NUL, COM1, a pipe) is closed again.
-int NurDatei(HANDLE griff)
+// name (NUL, COM1, a pipe) is closed again. The file's length at this moment
+// goes to laenge.
+int NurDatei(HANDLE griff, int64_t& laenge)
 {
     if (griff == INVALID_HANDLE_VALUE)
         return -1;
@@ -194,6 +195,7 @@ int NurDatei(HANDLE griff)
         ::CloseHandle(griff);
         return -1;
     }
+    laenge = static_cast<int64_t>((uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
     return AlsZahl(griff);
 }
 
@@ -353,8 +355,13 @@ TDatei TDatei::OeffnenLesen(const std::string& pfad)
     if (pfad.empty() || !Systempfad(pfad, breit))
         return {};
     // Without FILE_FLAG_BACKUP_SEMANTICS a directory does not open at all.
-    return TDatei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_READ, AllesTeilen, nullptr,
-                                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+    int64_t laenge = -1;
+    TDatei datei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_READ, AllesTeilen, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
+                          laenge));
+    if (datei.Offen())
+        datei.laenge_ = laenge;
+    return datei;
 }
 
 TDatei TDatei::ErzeugenSchreiben(const std::string& pfad)
@@ -364,12 +371,16 @@ TDatei TDatei::ErzeugenSchreiben(const std::string& pfad)
         return {};
     // Others may read what we write, but not write into it or take it away
     // before it is complete.
+    int64_t laenge = -1;
     return TDatei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+                                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                           laenge));
 }
 
 int64_t TDatei::Laenge() const
 {
+    if (laenge_ >= 0)
+        return laenge_;
     LARGE_INTEGER laenge;
     if (fd_ < 0 || !::GetFileSizeEx(AlsGriff(fd_), &laenge))
         return -1;
@@ -468,9 +479,14 @@ bool DateiUmbenennen(const std::string& alt, const std::string& neu)
     std::wstring breitAlt, breitNeu;
     if (alt.empty() || neu.empty() || !Systempfad(alt, breitAlt) || !Systempfad(neu, breitNeu))
         return false;
+    // A read-only target is kept. NTFS refuses to replace it by itself, but
+    // not every file system behind the API does (Wine's, for one), so ask.
+    const DWORD ziel = ::GetFileAttributesW(breitNeu.c_str());
+    if (ziel != INVALID_FILE_ATTRIBUTES && (ziel & FILE_ATTRIBUTE_READONLY)
+        && !(ziel & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
     // Within one volume this is a single rename that replaces the target; no
     // MOVEFILE_COPY_ALLOWED, which would copy across volumes in many steps.
-    // A read-only target makes it fail, which keeps that file.
     return ::MoveFileExW(breitAlt.c_str(), breitNeu.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
