@@ -23,12 +23,11 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 # Wine runs what CTest starts. Debian does not put the 64-bit launcher on
 # PATH. Its prefix lives in the build directory, so a build never touches the
-# user's own ~/.wine; the first start creates it, which takes a few seconds.
-# Without mscoree and mshtml that start does not offer to install .NET and
-# a browser engine, which console programs never need.
+# user's own ~/.wine; the first start creates it (a few seconds, see
+# wine-starten.sh).
 find_program(DUBRINAX_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(DUBRINAX_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR
-      env WINEPREFIX=${CMAKE_BINARY_DIR}/wine WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-      ${DUBRINAX_WINE})
+      env WINE=${DUBRINAX_WINE} WINEPREFIX=${CMAKE_BINARY_DIR}/wine
+      ${CMAKE_CURRENT_LIST_DIR}/wine-starten.sh)
 endif()

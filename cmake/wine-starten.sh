@@ -1,0 +1,21 @@
+#!/bin/sh
+# Runs a Windows program under Wine for CTest: wine-starten.sh PROGRAM.exe ARGS...
+# Expects WINE (the launcher) and WINEPREFIX in the environment. The first
+# start creates the prefix; a lock makes tests that start in parallel wait
+# for that one creation instead of racing each other through it.
+set -e
+: "${WINE:?}" "${WINEPREFIX:?}"
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+fertig="$WINEPREFIX/.dubrinax-fertig"
+if [ ! -e "$fertig" ]; then
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -e "$fertig" ]; then
+      # Its messages about creating the prefix are no output of the test.
+      "$WINE" wineboot --init >/dev/null 2>&1
+      touch "$fertig"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi
+exec "$WINE" "$@"
