@@ -38,10 +38,16 @@ public:
     }
     ~TTestbaum()
     {
+        // Tests take permissions away; Windows deletes no read-only file.
+        namespace fs = std::filesystem;
         std::error_code egal;
-        std::filesystem::permissions(Pfad(wurzel_), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, egal);
-        std::filesystem::remove_all(Pfad(wurzel_), egal);
+        const auto alle = fs::perm_options::add | fs::perm_options::nofollow;
+        fs::permissions(Pfad(wurzel_), fs::perms::owner_all, alle, egal);
+        for (auto it = fs::recursive_directory_iterator(Pfad(wurzel_), egal); !egal && it != fs::end(it);
+             it.increment(egal))
+            if (!it->is_symlink(egal))
+                fs::permissions(it->path(), fs::perms::owner_all, alle, egal);
+        fs::remove_all(Pfad(wurzel_), egal);
     }
     TTestbaum(const TTestbaum&) = delete;
     TTestbaum& operator=(const TTestbaum&) = delete;

@@ -1,3 +1,6 @@
+#include "Testbaum.h"
+#include "Testsystem.h"
+
 #include "util/Einstellungsspeicher.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -29,19 +30,7 @@ void RohSchreiben(const std::string& pfad, const std::string& inhalt)
 
 class SpeicherTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char vorlage[] = "/tmp/einst-XXXXXX";
-        ASSERT_NE(::mkdtemp(vorlage), nullptr);
-        wurzel_ = std::string(vorlage) + "/";
-        einst_ = wurzel_ + "Einst.sys";
-    }
-    void TearDown() override
-    {
-        // A test may have taken the write permission away.
-        fs::permissions(wurzel_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(wurzel_);
-    }
+    void SetUp() override { einst_ = wurzel_ + "Einst.sys"; }
 
     // Nothing but the settings file (and what a test put there) may remain:
     // no half-written replacement lies about.
@@ -57,14 +46,11 @@ protected:
         EXPECT_EQ(anzahl, namen.size());
     }
 
-    std::string wurzel_;
+    // Removes the directory at the end, with what a test made read-only.
+    TTestbaum baum_;
+    std::string wurzel_ = baum_.Wurzel();
     std::string einst_;
 };
-
-bool IstRoot()
-{
-    return ::geteuid() == 0;
-}
 
 } // namespace
 
@@ -194,8 +180,8 @@ TEST_F(SpeicherTest, SavingOverADirectoryFailsAndLeavesNoTemporaryFile)
 
 TEST_F(SpeicherTest, SavingIntoReadOnlyDirectoryFailsAndKeepsTheOldFile)
 {
-    if (IstRoot())
-        GTEST_SKIP() << "running as root, which ignores permissions";
+    if (!testsystem::RechteGelten())
+        GTEST_SKIP() << "permissions keep nobody out here (root, or Windows)";
     const std::string alt = Kopf + "Alt\x02" "1\x01";
     RohSchreiben(einst_, alt);
     fs::permissions(wurzel_, fs::perms::owner_read | fs::perms::owner_exec);
@@ -207,7 +193,7 @@ TEST_F(SpeicherTest, SavingIntoReadOnlyDirectoryFailsAndKeepsTheOldFile)
 
 TEST_F(SpeicherTest, ReadOnlyFileIsNotReplaced)
 {
-    if (IstRoot())
+    if (!testsystem::SchreibschutzGilt())
         GTEST_SKIP() << "running as root, which ignores permissions";
     const std::string alt = Kopf + "Alt\x02" "1\x01";
     RohSchreiben(einst_, alt);

@@ -1,11 +1,12 @@
 #include "FensterAttrappe.h"
 #include "Testbaum.h"
+#include "Testsystem.h"
 
 #include "util/Plattform.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <filesystem>
 
 namespace {
 
@@ -66,14 +67,16 @@ TEST_F(ListenbefehleTest, CopyKeepsPathsRelativeToTheirTrees)
 {
     baum.Datei("A/sub/f.txt", "erster Baum");
     baum.Datei("B/x/g.txt", "zweiter Baum");
-    Zeilen({{"- " + a + "sub/f.txt", true}, {"+     " + b + "x/g.txt", true}, {"! " + a + "nicht", false}});
+    Zeilen({{"- " + a + TTestbaum::Nativ("sub/f.txt"), true},
+            {"+     " + b + TTestbaum::Nativ("x/g.txt"), true},
+            {"! " + a + "nicht", false}});
     const auto vorher = fenster.liste;
 
     fenster.MarkierteKopieren(a, t, false);
 
-    EXPECT_EQ(TTestbaum::Lesen(t + "sub/f.txt"), "erster Baum");
-    EXPECT_EQ(TTestbaum::Lesen(t + "x/g.txt"), "zweiter Baum");
-    EXPECT_TRUE(Gibt(a + "sub/f.txt"));
+    EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("sub/f.txt")), "erster Baum");
+    EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("x/g.txt")), "zweiter Baum");
+    EXPECT_TRUE(Gibt(a + TTestbaum::Nativ("sub/f.txt")));
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), KeinFehler);
     EXPECT_EQ(fenster.Feld(TFeld::Edit6), "");
     EXPECT_EQ(fenster.edit6Verlauf.front(), "Kopieren");
@@ -88,13 +91,13 @@ TEST_F(ListenbefehleTest, FromBaseTakesSecondTreeLinesBelowTheBase)
     const std::string v = baum.Verzeichnis("V");
     baum.Datei("V/x/g.txt", "aus der Basis");
     baum.Datei("B/x/g.txt", "aus dem zweiten Baum");
-    Zeilen({{"+     " + b + "x/g.txt", true}});
+    Zeilen({{"+     " + b + TTestbaum::Nativ("x/g.txt"), true}});
     fenster.MarkierteKopieren(v, t, false);
-    EXPECT_EQ(TTestbaum::Lesen(t + "x/g.txt"), "aus der Basis");
+    EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("x/g.txt")), "aus der Basis");
 
     // A base equal to the first tree behaves like the plain command.
     fenster.MarkierteKopieren(a, t, false);
-    EXPECT_EQ(TTestbaum::Lesen(t + "x/g.txt"), "aus dem zweiten Baum");
+    EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("x/g.txt")), "aus dem zweiten Baum");
 }
 
 TEST_F(ListenbefehleTest, OverwritesTargetsAndCopiesEmptyFiles)
@@ -126,10 +129,11 @@ TEST_F(ListenbefehleTest, MoveOfAFileUnderTwoLinesFailsTheSecondTime)
     baum.Datei("A/1", "z");
     baum.Datei("A/2", "z");
     baum.Datei("B/s/z", "z");
-    Zeilen({{"! " + a + "1", false}, {"+     " + b + "s/z", true}, {"! " + a + "2", false}, {"+     " + b + "s/z", true}});
+    const std::string z = b + TTestbaum::Nativ("s/z");
+    Zeilen({{"! " + a + "1", false}, {"+     " + z, true}, {"! " + a + "2", false}, {"+     " + z, true}});
     fenster.MarkierteKopieren(a, t, true);
-    EXPECT_EQ(TTestbaum::Lesen(t + "s/z"), "z");
-    EXPECT_FALSE(Gibt(b + "s/z"));
+    EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("s/z")), "z");
+    EXPECT_FALSE(Gibt(b + TTestbaum::Nativ("s/z")));
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
     EXPECT_EQ(fenster.edit6Verlauf.front(), "Verschieben");
     EXPECT_EQ(fenster.edit5Verlauf[0], "verschiebe Datei: z");
@@ -138,10 +142,10 @@ TEST_F(ListenbefehleTest, MoveOfAFileUnderTwoLinesFailsTheSecondTime)
 TEST_F(ListenbefehleTest, MovingTheLastFileRemovesItsDirectoryButNotTheParent)
 {
     baum.Datei("A/tief/unten/f", "f");
-    Zeilen({{"- " + a + "tief/unten/f", true}});
+    Zeilen({{"- " + a + TTestbaum::Nativ("tief/unten/f"), true}});
     fenster.MarkierteKopieren(a, t, true);
-    EXPECT_EQ(TTestbaum::Lesen(t + "tief/unten/f"), "f");
-    EXPECT_FALSE(plattform::IstVerzeichnis(a + "tief/unten"));
+    EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("tief/unten/f")), "f");
+    EXPECT_FALSE(plattform::IstVerzeichnis(a + TTestbaum::Nativ("tief/unten")));
     EXPECT_TRUE(plattform::IstVerzeichnis(a + "tief"));
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), KeinFehler);
 }
@@ -149,10 +153,10 @@ TEST_F(ListenbefehleTest, MovingTheLastFileRemovesItsDirectoryButNotTheParent)
 TEST_F(ListenbefehleTest, TargetThatIsTheSourceIsLeftAloneAndCounted)
 {
     baum.Datei("A/s/f", "kostbar");
-    Zeilen({{"- " + a + "s/f", true}});
+    Zeilen({{"- " + a + TTestbaum::Nativ("s/f"), true}});
     for (bool verschieben : {false, true}) {
         fenster.MarkierteKopieren(a, a, verschieben);
-        EXPECT_EQ(TTestbaum::Lesen(a + "s/f"), "kostbar");
+        EXPECT_EQ(TTestbaum::Lesen(a + TTestbaum::Nativ("s/f")), "kostbar");
         EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
     }
 }
@@ -161,18 +165,19 @@ TEST_F(ListenbefehleTest, IncompleteCopyNeverDeletesTheSourceOfAMove)
 {
     baum.Datei("A/s/f", "kostbar");
     baum.Datei("T/s", "eine Datei, wo das Verzeichnis hin muesste");
-    Zeilen({{"- " + a + "s/f", true}});
+    Zeilen({{"- " + a + TTestbaum::Nativ("s/f"), true}});
     fenster.MarkierteKopieren(a, t, true);
-    EXPECT_EQ(TTestbaum::Lesen(a + "s/f"), "kostbar");
+    EXPECT_EQ(TTestbaum::Lesen(a + TTestbaum::Nativ("s/f")), "kostbar");
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
 }
 
 TEST_F(ListenbefehleTest, ReadOnlyTargetKeepsTheSourceOfAMove)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only directories, so this copy cannot be made to fail";
+    if (!testsystem::RechteGelten())
+        GTEST_SKIP() << "permissions keep nobody out here (root, or Windows)";
     baum.Datei("A/f", "kostbar");
-    ASSERT_EQ(::chmod(t.c_str(), 0500), 0);
+    std::filesystem::permissions(TTestbaum::Pfad(t), std::filesystem::perms::owner_read
+                                                         | std::filesystem::perms::owner_exec);
     Zeilen({{"- " + a + "f", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(a + "f"), "kostbar");

@@ -1,3 +1,6 @@
+#include "Testbaum.h"
+#include "Testsystem.h"
+
 #include "util/Plattform.h"
 #include "util/Speila.h"
 
@@ -5,15 +8,18 @@
 
 #include <chrono>
 #include <filesystem>
-#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <set>
+
+#ifndef _WIN32
+// Sockets and file size limits, for the tests that only POSIX can run.
+#include <csignal>
 #include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -21,21 +27,13 @@ namespace {
 
 class SpeilaTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char vorlage[] = "/tmp/speila-XXXXXX";
-        ASSERT_NE(::mkdtemp(vorlage), nullptr);
-        wurzel_ = std::string(vorlage) + "/";
-    }
-    void TearDown() override { fs::remove_all(wurzel_); }
-
     std::string Datei(const std::string& name, const std::string& inhalt)
     {
-        std::ofstream(wurzel_ + name, std::ios::binary) << inhalt;
-        return wurzel_ + name;
+        return baum_.Datei(name, inhalt);
     }
 
-    std::string wurzel_;
+    TTestbaum baum_;
+    std::string wurzel_ = baum_.Wurzel();
 };
 
 } // namespace
@@ -55,14 +53,17 @@ TEST_F(SpeilaTest, DirectoriesAndMissingPathsHaveNoSize)
 
 TEST_F(SpeilaTest, FifoIsNeverOpenedAndAnswersAtOnce)
 {
+    if (!testsystem::HatFifos)
+        GTEST_SKIP() << "no FIFOs on this system";
     const std::string fifo = wurzel_ + "fifo";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(testsystem::FifoAnlegen(fifo));
     const auto anfang = std::chrono::steady_clock::now();
     EXPECT_EQ(DateiGroesse(fifo), -1);
     EXPECT_FALSE(plattform::TDatei::OeffnenLesen(fifo).Offen());
     EXPECT_LT(std::chrono::steady_clock::now() - anfang, std::chrono::seconds(2));
 }
 
+#ifndef _WIN32
 TEST_F(SpeilaTest, SocketIsNotAFile)
 {
     const std::string pfad = wurzel_ + "sock";
@@ -75,12 +76,13 @@ TEST_F(SpeilaTest, SocketIsNotAFile)
     EXPECT_EQ(DateiGroesse(pfad), -1);
     ::close(s);
 }
+#endif
 
 TEST_F(SpeilaTest, SparseFileAbove4GiBReportsItsTrueSize)
 {
     const std::string pfad = wurzel_ + "gross";
     const int64_t laenge = (int64_t{1} << 32) + 5;
-    ASSERT_EQ(::truncate(Datei("gross", "").c_str(), laenge), 0);
+    ASSERT_TRUE(testsystem::LaengeSetzen(Datei("gross", ""), laenge));
     EXPECT_EQ(DateiGroesse(pfad), laenge);
 }
 
@@ -137,9 +139,9 @@ TEST_F(SpeilaTest, ReadAndWriteThroughHandles)
 
 TEST(DateiNameAus, TakesTextAfterLastSeparator)
 {
-    EXPECT_EQ(DateiNameAus("/a/b/c.txt"), "c.txt");
+    EXPECT_EQ(DateiNameAus(TTestbaum::Nativ("/a/b/c.txt")), "c.txt");
     EXPECT_EQ(DateiNameAus("c.txt"), "c.txt");
-    EXPECT_EQ(DateiNameAus("/a/b/"), "");
+    EXPECT_EQ(DateiNameAus(TTestbaum::Nativ("/a/b/")), "");
 }
 
 // --- Copy, delete, directories ----------------------------------------------
@@ -160,11 +162,6 @@ std::string Muster(size_t laenge)
     for (size_t i = 0; i < laenge; ++i)
         text[i] = static_cast<char>((i * 31 + i / 251) % 253);
     return text;
-}
-
-bool IstRoot()
-{
-    return ::geteuid() == 0;
 }
 
 struct KopierFall {
@@ -213,8 +210,10 @@ TEST_F(SpeilaTest, CopyFromMissingOrNonRegularSourceFailsAndCreatesNoTarget)
     EXPECT_FALSE(DateiKopieren(wurzel_ + "fehlt", ziel));
     fs::create_directory(wurzel_ + "verz");
     EXPECT_FALSE(DateiKopieren(wurzel_ + "verz", ziel));
-    ASSERT_EQ(::mkfifo((wurzel_ + "fifo").c_str(), 0600), 0);
-    EXPECT_FALSE(DateiKopieren(wurzel_ + "fifo", ziel));
+    if (testsystem::HatFifos) {
+        ASSERT_TRUE(testsystem::FifoAnlegen(wurzel_ + "fifo"));
+        EXPECT_FALSE(DateiKopieren(wurzel_ + "fifo", ziel));
+    }
     EXPECT_FALSE(fs::exists(ziel));
 }
 
@@ -231,9 +230,11 @@ TEST_F(SpeilaTest, CopyOntoADirectoryOrFifoFailsWithoutBlockingOrRemovingIt)
     EXPECT_FALSE(DateiKopieren(quelle, wurzel_ + "verz"));
     EXPECT_TRUE(fs::is_directory(wurzel_ + "verz"));
     // Opening a FIFO for writing would wait for a reader for ever.
-    ASSERT_EQ(::mkfifo((wurzel_ + "fifo").c_str(), 0600), 0);
-    EXPECT_FALSE(DateiKopieren(quelle, wurzel_ + "fifo"));
-    EXPECT_TRUE(fs::is_fifo(wurzel_ + "fifo"));
+    if (testsystem::HatFifos) {
+        ASSERT_TRUE(testsystem::FifoAnlegen(wurzel_ + "fifo"));
+        EXPECT_FALSE(DateiKopieren(quelle, wurzel_ + "fifo"));
+        EXPECT_TRUE(fs::is_fifo(wurzel_ + "fifo"));
+    }
 }
 
 TEST_F(SpeilaTest, CopyOntoItselfFailsAndLeavesTheFileUnchanged)
@@ -255,6 +256,7 @@ TEST_F(SpeilaTest, CopyOntoItselfFailsAndLeavesTheFileUnchanged)
     EXPECT_EQ(Inhalt(quelle), inhalt);
 }
 
+#ifndef _WIN32
 TEST_F(SpeilaTest, FailedWriteRemovesThePartlyWrittenTarget)
 {
     // A file size limit makes the writes fail past 1 MiB, as a full disk would.
@@ -271,11 +273,12 @@ TEST_F(SpeilaTest, FailedWriteRemovesThePartlyWrittenTarget)
     EXPECT_FALSE(kopiert);
     EXPECT_FALSE(fs::exists(wurzel_ + "ziel"));
 }
+#endif
 
 TEST_F(SpeilaTest, CopyWithoutRightsFailsAndLeavesFilesAsTheyWere)
 {
-    if (IstRoot())
-        GTEST_SKIP() << "running as root, which ignores permissions";
+    if (!testsystem::RechteGelten())
+        GTEST_SKIP() << "permissions keep nobody out here (root, or Windows)";
     const std::string geschuetzt = Datei("geschuetzt", "bleibt");
     fs::permissions(geschuetzt, fs::perms::owner_read);
     EXPECT_FALSE(DateiKopieren(Datei("quelle", "neu"), geschuetzt));
@@ -319,8 +322,8 @@ TEST_F(SpeilaTest, DeletingADirectoryOrMissingPathFailsAndTouchesNothing)
 
 TEST_F(SpeilaTest, DeletingInReadOnlyDirectoryFails)
 {
-    if (IstRoot())
-        GTEST_SKIP() << "running as root, which ignores permissions";
+    if (!testsystem::RechteGelten())
+        GTEST_SKIP() << "permissions keep nobody out here (root, or Windows)";
     fs::create_directory(wurzel_ + "fest");
     const std::string datei = Datei("fest/f", "x");
     fs::permissions(wurzel_ + "fest", fs::perms::owner_read | fs::perms::owner_exec);
@@ -331,11 +334,11 @@ TEST_F(SpeilaTest, DeletingInReadOnlyDirectoryFails)
 
 TEST_F(SpeilaTest, CreatesDeepDirectoryWithAllParents)
 {
-    const std::string tief = wurzel_ + "x/y/z/";
+    const std::string tief = wurzel_ + TTestbaum::Nativ("x/y/z/");
     EXPECT_TRUE(VerzeichnisseAnlegen(tief));
     EXPECT_TRUE(fs::is_directory(tief));
     EXPECT_TRUE(VerzeichnisseAnlegen(tief)); // existing already: fine
-    EXPECT_TRUE(VerzeichnisseAnlegen(wurzel_ + "x/y/w"));
+    EXPECT_TRUE(VerzeichnisseAnlegen(wurzel_ + TTestbaum::Nativ("x/y/w")));
     EXPECT_TRUE(fs::is_directory(wurzel_ + "x/y/w"));
 }
 
@@ -349,9 +352,10 @@ TEST_F(SpeilaTest, CreatingDirectoriesThroughAFileFails)
 
 TEST(VerzeichnisTeil, KeepsEverythingThroughTheLastSeparator)
 {
-    EXPECT_EQ(VerzeichnisTeil("/a/b/c.txt"), "/a/b/");
-    EXPECT_EQ(VerzeichnisTeil("/a/b/"), "/a/b/");
-    EXPECT_EQ(VerzeichnisTeil("/c.txt"), "/");
+    const auto n = TTestbaum::Nativ;
+    EXPECT_EQ(VerzeichnisTeil(n("/a/b/c.txt")), n("/a/b/"));
+    EXPECT_EQ(VerzeichnisTeil(n("/a/b/")), n("/a/b/"));
+    EXPECT_EQ(VerzeichnisTeil(n("/c.txt")), n("/"));
     EXPECT_EQ(VerzeichnisTeil("c.txt"), "");
     EXPECT_EQ(VerzeichnisTeil(""), "");
 }

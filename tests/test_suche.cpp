@@ -1,5 +1,6 @@
 #include "FensterAttrappe.h"
 #include "Testbaum.h"
+#include "Testsystem.h"
 
 #include "containers/Hashtabelle.h"
 #include "containers/Kette.h"
@@ -10,9 +11,8 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <filesystem>
 #include <set>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -100,8 +100,8 @@ TEST_F(SucheTest, EmptySecondTreeGivesOnlyMinusLines)
     ASSERT_EQ(fenster.liste.size(), 3u);
     // Breadth-first: the start directory's files, then one level deeper, and so on.
     EXPECT_EQ(fenster.liste[0].text, "- " + a + "1");
-    EXPECT_EQ(fenster.liste[1].text, "- " + a + "s/2");
-    EXPECT_EQ(fenster.liste[2].text, "- " + a + "s/t/3");
+    EXPECT_EQ(fenster.liste[1].text, "- " + a + TTestbaum::Nativ("s/2"));
+    EXPECT_EQ(fenster.liste[2].text, "- " + a + TTestbaum::Nativ("s/t/3"));
     EXPECT_EQ(Zaehler(), "0/3/0");
 }
 
@@ -154,10 +154,10 @@ TEST_F(SucheTest, SameTreeUnderTwoSpellingsMatchesEachFileWithItself)
 {
     const std::string a = baum.Verzeichnis("A");
     baum.Datei("A/f", "inhalt");
-    Suchen(a, a + "./");
+    Suchen(a, a + TTestbaum::Nativ("./"));
     ASSERT_EQ(fenster.liste.size(), 2u);
     EXPECT_EQ(fenster.liste[0].text, "! " + a + "f");
-    EXPECT_EQ(fenster.liste[1].text, "+     " + a + "./f");
+    EXPECT_EQ(fenster.liste[1].text, "+     " + a + TTestbaum::Nativ("./f"));
 }
 
 TEST_F(SucheTest, TwoFirstTreeFilesShareOneSecondTreeTwin)
@@ -178,7 +178,7 @@ TEST_F(SucheTest, SizesSharingABucketAreOfferedButNotRead)
     const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
     baum.Datei("A/klein", std::string(5, '\0'));
     const std::string gross = baum.Datei("B/gross", "");
-    ASSERT_EQ(::truncate(gross.c_str(), 10000005), 0);
+    ASSERT_TRUE(testsystem::LaengeSetzen(gross, 10000005));
     Suchen(a, b);
     EXPECT_EQ(fenster.Zeilen(), std::vector<std::string>{"- " + a + "klein"});
     EXPECT_EQ(fenster.Feld(TFeld::Edit2), "5 Byte");
@@ -192,7 +192,7 @@ TEST_F(SucheTest, FileAbove4GiBIsNotTakenForItsLowBits)
     const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
     baum.Datei("A/klein", std::string(5, '\0'));
     const std::string gross = baum.Datei("B/gross", "");
-    ASSERT_EQ(::truncate(gross.c_str(), (int64_t{1} << 32) + 5), 0);
+    ASSERT_TRUE(testsystem::LaengeSetzen(gross, (int64_t{1} << 32) + 5));
     Suchen(a, b);
     // 4 GiB + 5 lies in another bucket than 5: the pair is never even offered.
     EXPECT_EQ(Zaehler(), "0/1/0");
@@ -203,19 +203,25 @@ TEST_F(SucheTest, LinkCycleIsWalkedOnce)
 {
     const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
     baum.Datei("A/s/f", "x");
-    if (::symlink("..", (a + "s/zurueck").c_str()) != 0)
+    std::error_code fehler;
+    std::filesystem::create_directory_symlink("..", TTestbaum::Pfad(a + TTestbaum::Nativ("s/zurueck")), fehler);
+    if (fehler)
         GTEST_SKIP() << "symbolic links cannot be made here";
     baum.Datei("B/g", "x");
-    ASSERT_EQ(::symlink(b.c_str(), (b + "selbst").c_str()), 0);
+    std::filesystem::create_directory_symlink(TTestbaum::Pfad(b), TTestbaum::Pfad(b + "selbst"), fehler);
+    ASSERT_FALSE(fehler);
     Suchen(a, b);
-    EXPECT_EQ(fenster.Zeilen(), (std::vector<std::string>{"! " + a + "s/f", "+     " + b + "g"}));
+    EXPECT_EQ(fenster.Zeilen(),
+              (std::vector<std::string>{"! " + a + TTestbaum::Nativ("s/f"), "+     " + b + "g"}));
 }
 
 TEST_F(SucheTest, FifoIsListedButNeverOpened)
 {
     const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
-    ASSERT_EQ(::mkfifo((a + "rohr").c_str(), 0600), 0);
-    ASSERT_EQ(::mkfifo((b + "rohr").c_str(), 0600), 0);
+    if (!testsystem::HatFifos)
+        GTEST_SKIP() << "no FIFOs on this system";
+    ASSERT_TRUE(testsystem::FifoAnlegen(a + "rohr"));
+    ASSERT_TRUE(testsystem::FifoAnlegen(b + "rohr"));
     const auto anfang = std::chrono::steady_clock::now();
     Suchen(a, b);
     EXPECT_LT(std::chrono::steady_clock::now() - anfang, std::chrono::seconds(5));
@@ -276,13 +282,13 @@ TEST(Vergleich, MissingOrDirectoryGivesTwoSilently)
 
 TEST(Vergleich, UnreadableFileGivesOneWithMessage)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every file, so no file is unreadable here";
+    if (!testsystem::RechteGelten())
+        GTEST_SKIP() << "permissions keep nobody out here (root, or Windows)";
     TTestbaum baum;
     TFensterAttrappe fenster;
     const std::string a = baum.Datei("a", "x");
     const std::string b = baum.Datei("b", "x");
-    ASSERT_EQ(::chmod(b.c_str(), 0), 0);
+    std::filesystem::permissions(TTestbaum::Pfad(b), std::filesystem::perms::none);
     EXPECT_EQ(fenster.PaarPruefen(a, b), 1);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), "Konnte Datei " + b + " nicht öffnen!");
 }
@@ -300,8 +306,8 @@ TEST_P(EinheitTest, ProgressUnitFollowsTheSize)
     TTestbaum baum;
     TFensterAttrappe fenster;
     const std::string a = baum.Datei("a", ""), b = baum.Datei("b", "");
-    ASSERT_EQ(::truncate(a.c_str(), GetParam().laenge), 0);
-    ASSERT_EQ(::truncate(b.c_str(), GetParam().laenge), 0);
+    ASSERT_TRUE(testsystem::LaengeSetzen(a, GetParam().laenge));
+    ASSERT_TRUE(testsystem::LaengeSetzen(b, GetParam().laenge));
     EXPECT_EQ(fenster.PaarPruefen(a, b), 0);
     const auto& verlauf = fenster.edit6Verlauf;
     ASSERT_GE(verlauf.size(), 3u);
@@ -432,11 +438,13 @@ TEST(Walk, SecondWalkFilesBySizeAndSkipsUnmeasurable)
     TFensterAttrappe fenster;
     baum.Datei("leer", "");
     baum.Datei("x/fuenf", "12345");
-    ASSERT_EQ(::mkfifo((baum.Wurzel() + "rohr").c_str(), 0600), 0);
+    if (testsystem::HatFifos) {
+        ASSERT_TRUE(testsystem::FifoAnlegen(baum.Wurzel() + "rohr"));
+    }
     auto tabelle = fenster.ZweiteTabelleLesen(baum.Wurzel());
     ASSERT_NE(tabelle, nullptr);
     EXPECT_EQ(tabelle->AnzahlBei(0), 1u);
     EXPECT_EQ(tabelle->AnzahlBei(5), 1u);
     EXPECT_EQ(tabelle->AnzahlBei(4294967295u), 0u);
-    EXPECT_STREQ(static_cast<const char*>(tabelle->ElementBei(0, 5)), (baum.Wurzel() + "x/fuenf").c_str());
+    EXPECT_STREQ(static_cast<const char*>(tabelle->ElementBei(0, 5)), (baum.Wurzel() + TTestbaum::Nativ("x/fuenf")).c_str());
 }

@@ -3,12 +3,12 @@
 
 #include "FensterAttrappe.h"
 #include "Testbaum.h"
+#include "Testsystem.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -63,15 +63,18 @@ public:
             baum_.Datei(name, Inhalt(groesse == 10000007 ? 7 : groesse, Zahl(3)));
             if (groesse == 10000007) {
                 // Sparse and shares the bucket of the 7-byte files.
-                ASSERT_EQ(::truncate((baum_.Wurzel() + name).c_str(), groesse), 0);
+                ASSERT_TRUE(testsystem::LaengeSetzen(baum_.Wurzel() + name, groesse));
             }
+            // Where the system cannot make one of these, the tree lacks it.
             const int extra = static_cast<int>(Zahl(20));
+            const auto pfad = TTestbaum::Pfad(baum_.Wurzel() + name);
+            std::error_code egal;
             if (extra == 0)
-                ::link((baum_.Wurzel() + name).c_str(), (baum_.Wurzel() + name + "h").c_str());
+                std::filesystem::create_hard_link(pfad, TTestbaum::Pfad(baum_.Wurzel() + name + "h"), egal);
             if (extra == 1)
-                ::symlink((baum_.Wurzel() + name).c_str(), (baum_.Wurzel() + name + "s").c_str());
+                std::filesystem::create_symlink(pfad, TTestbaum::Pfad(baum_.Wurzel() + name + "s"), egal);
             if (extra == 2)
-                ::mkfifo((baum_.Wurzel() + name + "p").c_str(), 0600);
+                testsystem::FifoAnlegen(baum_.Wurzel() + name + "p");
         }
     }
 
@@ -158,13 +161,13 @@ TEST(Suchvergleich, MoreIdenticalFilesThanCanBeOpenedAtOnce)
 
 TEST(Suchvergleich, UnreadableFilesAsTheyFall)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every file, so no file is unreadable here";
+    if (!testsystem::RechteGelten())
+        GTEST_SKIP() << "permissions keep nobody out here (root, or Windows)";
     TTestbaum baum;
     for (const char* name : {"A/1", "A/2", "B/1", "B/2", "B/3"})
         baum.Datei(name, "gleich");
-    ::chmod((baum.Wurzel() + "A/2").c_str(), 0);
-    ::chmod((baum.Wurzel() + "B/3").c_str(), 0);
+    std::filesystem::permissions(TTestbaum::Pfad(baum.Wurzel() + "A/2"), std::filesystem::perms::none);
+    std::filesystem::permissions(TTestbaum::Pfad(baum.Wurzel() + "B/3"), std::filesystem::perms::none);
     Vergleichen(baum.Wurzel() + "A/", baum.Wurzel() + "B/");
     Vergleichen(baum.Wurzel() + "B/", baum.Wurzel() + "B/");
 }
