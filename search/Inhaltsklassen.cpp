@@ -10,9 +10,9 @@ namespace {
 // At most this many files are open and compared side by side.
 constexpr size_t MaxOffen = 256;
 // The buffers of one side-by-side comparison together.
-constexpr int64_t PufferBudget = int64_t{1} << 20;
+constexpr int64_t PufferBudget = int64_t{512} << 10;
 constexpr int64_t MinBlock = 16 << 10;
-constexpr int64_t MaxBlock = 128 << 10;
+constexpr int64_t MaxBlock = 64 << 10;
 constexpr int64_t EndBlock = 4096;
 
 // One file (all paths of one identity) being classified.
