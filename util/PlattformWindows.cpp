@@ -66,7 +66,9 @@ bool Systempfad(const std::string& pfad, std::wstring& ergebnis)
     if (n == 0 || n >= noetig)
         return true;
     voll.resize(n);
-    if (BeginntMit(voll, L"\\\\"))
+    if (BeginntMit(voll, L"\\\\?\\") || BeginntMit(voll, L"\\\\.\\"))
+        ergebnis = voll; // a device name, or already in the long form
+    else if (BeginntMit(voll, L"\\\\"))
         ergebnis = L"\\\\?\\UNC\\" + voll.substr(2);
     else if (voll.size() >= 3 && voll[1] == L':' && voll[2] == L'\\')
         ergebnis = L"\\\\?\\" + voll;
