@@ -512,9 +512,9 @@ int Ausfuehren(int argc, char** argv)
     }
 
     bench::ProzesseVorbereiten();
-    // Whatever the runner has resident when it forks counts into the
-    // child's peak (the kernel keeps the larger of before and after exec):
-    // the peak of /bin/true shows that floor.
+    // Whether what the runner has resident at fork counts into a child's
+    // peak depends on the kernel; the peak of /bin/true, measured the same
+    // way, is the smallest figure this method can report here.
     const bench::TMessung leer =
         bench::Messen({"true"}, o.arbeit, "/dev/null", "/dev/null", 10);
 
