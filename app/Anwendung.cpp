@@ -2,9 +2,18 @@
 
 #include "app/Fehlerbox.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+
 TAnwendung::TAnwendung(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Dubrinax"));
+    // The program speaks German; Qt's own dialogs (the file dialog, the
+    // buttons of the message boxes) do so too where its translations are
+    // installed, and stay English where they are not.
+    if (uebersetzung_.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&uebersetzung_);
 }
 
 bool TAnwendung::notify(QObject* empfaenger, QEvent* ereignis)

@@ -430,6 +430,9 @@ bool TForm1::JaNeinFrage(const std::string& text, const std::string& titel)
 {
     QMessageBox box(QMessageBox::NoIcon, Anzeige(titel), Anzeige(text), QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::Yes);
+    // German whether or not Qt's translations are installed.
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -21,6 +21,7 @@
 
 // Last: Xlib's macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -126,29 +127,143 @@ private:
     bool beendet_ = false;
 };
 
-// The first viewable top-level window of that title, or 0.
-Window FensterFinden(Display* anzeige, const std::string& titel)
-{
-    Window wurzel = 0, eltern = 0;
-    Window* kinder = nullptr;
-    unsigned int anzahl = 0;
-    if (!XQueryTree(anzeige, DefaultRootWindow(anzeige), &wurzel, &eltern, &kinder, &anzahl))
-        return 0;
-    Window gefunden = 0;
-    for (unsigned int i = 0; i < anzahl && !gefunden; ++i) {
-        char* name = nullptr;
-        XWindowAttributes attribute;
-        if (XFetchName(anzeige, kinder[i], &name) && name) {
-            if (titel == name && XGetWindowAttributes(anzeige, kinder[i], &attribute) &&
-                attribute.map_state == IsViewable)
-                gefunden = kinder[i];
-            XFree(name);
+// A connection to the X server that speaks to the program's windows as a
+// window manager and a user would. Everything sent is flushed to the server
+// (XSync) before the connection closes, or it could be lost.
+class TXVerbindung {
+public:
+    explicit TXVerbindung(const std::string& display) : anzeige_(XOpenDisplay(display.c_str())) {}
+    ~TXVerbindung()
+    {
+        if (anzeige_) {
+            XSync(anzeige_, False);
+            XCloseDisplay(anzeige_);
         }
     }
-    if (kinder)
-        XFree(kinder);
-    return gefunden;
-}
+    TXVerbindung(const TXVerbindung&) = delete;
+    TXVerbindung& operator=(const TXVerbindung&) = delete;
+
+    bool Offen() const { return anzeige_ != nullptr; }
+
+    // Waits up to 20 s for a viewable top-level window of that title; 0 if
+    // none came.
+    Window Warten(const std::string& titel)
+    {
+        const auto ende = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < ende) {
+            if (const Window fenster = Finden(titel))
+                return fenster;
+            std::this_thread::sleep_for(50ms);
+        }
+        return 0;
+    }
+
+    // Waits up to 20 s until the pixel at x, y of the window is no longer
+    // black: the program has drawn its window and so handles its messages.
+    bool Gezeichnet(Window fenster, int x, int y)
+    {
+        const auto ende = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < ende) {
+            XImage* bild = XGetImage(anzeige_, fenster, x, y, 1, 1, AllPlanes, ZPixmap);
+            const unsigned long punkt = bild ? XGetPixel(bild, 0, 0) : 0;
+            if (bild)
+                XDestroyImage(bild);
+            if (punkt != 0)
+                return true;
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+
+    // What a window manager's close button sends.
+    void Schliessen(Window fenster)
+    {
+        XEvent nachricht{};
+        nachricht.xclient.type = ClientMessage;
+        nachricht.xclient.window = fenster;
+        nachricht.xclient.message_type = XInternAtom(anzeige_, "WM_PROTOCOLS", False);
+        nachricht.xclient.format = 32;
+        nachricht.xclient.data.l[0] = static_cast<long>(XInternAtom(anzeige_, "WM_DELETE_WINDOW", False));
+        nachricht.xclient.data.l[1] = CurrentTime;
+        XSendEvent(anzeige_, fenster, False, NoEventMask, &nachricht);
+        XSync(anzeige_, False);
+    }
+
+    // A click of the left button at x, y inside the window.
+    void Klicken(Window fenster, int x, int y)
+    {
+        for (const int art : {ButtonPress, ButtonRelease}) {
+            XEvent ereignis{};
+            ereignis.xbutton.type = art;
+            ereignis.xbutton.window = fenster;
+            ereignis.xbutton.root = DefaultRootWindow(anzeige_);
+            ereignis.xbutton.x = x;
+            ereignis.xbutton.y = y;
+            ereignis.xbutton.button = Button1;
+            ereignis.xbutton.state = art == ButtonRelease ? Button1Mask : 0;
+            ereignis.xbutton.same_screen = True;
+            // No mask: the event goes to the client that made the window,
+            // whatever input it selected (Qt takes the pointer through XInput 2).
+            XSendEvent(anzeige_, fenster, False, NoEventMask, &ereignis);
+        }
+        XSync(anzeige_, False);
+    }
+
+    // A press and release of the key of that name ("Return"), once the
+    // window has the input focus: the program gives keys to the window it
+    // knows as focused.
+    bool Taste(Window fenster, const char* name)
+    {
+        const auto ende = std::chrono::steady_clock::now() + 20s;
+        for (;;) {
+            Window fokus = 0;
+            int art = 0;
+            XGetInputFocus(anzeige_, &fokus, &art);
+            if (fokus == fenster)
+                break;
+            if (std::chrono::steady_clock::now() >= ende)
+                return false;
+            std::this_thread::sleep_for(50ms);
+        }
+        for (const int art : {KeyPress, KeyRelease}) {
+            XEvent ereignis{};
+            ereignis.xkey.type = art;
+            ereignis.xkey.window = fenster;
+            ereignis.xkey.root = DefaultRootWindow(anzeige_);
+            ereignis.xkey.keycode = XKeysymToKeycode(anzeige_, XStringToKeysym(name));
+            ereignis.xkey.same_screen = True;
+            XSendEvent(anzeige_, fenster, False, NoEventMask, &ereignis);
+        }
+        XSync(anzeige_, False);
+        return true;
+    }
+
+private:
+    Window Finden(const std::string& titel)
+    {
+        Window wurzel = 0, eltern = 0;
+        Window* kinder = nullptr;
+        unsigned int anzahl = 0;
+        if (!XQueryTree(anzeige_, DefaultRootWindow(anzeige_), &wurzel, &eltern, &kinder, &anzahl))
+            return 0;
+        Window gefunden = 0;
+        for (unsigned int i = 0; i < anzahl && !gefunden; ++i) {
+            char* name = nullptr;
+            XWindowAttributes attribute;
+            if (XFetchName(anzeige_, kinder[i], &name) && name) {
+                if (titel == name && XGetWindowAttributes(anzeige_, kinder[i], &attribute) &&
+                    attribute.map_state == IsViewable)
+                    gefunden = kinder[i];
+                XFree(name);
+            }
+        }
+        if (kinder)
+            XFree(kinder);
+        return gefunden;
+    }
+
+    Display* anzeige_;
+};
 
 class EndeZuEnde : public ::testing::Test {
 protected:
@@ -181,39 +296,30 @@ protected:
         display = ":" + nummer;
     }
 
+    // Starts the program under the virtual display.
+    TKind Starten()
+    {
+        const std::string laufzeit = baum.Verzeichnis("laufzeit");
+        std::filesystem::permissions(laufzeit, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
+        return TKind({programm}, {"DISPLAY=" + display, "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR=" + laufzeit});
+    }
+
     // Runs the program until its window shows, closes it with
     // WM_DELETE_WINDOW and returns its exit status.
     std::optional<int> StartenUndSchliessen()
     {
-        const std::string laufzeit = baum.Verzeichnis("laufzeit");
-        std::filesystem::permissions(laufzeit, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
-        TKind dubrinax({programm}, {"DISPLAY=" + display, "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR=" + laufzeit});
-        Display* anzeige = XOpenDisplay(display.c_str());
-        if (!anzeige)
-            return std::nullopt;
-        Window fenster = 0;
-        const auto ende = std::chrono::steady_clock::now() + 20s;
-        while (!fenster && std::chrono::steady_clock::now() < ende) {
-            fenster = FensterFinden(anzeige, "Dubrinax");
-            if (!fenster)
-                std::this_thread::sleep_for(50ms);
+        TKind dubrinax = Starten();
+        {
+            TXVerbindung x(display);
+            if (!x.Offen())
+                return std::nullopt;
+            const Window fenster = x.Warten("Dubrinax");
+            if (!fenster) {
+                ADD_FAILURE() << "the window did not appear";
+                return std::nullopt;
+            }
+            x.Schliessen(fenster);
         }
-        if (!fenster) {
-            XCloseDisplay(anzeige);
-            ADD_FAILURE() << "the window did not appear";
-            return std::nullopt;
-        }
-        XEvent nachricht{};
-        nachricht.xclient.type = ClientMessage;
-        nachricht.xclient.window = fenster;
-        nachricht.xclient.message_type = XInternAtom(anzeige, "WM_PROTOCOLS", False);
-        nachricht.xclient.format = 32;
-        nachricht.xclient.data.l[0] = static_cast<long>(XInternAtom(anzeige, "WM_DELETE_WINDOW", False));
-        nachricht.xclient.data.l[1] = CurrentTime;
-        XSendEvent(anzeige, fenster, False, NoEventMask, &nachricht);
-        // The message must have reached the server before we hang up.
-        XSync(anzeige, False);
-        XCloseDisplay(anzeige);
         return dubrinax.Warten(20s);
     }
 
@@ -238,6 +344,36 @@ TEST_F(EndeZuEnde, AStoredWindowIsRestoredAndOtherProgramsSectionsStayInFront)
     baum.Datei("Einst.sys", Kopf + Abschnitt(50, 60, "/p/", "/q/", 600) + andere);
     EXPECT_EQ(StartenUndSchliessen(), 0);
     EXPECT_EQ(Einstellungen(), Kopf + andere + Abschnitt(50, 60, "/p/", "/q/", 600));
+}
+
+TEST_F(EndeZuEnde, AWindowClosedDuringASearchStaysForTheStopQuestionAndAYesEndsTheProgram)
+{
+    // Two identical files of 1 GiB, made without writing (sparse): their
+    // comparison lasts seconds, so the close surely comes while it runs.
+    const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
+    for (const std::string& datei : {baum.Datei("A/gross.bin", ""), baum.Datei("B/gross.bin", "")})
+        std::filesystem::resize_file(datei, std::uintmax_t{1} << 30);
+    baum.Datei("Einst.sys", Kopf + Abschnitt(40, 30, a, b, 600));
+    TKind dubrinax = Starten();
+    {
+        TXVerbindung x(display);
+        ASSERT_TRUE(x.Offen());
+        const Window fenster = x.Warten("Dubrinax");
+        ASSERT_NE(fenster, 0u);
+        // The Start button's centre: group box 3, 192, button 176, 56, 75 × 25.
+        const int knopfX = 3 + 176 + 37, knopfY = 192 + 56 + 12;
+        ASSERT_TRUE(x.Gezeichnet(fenster, knopfX, knopfY));
+        x.Klicken(fenster, knopfX, knopfY);
+        x.Schliessen(fenster);
+        const Window frage = x.Warten("Abbrechen?");
+        ASSERT_NE(frage, 0u) << "no stop question";
+        // The window waits for the answer; the settings are written already.
+        EXPECT_NE(x.Warten("Dubrinax"), 0u);
+        EXPECT_EQ(Einstellungen(), Kopf + Abschnitt(40, 30, a, b, 600));
+        EXPECT_TRUE(x.Taste(frage, "Return")) << "the question never got the focus";
+    }
+    // Yes stops the comparison at its next block, long before its end.
+    EXPECT_EQ(dubrinax.Warten(4s), 0);
 }
 
 } // namespace
