@@ -4,7 +4,9 @@
 // texts with the platform's separator, as the core takes them; "/" in a
 // relative path given here stands for that separator.
 
-#include "util/Plattform.h"
+// By its path from here, so that tests which do not link the core (and so
+// lack its include directory) can use this header too.
+#include "../util/Plattform.h"
 
 #include <algorithm>
 #include <chrono>
