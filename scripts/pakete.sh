@@ -17,4 +17,4 @@ pakete_sicherstellen() {
 }
 
 # What every build needs.
-BAUPAKETE=(g++ cmake make pkg-config qt6-base-dev libgl-dev)
+BAUPAKETE=(g++ cmake make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n)
