@@ -124,11 +124,18 @@ private:
         return true;
     }
 
-    // FNV-1a: enough to tell most different files apart, and never trusted
-    // to call two files alike.
+    // A quick checksum, eight bytes at a time: enough to tell most different
+    // files apart, and never trusted to call two files alike.
     static uint64_t Pruefsumme(const char* daten, int64_t menge, uint64_t summe)
     {
-        for (int64_t i = 0; i < menge; ++i)
+        int64_t i = 0;
+        for (; i + 8 <= menge; i += 8) {
+            uint64_t wort;
+            std::memcpy(&wort, daten + i, sizeof wort);
+            summe = (summe ^ wort) * 0x9E3779B97F4A7C15ull;
+            summe ^= summe >> 29;
+        }
+        for (; i < menge; ++i)
             summe = (summe ^ static_cast<unsigned char>(daten[i])) * 1099511628211ull;
         return summe;
     }
