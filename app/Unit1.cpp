@@ -23,7 +23,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QStyledItemDelegate>
+#include <QUtf8StringView>
+#include <QVariant>
 
 #include <algorithm>
 
@@ -64,9 +67,22 @@ QByteArray Bytes(const std::string& text)
     return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The core's texts are UTF-8 on every platform; bytes that are not show as
+// replacement characters, and the line or field keeps them besides.
 QString Anzeige(const std::string& text)
 {
-    return QString::fromLocal8Bit(Bytes(text));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool ZeigtSichGanz(const std::string& text)
+{
+    return QUtf8StringView(text.data(), static_cast<qsizetype>(text.size())).isValidUtf8();
+}
+
+// The bytes of a line to keep besides its text: none when the text holds them all.
+QVariant Rohdaten(const std::string& zeile)
+{
+    return ZeigtSichGanz(zeile) ? QVariant() : QVariant(Bytes(zeile));
 }
 
 // Every line of the result list is 13 pixels high.
@@ -444,6 +460,7 @@ void TForm1::Meldung(const std::string& text, const std::string& titel)
 
 void TForm1::NachrichtenVerarbeiten()
 {
+    Anzeigen();
     QCoreApplication::processEvents();
 }
 
@@ -542,48 +559,100 @@ QLineEdit* TForm1::Feld(TFeld feld) const
 
 std::string TForm1::FeldText(TFeld feld) const
 {
-    return Feld(feld)->property(RohdatenEigenschaft).toByteArray().toStdString();
+    return felder_[static_cast<size_t>(feld)];
 }
 
 void TForm1::FeldSetzen(TFeld feld, const std::string& text)
 {
+    const auto index = static_cast<size_t>(feld);
+    if (felder_[index] == text)
+        return;
+    felder_[index] = text;
+    if (Beschaeftigt())
+        felderAusstehend_.set(index);
+    else
+        FeldAnzeigen(feld);
+}
+
+void TForm1::FeldAnzeigen(TFeld feld)
+{
     QLineEdit* edit = Feld(feld);
+    const std::string& text = felder_[static_cast<size_t>(feld)];
     edit->setProperty(RohdatenEigenschaft, Bytes(text));
     edit->setText(Anzeige(text));
     // Long paths show their beginning, where the tree's name stands.
     edit->setCursorPosition(0);
 }
 
+void TForm1::Anzeigen()
+{
+    for (size_t index = 1; index < felder_.size(); ++index)
+        if (felderAusstehend_.test(index))
+            FeldAnzeigen(static_cast<TFeld>(index));
+    felderAusstehend_.reset();
+    if (zeilenAusstehend_.empty())
+        return;
+    // All at once: the list then takes them in one insertion.
+    QStringList texte;
+    texte.reserve(static_cast<qsizetype>(zeilenAusstehend_.size()));
+    for (const std::string& zeile : zeilenAusstehend_)
+        texte.append(Anzeige(zeile));
+    const int erste = ListBox1->count();
+    ListBox1->insertItems(erste, texte);
+    for (size_t i = 0; i < zeilenAusstehend_.size(); ++i)
+        if (!ZeigtSichGanz(zeilenAusstehend_[i]))
+            ListBox1->item(erste + static_cast<int>(i))->setData(RohdatenRolle, Bytes(zeilenAusstehend_[i]));
+    zeilenAusstehend_.clear();
+}
+
+void TForm1::BefehlBeendet()
+{
+    Anzeigen();
+}
+
 void TForm1::ListeLeeren()
 {
+    zeilenAusstehend_.clear();
     ListBox1->clear();
 }
 
 void TForm1::ListeAnhaengen(const std::string& zeile)
 {
-    auto* eintrag = new QListWidgetItem(Anzeige(zeile));
-    eintrag->setData(RohdatenRolle, Bytes(zeile));
-    ListBox1->addItem(eintrag);
+    zeilenAusstehend_.push_back(zeile);
+    if (!Beschaeftigt())
+        Anzeigen();
 }
 
 uint32_t TForm1::ListeAnzahl() const
 {
-    return static_cast<uint32_t>(ListBox1->count());
+    return static_cast<uint32_t>(ListBox1->count() + zeilenAusstehend_.size());
 }
 
 std::string TForm1::ListeZeile(uint32_t index) const
 {
+    const auto angezeigt = static_cast<uint32_t>(ListBox1->count());
+    if (index >= angezeigt)
+        return index - angezeigt < zeilenAusstehend_.size() ? zeilenAusstehend_[index - angezeigt] : std::string();
     const QListWidgetItem* eintrag = ListBox1->item(static_cast<int>(index));
-    return eintrag ? eintrag->data(RohdatenRolle).toByteArray().toStdString() : std::string();
+    if (!eintrag)
+        return {};
+    const QVariant roh = eintrag->data(RohdatenRolle);
+    return (roh.isValid() ? roh.toByteArray() : eintrag->text().toUtf8()).toStdString();
 }
 
 void TForm1::ListeZeileSetzen(uint32_t index, const std::string& zeile)
 {
+    const auto angezeigt = static_cast<uint32_t>(ListBox1->count());
+    if (index >= angezeigt) {
+        if (index - angezeigt < zeilenAusstehend_.size())
+            zeilenAusstehend_[index - angezeigt] = zeile;
+        return;
+    }
     QListWidgetItem* eintrag = ListBox1->item(static_cast<int>(index));
     if (!eintrag)
         return;
     eintrag->setText(Anzeige(zeile));
-    eintrag->setData(RohdatenRolle, Bytes(zeile));
+    eintrag->setData(RohdatenRolle, Rohdaten(zeile));
 }
 
 bool TForm1::ListeMarkiert(uint32_t index) const
@@ -594,6 +663,8 @@ bool TForm1::ListeMarkiert(uint32_t index) const
 
 void TForm1::ListeMarkieren(uint32_t index, bool markiert)
 {
+    if (index >= static_cast<uint32_t>(ListBox1->count()))
+        Anzeigen();
     if (QListWidgetItem* eintrag = ListBox1->item(static_cast<int>(index)))
         eintrag->setSelected(markiert);
 }

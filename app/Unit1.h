@@ -12,7 +12,10 @@
 
 #include <QWidget>
 
+#include <array>
+#include <bitset>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -143,6 +146,7 @@ protected:
     void GaugeSetMaxValue(int32_t wert) override;
     int32_t GaugeMaxValue() const override;
     void NachrichtenVerarbeiten() override;
+    void BefehlBeendet() override;
     bool JaNeinFrage(const std::string& text, const std::string& titel) override;
     void Meldung(const std::string& text, const std::string& titel) override;
 
@@ -179,6 +183,16 @@ private:
     // Brings the width constraints in line with the frame once the window
     // system reports it (after the window manager has framed the window).
     void RahmenAnpassen();
+
+    // While a command runs, what it writes into the fields and appends to
+    // the list reaches the widgets at its message dispatches (and when it
+    // ends), not one widget update each: the user sees the same, the search
+    // is not held up by text layout. The fields' bytes are kept here.
+    void Anzeigen();
+    void FeldAnzeigen(TFeld feld);
+    std::array<std::string, 10> felder_;
+    std::bitset<10> felderAusstehend_;
+    std::vector<std::string> zeilenAusstehend_;
 
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;

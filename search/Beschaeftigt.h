@@ -6,7 +6,11 @@
 class TBeschaeftigt {
 public:
     explicit TBeschaeftigt(TFensterLogik& fenster) : fenster_(fenster) { ++fenster_.beschaeftigt_; }
-    ~TBeschaeftigt() { --fenster_.beschaeftigt_; }
+    ~TBeschaeftigt()
+    {
+        if (--fenster_.beschaeftigt_ == 0)
+            fenster_.BefehlBeendet();
+    }
     TBeschaeftigt(const TBeschaeftigt&) = delete;
     TBeschaeftigt& operator=(const TBeschaeftigt&) = delete;
 

@@ -79,6 +79,11 @@ protected:
     // Lets the window handle all pending messages, then returns.
     virtual void NachrichtenVerarbeiten() = 0;
 
+    // The last running search, copy or move has returned. A window that
+    // shows the fields and lines written while it ran only at its message
+    // dispatches shows the rest now.
+    virtual void BefehlBeendet() {}
+
     // A modal question with Yes (default) and No and no icon; true for Yes.
     virtual bool JaNeinFrage(const std::string& text, const std::string& titel) = 0;
 

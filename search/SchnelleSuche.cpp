@@ -24,8 +24,10 @@ namespace {
 
 constexpr uint32_t Nie = std::numeric_limits<uint32_t>::max();
 constexpr uint32_t Keiner = std::numeric_limits<uint32_t>::max();
-// The window handles its messages at least this often while the run works.
-constexpr auto NachrichtenAbstand = std::chrono::milliseconds(10);
+// The window handles its messages at least this often while the run compares
+// (twice as often as a user notices a pause; more often costs the search
+// noticeably in repainting).
+constexpr auto NachrichtenAbstand = std::chrono::milliseconds(25);
 
 uint32_t Bucket(uint64_t schluessel)
 {
@@ -83,8 +85,10 @@ private:
     std::vector<std::pair<uint32_t, uint32_t>> tabelle_; // (bucket, candidate), sorted
     std::vector<uint32_t> lebendesEnde_;                 // at a bucket's start: 1 + past its last live entry
     std::vector<uint32_t> kandidatenNachGroesse_;
+    std::vector<int64_t> kandidatenGroessen_;            // their sizes, side by side for the search
     std::vector<bool> klassifiziert_;                    // at a size group's start in kandidatenNachGroesse_
     std::vector<uint32_t> ersteNachGroesse_;             // two trees: first-tree files by size
+    std::vector<int64_t> ersteGroessen_;
 
     // Same directory: which step took a candidate out of the table, and the
     // link between the first list and the table.
@@ -174,6 +178,8 @@ void TSuchlauf::TabelleAufbauen()
     for (uint32_t k = 0; k < kandidaten_.size(); ++k)
         kandidatenNachGroesse_[k] = k;
     nachGroesse(kandidatenNachGroesse_, [&](uint32_t k) { return Kandidat(k).groesse; });
+    for (uint32_t k : kandidatenNachGroesse_)
+        kandidatenGroessen_.push_back(Kandidat(k).groesse);
     klassifiziert_.assign(kandidaten_.size(), false);
 
     if (gleich_) {
@@ -187,6 +193,8 @@ void TSuchlauf::TabelleAufbauen()
             if (baumA_[a].regulaer)
                 ersteNachGroesse_.push_back(a);
         nachGroesse(ersteNachGroesse_, [&](uint32_t a) { return baumA_[a].groesse; });
+        for (uint32_t a : ersteNachGroesse_)
+            ersteGroessen_.push_back(baumA_[a].groesse);
     }
 }
 
@@ -224,20 +232,19 @@ bool TSuchlauf::Oeffenbar(TBaumEintrag& eintrag)
 
 bool TSuchlauf::Klassifizieren(int64_t groesse)
 {
-    auto bereich = [&](const std::vector<uint32_t>& indizes, auto&& groesseVon) {
-        auto anfang = std::partition_point(indizes.begin(), indizes.end(),
-                                           [&](uint32_t i) { return groesseVon(i) < groesse; });
-        auto ende = std::partition_point(anfang, indizes.end(), [&](uint32_t i) { return groesseVon(i) <= groesse; });
-        return std::make_pair(anfang, ende);
+    // The files of this size, found in the sorted sizes lying side by side.
+    auto bereich = [&](const std::vector<uint32_t>& indizes, const std::vector<int64_t>& groessen) {
+        const auto [anfang, ende] = std::equal_range(groessen.begin(), groessen.end(), groesse);
+        return std::make_pair(indizes.begin() + (anfang - groessen.begin()), indizes.begin() + (ende - groessen.begin()));
     };
-    const auto [kAnfang, kEnde] = bereich(kandidatenNachGroesse_, [&](uint32_t k) { return Kandidat(k).groesse; });
+    const auto [kAnfang, kEnde] = bereich(kandidatenNachGroesse_, kandidatenGroessen_);
     if (kAnfang == kEnde)
         return true;
     const auto gruppe = static_cast<size_t>(kAnfang - kandidatenNachGroesse_.begin());
     if (klassifiziert_[gruppe])
         return true;
     klassifiziert_[gruppe] = true;
-    const auto [aAnfang, aEnde] = bereich(ersteNachGroesse_, [&](uint32_t a) { return baumA_[a].groesse; });
+    const auto [aAnfang, aEnde] = bereich(ersteNachGroesse_, ersteGroessen_);
     if (gleich_ ? kEnde - kAnfang < 2 : aAnfang == aEnde)
         return true; // nothing of this size to compare
 
