@@ -157,14 +157,17 @@ int64_t TDatei::Laenge() const
     return static_cast<int64_t>(info.st_size);
 }
 
-int64_t TDatei::Lesen(void* puffer, int64_t anzahl)
+namespace {
+
+// Reads until anzahl bytes came or the file ended, going on after short
+// reads and interruptions; lies is one read or pread from a position.
+template <typename Lies>
+int64_t GanzLesen(void* puffer, int64_t anzahl, Lies&& lies)
 {
-    if (fd_ < 0)
-        return -1;
     auto* ziel = static_cast<char*>(puffer);
     int64_t gelesen = 0;
     while (gelesen < anzahl) {
-        const ssize_t n = ::read(fd_, ziel + gelesen, static_cast<size_t>(anzahl - gelesen));
+        const ssize_t n = lies(ziel + gelesen, static_cast<size_t>(anzahl - gelesen), gelesen);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -177,25 +180,22 @@ int64_t TDatei::Lesen(void* puffer, int64_t anzahl)
     return gelesen;
 }
 
+} // namespace
+
+int64_t TDatei::Lesen(void* puffer, int64_t anzahl)
+{
+    if (fd_ < 0)
+        return -1;
+    return GanzLesen(puffer, anzahl, [this](char* ziel, size_t n, int64_t) { return ::read(fd_, ziel, n); });
+}
+
 int64_t TDatei::LesenAb(int64_t position, void* puffer, int64_t anzahl)
 {
     if (fd_ < 0)
         return -1;
-    auto* ziel = static_cast<char*>(puffer);
-    int64_t gelesen = 0;
-    while (gelesen < anzahl) {
-        const ssize_t n = ::pread(fd_, ziel + gelesen, static_cast<size_t>(anzahl - gelesen),
-                                  static_cast<off_t>(position + gelesen));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return -1;
-        }
-        if (n == 0)
-            break;
-        gelesen += n;
-    }
-    return gelesen;
+    return GanzLesen(puffer, anzahl, [this, position](char* ziel, size_t n, int64_t schon) {
+        return ::pread(fd_, ziel, n, static_cast<off_t>(position + schon));
+    });
 }
 
 bool TDatei::Schreiben(const void* puffer, int64_t anzahl)
