@@ -18,4 +18,13 @@ if [ ! -e "$fertig" ]; then
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
-exec "$WINE" "$@"
+# The first program of a session starts the wineserver and Wine's own
+# services, which inherit its stdout and stderr and stay until the session
+# ends: given CTest's pipe, they would keep CTest waiting for its end. So the
+# program writes into a file, shown when it has finished.
+ausgabe=$(mktemp)
+trap 'rm -f "$ausgabe"' EXIT
+code=0
+"$WINE" "$@" </dev/null >"$ausgabe" 2>&1 || code=$?
+cat "$ausgabe"
+exit "$code"
