@@ -62,3 +62,14 @@ TEST(WindowsTeilen, AFileHeldExclusivelyIsNotOpened)
     ::CloseHandle(griff);
     EXPECT_EQ(DateiGroesse(pfad), 6);
 }
+
+// The device names answer in every directory, yet no file lies there.
+TEST(WindowsGeraete, DeviceNamesInAnyDirectoryAreNoFiles)
+{
+    TTestbaum baum;
+    for (const char* name : {"NUL", "nul", "COM1", "CON", "AUX", "PRN", "LPT1"}) {
+        EXPECT_FALSE(plattform::IstDatei(baum.Wurzel() + name)) << name;
+        EXPECT_FALSE(plattform::IstVerzeichnis(baum.Wurzel() + name)) << name;
+        EXPECT_EQ(DateiGroesse(baum.Wurzel() + name), -1) << name;
+    }
+}

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <new>
 
 #ifndef NOMINMAX
@@ -120,8 +121,34 @@ bool GriffKennung(HANDLE griff, TDateiKennung& kennung)
     return true;
 }
 
-// What a path names after following links, from one open without any access
-// right (which no other program's sharing mode can refuse).
+// Device names such as NUL, COM1 or "con.txt" name a device in every
+// directory; the system's own path rules say so without a look at the disk.
+bool IstGeraetename(const std::wstring& breit)
+{
+    if (BeginntMit(breit, L"\\\\?\\") || BeginntMit(breit, L"\\\\.\\"))
+        return false;
+    // The longest device path is \\.\CONOUT$; a longer result is none.
+    wchar_t voll[16];
+    const DWORD n = ::GetFullPathNameW(breit.c_str(), 16, voll, nullptr);
+    return n > 0 && n < 16 && std::wcsncmp(voll, L"\\\\.\\", 4) == 0;
+}
+
+// What a handle names: attributes and, for a file, its length. False for a
+// device.
+bool GriffAnsehen(HANDLE griff, DWORD& attribute, int64_t& laenge)
+{
+    FILE_BASIC_INFO basis;
+    FILE_STANDARD_INFO standard;
+    if (::GetFileType(griff) != FILE_TYPE_DISK
+        || !::GetFileInformationByHandleEx(griff, FileBasicInfo, &basis, sizeof basis)
+        || !::GetFileInformationByHandleEx(griff, FileStandardInfo, &standard, sizeof standard))
+        return false;
+    attribute = basis.FileAttributes;
+    laenge = standard.EndOfFile.QuadPart;
+    return true;
+}
+
+// What a path names after following links.
 struct TAnsicht {
     bool verzeichnis = false;
     bool datei = false; // a regular file: on a disk and not a directory
@@ -129,27 +156,38 @@ struct TAnsicht {
     TDateiKennung kennung;
 };
 
-bool Ansehen(const std::string& pfad, TAnsicht& ansicht)
+// kennung: also read the identity, which needs the path opened. Otherwise
+// one query of the attributes does, unless the path is a link.
+bool Ansehen(const std::string& pfad, TAnsicht& ansicht, bool kennung)
 {
     std::wstring breit;
     if (!SystempfadOderHier(pfad, breit))
         return false;
-    // FILE_FLAG_BACKUP_SEMANTICS lets directories be opened too.
+    ansicht = {};
+    if (!kennung) {
+        WIN32_FILE_ATTRIBUTE_DATA daten;
+        if (!::GetFileAttributesExW(breit.c_str(), GetFileExInfoStandard, &daten))
+            return false;
+        if (!(daten.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            ansicht.verzeichnis = (daten.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            ansicht.datei = !ansicht.verzeichnis && !IstGeraetename(breit);
+            return true;
+        }
+    }
+    // Opened without any access right, which no other program's sharing
+    // mode can refuse; FILE_FLAG_BACKUP_SEMANTICS lets directories open too.
+    // The open follows links.
     TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!griff.Gueltig())
         return false;
-    ansicht = {};
-    // Device names such as NUL or COM1 open in every directory; they are
-    // neither file nor directory.
-    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK)
-        return true;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!::GetFileInformationByHandle(griff.Wert(), &info))
-        return true;
-    ansicht.verzeichnis = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    DWORD attribute = 0;
+    int64_t laenge = 0;
+    if (!GriffAnsehen(griff.Wert(), attribute, laenge))
+        return true; // a device: neither file nor directory
+    ansicht.verzeichnis = (attribute & FILE_ATTRIBUTE_DIRECTORY) != 0;
     ansicht.datei = !ansicht.verzeichnis;
-    ansicht.mitKennung = GriffKennung(griff.Wert(), ansicht.kennung);
+    ansicht.mitKennung = kennung && GriffKennung(griff.Wert(), ansicht.kennung);
     return true;
 }
 
@@ -164,11 +202,10 @@ struct TSuche {
 
 // Windows counts in 100 ns steps since 1601; the core, as POSIX, in
 // nanoseconds since 1970.
-int64_t Nanosekunden(const FILETIME& zeit)
+int64_t Nanosekunden(const LARGE_INTEGER& zeit)
 {
     constexpr int64_t Von1601Bis1970 = 116444736000000000;
-    const int64_t schritte = static_cast<int64_t>((uint64_t{zeit.dwHighDateTime} << 32) | zeit.dwLowDateTime);
-    return (schritte - Von1601Bis1970) * 100;
+    return (zeit.QuadPart - Von1601Bis1970) * 100;
 }
 
 // A TDatei holds a HANDLE in its int: Windows keeps handles within 32 bits
@@ -191,13 +228,11 @@ int NurDatei(HANDLE griff, int64_t& laenge)
 {
     if (griff == INVALID_HANDLE_VALUE)
         return -1;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (::GetFileType(griff) != FILE_TYPE_DISK || !::GetFileInformationByHandle(griff, &info)
-        || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    DWORD attribute = 0;
+    if (!GriffAnsehen(griff, attribute, laenge) || (attribute & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         ::CloseHandle(griff);
         return -1;
     }
-    laenge = static_cast<int64_t>((uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
     return AlsZahl(griff);
 }
 
@@ -214,19 +249,19 @@ bool BeendetVerzeichnisteil(char c)
 bool IstVerzeichnis(const std::string& pfad)
 {
     TAnsicht ansicht;
-    return Ansehen(pfad, ansicht) && ansicht.verzeichnis;
+    return Ansehen(pfad, ansicht, false) && ansicht.verzeichnis;
 }
 
 bool IstDatei(const std::string& pfad)
 {
     TAnsicht ansicht;
-    return !pfad.empty() && Ansehen(pfad, ansicht) && ansicht.datei;
+    return !pfad.empty() && Ansehen(pfad, ansicht, false) && ansicht.datei;
 }
 
 bool KennungLesen(const std::string& pfad, TDateiKennung& kennung)
 {
     TAnsicht ansicht;
-    if (!Ansehen(pfad, ansicht) || !ansicht.mitKennung)
+    if (!Ansehen(pfad, ansicht, true) || !ansicht.mitKennung)
         return false;
     kennung = ansicht.kennung;
     return true;
@@ -235,7 +270,7 @@ bool KennungLesen(const std::string& pfad, TDateiKennung& kennung)
 bool VerzeichnisKennung(const std::string& pfad, TDateiKennung& kennung)
 {
     TAnsicht ansicht;
-    if (!Ansehen(pfad, ansicht) || !ansicht.verzeichnis || !ansicht.mitKennung)
+    if (!Ansehen(pfad, ansicht, true) || !ansicht.verzeichnis || !ansicht.mitKennung)
         return false;
     kennung = ansicht.kennung;
     return true;
@@ -312,17 +347,20 @@ bool TVerzeichnisListe::Info(const std::string& name, TEintragsInfo& info) const
         return false;
     TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION daten;
     if (!griff.Gueltig())
         return false;
     info = {};
-    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK || !::GetFileInformationByHandle(griff.Wert(), &daten))
+    FILE_BASIC_INFO basis;
+    FILE_STANDARD_INFO standard;
+    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK
+        || !::GetFileInformationByHandleEx(griff.Wert(), FileBasicInfo, &basis, sizeof basis)
+        || !::GetFileInformationByHandleEx(griff.Wert(), FileStandardInfo, &standard, sizeof standard))
         return true; // a device: neither file nor directory
-    info.verzeichnis = (daten.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    info.verzeichnis = (basis.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     info.regulaer = !info.verzeichnis;
     if (info.regulaer)
-        info.groesse = static_cast<int64_t>((uint64_t{daten.nFileSizeHigh} << 32) | daten.nFileSizeLow);
-    info.geaendert = Nanosekunden(daten.ftLastWriteTime);
+        info.groesse = standard.EndOfFile.QuadPart;
+    info.geaendert = Nanosekunden(basis.LastWriteTime);
     return GriffKennung(griff.Wert(), info.kennung);
 }
 
