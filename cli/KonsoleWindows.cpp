@@ -3,8 +3,11 @@
 #include "util/Breitzeichen.h"
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <fcntl.h>
+#include <io.h>
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -63,6 +66,9 @@ std::vector<std::string> KonsoleArgumente(int argc, char** argv)
 
 bool KonsoleEinrichten()
 {
+    // The result list is bytes as the file system gives them, each line
+    // ending in LF, on every platform: no text-mode translation to CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
     // Our texts are UTF-8; a console that shows another code page would turn
     // every non-ASCII file name into garbage. Only a real console has one:
     // output into a file or pipe stays untouched bytes.

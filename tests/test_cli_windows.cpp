@@ -121,10 +121,10 @@ TEST(KommandozeileWindows, PrintsBackslashPathsAndNamesBeyondAscii)
 
     const TLauf lauf = Starten(baum, {a, b});
     EXPECT_EQ(lauf.code, 0u);
-    EXPECT_EQ(lauf.aus, "! " + a + "\\x.txt\r\n"
-                        "+     " + b + "Gr\xC3\xBC\xC3\x9F" "e.txt\r\n"
-                        "! " + a + "\\sub\\y.txt\r\n"
-                        "+     " + b + "\xE6\x97\xA5\xE6\x9C\xAC\\z.txt\r\n");
+    EXPECT_EQ(lauf.aus, "! " + a + "\\x.txt\n"
+                        "+     " + b + "Gr\xC3\xBC\xC3\x9F" "e.txt\n"
+                        "! " + a + "\\sub\\y.txt\n"
+                        "+     " + b + "\xE6\x97\xA5\xE6\x9C\xAC\\z.txt\n");
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 2 -: 0 !: 2");
     EXPECT_EQ(lauf.fehler.find("\x1b["), std::string::npos) << "no progress display into a file";
 }
@@ -137,7 +137,7 @@ TEST(KommandozeileWindows, SameDirectoryWithAndWithoutFinalBackslash)
     const std::string a = baum.Wurzel() + "A";
     const TLauf lauf = Starten(baum, {a, a + "\\"});
     EXPECT_EQ(lauf.code, 0u);
-    EXPECT_EQ(lauf.aus, "! " + a + "\\x\r\n+     " + a + "\\s\\y\r\n");
+    EXPECT_EQ(lauf.aus, "! " + a + "\\x\n+     " + a + "\\s\\y\n");
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
 }
 
