@@ -157,7 +157,9 @@ void TKonsolenFenster::FortschrittZeigen(bool sofort)
     constexpr size_t Breite = 60;
     if (datei.size() > Breite)
         datei = "..." + datei.substr(datei.size() - Breite + 3);
-    std::fprintf(meldungen_, "\r\033[K%3d%% %s", prozent, datei.c_str());
+    // The files done, the file being compared and how far it is.
+    const std::string stand = FeldText(TFeld::Edit6);
+    std::fprintf(meldungen_, "\r\033[K%3d%% %s%s%s", prozent, datei.c_str(), stand.empty() ? "" : "  ", stand.c_str());
     std::fflush(meldungen_);
     fortschrittSichtbar_ = true;
 }
