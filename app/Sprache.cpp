@@ -41,7 +41,7 @@ TAboutBox::TAboutBox(QWidget* eltern) : QDialog(eltern)
     wwwSeite->move(88, 58);
     wwwSeite->setFixedWidth(141);
     wwwSeite->adjustSize();
-    Copyright = Beschriftung(Panel1, QString::fromUtf8("Copyright © 2024 die Entwickler von Dubrinax"), 8, 80);
+    Copyright = Beschriftung(Panel1, QString::fromUtf8("Copyright © 2026 die Entwickler von Dubrinax"), 8, 80);
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setGeometry(111, 180, 75, 25);
