@@ -5,14 +5,6 @@
 #include <algorithm>
 #include <unordered_set>
 
-namespace {
-
-struct TKennungHash {
-    size_t operator()(const plattform::TDateiKennung& k) const { return std::hash<uint64_t>()(k.knoten * 31 + k.geraet); }
-};
-
-} // namespace
-
 std::string_view TPfadspeicher::Ablegen(std::string_view pfad)
 {
     if (pfad.size() > frei_) {
@@ -31,7 +23,7 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBau
                TPfadspeicher& pfade)
 {
     std::deque<std::string> warteschlange{start};
-    std::unordered_set<plattform::TDateiKennung, TKennungHash> besucht;
+    std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> besucht;
     plattform::TDateiKennung kennung;
     if (plattform::VerzeichnisKennung(start, kennung))
         besucht.insert(kennung);

@@ -8,29 +8,7 @@
 #include "util/Speila.h"
 #include "util/Stringsbearbeiten.h"
 
-#include <algorithm>
-#include <vector>
-
-namespace {
-
-// Directories entered so far in one walk, so that a link leading back into
-// the tree cannot make the walk endless.
-class TBesucht {
-public:
-    // True the first time a directory is seen.
-    bool Neu(const plattform::TDateiKennung& kennung)
-    {
-        if (std::find(besucht_.begin(), besucht_.end(), kennung) != besucht_.end())
-            return false;
-        besucht_.push_back(kennung);
-        return true;
-    }
-
-private:
-    std::vector<plattform::TDateiKennung> besucht_;
-};
-
-} // namespace
+#include <unordered_set>
 
 // Both walks: breadth-first through a queue of directories; for each file
 // entry the poll, then the caller's step. False when stopped on request.
@@ -41,10 +19,12 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
     warteschlange.Leeren();
     warteschlange.Anhaengen(start);
 
-    TBesucht besucht;
+    // Directories entered so far, so that a link leading back into the tree
+    // cannot make the walk endless.
+    std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> besucht;
     plattform::TDateiKennung kennung;
     if (plattform::VerzeichnisKennung(start, kennung))
-        besucht.Neu(kennung);
+        besucht.insert(kennung);
 
     std::string name;
     plattform::TEintragsArt art;
@@ -59,7 +39,7 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
                                         && art != plattform::TEintragsArt::Anderes
                                         && plattform::VerzeichnisKennung(pfad, kennung);
             if (istVerzeichnis) {
-                if (name != "." && name != ".." && besucht.Neu(kennung))
+                if (name != "." && name != ".." && besucht.insert(kennung).second)
                     warteschlange.Anhaengen(pfad + plattform::Trenner);
                 continue;
             }

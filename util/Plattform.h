@@ -34,6 +34,14 @@ struct TDateiKennung {
     bool operator==(const TDateiKennung&) const = default;
 };
 
+// For sets of identities, such as the directories a walk has entered.
+struct TDateiKennungHash {
+    size_t operator()(const TDateiKennung& k) const
+    {
+        return static_cast<size_t>((k.knoten ^ (k.knotenHoch * 0x9E3779B97F4A7C15ull)) * 31 + k.geraet);
+    }
+};
+
 // The identity of what the path names, after following links.
 bool KennungLesen(const std::string& pfad, TDateiKennung& kennung);
 
