@@ -46,11 +46,11 @@ std::vector<size_t> VerzeichnisseAnlegen(TBaumPlan& plan, TZufall& zufall, size_
 class TNamen {
 public:
     TNamen(TBaumPlan& plan, TZufall& zufall, size_t dateien, const std::string& wurzel,
-           char buchstabe)
+           char buchstabe, size_t jeVerzeichnis = DateienJeVerzeichnis)
         : plan_(plan), zufall_(zufall), buchstabe_(buchstabe)
     {
         verzeichnisse_ = VerzeichnisseAnlegen(plan, zufall,
-                                              std::max<size_t>(1, dateien / DateienJeVerzeichnis),
+                                              std::max<size_t>(1, dateien / jeVerzeichnis),
                                               wurzel);
     }
 
@@ -202,6 +202,20 @@ void Zwei(TBaumPlan& plan, TZufall& zufall, double faktor)
     }
 }
 
+// A home directory at scale: a million small files (1 B to 16 KiB, mean
+// about 2 KiB) in a thousand directories, all of them of one of 300 sizes,
+// so that thousands of files share each size. Copies as in "klein".
+void Million(TBaumPlan& plan, TZufall& zufall, double faktor)
+{
+    const size_t n = Anzahl(1'000'000, faktor);
+    std::vector<uint64_t> groessen(300);
+    for (uint64_t& g : groessen)
+        g = std::min<uint64_t>(KleineGroesse(zufall), 16 * KiB);
+    TNamen namen(plan, zufall, n, "", 'h', 1'000);
+    MitKopienFuellen(plan, zufall, namen, n, 0.015,
+                     [&groessen](TZufall& z) { return groessen[z.Bis(groessen.size())]; });
+}
+
 struct TArt {
     const char* name;
     void (*planen)(TBaumPlan&, TZufall&, double);
@@ -209,7 +223,7 @@ struct TArt {
 
 constexpr TArt Arten[] = {
     {"klein", Klein},         {"gleichgross", Gleichgross}, {"gross", Gross},
-    {"gemischt", Gemischt},   {"zwei", Zwei},
+    {"gemischt", Gemischt},   {"zwei", Zwei},               {"million", Million},
 };
 
 } // namespace

@@ -23,7 +23,7 @@ struct TBaumPlan {
     std::vector<TDateiPlan> dateien;
 };
 
-// The tree kinds: "klein", "gleichgross", "gross", "gemischt", "zwei".
+// The tree kinds: "klein", "gleichgross", "gross", "gemischt", "zwei", "million".
 // faktor scales the number of files (for "gross": their size); 1.0 is the
 // full size. Throws std::invalid_argument for an unknown kind or a factor
 // that is not positive.

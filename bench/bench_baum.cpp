@@ -31,7 +31,7 @@ constexpr size_t Block = 1 << 20;
 
 const char* const Hilfe =
     "Usage: bench_baum KIND TARGET [--faktor F] [--seed N] [--ohne-sync]\n"
-    "Kinds: klein, gleichgross, gross, gemischt, zwei (see bench/README.md).\n"
+    "Kinds: klein, gleichgross, gross, gemischt, zwei, million (see bench/README.md).\n"
     "--faktor scales the number of files (for gross: their size); default 1.\n"
     "--seed picks the tree; default 1. --ohne-sync skips the final sync.\n";
 

@@ -4,7 +4,7 @@
 #
 #   bench/lauf.sh [--faktor F] [--ort DIR] [--seed N] [runner options...] [KIND...]
 #
-# KIND: klein gleichgross gross gemischt zwei (default: all). Runner options
+# KIND: klein gleichgross gross gemischt zwei million (default: all but million). Runner options
 # (--wiederholungen, --limit, --cli, --ohne) are passed to bench_vergleich.
 # The tables go to stdout; the figures also to DIR/vergleich.csv.
 set -euo pipefail

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
     Arten, BaumArt,
     ::testing::Values(TArtFall{"klein", 0.02, 2'000}, TArtFall{"gleichgross", 0.1, 600},
                       TArtFall{"gross", 0.01, 24}, TArtFall{"gemischt", 0.05, 1'000},
-                      TArtFall{"zwei", 0.02, 1'200}),
+                      TArtFall{"zwei", 0.02, 1'200}, TArtFall{"million", 0.002, 2'000}),
     [](const auto& info) { return std::string(info.param.art); });
 
 TEST(BaumPlan, UnknownKindOrNonPositiveFactorIsRefused)
@@ -91,6 +91,19 @@ TEST(BaumPlan, UnknownKindOrNonPositiveFactorIsRefused)
     EXPECT_THROW(BaumPlanen("riesig", 1.0, 1), std::invalid_argument);
     EXPECT_THROW(BaumPlanen("klein", 0.0, 1), std::invalid_argument);
     EXPECT_THROW(BaumPlanen("klein", -1.0, 1), std::invalid_argument);
+}
+
+TEST(BaumPlan, MillionTreeSharesAFewHundredSizesInDirectoriesOfAThousand)
+{
+    const TBaumPlan plan = BaumPlanen("million", 0.01, 5);
+    std::set<uint64_t> groessen;
+    for (const TDateiPlan& d : plan.dateien) {
+        EXPECT_LE(d.groesse, 16u * 1024);
+        groessen.insert(d.groesse);
+    }
+    EXPECT_GT(groessen.size(), 100u);
+    EXPECT_LE(groessen.size(), 300u);
+    EXPECT_EQ(plan.verzeichnisse.size(), 10u);
 }
 
 TEST(BaumPlan, SmallFilesHaveSizesUpTo256KiBMostlySmall)
