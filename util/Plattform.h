@@ -105,6 +105,11 @@ public:
     // Creates a file for writing, raw bytes, emptying an existing one.
     static TDatei ErzeugenSchreiben(const std::string& pfad);
 
+    // Creates a new file for writing, raw bytes. Fails when anything already
+    // has that name, a symbolic link included (dangling or not): it never
+    // writes through a link someone planted there.
+    static TDatei ErzeugenNeu(const std::string& pfad);
+
     bool Offen() const { return fd_ >= 0; }
 
     // The length in bytes, or -1. For a file opened for reading, the length

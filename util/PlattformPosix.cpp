@@ -147,6 +147,14 @@ TDatei TDatei::ErzeugenSchreiben(const std::string& pfad)
     return TDatei(::open(pfad.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
 }
 
+TDatei TDatei::ErzeugenNeu(const std::string& pfad)
+{
+    if (pfad.empty())
+        return {};
+    // O_EXCL with O_CREAT fails on any existing name, links included.
+    return TDatei(::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+}
+
 int64_t TDatei::Laenge() const
 {
     if (laenge_ >= 0)

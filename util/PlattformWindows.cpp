@@ -417,6 +417,18 @@ TDatei TDatei::ErzeugenSchreiben(const std::string& pfad)
                            laenge));
 }
 
+TDatei TDatei::ErzeugenNeu(const std::string& pfad)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return {};
+    // CREATE_NEW fails on any existing name, a reparse point included.
+    int64_t laenge = -1;
+    return TDatei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                         CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr),
+                           laenge));
+}
+
 int64_t TDatei::Laenge() const
 {
     if (laenge_ >= 0)

@@ -1,0 +1,56 @@
+#include "util/Ersatzdatei.h"
+
+#include "util/Speila.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+
+namespace {
+
+// Names are drawn at random; a clash with a name that exists (another
+// program's temporary file, a planted link) only costs another draw.
+constexpr int Versuche = 16;
+
+std::string NeuerName(const std::string& verzeichnis)
+{
+    static std::mt19937_64 zufall{std::random_device{}()
+                                  ^ static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())};
+    char name[40];
+    std::snprintf(name, sizeof name, ".dubrinax-%016llx.neu",
+                  static_cast<unsigned long long>(zufall()));
+    return verzeichnis + name;
+}
+
+} // namespace
+
+TErsatzDatei::TErsatzDatei(std::string ziel) : ziel_(std::move(ziel))
+{
+    const std::string verzeichnis = VerzeichnisTeil(ziel_);
+    for (int i = 0; i < Versuche && !datei_.Offen(); ++i) {
+        pfad_ = NeuerName(verzeichnis);
+        datei_ = plattform::TDatei::ErzeugenNeu(pfad_);
+    }
+    if (!datei_.Offen())
+        pfad_.clear();
+}
+
+TErsatzDatei::~TErsatzDatei()
+{
+    if (eingesetzt_ || pfad_.empty())
+        return;
+    datei_.Schliessen();
+    plattform::DateiEntfernen(pfad_);
+}
+
+bool TErsatzDatei::Einsetzen()
+{
+    if (!datei_.Offen() || eingesetzt_)
+        return false;
+    // A close that reports an error means the data may not have arrived.
+    if (!datei_.Schliessen())
+        return false;
+    eingesetzt_ = plattform::DateiUmbenennen(pfad_, ziel_);
+    return eingesetzt_;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// A file written beside its target and put in the target's place only once
+// it is complete, so that a failed write never harms what the target held,
+// and a link at the target is replaced rather than written through.
+
+#include "util/Plattform.h"
+
+#include <string>
+
+class TErsatzDatei {
+public:
+    // Creates a new file under a fresh name in the directory of ziel,
+    // exclusively and never through a link. Check Offen() before writing.
+    explicit TErsatzDatei(std::string ziel);
+    // Removes the new file unless it took the target's place.
+    ~TErsatzDatei();
+    TErsatzDatei(const TErsatzDatei&) = delete;
+    TErsatzDatei& operator=(const TErsatzDatei&) = delete;
+
+    bool Offen() const { return datei_.Offen(); }
+
+    // The new file, open for writing.
+    plattform::TDatei& Datei() { return datei_; }
+
+    // The new file's name while it is not yet in place.
+    const std::string& Pfad() const { return pfad_; }
+
+    // Closes the new file and renames it over the target. False when the
+    // close or the rename failed: the target is then as it was and the new
+    // file is gone. A read-only target is never replaced.
+    bool Einsetzen();
+
+private:
+    std::string ziel_;
+    std::string pfad_;
+    plattform::TDatei datei_;
+    bool eingesetzt_ = false;
+};
