@@ -11,11 +11,17 @@
 #include <fstream>
 #include <iterator>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
 
 const std::string Kopf = "Kollatrix 2002V1";
+const std::string D(1, '\x03'); // the field delimiter
 
 std::string Roh(const std::string& pfad)
 {
@@ -178,23 +184,22 @@ TEST_F(SpeicherTest, SavingOverADirectoryFailsAndLeavesNoTemporaryFile)
     KeineResteAusser({"Einst.sys"});
 }
 
-TEST_F(SpeicherTest, SavingIntoReadOnlyDirectoryFailsAndKeepsTheOldFile)
+TEST_F(SpeicherTest, InAReadOnlyDirectoryAWritableFileIsWrittenInPlaceAndNoneIsCreated)
 {
     if (!testsystem::RechteGelten())
         GTEST_SKIP() << "permissions keep nobody out here (root, or Windows)";
-    const std::string alt = Kopf + "Alt\x02" "1\x01";
-    RohSchreiben(einst_, alt);
+    RohSchreiben(einst_, Kopf + std::string(100, 'x'));
+    const std::string fehlt = wurzel_ + "fehlt.sys";
     fs::permissions(wurzel_, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(Speichern("Neu\x02" "2\x01", einst_, Kopf));
+    EXPECT_TRUE(Speichern("Neu\x02" "2\x01", einst_, Kopf));
+    EXPECT_FALSE(Speichern("Neu\x02" "2\x01", fehlt, Kopf));
     fs::permissions(wurzel_, fs::perms::owner_all);
-    EXPECT_EQ(Roh(einst_), alt);
+    EXPECT_EQ(Roh(einst_), Kopf + "Neu\x02" "2\x01");
     KeineResteAusser({"Einst.sys"});
 }
 
-TEST_F(SpeicherTest, ReadOnlyFileIsNotReplaced)
+TEST_F(SpeicherTest, AFileWithoutWritePermissionIsKeptEvenByRoot)
 {
-    if (!testsystem::SchreibschutzGilt())
-        GTEST_SKIP() << "running as root, which ignores permissions";
     const std::string alt = Kopf + "Alt\x02" "1\x01";
     RohSchreiben(einst_, alt);
     fs::permissions(einst_, fs::perms::owner_read);
@@ -202,6 +207,176 @@ TEST_F(SpeicherTest, ReadOnlyFileIsNotReplaced)
     EXPECT_EQ(Roh(einst_), alt);
     KeineResteAusser({"Einst.sys"});
 }
+
+// --- Keeping a shared file what it is ---------------------------------------
+
+namespace {
+
+bool LinkAnlegen(const std::string& ziel, const std::string& link)
+{
+    std::error_code fehler;
+    fs::create_symlink(ziel, link, fehler);
+    return !fehler;
+}
+
+fs::perms Modus(const std::string& pfad)
+{
+    return fs::status(pfad).permissions();
+}
+
+} // namespace
+
+enum class TLink { Relativ, Absolut, Kette };
+
+struct LinkFall {
+    const char* name;
+    TLink art;
+    bool zielDa; // the shared file exists before the save
+};
+
+class LinkTest : public SpeicherTest, public ::testing::WithParamInterface<LinkFall> {};
+
+TEST_P(LinkTest, ALinkedSettingsFileIsWrittenWhereItLiesAndStaysALink)
+{
+    const LinkFall& fall = GetParam();
+    const std::string geteilt = baum_.Verzeichnis("geteilt") + "Einst.sys";
+    const std::string relativ = TTestbaum::Nativ("geteilt/Einst.sys");
+    if (fall.zielDa) {
+        RohSchreiben(geteilt, Kopf + "Fremd\x02" "f\x01");
+        fs::permissions(geteilt, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
+                                     | fs::perms::group_write | fs::perms::others_read);
+    }
+    const bool angelegt = fall.art == TLink::Relativ   ? LinkAnlegen(relativ, einst_)
+                          : fall.art == TLink::Absolut ? LinkAnlegen(geteilt, einst_)
+                                                       : LinkAnlegen("zwischen", einst_)
+                                                             && LinkAnlegen(relativ, wurzel_ + "zwischen");
+    if (!angelegt)
+        GTEST_SKIP() << "symbolic links cannot be made here";
+    const fs::perms modusVorher = fall.zielDa ? Modus(geteilt) : fs::perms::none;
+
+    ASSERT_TRUE(Speichern("Neu\x02" "n\x01", einst_, Kopf));
+    EXPECT_TRUE(fs::is_symlink(einst_));
+    EXPECT_EQ(Roh(geteilt), Kopf + "Neu\x02" "n\x01");
+    if (fall.zielDa) {
+        EXPECT_EQ(Modus(geteilt), modusVorher);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(wurzel_ + "geteilt"), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, LinkTest,
+    ::testing::Values(LinkFall{"Relative", TLink::Relativ, true}, LinkFall{"Absolute", TLink::Absolut, true},
+                      LinkFall{"ChainOfTwo", TLink::Kette, true},
+                      LinkFall{"DanglingCreatesTheSharedFile", TLink::Relativ, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+#ifndef _WIN32
+TEST_F(SpeicherTest, OwnerGroupAndModeOfTheOldFileStay)
+{
+    RohSchreiben(einst_, Kopf + "Alt\x02" "1\x01");
+    ASSERT_EQ(::chmod(einst_.c_str(), 0664), 0);
+    // Root may give the file to anybody, and must give the new one back.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(einst_.c_str(), 12345, 54321), 0);
+    }
+    struct stat vorher, nachher;
+    ASSERT_EQ(::stat(einst_.c_str(), &vorher), 0);
+    ASSERT_TRUE(Speichern("Neu\x02" "2\x01", einst_, Kopf));
+    ASSERT_EQ(::stat(einst_.c_str(), &nachher), 0);
+    EXPECT_EQ(nachher.st_uid, vorher.st_uid);
+    EXPECT_EQ(nachher.st_gid, vorher.st_gid);
+    EXPECT_EQ(nachher.st_mode & 07777, 0664u);
+    EXPECT_EQ(Roh(einst_), Kopf + "Neu\x02" "2\x01");
+    KeineResteAusser({"Einst.sys"});
+}
+#endif
+
+TEST_F(SpeicherTest, ASecondHardLinkSeesTheNewContents)
+{
+    RohSchreiben(einst_, Kopf + "Alt\x02" + std::string(100, 'x') + "\x01");
+    const std::string zweiter = wurzel_ + "zweiter";
+    std::error_code fehler;
+    fs::create_hard_link(einst_, zweiter, fehler);
+    if (fehler)
+        GTEST_SKIP() << "hard links cannot be made here";
+    ASSERT_TRUE(Speichern("Neu\x02" "2\x01", einst_, Kopf));
+    EXPECT_TRUE(fs::equivalent(einst_, zweiter));
+    // Written in place and cut to the new, shorter length.
+    EXPECT_EQ(Roh(zweiter), Kopf + "Neu\x02" "2\x01");
+    KeineResteAusser({"Einst.sys", "zweiter"});
+}
+
+TEST_F(SpeicherTest, WhatLiesAtTheOldFixedTemporaryNameIsNeitherWrittenNorFollowed)
+{
+    // Another save's half-written file under that name, then a planted link.
+    RohSchreiben(einst_, Kopf);
+    const std::string neu = einst_ + ".neu";
+    RohSchreiben(neu, "halb");
+    ASSERT_TRUE(Speichern("A\x02" "1\x01", einst_, Kopf));
+    EXPECT_EQ(Roh(neu), "halb");
+    EXPECT_EQ(Roh(einst_), Kopf + "A\x02" "1\x01");
+
+    fs::remove(neu);
+    const std::string opfer = wurzel_ + "opfer";
+    RohSchreiben(opfer, "unberuehrt");
+    if (!LinkAnlegen(opfer, neu))
+        GTEST_SKIP() << "symbolic links cannot be made here";
+    ASSERT_TRUE(Speichern("B\x02" "2\x01", einst_, Kopf));
+    EXPECT_EQ(Roh(opfer), "unberuehrt");
+    EXPECT_EQ(Roh(einst_), Kopf + "B\x02" "2\x01");
+    KeineResteAusser({"Einst.sys", "Einst.sys.neu", "opfer"});
+}
+
+TEST_F(SpeicherTest, ACloseReplacesOurSectionInWhatTheFileHoldsThen)
+{
+    const std::string alpha = "Alpha\x02" "a\x01";
+    const std::string neu = "Neu\x02" "n\x01";
+    RohSchreiben(einst_, Kopf + alpha + "Kollatrix\x02\x03" "1\x03\x01");
+    std::string body = Laden(einst_, Kopf);
+    // Another program adds its section while the window is open.
+    RohSchreiben(einst_, Kopf + alpha + "Kollatrix\x02\x03" "1\x03\x01" + neu);
+    const std::string zwei = "Kollatrix\x02\x03" "2\x03\x01";
+    ASSERT_TRUE(AbschnittSpeichern("Kollatrix", zwei, body, einst_, Kopf));
+    EXPECT_EQ(Roh(einst_), Kopf + alpha + neu + zwei);
+    EXPECT_EQ(body, alpha + neu + zwei);
+
+    // A file gone meanwhile cannot be read: the body we hold is written.
+    fs::remove(einst_);
+    const std::string drei = "Kollatrix\x02\x03" "3\x03\x01";
+    ASSERT_TRUE(AbschnittSpeichern("Kollatrix", drei, body, einst_, Kopf));
+    EXPECT_EQ(Roh(einst_), Kopf + alpha + neu + drei);
+}
+
+struct BauFall {
+    const char* name;
+    std::string wert;
+    std::string gelesen; // field 2 as the next start reads it
+};
+
+class AbschnittBauenTest : public SpeicherTest, public ::testing::WithParamInterface<BauFall> {};
+
+TEST_P(AbschnittBauenTest, EveryFieldReadsBackAsWrittenOrAsItsErsatz)
+{
+    const std::string fremd = "Fremd\x02" "f\x01";
+    const std::string abschnitt = AbschnittBauen("Kollatrix", {{"10", ""}, {GetParam().wert, "/A/"}, {"20", ""}});
+    ASSERT_TRUE(Speichern(fremd + abschnitt, einst_, Kopf));
+    const std::string body = Laden(einst_, Kopf);
+    EXPECT_EQ(SequenzLesen("Fremd", body), "f");
+    const std::string inhalt = SequenzLesen("Kollatrix", body);
+    EXPECT_EQ(SequenzFeld(1, inhalt, D), "10");
+    EXPECT_EQ(SequenzFeld(2, inhalt, D), GetParam().gelesen);
+    EXPECT_EQ(SequenzFeld(3, inhalt, D), "20");
+    EXPECT_EQ(body, fremd + "Kollatrix\x02" + D + "10" + D + GetParam().gelesen + D + "20" + D + "\x01");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, AbschnittBauenTest,
+    ::testing::Values(BauFall{"Plain", "/p q/", "/p q/"}, BauFall{"Empty", "", ""},
+                      BauFall{"LineFeedComesBack", "/a\nb/", "/a\nb/"},
+                      BauFall{"SectionEnd", "/a\x01" "b/", "/A/"}, BauFall{"NameEnd", "/a\x02" "b/", "/A/"},
+                      BauFall{"FieldDelimiter", "/a\x03" "b/", "/A/"},
+                      BauFall{"CarriageReturn", "/a\rb/", "/A/"}, BauFall{"TextEnd", "/a\x1A" "b/", "/A/"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // --- Sections and fields ----------------------------------------------------
 
@@ -215,6 +390,20 @@ TEST(SequenzLesen, GivesContentOfFirstSectionOfThatName)
     EXPECT_EQ(SequenzLesen("Kollatrix", ""), "");
     // The name alone, without its 0x02, is no section.
     EXPECT_EQ(SequenzLesen("Kollatrix", "Kollatrix\x03" "1\x01"), "");
+}
+
+TEST(SequenzLesen, ANameMatchesOnlyAtTheStartOfASection)
+{
+    const std::string alt = "AltKollatrix\x02" "a\x01";
+    const std::string b = "B\x02" "b\x01";
+    EXPECT_EQ(SequenzLesen("Kollatrix", alt + "Kollatrix\x02" "k\x01"), "k");
+    EXPECT_EQ(SequenzLesen("Kollatrix", alt + b), "");
+
+    std::string body = alt + "Kollatrix\x02" "k\x01" + b;
+    SequenzLoeschen("Kollatrix", body);
+    EXPECT_EQ(body, alt + b);
+    SequenzLoeschen("Kollatrix", body);
+    EXPECT_EQ(body, alt + b);
 }
 
 TEST(SequenzLesen, SectionWithoutTerminatorRunsToTheEnd)
@@ -238,7 +427,6 @@ TEST_P(SequenzFeldTest, CountsFieldsBetweenDelimiters)
     EXPECT_EQ(SequenzFeld(f.n, f.inhalt, f.trenner), f.feld);
 }
 
-const std::string D(1, '\x03');
 const std::string Voll = D + "189" + D + "248" + D + "/A/" + D + "/B/" + D + "527" + D;
 
 INSTANTIATE_TEST_SUITE_P(

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The body of the settings file at pfad: everything after the header kopf.
 // Empty when the file is missing, cannot be opened, is shorter than the
@@ -24,17 +25,48 @@
 // for 32-bit positions. Reports nothing.
 std::string Laden(const std::string& pfad, const std::string& kopf);
 
-// Writes kopf and then body to pfad, with no line break after either.
-// The new contents go to a file beside the old one that replaces it only once
-// every byte was written and the file closed without error; on any failure
-// that file is removed, the old file stays byte for byte as it was, and the
-// result is false. Shows no message: the window turns false into the message
-// box "Datei <pfad> konnte nicht gespeichert werden!" (title "Fehler", OK).
+// Writes kopf and then body to the settings file at pfad, with no line break
+// after either, keeping the file what it is: a symbolic link is followed and
+// the file it names is written; owner, group, mode and hard links stay.
+// Where a new file beside the real one can take its place with the same
+// owner, group and mode (one link, a writable directory), the new contents
+// go there and replace the old file only once every byte was written and the
+// file closed without error; on any failure the old file stays byte for byte
+// as it was. Otherwise the file is written over in place. A file without any
+// write permission, or anything but a regular file, is never written, and
+// the result is false; so it is when the save failed. Shows no message: the
+// window turns false into the message box
+// "Datei <pfad> konnte nicht gespeichert werden!" (title "Fehler", OK).
 bool Speichern(const std::string& body, const std::string& pfad, const std::string& kopf);
+
+// One field of a section to write: its value, and what to write instead
+// when the value would not read back as written.
+struct TAbschnittsfeld {
+    std::string wert;
+    std::string ersatz;
+};
+
+// The section "name 0x02 0x03 field 0x03 ... field 0x03 0x01". A value that
+// holds one of the bytes that structure the file (0x01, 0x02, 0x03) or that
+// reading drops or stops at (CR, 0x1A) would not read back as written, and
+// would hand other programs a section of our making: its ersatz is written
+// in its place.
+std::string AbschnittBauen(const std::string& name, const std::vector<TAbschnittsfeld>& felder);
+
+// A close's save: reads the file at pfad again and puts abschnitt in place
+// of the section called name in what the file holds now, so that sections
+// other programs wrote since start-up stay; our section goes to the end.
+// body, loaded at start-up, is used only when the file cannot be opened,
+// and then becomes what was written. When the file opens but cannot be read
+// to its end, nothing is written (what was not read would be lost).
+// False when nothing was written.
+bool AbschnittSpeichern(const std::string& name, const std::string& abschnitt, std::string& body,
+                        const std::string& pfad, const std::string& kopf);
 
 // The content of the first section called name (the text between its 0x02
 // and its 0x01, or up to the body's end when the 0x01 is missing); empty text
-// when there is none.
+// when there is none. A name matches only where a section starts (at the
+// body's start or right after a 0x01), never as the end of a longer name.
 std::string SequenzLesen(const std::string& name, const std::string& body);
 
 // Field n of a section's content, fields being separated by trenner: field 0
@@ -43,9 +75,9 @@ std::string SequenzLesen(const std::string& name, const std::string& body);
 // one. Empty text for an empty content and for fields beyond the last.
 std::string SequenzFeld(uint32_t n, const std::string& inhalt, const std::string& trenner);
 
-// Removes the first section called name from body, from the name's first
-// byte through its terminating 0x01 (through the body's end when that is
-// missing); the rest stays, in order. Unchanged when there is no such section.
+// Removes the first section called name (matched as by SequenzLesen) from
+// body, from the name's first byte through its terminating 0x01 (through the
+// body's end when that is missing); the rest stays, in order. Unchanged when there is no such section.
 void SequenzLoeschen(const std::string& name, std::string& body);
 
 // True when muster stands in text from position onward; false for position 0,

@@ -86,6 +86,8 @@ private:
     void* handle_ = nullptr; // DIR* on POSIX, the search state on Windows
 };
 
+struct TDateiRechte;
+
 // One open file. Owns the descriptor: copy deleted, move leaves the source
 // closed, the destructor closes and never throws.
 class TDatei {
@@ -134,6 +136,16 @@ public:
     // (for a written file that means its data may not have arrived).
     bool Schliessen();
 
+    // For rewriting a shared file (defined with the rest of that block):
+    // opens an existing regular file for writing from its start, raw bytes,
+    // neither creating nor emptying it, never through a link at its end.
+    static TDatei OeffnenZumUeberschreiben(const std::string& pfad);
+    // Gives the file the owner, group and mode of rechte; false when that is
+    // refused (another owner, unless we are root). Windows: nothing to give.
+    bool RechteSetzen(const TDateiRechte& rechte);
+    // Cuts the file, or extends it, to laenge bytes.
+    bool LaengeSetzen(int64_t laenge);
+
 private:
     explicit TDatei(int fd) : fd_(fd) {}
     int fd_ = -1; // the descriptor on POSIX, the HANDLE on Windows
@@ -158,5 +170,27 @@ bool VerzeichnisAnlegen(const std::string& pfad);
 
 // The directory of the running executable, ending with the separator.
 std::string ProgrammVerzeichnis();
+
+// --- Rewriting a file shared with other programs -------------------------
+
+// What decides how a shared file may be rewritten without changing what it is.
+struct TDateiRechte {
+    bool regulaer = false;    // a regular file (not a directory, FIFO, device)
+    bool beschreibbar = false; // has a write permission (POSIX: any write bit; Windows: not read-only)
+    bool erweitert = false;   // carries more rights than owner, group and mode (a POSIX ACL)
+    uint64_t verweise = 1;    // the number of hard links
+    uint32_t besitzer = 0;    // owner and group (POSIX); 0 on Windows, where ACLs rule
+    uint32_t gruppe = 0;
+    uint32_t modus = 0;       // the permission bits (POSIX); on Windows 0444 or 0666 by the read-only attribute
+};
+
+// The path with every symbolic link at its last component followed, so that
+// it names the file itself (or where a dangling link points). The path itself
+// when it is no link or does not exist. False for a loop of links.
+bool EchterPfad(const std::string& pfad, std::string& echt);
+
+// What the path names, without following a link at its end; false when it
+// does not exist or cannot be looked at.
+bool RechteLesen(const std::string& pfad, TDateiRechte& rechte);
 
 } // namespace plattform

@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace plattform {
@@ -279,6 +280,86 @@ std::string ProgrammVerzeichnis()
         return std::string(1, Trenner);
     std::string pfad(puffer, static_cast<size_t>(n));
     return pfad.substr(0, pfad.rfind(Trenner) + 1);
+}
+
+} // namespace plattform
+
+// --- Rewriting a file shared with other programs ---------------------------
+
+namespace plattform {
+
+// Follows the links one by one rather than by realpath(), which fails for a
+// link whose target does not exist yet: a settings file linked to a shared
+// place must be created there, not put in the link's place.
+bool EchterPfad(const std::string& pfad, std::string& echt)
+{
+    std::string jetzt = pfad;
+    // The kernel's own limit for links followed in one lookup.
+    for (int schritt = 0; schritt < 40; ++schritt) {
+        struct stat info;
+        if (jetzt.empty() || ::lstat(jetzt.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            echt = jetzt;
+            return true;
+        }
+        char ziel[PATH_MAX];
+        const ssize_t n = ::readlink(jetzt.c_str(), ziel, sizeof ziel);
+        if (n <= 0 || n == static_cast<ssize_t>(sizeof ziel))
+            return false;
+        const std::string verweis(ziel, static_cast<size_t>(n));
+        // A relative target counts from the link's own directory.
+        jetzt = verweis.front() == Trenner ? verweis : jetzt.substr(0, jetzt.rfind(Trenner) + 1) + verweis;
+    }
+    return false;
+}
+
+bool RechteLesen(const std::string& pfad, TDateiRechte& rechte)
+{
+    struct stat info;
+    if (pfad.empty() || ::lstat(pfad.c_str(), &info) != 0)
+        return false;
+    rechte = {};
+    rechte.regulaer = S_ISREG(info.st_mode);
+    rechte.beschreibbar = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    // An access ACL is a right that a new file would not get from our chmod.
+    rechte.erweitert = ::lgetxattr(pfad.c_str(), "system.posix_acl_access", nullptr, 0) > 0;
+    rechte.verweise = static_cast<uint64_t>(info.st_nlink);
+    rechte.besitzer = static_cast<uint32_t>(info.st_uid);
+    rechte.gruppe = static_cast<uint32_t>(info.st_gid);
+    rechte.modus = static_cast<uint32_t>(info.st_mode & 07777);
+    return true;
+}
+
+TDatei TDatei::OeffnenZumUeberschreiben(const std::string& pfad)
+{
+    if (pfad.empty())
+        return {};
+    // O_NONBLOCK: a FIFO put in the file's place must not hang us in open.
+    TDatei datei(::open(pfad.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info;
+    if (!datei.Offen() || ::fstat(datei.fd_, &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    const int flags = ::fcntl(datei.fd_, F_GETFL);
+    if (flags < 0 || ::fcntl(datei.fd_, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return {};
+    return datei;
+}
+
+bool TDatei::RechteSetzen(const TDateiRechte& rechte)
+{
+    struct stat info;
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+        return false;
+    // Only where they differ: a user who is not root may give a file neither
+    // to another owner nor to a group he is not in; what stays needs no asking.
+    if ((info.st_uid != rechte.besitzer || info.st_gid != rechte.gruppe)
+        && ::fchown(fd_, static_cast<uid_t>(rechte.besitzer), static_cast<gid_t>(rechte.gruppe)) != 0)
+        return false;
+    return ::fchmod(fd_, static_cast<mode_t>(rechte.modus)) == 0;
+}
+
+bool TDatei::LaengeSetzen(int64_t laenge)
+{
+    return fd_ >= 0 && laenge >= 0 && ::ftruncate(fd_, static_cast<off_t>(laenge)) == 0;
 }
 
 } // namespace plattform

@@ -574,3 +574,96 @@ std::string ProgrammVerzeichnis()
 }
 
 } // namespace plattform
+
+// --- Rewriting a file shared with other programs ---------------------------
+
+namespace plattform {
+
+// A link (a reparse point) is asked for its final path by a handle opened
+// through it; anything else is its own real path. A dangling link cannot be
+// asked, and the save then fails rather than replacing the link.
+bool EchterPfad(const std::string& pfad, std::string& echt)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return false;
+    const DWORD attribute = ::GetFileAttributesW(breit.c_str());
+    if (attribute == INVALID_FILE_ATTRIBUTES || !(attribute & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        echt = pfad;
+        return true;
+    }
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!griff.Gueltig())
+        return false;
+    std::wstring voll(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetFinalPathNameByHandleW(griff.Wert(), voll.data(), static_cast<DWORD>(voll.size()),
+                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0)
+            return false;
+        if (n < voll.size()) {
+            echt = Schmal(voll.data(), n);
+            return true;
+        }
+        voll.resize(n + 1);
+    }
+}
+
+// Owner and group have no meaning here: the rights are ACLs, and a file
+// written anew beside the old one takes those its directory hands down, as
+// any new file there. What is read is the read-only attribute and the links.
+bool RechteLesen(const std::string& pfad, TDateiRechte& rechte)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return false;
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!griff.Gueltig() || !::GetFileInformationByHandle(griff.Wert(), &info))
+        return false;
+    rechte = {};
+    rechte.regulaer = ::GetFileType(griff.Wert()) == FILE_TYPE_DISK
+                      && !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+    rechte.beschreibbar = !(info.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    rechte.verweise = info.nNumberOfLinks;
+    rechte.modus = rechte.beschreibbar ? 0666 : 0444;
+    return true;
+}
+
+TDatei TDatei::OeffnenZumUeberschreiben(const std::string& pfad)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return {};
+    // OPEN_EXISTING neither creates nor empties; a link at the end is opened
+    // as itself and then refused.
+    int64_t laenge = -1;
+    TDatei datei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
+                          laenge));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!datei.Offen() || !::GetFileInformationByHandle(AlsGriff(datei.fd_), &info)
+        || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return {};
+    return datei;
+}
+
+bool TDatei::RechteSetzen(const TDateiRechte& rechte)
+{
+    // Only a writable file is ever rewritten, so there is no read-only
+    // attribute to carry over; see RechteLesen for owner and ACLs.
+    return fd_ >= 0 && rechte.beschreibbar;
+}
+
+bool TDatei::LaengeSetzen(int64_t laenge)
+{
+    if (fd_ < 0 || laenge < 0)
+        return false;
+    FILE_END_OF_FILE_INFO ende;
+    ende.EndOfFile.QuadPart = laenge;
+    return ::SetFileInformationByHandle(AlsGriff(fd_), FileEndOfFileInfo, &ende, sizeof ende) != 0;
+}
+
+} // namespace plattform
