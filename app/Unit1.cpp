@@ -277,13 +277,16 @@ void TForm1::FormClose()
 {
     AbbruchAngefordert = true;
     AbbruchGefragt = false;
-    SequenzLoeschen(Abschnittsname, Einstellungen);
     const QRect rahmen = frameGeometry();
-    const std::string t(1, Feldtrenner);
-    Einstellungen += std::string(Abschnittsname) + '\x02' + t + std::to_string(rahmen.top()) + t +
-                     std::to_string(rahmen.left()) + t + FeldText(TFeld::Edit1) + t + FeldText(TFeld::Edit3) + t +
-                     std::to_string(rahmen.width()) + t + '\x01';
-    if (!Speichern(Einstellungen, einstellungsPfad_, Dateikopf))
+    // A directory whose name would not read back from the file is stored as
+    // its start value, so the next start opens where a first start would.
+    const std::string abschnitt =
+        AbschnittBauen(Abschnittsname, {{std::to_string(rahmen.top()), ""},
+                                        {std::to_string(rahmen.left()), ""},
+                                        {FeldText(TFeld::Edit1), Startverzeichnis1},
+                                        {FeldText(TFeld::Edit3), Startverzeichnis2},
+                                        {std::to_string(rahmen.width()), ""}});
+    if (!AbschnittSpeichern(Abschnittsname, abschnitt, Einstellungen, einstellungsPfad_, Dateikopf))
         Meldung("Datei " + einstellungsPfad_ + " konnte nicht gespeichert werden!", "Fehler");
 }
 

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -344,6 +345,32 @@ TEST_F(EndeZuEnde, AStoredWindowIsRestoredAndOtherProgramsSectionsStayInFront)
     baum.Datei("Einst.sys", Kopf + Abschnitt(50, 60, "/p/", "/q/", 600) + andere);
     EXPECT_EQ(StartenUndSchliessen(), 0);
     EXPECT_EQ(Einstellungen(), Kopf + andere + Abschnitt(50, 60, "/p/", "/q/", 600));
+}
+
+TEST_F(EndeZuEnde, ALinkToASharedFileStaysALinkAndASectionAddedMeanwhileSurvives)
+{
+    // The settings live in a file several programs share, group-writable;
+    // the program's directory holds only a link to it.
+    const std::string geteilt = baum.Verzeichnis("geteilt") + "Einst.sys";
+    const std::string alpha = "Alpha\x02" "a\x01";
+    baum.Datei("geteilt/Einst.sys", Kopf + alpha);
+    std::filesystem::permissions(geteilt, std::filesystem::perms(0664));
+    std::filesystem::create_symlink("geteilt/Einst.sys", baum.Wurzel() + "Einst.sys");
+
+    TKind dubrinax = Starten();
+    {
+        TXVerbindung x(display);
+        ASSERT_TRUE(x.Offen());
+        const Window fenster = x.Warten("Dubrinax");
+        ASSERT_NE(fenster, 0u);
+        // Another program adds its section while the window is open.
+        std::ofstream(geteilt, std::ios::binary | std::ios::app) << "Beta\x02" "b\x01";
+        x.Schliessen(fenster);
+    }
+    EXPECT_EQ(dubrinax.Warten(20s), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(baum.Wurzel() + "Einst.sys"));
+    EXPECT_EQ(TTestbaum::Lesen(geteilt), Kopf + alpha + "Beta\x02" "b\x01" + Abschnitt(206, 252, "/A/", "/B/", 519));
+    EXPECT_EQ(std::filesystem::status(geteilt).permissions(), std::filesystem::perms(0664));
 }
 
 TEST_F(EndeZuEnde, AWindowClosedDuringASearchStaysForTheStopQuestionAndAYesEndsTheProgram)

@@ -220,20 +220,38 @@ TEST_F(Form1Test, ASettingsFileThatCannotBeWrittenIsReportedAndLeftAsItWas)
     EinstellungenSchreiben(alt);
     auto f = Fenster();
     f->FormCreate();
-    // A directory without write permission. Root writes into any directory;
-    // there a directory in the place of the new file that replaces the old
-    // one blocks the save instead.
-    if (::geteuid() == 0)
-        std::filesystem::create_directory(Einstellungsdatei() + ".neu");
-    else
-        std::filesystem::permissions(baum.Wurzel(), std::filesystem::perms::owner_read |
-                                                        std::filesystem::perms::owner_exec);
+    // A file made read-only is kept, by root too.
+    std::filesystem::permissions(Einstellungsdatei(), std::filesystem::perms::owner_read);
     f->FormClose();
-    std::filesystem::permissions(baum.Wurzel(), std::filesystem::perms::owner_all);
     ASSERT_EQ(f->meldungen.size(), 1u);
     EXPECT_EQ(f->meldungen[0].first, "Datei " + Einstellungsdatei() + " konnte nicht gespeichert werden!");
     EXPECT_EQ(f->meldungen[0].second, "Fehler");
     EXPECT_EQ(EinstellungenLesen(), Kopf + alt);
+}
+
+TEST_F(Form1Test, ASectionAnotherProgramAddedWhileTheWindowWasOpenSurvivesTheClose)
+{
+    const std::string alpha = "Alpha\x02" "a\x01";
+    EinstellungenSchreiben(alpha + Abschnitt(10, 20, "/p/", "/q/", 600));
+    auto f = Fenster();
+    f->FormCreate();
+    const std::string beta = "Beta\x02" "b\x01";
+    EinstellungenSchreiben(alpha + Abschnitt(10, 20, "/p/", "/q/", 600) + beta);
+    f->FormClose();
+    EXPECT_EQ(EinstellungenLesen(), Kopf + alpha + beta + Abschnitt(10, 20, "/p/", "/q/", 600));
+}
+
+TEST_F(Form1Test, ADirectoryWhoseNameWouldNotReadBackIsStoredAsItsStartValue)
+{
+    const std::string fremd = "Fremd\x02" "f\x01";
+    EinstellungenSchreiben(fremd);
+    auto f = Fenster();
+    f->FormCreate();
+    f->move(20, 10);
+    f->FeldSetzen(TFeld::Edit1, "/a\x01" "Fremd\x02" "g\x03/");
+    f->FeldSetzen(TFeld::Edit3, "/b\x1A/");
+    f->FormClose();
+    EXPECT_EQ(EinstellungenLesen(), Kopf + fremd + Abschnitt(10, 20, "/A/", "/B/", 519));
 }
 
 TEST_F(Form1Test, ClosingWhileIdleSavesAndLetsTheWindowClose)
