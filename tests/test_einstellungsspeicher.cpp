@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -304,6 +306,24 @@ TEST_F(SpeicherTest, ASecondHardLinkSeesTheNewContents)
     // Written in place and cut to the new, shorter length.
     EXPECT_EQ(Roh(zweiter), Kopf + "Neu\x02" "2\x01");
     KeineResteAusser({"Einst.sys", "zweiter"});
+}
+
+TEST_F(SpeicherTest, ASaveInPlaceWaitsWhileAnotherSaveHoldsTheFile)
+{
+    RohSchreiben(einst_, Kopf + "Alt\x02" "1\x01");
+    std::error_code fehler;
+    fs::create_hard_link(einst_, wurzel_ + "zweiter", fehler);
+    if (fehler)
+        GTEST_SKIP() << "hard links cannot be made here";
+    // Another window of ours in the middle of its save.
+    plattform::TDatei andere = plattform::TDatei::OeffnenZumUeberschreiben(einst_);
+    ASSERT_TRUE(andere.Sperren());
+    std::thread speichern([this] { EXPECT_TRUE(Speichern("Neu\x02" "2\x01", einst_, Kopf)); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(Roh(einst_), Kopf + "Alt\x02" "1\x01") << "written while the other save held the file";
+    andere.Schliessen();
+    speichern.join();
+    EXPECT_EQ(Roh(einst_), Kopf + "Neu\x02" "2\x01");
 }
 
 TEST_F(SpeicherTest, WhatLiesAtTheOldFixedTemporaryNameIsNeitherWrittenNorFollowed)

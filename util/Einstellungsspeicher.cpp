@@ -106,10 +106,12 @@ TErsetzt Ersetzen(const std::string& pfad, const std::string& inhalt, const plat
 // program's section gone, when the write then failed; this way a failure
 // leaves the old length filled, and a new text no longer than the old one
 // rewrites blocks the file already has, which a full disk cannot refuse.
+// Two of our windows closing at once take turns: one's cut between the
+// other's write and cut would leave a mix of both texts, or zeros.
 bool Ueberschreiben(const std::string& pfad, const std::string& inhalt)
 {
     plattform::TDatei datei = plattform::TDatei::OeffnenZumUeberschreiben(pfad);
-    if (!datei.Offen())
+    if (!datei.Offen() || !datei.Sperren())
         return false;
     const bool geschrieben = datei.Schreiben(inhalt.data(), static_cast<int64_t>(inhalt.size()))
                              && datei.LaengeSetzen(static_cast<int64_t>(inhalt.size()));

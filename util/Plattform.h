@@ -145,6 +145,9 @@ public:
     bool RechteSetzen(const TDateiRechte& rechte);
     // Cuts the file, or extends it, to laenge bytes.
     bool LaengeSetzen(int64_t laenge);
+    // Locks the whole file against the same lock taken by others (our own
+    // saves) until it is closed; waits while another holds it.
+    bool Sperren();
 
 private:
     explicit TDatei(int fd) : fd_(fd) {}
@@ -186,7 +189,8 @@ struct TDateiRechte {
 
 // The path with every symbolic link at its last component followed, so that
 // it names the file itself (or where a dangling link points). The path itself
-// when it is no link or does not exist. False for a loop of links.
+// when it is no link or does not exist. False for a loop of links, and on
+// Windows for a dangling link, which cannot be asked where it points.
 bool EchterPfad(const std::string& pfad, std::string& echt);
 
 // What the path names, without following a link at its end; false when it

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -360,6 +361,19 @@ bool TDatei::RechteSetzen(const TDateiRechte& rechte)
 bool TDatei::LaengeSetzen(int64_t laenge)
 {
     return fd_ >= 0 && laenge >= 0 && ::ftruncate(fd_, static_cast<off_t>(laenge)) == 0;
+}
+
+bool TDatei::Sperren()
+{
+    // flock, not fcntl locks: those of a process vanish when any of its
+    // descriptors of the file closes, a read in between included.
+    while (fd_ >= 0) {
+        if (::flock(fd_, LOCK_EX) == 0)
+            return true;
+        if (errno != EINTR)
+            return false;
+    }
+    return false;
 }
 
 } // namespace plattform

@@ -618,7 +618,8 @@ bool RechteLesen(const std::string& pfad, TDateiRechte& rechte)
     std::wstring breit;
     if (pfad.empty() || !Systempfad(pfad, breit))
         return false;
-    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+    // Reading attributes is a right no sharing mode refuses.
+    TGriff griff(::CreateFileW(breit.c_str(), FILE_READ_ATTRIBUTES, AllesTeilen, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
     if (!griff.Gueltig() || !::GetFileInformationByHandle(griff.Wert(), &info))
@@ -638,9 +639,12 @@ TDatei TDatei::OeffnenZumUeberschreiben(const std::string& pfad)
     if (pfad.empty() || !Systempfad(pfad, breit))
         return {};
     // OPEN_EXISTING neither creates nor empties; a link at the end is opened
-    // as itself and then refused.
+    // as itself and then refused. Shared for writing, so that a second save
+    // of ours opens too and waits in Sperren instead of failing.
     int64_t laenge = -1;
-    TDatei datei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    TDatei datei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr),
                           laenge));
     BY_HANDLE_FILE_INFORMATION info;
@@ -664,6 +668,18 @@ bool TDatei::LaengeSetzen(int64_t laenge)
     FILE_END_OF_FILE_INFO ende;
     ende.EndOfFile.QuadPart = laenge;
     return ::SetFileInformationByHandle(AlsGriff(fd_), FileEndOfFileInfo, &ende, sizeof ende) != 0;
+}
+
+bool TDatei::Sperren()
+{
+    // Windows locks are binding: a locked range refuses every other reader.
+    // So one byte far past any real contents is locked, which only other
+    // savers ask for and no read ever touches. Without
+    // LOCKFILE_FAIL_IMMEDIATELY the call waits for another holder.
+    OVERLAPPED stelle{};
+    stelle.Offset = MAXDWORD;
+    stelle.OffsetHigh = 0x7FFFFFFF;
+    return fd_ >= 0 && ::LockFileEx(AlsGriff(fd_), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &stelle) != 0;
 }
 
 } // namespace plattform
