@@ -105,7 +105,8 @@ TErsetzt Ersetzen(const std::string& pfad, const std::string& inhalt, const plat
 // length cut to it: truncating first would leave an empty file, every other
 // program's section gone, when the write then failed; this way a failure
 // leaves the old length filled, and a new text no longer than the old one
-// rewrites blocks the file already has, which a full disk cannot refuse.
+// rewrites blocks the file already has, which on most file systems a full
+// disk cannot refuse.
 // Two of our windows closing at once take turns: one's cut between the
 // other's write and cut would leave a mix of both texts, or zeros.
 bool Ueberschreiben(const std::string& pfad, const std::string& inhalt)
