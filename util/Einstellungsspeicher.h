@@ -29,12 +29,13 @@ std::string Laden(const std::string& pfad, const std::string& kopf);
 // after either, keeping the file what it is: a symbolic link is followed and
 // the file it names is written; owner, group, mode and hard links stay.
 // Where a new file beside the real one can take its place with the same
-// owner, group and mode (one link, a writable directory), the new contents
-// go there and replace the old file only once every byte was written and the
-// file closed without error; on any failure the old file stays byte for byte
-// as it was. Otherwise the file is written over in place. A file without any
-// write permission, or anything but a regular file, is never written, and
-// the result is false; so it is when the save failed. Shows no message: the
+// owner, group and mode (one link, no ACL, a writable directory), the new
+// contents go there and replace the old file only once every byte was
+// written and the file closed without error; on any failure the old file
+// stays byte for byte as it was. Otherwise the file is written over in
+// place, under a lock that makes two saves of ours take turns. A file
+// without any write permission, or anything but a regular file, is never
+// written. False when nothing or not all was written. Shows no message: the
 // window turns false into the message box
 // "Datei <pfad> konnte nicht gespeichert werden!" (title "Fehler", OK).
 bool Speichern(const std::string& body, const std::string& pfad, const std::string& kopf);
@@ -56,8 +57,8 @@ std::string AbschnittBauen(const std::string& name, const std::vector<TAbschnitt
 // A close's save: reads the file at pfad again and puts abschnitt in place
 // of the section called name in what the file holds now, so that sections
 // other programs wrote since start-up stay; our section goes to the end.
-// body, loaded at start-up, is used only when the file cannot be opened,
-// and then becomes what was written. When the file opens but cannot be read
+// body, loaded at start-up, is used only when the file cannot be opened;
+// afterwards it holds what was written. When the file opens but cannot be read
 // to its end, nothing is written (what was not read would be lost).
 // False when nothing was written.
 bool AbschnittSpeichern(const std::string& name, const std::string& abschnitt, std::string& body,
