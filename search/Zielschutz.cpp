@@ -2,8 +2,9 @@
 
 void TZielschutz::DateiSchuetzen(const std::string& pfad)
 {
+    // The empty text would name the working directory.
     plattform::TDateiKennung kennung;
-    if (plattform::KennungLesen(pfad, kennung))
+    if (!pfad.empty() && plattform::KennungLesen(pfad, kennung))
         kennungen_.insert(kennung);
 }
 
