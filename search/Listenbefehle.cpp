@@ -69,14 +69,16 @@ void TFensterLogik::MarkierteKopieren(const std::string& basis, const std::strin
     // is kept from being written over, whichever lines are marked: a target
     // inside a searched tree, or a "- " and a "+     " line of the same
     // relative path, would otherwise destroy a listed file, perhaps the only
-    // copy of its content. Looked up once, before any file is touched.
-    TZielschutz schutz;
-    for (uint32_t i = 0; i < ListeAnzahl(); ++i) {
-        const TEintrag eintrag = EintragAus(ListeZeile(i), basis, erstesVerzeichnis, zweitesVerzeichnis);
-        schutz.DateiSchuetzen(eintrag.genannt);
-        if (eintrag.quelle != eintrag.genannt)
-            schutz.DateiSchuetzen(eintrag.quelle);
-    }
+    // copy of its content. Looked up once per command, when the first
+    // target that exists already is met.
+    TZielschutz schutz([&](TZielschutz& zuSchuetzen) {
+        for (uint32_t i = 0; i < ListeAnzahl(); ++i) {
+            const TEintrag eintrag = EintragAus(ListeZeile(i), basis, erstesVerzeichnis, zweitesVerzeichnis);
+            zuSchuetzen.DateiSchuetzen(eintrag.genannt);
+            if (eintrag.quelle != eintrag.genannt)
+                zuSchuetzen.DateiSchuetzen(eintrag.quelle);
+        }
+    });
 
     for (uint32_t i = 0; i < ListeAnzahl(); ++i) {
         if (!ListeMarkiert(i))

@@ -19,10 +19,18 @@ void TZielschutz::Weggenommen(const std::string& pfad)
     pfade_.insert(pfad);
 }
 
-bool TZielschutz::Geschuetzt(const std::string& ziel) const
+bool TZielschutz::Geschuetzt(const std::string& ziel)
 {
     if (pfade_.count(ziel) != 0)
         return true;
     plattform::TDateiKennung kennung;
-    return plattform::KennungLesen(ziel, kennung) && kennungen_.count(kennung) != 0;
+    if (!plattform::KennungLesen(ziel, kennung))
+        return false;
+    // Filled this late, the files a move took away before are missing from
+    // it; their places are kept by name, and what is gone cannot be lost.
+    if (!gefuellt_) {
+        gefuellt_ = true;
+        fuellen_(*this);
+    }
+    return kennungen_.count(kennung) != 0;
 }

@@ -8,11 +8,18 @@
 
 #include "util/Plattform.h"
 
+#include <functional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 
 class TZielschutz {
 public:
+    // fuellen names the files to keep, through DateiSchuetzen. It runs once,
+    // and only when a target exists already: a command into a fresh
+    // directory has nothing at stake and need not look at every line.
+    explicit TZielschutz(std::function<void(TZielschutz&)> fuellen) : fuellen_(std::move(fuellen)) {}
+
     // Keeps the file the path names now, by identity; nothing when there
     // is none. Only its identity counts: another name of the same file is
     // the same file.
@@ -26,9 +33,11 @@ public:
 
     // True when ziel must not be written: its path is one kept, or the file
     // that stands there now (after following links) is one kept.
-    bool Geschuetzt(const std::string& ziel) const;
+    bool Geschuetzt(const std::string& ziel);
 
 private:
+    std::function<void(TZielschutz&)> fuellen_;
+    bool gefuellt_ = false;
     std::unordered_set<std::string> pfade_;
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> kennungen_;
 };
