@@ -215,6 +215,7 @@ enum class TVorher {
     Links,          // T/f a symbolic link to O/anders, T/g a hard link of O/zwei
     Schreibschutz,  // T/f without any write permission
     PlatteVoll,     // writes stop at 1 KiB, as on a full disk
+    QuelleFest,     // nothing may be deleted from A (an unprivileged user's case)
 };
 
 struct TVerlustFall {
@@ -255,6 +256,12 @@ protected:
         case TVorher::Schreibschutz:
             fs::permissions(TTestbaum::Pfad(t + "f"),
                             fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+            return true;
+        case TVorher::QuelleFest:
+            if (!testsystem::RechteGelten())
+                return false;
+            fs::permissions(TTestbaum::Pfad(a), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                             fs::perm_options::remove);
             return true;
         case TVorher::PlatteVoll:
@@ -355,6 +362,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {{"A/f", "neu"}, {"A/g", "auch neu"}}, {"- A/f", "- A/g"}, nullptr, "T", false,
                      {{"T/f", "neu"}, {"T/g", "auch neu"}, {"O/anders", "fremd"}, {"O/zwei", "auch fremd"}}, false,
                      TVorher::Links},
+        // Copied but not moved: the line was not carried out.
+        TVerlustFall{"SourceThatCannotBeDeletedCounts",
+                     {{"A/f", "neu"}}, {"- A/f"}, nullptr, "T", true, {{"T/f", "neu"}, {"A/f", "neu"}}, true,
+                     TVorher::QuelleFest},
         // Also when running as root, whom the permission bits let pass.
         TVerlustFall{"ReadOnlyTargetIsKeptAndSoIsTheSource",
                      {{"A/f", "neu"}, {"T/f", "alt"}}, {"- A/f"}, nullptr, "T", true,
