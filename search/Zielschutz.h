@@ -19,6 +19,9 @@ public:
     // and only when a target exists already: a command into a fresh
     // directory has nothing at stake and need not look at every line.
     explicit TZielschutz(std::function<void(TZielschutz&)> fuellen) : fuellen_(std::move(fuellen)) {}
+    // One per command, filled by that command's lines: not copied.
+    TZielschutz(const TZielschutz&) = delete;
+    TZielschutz& operator=(const TZielschutz&) = delete;
 
     // Keeps the file the path names now, by identity; nothing when there
     // is none. Only its identity counts: another name of the same file is
