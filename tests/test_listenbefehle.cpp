@@ -7,6 +7,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#ifndef _WIN32
+// A file size limit stands in for a full disk.
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -194,3 +204,170 @@ TEST_F(ListenbefehleTest, NothingSelectedTouchesNothing)
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), KeinFehler);
     EXPECT_EQ(fenster.Feld(TFeld::Edit6), "");
 }
+
+// Cases that used to lose the only copy of a file, most of them reporting
+// "kein Fehler". Each: a tree, the lines (all marked), one command, and what
+// must stand afterwards. Paths are below the test's root, with "/".
+namespace {
+
+enum class TVorher {
+    Nichts,
+    Links,          // T/f a symbolic link to O/anders, T/g a hard link of O/zwei
+    Schreibschutz,  // T/f without any write permission
+    PlatteVoll,     // writes stop at 1 KiB, as on a full disk
+    QuelleFest,     // nothing may be deleted from A (an unprivileged user's case)
+};
+
+struct TVerlustFall {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> dateien;
+    std::vector<std::string> zeilen; // prefix, then the path below the root
+    const char* basis;               // nullptr: the first tree, as "nach…"
+    const char* ziel;
+    bool verschieben;
+    // What must stand afterwards; nullptr: nothing of that name.
+    std::vector<std::pair<const char*, const char*>> danach;
+    bool fehler;
+    TVorher vorher = TVorher::Nichts;
+};
+
+// A failing case names itself, not its bytes.
+void PrintTo(const TVerlustFall& fall, std::ostream* aus)
+{
+    *aus << fall.name;
+}
+
+const std::string Gross(4096, 'g');
+
+class Verlust : public ListenbefehleTest, public ::testing::WithParamInterface<TVerlustFall> {
+protected:
+    // False when this system cannot make what the case needs.
+    bool Vorbereiten(TVorher vorher)
+    {
+        namespace fs = std::filesystem;
+        std::error_code fehler;
+        switch (vorher) {
+        case TVorher::Links:
+            fs::create_symlink(TTestbaum::Pfad(baum.Datei("O/anders", "fremd")), TTestbaum::Pfad(t + "f"), fehler);
+            if (!fehler)
+                fs::create_hard_link(TTestbaum::Pfad(baum.Datei("O/zwei", "auch fremd")), TTestbaum::Pfad(t + "g"),
+                                     fehler);
+            return !fehler;
+        case TVorher::Schreibschutz:
+            fs::permissions(TTestbaum::Pfad(t + "f"),
+                            fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+            return true;
+        case TVorher::QuelleFest:
+            if (!testsystem::RechteGelten())
+                return false;
+            fs::permissions(TTestbaum::Pfad(a), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                            fs::perm_options::remove);
+            return true;
+        case TVorher::PlatteVoll:
+#ifdef _WIN32
+            return false;
+#endif
+        case TVorher::Nichts:
+            return true;
+        }
+        return true;
+    }
+
+    void Ausfuehren(const std::string& basis, bool verschieben, TVorher vorher)
+    {
+#ifndef _WIN32
+        if (vorher == TVorher::PlatteVoll) {
+            rlimit alt{};
+            ::getrlimit(RLIMIT_FSIZE, &alt);
+            const auto altesSignal = ::signal(SIGXFSZ, SIG_IGN);
+            rlimit grenze = alt;
+            grenze.rlim_cur = 1024;
+            ::setrlimit(RLIMIT_FSIZE, &grenze);
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            ::setrlimit(RLIMIT_FSIZE, &alt);
+            ::signal(SIGXFSZ, altesSignal);
+            return;
+        }
+#endif
+        fenster.MarkierteKopieren(basis, t, verschieben);
+    }
+
+    // A temporary file of a copy left anywhere in the tree.
+    bool Reste() const
+    {
+        for (const auto& eintrag : std::filesystem::recursive_directory_iterator(TTestbaum::Pfad(baum.Wurzel())))
+            if (TTestbaum::Text(eintrag.path().filename()).rfind(".dubrinax-", 0) == 0)
+                return true;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_P(Verlust, EveryContentSurvivesAndEveryRefusedLineCounts)
+{
+    const TVerlustFall& fall = GetParam();
+    for (const auto& [pfad, inhalt] : fall.dateien)
+        baum.Datei(pfad, inhalt);
+    t = baum.Verzeichnis(fall.ziel);
+    if (!Vorbereiten(fall.vorher))
+        GTEST_SKIP() << "this system cannot make what the case needs";
+    for (const std::string& zeile : fall.zeilen) {
+        const size_t pfad = zeile.find_first_not_of("+-! ");
+        fenster.liste.push_back({zeile.substr(0, pfad) + baum.Wurzel() + TTestbaum::Nativ(zeile.substr(pfad)), true});
+    }
+
+    Ausfuehren(fall.basis ? baum.Verzeichnis(fall.basis) : a, fall.verschieben, fall.vorher);
+
+    for (const auto& [pfad, inhalt] : fall.danach) {
+        const std::string voll = baum.Wurzel() + TTestbaum::Nativ(pfad);
+        if (inhalt)
+            EXPECT_EQ(TTestbaum::Lesen(voll), inhalt) << pfad;
+        else
+            EXPECT_FALSE(std::filesystem::exists(TTestbaum::Pfad(voll))) << pfad;
+    }
+    EXPECT_FALSE(std::filesystem::is_symlink(TTestbaum::Pfad(t + "f")));
+    EXPECT_FALSE(Reste());
+    EXPECT_EQ(fenster.Feld(TFeld::Edit5), fall.fehler ? Fehler : KeinFehler);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, Verlust,
+    ::testing::Values(
+        // The unique A/f goes to T/f; B/f, a twin of A/sub/g, must not follow it there.
+        TVerlustFall{"MinusAndPlusLineOfTheSameRelativePath",
+                     {{"A/f", "einzig"}, {"A/sub/g", "zwilling"}, {"B/f", "zwilling"}},
+                     {"- A/f", "! A/sub/g", "+     B/f"}, nullptr, "T", true,
+                     {{"T/f", "einzig"}, {"T/sub/g", "zwilling"}, {"B/f", "zwilling"}, {"A/f", nullptr}}, true},
+        // A/x would land on A/sub/x, itself a listed file with other content.
+        TVerlustFall{"CopyIntoASearchedTree",
+                     {{"A/x", "oben"}, {"A/sub/x", "unten"}}, {"- A/x", "- A/sub/x"}, nullptr, "A/sub", false,
+                     {{"A/x", "oben"}, {"A/sub/x", "unten"}, {"A/sub/sub/x", "unten"}}, true},
+        TVerlustFall{"MoveIntoASearchedTree",
+                     {{"A/x", "oben"}, {"A/sub/x", "unten"}}, {"- A/x", "- A/sub/x"}, nullptr, "A/sub", true,
+                     {{"A/x", "oben"}, {"A/sub/x", nullptr}, {"A/sub/sub/x", "unten"}}, true},
+        // The other order: A/sub/x has gone by the time A/x comes, yet its
+        // place is still what its line names; the outcome is the same.
+        TVerlustFall{"MoveIntoThePlaceAnEarlierLineEmptied",
+                     {{"A/x", "oben"}, {"A/sub/x", "unten"}}, {"- A/sub/x", "- A/x"}, nullptr, "A/sub", true,
+                     {{"A/x", "oben"}, {"A/sub/x", nullptr}, {"A/sub/sub/x", "unten"}}, true},
+        // Moved away by an earlier command, brought back "von… nach…".
+        TVerlustFall{"APlaceEmptyBeforeTheCommandMayBeFilled",
+                     {{"V/x", "zurueck"}}, {"- A/x"}, "V", "A", true, {{"A/x", "zurueck"}, {"V/x", nullptr}}, false},
+        TVerlustFall{"DiskFullKeepsTheExistingTarget",
+                     {{"A/f", Gross}, {"T/f", "alt"}}, {"- A/f"}, nullptr, "T", true,
+                     {{"T/f", "alt"}, {"A/f", Gross.c_str()}}, true, TVorher::PlatteVoll},
+        TVerlustFall{"LinksAtTheTargetAreReplacedNotWrittenThrough",
+                     {{"A/f", "neu"}, {"A/g", "auch neu"}}, {"- A/f", "- A/g"}, nullptr, "T", false,
+                     {{"T/f", "neu"}, {"T/g", "auch neu"}, {"O/anders", "fremd"}, {"O/zwei", "auch fremd"}}, false,
+                     TVorher::Links},
+        // Copied but not moved: the line was not carried out.
+        TVerlustFall{"SourceThatCannotBeDeletedCounts",
+                     {{"A/f", "neu"}}, {"- A/f"}, nullptr, "T", true, {{"T/f", "neu"}, {"A/f", "neu"}}, true,
+                     TVorher::QuelleFest},
+        // Also when running as root, whom the permission bits let pass.
+        TVerlustFall{"ReadOnlyTargetIsKeptAndSoIsTheSource",
+                     {{"A/f", "neu"}, {"T/f", "alt"}}, {"- A/f"}, nullptr, "T", true,
+                     {{"T/f", "alt"}, {"A/f", "neu"}}, true, TVorher::Schreibschutz}),
+    [](const auto& info) { return std::string(info.param.name); });

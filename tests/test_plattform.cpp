@@ -262,10 +262,10 @@ TEST(Umbenennen, ReplacesTheTargetInOneStep)
     EXPECT_EQ(TTestbaum::Lesen(neu), "neuer Inhalt");
 }
 
+// Also for root, whom the permission bits would let pass: a file without any
+// write permission was made so to keep it.
 TEST(Umbenennen, AReadOnlyTargetIsKept)
 {
-    if (!testsystem::SchreibschutzGilt())
-        GTEST_SKIP() << "running as root, which ignores permissions";
     TTestbaum baum;
     const std::string alt = baum.Datei("alt", "neu");
     const std::string neu = baum.Datei("neu", "behalten");
@@ -274,6 +274,36 @@ TEST(Umbenennen, AReadOnlyTargetIsKept)
     EXPECT_EQ(TTestbaum::Lesen(neu), "behalten");
     EXPECT_EQ(TTestbaum::Lesen(alt), "neu");
     fs::permissions(TTestbaum::Pfad(neu), fs::perms::owner_write, fs::perm_options::add);
+}
+
+// What a move compares before it deletes its source: the open file and its
+// name agree while nothing happens, and differ once the file is written anew
+// or another file is put in its place.
+TEST(Stand, OfTheOpenFileMatchesItsNameUntilTheFileChanges)
+{
+    TTestbaum baum;
+    const std::string pfad = baum.Datei("f", "alt");
+    plattform::TDateiStand offen, benannt;
+    {
+        plattform::TDatei datei = plattform::TDatei::OeffnenLesen(pfad);
+        ASSERT_TRUE(datei.Stand(offen));
+    }
+    ASSERT_TRUE(plattform::StandLesen(pfad, benannt));
+    EXPECT_EQ(offen, benannt);
+    EXPECT_EQ(offen.groesse, 3);
+
+    ASSERT_TRUE(Schreiben(pfad, "laenger"));
+    ASSERT_TRUE(plattform::StandLesen(pfad, benannt));
+    EXPECT_NE(offen, benannt);
+    EXPECT_EQ(benannt.kennung, offen.kennung);
+
+    plattform::TDateiStand vorher = benannt;
+    ASSERT_TRUE(plattform::DateiUmbenennen(baum.Datei("g", "laenger"), pfad));
+    ASSERT_TRUE(plattform::StandLesen(pfad, benannt));
+    EXPECT_NE(benannt.kennung, vorher.kennung);
+
+    EXPECT_FALSE(plattform::StandLesen(baum.Verzeichnis("d"), benannt));
+    EXPECT_FALSE(plattform::StandLesen(baum.Wurzel() + "fehlt", benannt));
 }
 
 TEST(Verzeichnisse, CreateAndRemoveOneLevelOnlyWhenThatIsPossible)

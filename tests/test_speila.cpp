@@ -261,19 +261,45 @@ TEST_F(SpeilaTest, FailedWriteRemovesThePartlyWrittenTarget)
 {
     // A file size limit makes the writes fail past 1 MiB, as a full disk would.
     const std::string quelle = Datei("quelle", Muster(3 * (1 << 20)));
+    const std::string ziel = Datei("ziel", "voriger Inhalt");
     rlimit alt{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &alt), 0);
     const auto altesSignal = ::signal(SIGXFSZ, SIG_IGN);
     rlimit grenze = alt;
     grenze.rlim_cur = 1 << 20;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &grenze), 0);
-    const bool kopiert = DateiKopieren(quelle, wurzel_ + "ziel");
+    const bool kopiert = DateiKopieren(quelle, ziel);
     ::setrlimit(RLIMIT_FSIZE, &alt);
     ::signal(SIGXFSZ, altesSignal);
     EXPECT_FALSE(kopiert);
-    EXPECT_FALSE(fs::exists(wurzel_ + "ziel"));
+    EXPECT_EQ(Inhalt(ziel), "voriger Inhalt") << "an existing target outlives a failed copy";
+    EXPECT_EQ(std::distance(fs::directory_iterator(wurzel_), fs::directory_iterator()), 2);
 }
 #endif
+
+// A move deletes its source only while the name still stands for what was
+// copied: a version written since, in place or by write and rename, exists
+// nowhere else.
+TEST_F(SpeilaTest, DeletingAfterACopyKeepsASourceThatChangedSince)
+{
+    const std::string quelle = wurzel_ + TTestbaum::Nativ("d/quelle");
+    for (bool ersetzt : {true, false}) {
+        Datei("d/quelle", "alte Fassung");
+        TKopierBericht bericht;
+        ASSERT_TRUE(DateiKopieren(quelle, wurzel_ + "ziel", bericht));
+        if (ersetzt) // another program writes a new file and renames it over the old one
+            ASSERT_TRUE(plattform::DateiUmbenennen(Datei("neu", "neue Fassung"), quelle));
+        else // or writes into the file itself
+            Datei("d/quelle", "laenger als vorher");
+        const std::string jetzt = Inhalt(quelle);
+        EXPECT_FALSE(DateiLoeschen(quelle, bericht.quelle));
+        EXPECT_EQ(Inhalt(quelle), jetzt);
+    }
+    TKopierBericht bericht;
+    ASSERT_TRUE(DateiKopieren(quelle, wurzel_ + "ziel", bericht));
+    EXPECT_TRUE(DateiLoeschen(quelle, bericht.quelle));
+    EXPECT_FALSE(fs::exists(wurzel_ + "d")) << "its emptied directory goes, as after any delete";
+}
 
 TEST_F(SpeilaTest, CopyWithoutRightsFailsAndLeavesFilesAsTheyWere)
 {

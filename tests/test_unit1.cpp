@@ -569,6 +569,38 @@ TEST_F(Form1Test, CancellingEitherDialogOfAMoveChangesNothing)
     EXPECT_EQ(f->FeldText(TFeld::Edit5), "vorher");
 }
 
+// A unique first-tree file and a second-tree twin of another file share
+// their relative path: the move through the menu keeps the unique content at
+// the target and leaves the twin where it was, and says that a line failed.
+TEST_F(Form1Test, MovingAllCategoriesNeverLetsATwinOverwriteAUniqueFile)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    a = baum.Verzeichnis("A");
+    b = baum.Verzeichnis("B");
+    const std::string t = baum.Verzeichnis("T");
+    baum.Datei("A/f", "einzig");
+    baum.Datei("A/sub/g", "zwilling");
+    baum.Datei("B/f", "zwilling");
+    f->FeldSetzen(TFeld::Edit1, a);
+    f->FeldSetzen(TFeld::Edit3, b);
+    f->BitBtn1->click();
+    const std::vector<std::string> gefunden = Zeilen(*f);
+    ASSERT_EQ(gefunden.size(), 3u);
+    f->AlleEintrgemitMarkieren1->trigger();
+    f->AlleEintrgemitMarkieren2->trigger();
+    f->AlleEintrgemitMarkieren3->trigger();
+    f->dialogAntworten = {t + "x"};
+    f->markierteEintrgeverschiebennach1->trigger();
+    EXPECT_EQ(TTestbaum::Lesen(t + "f"), "einzig");
+    EXPECT_EQ(TTestbaum::Lesen(b + "f"), "zwilling");
+    EXPECT_EQ(TTestbaum::Lesen(t + "sub/g"), "zwilling");
+    EXPECT_EQ(f->FeldText(TFeld::Edit5), "es ist mindestens ein Fehler aufgetreten");
+    EXPECT_EQ(Zeilen(*f), gefunden);
+    for (uint32_t i = 0; i < f->ListeAnzahl(); ++i)
+        EXPECT_TRUE(f->ListeMarkiert(i));
+}
+
 // Layout
 
 TEST_F(Form1Test, NoLabelOrTitleIsCutAndNoLabelRunsIntoItsField)

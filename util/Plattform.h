@@ -42,6 +42,15 @@ struct TDateiKennungHash {
     }
 };
 
+// What tells whether a file is still the one seen before: the same file,
+// with the same length and the same time of its last change.
+struct TDateiStand {
+    TDateiKennung kennung;
+    int64_t groesse = -1;
+    int64_t geaendert = 0; // modification time, nanoseconds since 1970
+    bool operator==(const TDateiStand&) const = default;
+};
+
 // The identity of what the path names, after following links.
 bool KennungLesen(const std::string& pfad, TDateiKennung& kennung);
 
@@ -132,6 +141,9 @@ public:
     // The identity of the open file.
     bool Kennung(TDateiKennung& kennung) const;
 
+    // Identity, length and time of last change of the open file, now.
+    bool Stand(TDateiStand& stand) const;
+
     // Closes the file; false when the system reported an error on closing
     // (for a written file that means its data may not have arrived).
     bool Schliessen();
@@ -161,9 +173,14 @@ bool DateiEntfernen(const std::string& pfad);
 // Renames a file, replacing an existing file of the new name in one step
 // (readers see either the old or the new file, never a mix); false when that
 // failed, and then both names stay as they were. A target that we may not
-// write to is not replaced, as on Windows, so a file made read-only to keep
-// it is kept.
+// write to, or that has no write permission at all (on Windows: read-only),
+// is not replaced, also not by root, so a file made read-only to keep it is
+// kept. A link at the new name is replaced itself, never what it points to.
 bool DateiUmbenennen(const std::string& alt, const std::string& neu);
+
+// Identity, length and time of last change of the regular file the path
+// names, after following links; false for anything else.
+bool StandLesen(const std::string& pfad, TDateiStand& stand);
 
 // Removes an empty directory; false when that failed.
 bool VerzeichnisEntfernen(const std::string& pfad);

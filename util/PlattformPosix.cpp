@@ -20,6 +20,16 @@ bool StatFolgen(const std::string& pfad, struct stat& info)
     return ::stat(pfad.empty() ? "." : pfad.c_str(), &info) == 0;
 }
 
+bool StandAus(const struct stat& info, TDateiStand& stand)
+{
+    if (!S_ISREG(info.st_mode))
+        return false;
+    stand.kennung = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    stand.groesse = static_cast<int64_t>(info.st_size);
+    stand.geaendert = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return true;
+}
+
 } // namespace
 
 bool BeendetVerzeichnisteil(char c)
@@ -235,6 +245,12 @@ bool TDatei::Kennung(TDateiKennung& kennung) const
     return true;
 }
 
+bool TDatei::Stand(TDateiStand& stand) const
+{
+    struct stat info;
+    return fd_ >= 0 && ::fstat(fd_, &info) == 0 && StandAus(info, stand);
+}
+
 bool TDatei::Schliessen()
 {
     if (fd_ < 0)
@@ -255,12 +271,21 @@ bool DateiUmbenennen(const std::string& alt, const std::string& neu)
     if (alt.empty() || neu.empty())
         return false;
     // rename() itself only asks for the directory's write permission; the
-    // target's own read-only mode has to be checked here.
+    // target's own read-only mode has to be checked here. faccessat lets root
+    // pass, so a target without any write bit is refused on its mode alone:
+    // whoever took them all away meant to keep the file.
     struct stat info;
     if (::lstat(neu.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)
-        && ::faccessat(AT_FDCWD, neu.c_str(), W_OK, AT_EACCESS) != 0)
+        && ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
+            || ::faccessat(AT_FDCWD, neu.c_str(), W_OK, AT_EACCESS) != 0))
         return false;
     return ::rename(alt.c_str(), neu.c_str()) == 0;
+}
+
+bool StandLesen(const std::string& pfad, TDateiStand& stand)
+{
+    struct stat info;
+    return !pfad.empty() && ::stat(pfad.c_str(), &info) == 0 && StandAus(info, stand);
 }
 
 bool VerzeichnisEntfernen(const std::string& pfad)

@@ -208,6 +208,22 @@ int64_t Nanosekunden(const LARGE_INTEGER& zeit)
     return (zeit.QuadPart - Von1601Bis1970) * 100;
 }
 
+// Identity, length and last change of the plain file behind a handle; false
+// for a directory or a device.
+bool GriffStand(HANDLE griff, TDateiStand& stand)
+{
+    FILE_BASIC_INFO basis;
+    FILE_STANDARD_INFO standard;
+    if (::GetFileType(griff) != FILE_TYPE_DISK
+        || !::GetFileInformationByHandleEx(griff, FileBasicInfo, &basis, sizeof basis)
+        || !::GetFileInformationByHandleEx(griff, FileStandardInfo, &standard, sizeof standard)
+        || (basis.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return false;
+    stand.groesse = standard.EndOfFile.QuadPart;
+    stand.geaendert = Nanosekunden(basis.LastWriteTime);
+    return GriffKennung(griff, stand.kennung);
+}
+
 // A TDatei holds a HANDLE in its int: Windows keeps handles within 32 bits
 // so that 32- and 64-bit processes can share them (HandleToLong), and the
 // handles of files are positive, so a negative value still means closed.
@@ -511,6 +527,11 @@ bool TDatei::Kennung(TDateiKennung& kennung) const
     return fd_ >= 0 && GriffKennung(AlsGriff(fd_), kennung);
 }
 
+bool TDatei::Stand(TDateiStand& stand) const
+{
+    return fd_ >= 0 && GriffStand(AlsGriff(fd_), stand);
+}
+
 bool TDatei::Schliessen()
 {
     if (fd_ < 0)
@@ -531,8 +552,9 @@ bool DateiUmbenennen(const std::string& alt, const std::string& neu)
     std::wstring breitAlt, breitNeu;
     if (alt.empty() || neu.empty() || !Systempfad(alt, breitAlt) || !Systempfad(neu, breitNeu))
         return false;
-    // A read-only target is kept. NTFS refuses to replace it by itself, but
-    // not every file system behind the API does (Wine's, for one), so ask.
+    // A read-only target is kept, also for an administrator. NTFS refuses to
+    // replace it by itself, but not every file system behind the API does
+    // (Wine's, for one), so ask.
     const DWORD ziel = ::GetFileAttributesW(breitNeu.c_str());
     if (ziel != INVALID_FILE_ATTRIBUTES && (ziel & FILE_ATTRIBUTE_READONLY)
         && !(ziel & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -540,6 +562,18 @@ bool DateiUmbenennen(const std::string& alt, const std::string& neu)
     // Within one volume this is a single rename that replaces the target; no
     // MOVEFILE_COPY_ALLOWED, which would copy across volumes in many steps.
     return ::MoveFileExW(breitAlt.c_str(), breitNeu.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool StandLesen(const std::string& pfad, TDateiStand& stand)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return false;
+    // No access right asked for, so no sharing mode of another program can
+    // refuse the look; the open follows links.
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return griff.Gueltig() && GriffStand(griff.Wert(), stand);
 }
 
 bool VerzeichnisEntfernen(const std::string& pfad)

@@ -1,5 +1,6 @@
 #include "util/Speila.h"
 
+#include "util/Ersatzdatei.h"
 #include "util/Plattform.h"
 
 #include <algorithm>
@@ -11,15 +12,6 @@ namespace {
 // Files are copied through a buffer of this size at most, so memory does not
 // grow with the file.
 constexpr int64_t KopierBlock = int64_t{1} << 20;
-
-// Ends a copy that failed after the target was created: what was written is
-// no copy of the source, so it goes.
-bool KopieVerwerfen(plattform::TDatei& ziel, const std::string& pfad)
-{
-    ziel.Schliessen();
-    plattform::DateiEntfernen(pfad);
-    return false;
-}
 
 // The directory that held a file, named as the system takes it for removal:
 // the path up to its last separator, without that separator unless it is the
@@ -56,29 +48,35 @@ std::string DateiNameAus(const std::string& pfad)
 
 bool DateiKopieren(const std::string& quelle, const std::string& ziel)
 {
-    // Creating the target empties it: never do that to the source itself,
-    // whether named by the same path or by a link to the same file.
+    TKopierBericht bericht;
+    return DateiKopieren(quelle, ziel, bericht);
+}
+
+bool DateiKopieren(const std::string& quelle, const std::string& ziel, TKopierBericht& bericht)
+{
+    // Never put a copy in the source's own place, whether named by the same
+    // path or by a link to the same file.
     if (quelle == ziel)
         return false;
     plattform::TDatei ein = plattform::TDatei::OeffnenLesen(quelle);
     if (!ein.Offen())
         return false;
-    plattform::TDateiKennung quellKennung;
-    plattform::TDateiKennung zielKennung;
-    if (!ein.Kennung(quellKennung))
+    // Taken from the open file, so that it describes exactly what is read:
+    // a move deletes the source only while its name still stands for this.
+    plattform::TDateiStand stand;
+    if (!ein.Stand(stand))
         return false;
+    plattform::TDateiKennung zielKennung;
     if (plattform::KennungLesen(ziel, zielKennung)) {
-        if (zielKennung == quellKennung)
+        if (zielKennung == stand.kennung)
             return false;
-        // Only ever write into regular files: opening a FIFO would block
-        // until someone reads it, and a failed copy would remove a device.
+        // Only ever replace regular files: a directory, a FIFO or a device
+        // of that name stays what it is.
         if (!plattform::IstDatei(ziel))
             return false;
     }
 
-    const int64_t laenge = ein.Laenge();
-    if (laenge < 0)
-        return false;
+    const int64_t laenge = stand.groesse;
     // Small files need no full-sized buffer; one byte at least, so that the
     // read loop can see a file that grew since its length was taken.
     const int64_t block = std::clamp<int64_t>(laenge, 1, KopierBlock);
@@ -86,28 +84,28 @@ bool DateiKopieren(const std::string& quelle, const std::string& ziel)
     if (!puffer)
         return false;
 
-    plattform::TDatei aus = plattform::TDatei::ErzeugenSchreiben(ziel);
+    // Whatever goes wrong from here, the new file goes and the target stays.
+    TErsatzDatei aus(ziel);
     if (!aus.Offen())
         return false;
     int64_t kopiert = 0;
     for (;;) {
         const int64_t n = ein.Lesen(puffer.get(), block);
         if (n < 0)
-            return KopieVerwerfen(aus, ziel);
+            return false;
         if (n == 0)
             break;
-        if (!aus.Schreiben(puffer.get(), n))
-            return KopieVerwerfen(aus, ziel);
+        if (!aus.Datei().Schreiben(puffer.get(), n))
+            return false;
         kopiert += n;
     }
     // A source that changed its length while we copied gives no faithful
     // copy; a move must not delete it on the strength of this one.
-    if (kopiert != laenge)
-        return KopieVerwerfen(aus, ziel);
-    if (!aus.Schliessen()) {
-        plattform::DateiEntfernen(ziel);
+    if (kopiert != laenge || !aus.Datei().Kennung(bericht.ziel))
         return false;
-    }
+    if (!aus.Einsetzen())
+        return false;
+    bericht.quelle = stand;
     return true;
 }
 
@@ -122,6 +120,18 @@ bool DateiLoeschen(const std::string& pfad)
     if (!verzeichnis.empty())
         plattform::VerzeichnisEntfernen(verzeichnis);
     return geloescht;
+}
+
+bool DateiLoeschen(const std::string& pfad, const plattform::TDateiStand& kopiert)
+{
+    // Another program may have written the file anew, or put another file
+    // in its place, since the copy read it; that version exists nowhere else.
+    // Between this look and the delete there is still a moment, as with
+    // every delete by name; it is as short as we can make it.
+    plattform::TDateiStand jetzt;
+    if (!plattform::StandLesen(pfad, jetzt) || !(jetzt == kopiert))
+        return false;
+    return DateiLoeschen(pfad);
 }
 
 bool VerzeichnisseAnlegen(const std::string& verzeichnis)

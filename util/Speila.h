@@ -2,6 +2,8 @@
 
 // File utilities built on the platform layer.
 
+#include "util/Plattform.h"
+
 #include <cstdint>
 #include <string>
 
@@ -13,22 +15,36 @@ int64_t DateiGroesse(const std::string& pfad);
 // Windows, drive colon); the whole path when it has none.
 std::string DateiNameAus(const std::string& pfad);
 
-// Copies the contents of the regular file quelle to ziel, creating ziel or
-// emptying and overwriting an existing file. True only when every byte of the
-// source was read and written and the target was closed without error, so a
-// move may then delete the source. False, with ziel untouched, when the source
-// cannot be opened, when ziel cannot be created, when ziel names something
-// other than a regular file, or when ziel is the source itself (same path, or
-// another name of the same file): creating it would empty the only copy. After a failure past that point the partly written
-// target is removed. No attributes or times are copied; the target bears the
-// time it was written.
+// What a copy found: the source as it stood when the copy opened it, and
+// the identity of the target it wrote.
+struct TKopierBericht {
+    plattform::TDateiStand quelle;
+    plattform::TDateiKennung ziel;
+};
+
+// Copies the contents of the regular file quelle to ziel. The bytes go into
+// a new file beside ziel, which takes ziel's place only once every byte of
+// the source was read and written and it was closed without error: a failed
+// copy leaves an existing target as it was and nothing behind, and a link at
+// ziel is replaced, never written through. True only then, so that a move
+// may delete the source. False, with ziel untouched, also when the source
+// cannot be opened, when ziel names something other than a regular file,
+// when ziel has no write permission (read-only), or when ziel is the source
+// itself (same path, or another name of the same file). No attributes or
+// times are copied; the target bears the time it was written.
 bool DateiKopieren(const std::string& quelle, const std::string& ziel);
+// The same, telling in bericht what was copied (filled when true).
+bool DateiKopieren(const std::string& quelle, const std::string& ziel, TKopierBericht& bericht);
 
 // Deletes the regular file pfad, then tries to remove the directory that held
 // it (that one only, never its parents), which succeeds only when the file
 // was its last entry. The outcome of the delete: false also when pfad names
 // no regular file.
 bool DateiLoeschen(const std::string& pfad);
+// The same, but only while pfad still names the file a copy saw (same
+// identity, length and time of last change); false, with the file kept,
+// when something else stands there now.
+bool DateiLoeschen(const std::string& pfad, const plattform::TDateiStand& kopiert);
 
 // Creates the directory verzeichnis together with every missing parent, one
 // level at a time; a final separator is allowed. True when it exists
