@@ -3,12 +3,14 @@
 
 #include "app/Fehlerbox.h"
 #include "app/Glyphe.h"
+#include "app/Schrift.h"
 #include "controls/Cgauges.h"
 #include "util/Fehler.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -556,6 +558,11 @@ TEST_F(Form1Test, CancellingEitherDialogOfAMoveChangesNothing)
 TEST_F(Form1Test, NoLabelOrTitleIsCutAndNoLabelRunsIntoItsField)
 {
     auto f = Fenster();
+    // The layout holds for the face it was measured with; that face, and no
+    // other the machine happens to have, must be the one drawn.
+    const QFontInfo schrift(f->Label5->font());
+    EXPECT_EQ(schrift.family().toStdString(), FensterSchriftFamilie);
+    EXPECT_EQ(schrift.pixelSize(), FensterSchriftPixel);
     for (QLabel* label : f->findChildren<QLabel*>()) {
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
         EXPECT_GE(label->height(), label->sizeHint().height()) << label->text().toStdString();
