@@ -5,6 +5,7 @@
 #include "app/Glyphe.h"
 #include "app/Schrift.h"
 #include "controls/Cgauges.h"
+#include "controls/Kontrast.h"
 #include "util/Fehler.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
@@ -577,6 +579,85 @@ TEST_F(Form1Test, NoLabelOrTitleIsCutAndNoLabelRunsIntoItsField)
             EXPECT_TRUE(gruppe->rect().contains(kind->geometry())) << kind->metaObject()->className();
     }
 }
+
+// The gauge's percentage over both parts, with the system's highlight
+// colour as it comes and with ones of middle brightness, whose complement
+// is about as bright as they are.
+struct TGaugeText {
+    const char* name;
+    QColor hervorhebung; // invalid: the platform's own
+    int prozent;
+};
+
+void PrintTo(const TGaugeText& fall, std::ostream* aus)
+{
+    *aus << fall.name;
+}
+
+class Form1GaugeText : public Form1Test, public ::testing::WithParamInterface<TGaugeText> {};
+
+// The colour most pixels of the area have (the ground), the one most of the
+// rest have (the text), and how many pixels show the text.
+struct TGrundUndText {
+    QRgb grund = 0;
+    QRgb text = 0;
+    int textPixel = 0;
+};
+
+TGrundUndText GrundUndText(const QImage& bild, const QRect& bereich)
+{
+    std::map<QRgb, int> anzahl;
+    for (int y = bereich.top(); y <= bereich.bottom(); ++y)
+        for (int x = bereich.left(); x <= bereich.right(); ++x)
+            ++anzahl[bild.pixel(x, y) & 0xFFFFFF];
+    const auto meiste = [](const std::map<QRgb, int>& farben) {
+        return std::max_element(farben.begin(), farben.end(),
+                                [](const auto& a, const auto& b) { return a.second < b.second; });
+    };
+    TGrundUndText ergebnis;
+    ergebnis.grund = meiste(anzahl)->first;
+    anzahl.erase(ergebnis.grund);
+    if (!anzahl.empty()) {
+        ergebnis.text = meiste(anzahl)->first;
+        ergebnis.textPixel = meiste(anzahl)->second;
+    }
+    return ergebnis;
+}
+
+TEST_P(Form1GaugeText, ReadsAtLeastThreeToOneOverTheFilledAndTheEmptyPart)
+{
+    const TGaugeText& fall = GetParam();
+    const QPalette vorher = QApplication::palette();
+    if (fall.hervorhebung.isValid()) {
+        QPalette farben = vorher;
+        farben.setColor(QPalette::Highlight, fall.hervorhebung);
+        QApplication::setPalette(farben);
+    }
+    auto f = Fenster();
+    QApplication::setPalette(vorher);
+    f->CGauge1->SetProgress(fall.prozent);
+    const QImage bild = f->CGauge1->ComposeImage();
+    ASSERT_EQ(bild.size(), QSize(163, 20));
+    // Inside the frame the fill reaches x = 81 at 50 %, the whole inside at 100 %.
+    const int fuellEnde = fall.prozent == 100 ? 162 : 81;
+    std::vector<QRect> teile = {QRect(QPoint(1, 1), QPoint(fuellEnde - 1, 18))};
+    if (fuellEnde < 162)
+        teile.push_back(QRect(QPoint(fuellEnde, 1), QPoint(161, 18)));
+    for (const QRect& teil : teile) {
+        const TGrundUndText farben = GrundUndText(bild, teil);
+        EXPECT_GT(farben.textPixel, 10) << "part from x = " << teil.left();
+        EXPECT_GE(Kontrastverhaeltnis(QColor(farben.grund), QColor(farben.text)), LesbarerKontrast)
+            << "part from x = " << teil.left() << ": text " << std::hex << farben.text << " on " << farben.grund;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Farben, Form1GaugeText,
+    ::testing::Values(TGaugeText{"PlatformHalf", QColor(), 50}, TGaugeText{"PlatformFull", QColor(), 100},
+                      TGaugeText{"MidBlueHalf", QColor(0x30, 0x8C, 0xC6), 50},
+                      TGaugeText{"MidGreyHalf", QColor(0x80, 0x80, 0x80), 50},
+                      TGaugeText{"MidGreyFull", QColor(0x80, 0x80, 0x80), 100}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(Form1Test, TheListFollowsTheWindowsWidthAndTheHeightIsFixed)
 {
