@@ -5,6 +5,7 @@
 #include "app/Gruppe.h"
 #include "app/Schrift.h"
 #include "app/Sprache.h"
+#include "app/Tastatur.h"
 #include "controls/Cgauges.h"
 #include "controls/Kontrast.h"
 #include "util/Einstellungsspeicher.h"
@@ -211,6 +212,9 @@ void TForm1::Aufbauen()
     MenueAufbauen();
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Befehl(&TForm1::BitBtn1Click); });
+    WahlTastenEinrichten(Edit1, [this] { Befehl(&TForm1::Edit1DblClick); });
+    WahlTastenEinrichten(Edit3, [this] { Befehl(&TForm1::Edit3DblClick); });
+    MenueTasteEinrichten(ListBox1);
     for (QObject* objekt : {static_cast<QObject*>(Edit1), static_cast<QObject*>(Edit3),
                             static_cast<QObject*>(GroupBox1), static_cast<QObject*>(GroupBox2),
                             static_cast<QObject*>(GroupBox3), static_cast<QObject*>(GroupBox4),

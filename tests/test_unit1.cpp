@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -425,6 +426,66 @@ INSTANTIATE_TEST_SUITE_P(
                       TDoppelklick{"GroupBox4", [](TForm1& f) -> QWidget* { return f.GroupBox4; }, {60, 18}, 0, 1},
                       TDoppelklick{"FreeArea", [](TForm1& f) -> QWidget* { return &f; }, {1, 355}, 0, 1}),
     [](const auto& info) { return info.param.name; });
+
+// Keys
+
+struct TTaste {
+    const char* name;
+    std::function<QWidget*(TForm1&)> ziel;
+    int taste;
+    Qt::KeyboardModifiers umschalter;
+    const char* startname; // the directory dialog's start name; nullptr: no dialog
+};
+
+void PrintTo(const TTaste& fall, std::ostream* aus)
+{
+    *aus << fall.name;
+}
+
+class Form1Taste : public Form1Test, public ::testing::WithParamInterface<TTaste> {};
+
+TEST_P(Form1Taste, EnterOrF4OnADirectoryFieldOpensItsChoiceAndNothingElseDoes)
+{
+    const TTaste& fall = GetParam();
+    auto f = Fenster();
+    f->FeldSetzen(TFeld::Edit1, "/eins/");
+    f->FeldSetzen(TFeld::Edit3, "/zwei/");
+    QKeyEvent taste(QEvent::KeyPress, fall.taste, fall.umschalter);
+    QApplication::sendEvent(fall.ziel(*f), &taste);
+    const std::vector<std::string> erwartet =
+        fall.startname ? std::vector<std::string>{fall.startname} : std::vector<std::string>{};
+    EXPECT_EQ(f->dialogStartnamen, erwartet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tasten, Form1Taste,
+    ::testing::Values(
+        TTaste{"Edit1Return", [](TForm1& f) -> QWidget* { return f.Edit1; }, Qt::Key_Return, Qt::NoModifier, "/eins/x"},
+        TTaste{"Edit3KeypadEnter", [](TForm1& f) -> QWidget* { return f.Edit3; }, Qt::Key_Enter, Qt::KeypadModifier,
+               "/zwei/x"},
+        TTaste{"Edit3F4", [](TForm1& f) -> QWidget* { return f.Edit3; }, Qt::Key_F4, Qt::NoModifier, "/zwei/x"},
+        TTaste{"Edit1AltF4", [](TForm1& f) -> QWidget* { return f.Edit1; }, Qt::Key_F4, Qt::AltModifier, nullptr},
+        TTaste{"Edit1CtrlReturn", [](TForm1& f) -> QWidget* { return f.Edit1; }, Qt::Key_Return, Qt::ControlModifier,
+               nullptr},
+        TTaste{"Edit2F4", [](TForm1& f) -> QWidget* { return f.Edit2; }, Qt::Key_F4, Qt::NoModifier, nullptr},
+        TTaste{"Edit5Return", [](TForm1& f) -> QWidget* { return f.Edit5; }, Qt::Key_Return, Qt::NoModifier, nullptr}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(Form1Test, ShiftF10OpensTheListsMenuAtTheCurrentLine)
+{
+    auto f = Fenster();
+    f->ListeAnhaengen("! /a/1");
+    f->ListeAnhaengen("- /a/2");
+    f->show();
+    f->ListBox1->setFocus();
+    f->ListBox1->setCurrentIndex(f->ListBox1->model()->index(1, 0));
+    QKeyEvent taste(QEvent::KeyPress, Qt::Key_F10, Qt::ShiftModifier);
+    QApplication::sendEvent(f->ListBox1, &taste);
+    ASSERT_TRUE(f->PopupMenu1->isVisible());
+    const QRect zeile = f->ListBox1->visualRect(f->ListBox1->currentIndex());
+    EXPECT_EQ(f->PopupMenu1->pos().y(), f->ListBox1->viewport()->mapToGlobal(zeile.center()).y());
+    f->PopupMenu1->hide();
+}
 
 TEST_F(Form1Test, TheDirectoryChoiceStartsInTheFieldsDirectoryAndTakesTheDirectoryPartOfTheName)
 {
