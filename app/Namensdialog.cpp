@@ -13,7 +13,8 @@ namespace {
 
 QString Text(const std::string& bytes)
 {
-    return QDir::fromNativeSeparators(QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))));
+    const QByteArray roh(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QDir::fromNativeSeparators(QFile::decodeName(roh));
 }
 
 } // namespace

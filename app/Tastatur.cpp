@@ -12,7 +12,8 @@ namespace {
 
 // The modifiers that make a key something else (Alt+F4 closes the window);
 // the keypad's Enter carries KeypadModifier and counts as Enter.
-constexpr Qt::KeyboardModifiers Umschalter = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+constexpr Qt::KeyboardModifiers Umschalter =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
 class TWahlTasten : public QObject {
 public:
