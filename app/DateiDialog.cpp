@@ -1,35 +1,34 @@
 #include "app/DateiDialog.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QFileDialog>
-#include <QString>
-#include <QStringList>
+#include "app/Namensdialog.h"
 
-void TOpenDialog::Einrichten(QFileDialog& dialog) const
+#include <QString>
+
+void TOpenDialog::Einrichten(TNamensDialog& dialog) const
 {
-    // Qt's own dialog on every platform: the system dialogs do not let the
-    // user confirm a name that does not exist, and the directory choice
-    // relies on that.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The dialog shows the text before the last parenthesised pattern list,
     // so the entry reads "Alle Dateien (*.*)" while "*" does the filtering.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(QString::fromUtf8(FilterText) + QStringLiteral(" (*)"));
-    dialog.selectFile(QFile::decodeName(QByteArray(FileName.data(), static_cast<qsizetype>(FileName.size()))));
+    dialog.NameVorgeben(FileName);
+}
+
+bool TOpenDialog::Uebernehmen(const TNamensDialog& dialog)
+{
+    std::string name = dialog.Name();
+    if (name.empty())
+        return false;
+    FileName = std::move(name);
+    return true;
 }
 
 bool TOpenDialog::Execute(QWidget* eltern)
 {
-    QFileDialog dialog(eltern);
+    TNamensDialog dialog(eltern);
     Einrichten(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const QStringList namen = dialog.selectedFiles();
-    if (namen.isEmpty())
-        return false;
-    FileName = QFile::encodeName(namen.first()).toStdString();
-    return true;
+    return Uebernehmen(dialog);
 }

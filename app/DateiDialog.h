@@ -2,7 +2,7 @@
 
 #include <string>
 
-class QFileDialog;
+class TNamensDialog;
 class QWidget;
 
 // The window's file-open dialog OpenDialog1. It is used to choose
@@ -18,9 +18,13 @@ public:
     // Shows the dialog modally over eltern. True on OK, with FileName set.
     bool Execute(QWidget* eltern);
 
-    // Gives a dialog our settings: Qt's own dialog, names that need not
-    // exist, the filter, FileName preset.
-    void Einrichten(QFileDialog& dialog) const;
+    // Gives a dialog our settings: names that need not exist, the filter,
+    // FileName preset.
+    void Einrichten(TNamensDialog& dialog) const;
+
+    // Takes the name an accepted dialog gives into FileName; false when it
+    // gives none.
+    bool Uebernehmen(const TNamensDialog& dialog);
 };
 
 // The filter entry as the dialog shows it, and the patterns it stands for.

@@ -5,23 +5,12 @@
 
 QFont FensterSchrift()
 {
-    if (QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))) {
-        QFont schrift(QStringLiteral("MS Sans Serif"));
-        schrift.setPointSize(8);
-        return schrift;
-    }
-    // Faces with the metrics of the Windows interface fonts come first: a
-    // wider face would run labels such as "Dateigröße:" into their fields.
-    for (const char* familie : {"Arial", "Liberation Sans", "Helvetica", "Nimbus Sans"}) {
-        if (QFontDatabase::hasFamily(QString::fromLatin1(familie))) {
-            QFont schrift(QString::fromLatin1(familie));
-            schrift.setPixelSize(11);
-            return schrift;
-        }
-    }
-    QFont schrift;
-    schrift.setStyleHint(QFont::SansSerif);
-    schrift.setFamily(QStringLiteral("sans-serif"));
-    schrift.setPixelSize(11);
+    // "MS Sans Serif", the face of the original layout, is not asked for:
+    // where a Linux machine has something by that name, it is not the
+    // bitmap face the layout was measured with.
+    const QString familie = QString::fromLatin1(FensterSchriftFamilie);
+    QFont schrift =
+        QFontDatabase::hasFamily(familie) ? QFont(familie) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    schrift.setPixelSize(FensterSchriftPixel);
     return schrift;
 }

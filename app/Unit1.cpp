@@ -5,7 +5,9 @@
 #include "app/Gruppe.h"
 #include "app/Schrift.h"
 #include "app/Sprache.h"
+#include "app/Tastatur.h"
 #include "controls/Cgauges.h"
+#include "controls/Kontrast.h"
 #include "util/Einstellungsspeicher.h"
 #include "util/Speila.h"
 #include "util/Stringsbearbeiten.h"
@@ -168,7 +170,10 @@ void TForm1::Aufbauen()
     Label5 = Beschriftung(GroupBox3, "bearbeite Datei:", 8, 16, 75);
     CGauge1 = new TCGauge(GroupBox3);
     CGauge1->setGeometry(88, 10, 163, 20);
-    CGauge1->SetForeColor(palette().color(QPalette::Highlight));
+    // The percentage is XORed over the fill, so it shows in the fill's
+    // complement; a highlight of middle brightness gives way to a darker
+    // shade of itself, on which that complement is light and readable.
+    CGauge1->SetForeColor(LesbareFuellfarbe(palette().color(QPalette::Highlight)));
     BitBtn1 = new QPushButton(QStringLiteral("&Start"), GroupBox3);
     BitBtn1->setGeometry(176, 56, 75, 25);
     BitBtn1->setIconSize(QSize(15, 15));
@@ -207,6 +212,9 @@ void TForm1::Aufbauen()
     MenueAufbauen();
 
     connect(BitBtn1, &QPushButton::clicked, this, [this] { Befehl(&TForm1::BitBtn1Click); });
+    WahlTastenEinrichten(Edit1, [this] { Befehl(&TForm1::Edit1DblClick); });
+    WahlTastenEinrichten(Edit3, [this] { Befehl(&TForm1::Edit3DblClick); });
+    MenueTasteEinrichten(ListBox1);
     for (QObject* objekt : {static_cast<QObject*>(Edit1), static_cast<QObject*>(Edit3),
                             static_cast<QObject*>(GroupBox1), static_cast<QObject*>(GroupBox2),
                             static_cast<QObject*>(GroupBox3), static_cast<QObject*>(GroupBox4),

@@ -16,5 +16,6 @@ pakete_sicherstellen() {
   DEBIAN_FRONTEND=noninteractive "${als_root[@]}" apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
 }
 
-# What every build needs.
-BAUPAKETE=(g++ cmake make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n)
+# What every build needs. The window is laid out for Liberation Sans
+# (app/Schrift.h), so its face comes with the build.
+BAUPAKETE=(g++ cmake make pkg-config qt6-base-dev libgl-dev qt6-translations-l10n fonts-liberation2)

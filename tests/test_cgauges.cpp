@@ -1,4 +1,5 @@
 #include "controls/Cgauges.h"
+#include "controls/Kontrast.h"
 #include "util/Fehler.h"
 
 #include <QApplication>
@@ -550,3 +551,53 @@ TEST(TBltBitmap, AdoptSizeTakesSizeAndPixelRatioOfTheOther)
     EXPECT_EQ(bild.devicePixelRatio(), 1.5);
     EXPECT_EQ(bild.format(), QImage::Format_RGB32);
 }
+
+// The fill colour chosen from the system's highlight colour.
+
+TEST(Kontrast, MeasuresAsTheAccessibilityGuidelinesDo)
+{
+    EXPECT_DOUBLE_EQ(Kontrastverhaeltnis(Qt::black, Qt::white), 21.0);
+    EXPECT_DOUBLE_EQ(Kontrastverhaeltnis(kVorne, kVorne), 1.0);
+    EXPECT_NEAR(Kontrastverhaeltnis(QColor(0x77, 0x77, 0x77), Qt::white), 4.48, 0.01);
+    EXPECT_EQ(Komplement(kVorne), QColor(0xDF, 0x9F, 0x3F));
+}
+
+struct THervorhebung {
+    const char* name;
+    QColor farbe;
+    bool bleibt; // its complement reads well enough already
+};
+
+void PrintTo(const THervorhebung& fall, std::ostream* aus)
+{
+    *aus << fall.name;
+}
+
+class LesbareFuellfarbeTest : public ::testing::TestWithParam<THervorhebung> {};
+
+TEST_P(LesbareFuellfarbeTest, KeepsAReadableHighlightAndDarkensAnUnreadableOne)
+{
+    const THervorhebung& fall = GetParam();
+    const QColor fuellung = LesbareFuellfarbe(fall.farbe);
+    const double kontrast = Kontrastverhaeltnis(fuellung, Komplement(fuellung));
+    if (fall.bleibt) {
+        EXPECT_EQ(fuellung, fall.farbe);
+        EXPECT_GE(kontrast, LesbarerKontrast);
+        return;
+    }
+    EXPECT_GE(kontrast, ZielKontrast);
+    // A darker shade of the same colour, the text over it light.
+    EXPECT_LT(fuellung.value(), fall.farbe.value());
+    EXPECT_NEAR(fuellung.hsvHue(), fall.farbe.hsvHue(), 2);
+    EXPECT_GT(Kontrastverhaeltnis(Komplement(fuellung), Qt::black), Kontrastverhaeltnis(fuellung, Qt::black));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Farben, LesbareFuellfarbeTest,
+    ::testing::Values(THervorhebung{"MidBlue", QColor(0x30, 0x8C, 0xC6), false},
+                      THervorhebung{"MidGrey", QColor(0x80, 0x80, 0x80), false},
+                      THervorhebung{"Orange", QColor(0xFF, 0x80, 0x00), false},
+                      THervorhebung{"Navy", QColor(0x00, 0x00, 0x80), true},
+                      THervorhebung{"Yellow", QColor(0xFF, 0xFF, 0x00), true},
+                      THervorhebung{"LightSkyBlue", QColor(0x87, 0xCE, 0xFA), true}),
+    [](const auto& info) { return info.param.name; });

@@ -3,12 +3,16 @@
 
 #include "app/Fehlerbox.h"
 #include "app/Glyphe.h"
+#include "app/Schrift.h"
 #include "controls/Cgauges.h"
+#include "controls/Kontrast.h"
 #include "util/Fehler.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontInfo>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <filesystem>
 #include <memory>
 #include <unistd.h>
@@ -440,6 +445,66 @@ INSTANTIATE_TEST_SUITE_P(
                       TDoppelklick{"FreeArea", [](TForm1& f) -> QWidget* { return &f; }, {1, 355}, 0, 1}),
     [](const auto& info) { return info.param.name; });
 
+// Keys
+
+struct TTaste {
+    const char* name;
+    std::function<QWidget*(TForm1&)> ziel;
+    int taste;
+    Qt::KeyboardModifiers umschalter;
+    const char* startname; // the directory dialog's start name; nullptr: no dialog
+};
+
+void PrintTo(const TTaste& fall, std::ostream* aus)
+{
+    *aus << fall.name;
+}
+
+class Form1Taste : public Form1Test, public ::testing::WithParamInterface<TTaste> {};
+
+TEST_P(Form1Taste, EnterOrF4OnADirectoryFieldOpensItsChoiceAndNothingElseDoes)
+{
+    const TTaste& fall = GetParam();
+    auto f = Fenster();
+    f->FeldSetzen(TFeld::Edit1, "/eins/");
+    f->FeldSetzen(TFeld::Edit3, "/zwei/");
+    QKeyEvent taste(QEvent::KeyPress, fall.taste, fall.umschalter);
+    QApplication::sendEvent(fall.ziel(*f), &taste);
+    const std::vector<std::string> erwartet =
+        fall.startname ? std::vector<std::string>{fall.startname} : std::vector<std::string>{};
+    EXPECT_EQ(f->dialogStartnamen, erwartet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tasten, Form1Taste,
+    ::testing::Values(
+        TTaste{"Edit1Return", [](TForm1& f) -> QWidget* { return f.Edit1; }, Qt::Key_Return, Qt::NoModifier, "/eins/x"},
+        TTaste{"Edit3KeypadEnter", [](TForm1& f) -> QWidget* { return f.Edit3; }, Qt::Key_Enter, Qt::KeypadModifier,
+               "/zwei/x"},
+        TTaste{"Edit3F4", [](TForm1& f) -> QWidget* { return f.Edit3; }, Qt::Key_F4, Qt::NoModifier, "/zwei/x"},
+        TTaste{"Edit1AltF4", [](TForm1& f) -> QWidget* { return f.Edit1; }, Qt::Key_F4, Qt::AltModifier, nullptr},
+        TTaste{"Edit1CtrlReturn", [](TForm1& f) -> QWidget* { return f.Edit1; }, Qt::Key_Return, Qt::ControlModifier,
+               nullptr},
+        TTaste{"Edit2F4", [](TForm1& f) -> QWidget* { return f.Edit2; }, Qt::Key_F4, Qt::NoModifier, nullptr},
+        TTaste{"Edit5Return", [](TForm1& f) -> QWidget* { return f.Edit5; }, Qt::Key_Return, Qt::NoModifier, nullptr}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(Form1Test, ShiftF10OpensTheListsMenuAtTheCurrentLine)
+{
+    auto f = Fenster();
+    f->ListeAnhaengen("! /a/1");
+    f->ListeAnhaengen("- /a/2");
+    f->show();
+    f->ListBox1->setFocus();
+    f->ListBox1->setCurrentIndex(f->ListBox1->model()->index(1, 0));
+    QKeyEvent taste(QEvent::KeyPress, Qt::Key_F10, Qt::ShiftModifier);
+    QApplication::sendEvent(f->ListBox1, &taste);
+    ASSERT_TRUE(f->PopupMenu1->isVisible());
+    const QRect zeile = f->ListBox1->visualRect(f->ListBox1->currentIndex());
+    EXPECT_EQ(f->PopupMenu1->pos().y(), f->ListBox1->viewport()->mapToGlobal(zeile.center()).y());
+    f->PopupMenu1->hide();
+}
+
 TEST_F(Form1Test, TheDirectoryChoiceStartsInTheFieldsDirectoryAndTakesTheDirectoryPartOfTheName)
 {
     auto f = Fenster();
@@ -606,6 +671,11 @@ TEST_F(Form1Test, MovingAllCategoriesNeverLetsATwinOverwriteAUniqueFile)
 TEST_F(Form1Test, NoLabelOrTitleIsCutAndNoLabelRunsIntoItsField)
 {
     auto f = Fenster();
+    // The layout holds for the face it was measured with; that face, and no
+    // other the machine happens to have, must be the one drawn.
+    const QFontInfo schrift(f->Label5->font());
+    EXPECT_EQ(schrift.family().toStdString(), FensterSchriftFamilie);
+    EXPECT_EQ(schrift.pixelSize(), FensterSchriftPixel);
     for (QLabel* label : f->findChildren<QLabel*>()) {
         EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
         EXPECT_GE(label->height(), label->sizeHint().height()) << label->text().toStdString();
@@ -620,6 +690,85 @@ TEST_F(Form1Test, NoLabelOrTitleIsCutAndNoLabelRunsIntoItsField)
             EXPECT_TRUE(gruppe->rect().contains(kind->geometry())) << kind->metaObject()->className();
     }
 }
+
+// The gauge's percentage over both parts, with the system's highlight
+// colour as it comes and with ones of middle brightness, whose complement
+// is about as bright as they are.
+struct TGaugeText {
+    const char* name;
+    QColor hervorhebung; // invalid: the platform's own
+    int prozent;
+};
+
+void PrintTo(const TGaugeText& fall, std::ostream* aus)
+{
+    *aus << fall.name;
+}
+
+class Form1GaugeText : public Form1Test, public ::testing::WithParamInterface<TGaugeText> {};
+
+// The colour most pixels of the area have (the ground), the one most of the
+// rest have (the text), and how many pixels show the text.
+struct TGrundUndText {
+    QRgb grund = 0;
+    QRgb text = 0;
+    int textPixel = 0;
+};
+
+TGrundUndText GrundUndText(const QImage& bild, const QRect& bereich)
+{
+    std::map<QRgb, int> anzahl;
+    for (int y = bereich.top(); y <= bereich.bottom(); ++y)
+        for (int x = bereich.left(); x <= bereich.right(); ++x)
+            ++anzahl[bild.pixel(x, y) & 0xFFFFFF];
+    const auto meiste = [](const std::map<QRgb, int>& farben) {
+        return std::max_element(farben.begin(), farben.end(),
+                                [](const auto& a, const auto& b) { return a.second < b.second; });
+    };
+    TGrundUndText ergebnis;
+    ergebnis.grund = meiste(anzahl)->first;
+    anzahl.erase(ergebnis.grund);
+    if (!anzahl.empty()) {
+        ergebnis.text = meiste(anzahl)->first;
+        ergebnis.textPixel = meiste(anzahl)->second;
+    }
+    return ergebnis;
+}
+
+TEST_P(Form1GaugeText, ReadsAtLeastThreeToOneOverTheFilledAndTheEmptyPart)
+{
+    const TGaugeText& fall = GetParam();
+    const QPalette vorher = QApplication::palette();
+    if (fall.hervorhebung.isValid()) {
+        QPalette farben = vorher;
+        farben.setColor(QPalette::Highlight, fall.hervorhebung);
+        QApplication::setPalette(farben);
+    }
+    auto f = Fenster();
+    QApplication::setPalette(vorher);
+    f->CGauge1->SetProgress(fall.prozent);
+    const QImage bild = f->CGauge1->ComposeImage();
+    ASSERT_EQ(bild.size(), QSize(163, 20));
+    // Inside the frame the fill reaches x = 81 at 50 %, the whole inside at 100 %.
+    const int fuellEnde = fall.prozent == 100 ? 162 : 81;
+    std::vector<QRect> teile = {QRect(QPoint(1, 1), QPoint(fuellEnde - 1, 18))};
+    if (fuellEnde < 162)
+        teile.push_back(QRect(QPoint(fuellEnde, 1), QPoint(161, 18)));
+    for (const QRect& teil : teile) {
+        const TGrundUndText farben = GrundUndText(bild, teil);
+        EXPECT_GT(farben.textPixel, 10) << "part from x = " << teil.left();
+        EXPECT_GE(Kontrastverhaeltnis(QColor(farben.grund), QColor(farben.text)), LesbarerKontrast)
+            << "part from x = " << teil.left() << ": text " << std::hex << farben.text << " on " << farben.grund;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Farben, Form1GaugeText,
+    ::testing::Values(TGaugeText{"PlatformHalf", QColor(), 50}, TGaugeText{"PlatformFull", QColor(), 100},
+                      TGaugeText{"MidBlueHalf", QColor(0x30, 0x8C, 0xC6), 50},
+                      TGaugeText{"MidGreyHalf", QColor(0x80, 0x80, 0x80), 50},
+                      TGaugeText{"MidGreyFull", QColor(0x80, 0x80, 0x80), 100}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(Form1Test, TheListFollowsTheWindowsWidthAndTheHeightIsFixed)
 {
