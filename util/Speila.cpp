@@ -54,6 +54,17 @@ std::string DateiNameAus(const std::string& pfad)
     return pfad;
 }
 
+bool GleicherEintrag(const std::string& pfadA, const std::string& pfadB)
+{
+    // The names first: they differ for nearly every pair, and cost no look.
+    if (DateiNameAus(pfadA) != DateiNameAus(pfadB))
+        return false;
+    plattform::TDateiKennung verzeichnisA;
+    plattform::TDateiKennung verzeichnisB;
+    return plattform::VerzeichnisKennung(VerzeichnisTeil(pfadA), verzeichnisA)
+           && plattform::VerzeichnisKennung(VerzeichnisTeil(pfadB), verzeichnisB) && verzeichnisA == verzeichnisB;
+}
+
 bool DateiKopieren(const std::string& quelle, const std::string& ziel)
 {
     // Creating the target empties it: never do that to the source itself,

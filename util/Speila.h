@@ -13,6 +13,14 @@ int64_t DateiGroesse(const std::string& pfad);
 // Windows, drive colon); the whole path when it has none.
 std::string DateiNameAus(const std::string& pfad);
 
+// True when both paths name one and the same directory entry: the same name
+// in the same directory, however that directory is spelt (through "./", a
+// link to it, or in other letter case where the file system ignores case).
+// Other names of a file (hard links, links to it) are entries of their own.
+// A directory that cannot be looked at is taken for none: its entries are
+// nobody's but their own.
+bool GleicherEintrag(const std::string& pfadA, const std::string& pfadB);
+
 // Copies the contents of the regular file quelle to ziel, creating ziel or
 // emptying and overwriting an existing file. True only when every byte of the
 // source was read and written and the target was closed without error, so a
