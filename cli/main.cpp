@@ -19,7 +19,8 @@ const char* const Hilfe =
     "  \"+     \" path   one of its identical files below DIR2,\n"
     "  \"- \" path       a file of DIR1 without identical files.\n"
     "When DIR1 and DIR2 are the same text, each group of identical files is\n"
-    "listed once. The last line on stderr counts the lines: +: N -: N !: N.\n"
+    "listed once. No file is listed under itself, also where the trees overlap.\n"
+    "The last line on stderr counts the lines: +: N -: N !: N.\n"
     "Ctrl-C stops the search and prints what was found (exit code 130).\n";
 
 int Fehler(const std::string& text)

@@ -63,6 +63,7 @@ private:
     bool Zwischendurch(std::string_view pfad, int64_t position);
     void NachrichtenZwischendurch();
     bool Abbrechen() { return f_.AbbruchAngefordert && f_.AbbruchFragen(); }
+    bool Selbst(uint32_t a, uint32_t k);
     bool Oeffenbar(TBaumEintrag& eintrag);
     bool Klassifizieren(int64_t groesse);
     void LetztenVergleichMerken(uint32_t a, uint32_t schritt);
@@ -72,6 +73,7 @@ private:
     TFensterLogik& f_;
     bool gleich_ = false;
     TPfadspeicher pfade_;
+    std::vector<TBaumVerzeichnis> verzeichnisse_; // of both walks
     std::deque<TBaumEintrag> baumA_;
     std::deque<TBaumEintrag> baumB_;
 
@@ -123,12 +125,12 @@ void TSuchlauf::Ausfuehren()
     edit4_ = f_.FeldText(TFeld::Edit4);
     edit6_ = f_.FeldText(TFeld::Edit6);
     const std::string erstes = f_.FeldText(TFeld::Edit1);
-    if (!BaumLesen(f_, erstes, baumA_, pfade_))
+    if (!BaumLesen(f_, erstes, baumA_, pfade_, verzeichnisse_))
         return;
     const std::string zweites = f_.FeldText(TFeld::Edit3);
     gleich_ = erstes == zweites;
     // One tree against itself is read once.
-    if (!gleich_ && !BaumLesen(f_, zweites, baumB_, pfade_))
+    if (!gleich_ && !BaumLesen(f_, zweites, baumB_, pfade_, verzeichnisse_))
         return;
     TabelleAufbauen();
 
@@ -223,6 +225,14 @@ bool TSuchlauf::Zwischendurch(std::string_view pfad, int64_t position)
     return false;
 }
 
+// The candidate is the first-tree file's own directory entry, met again by
+// the second walk, and so no candidate at all (the rule is set out where the
+// pairwise run applies it).
+bool TSuchlauf::Selbst(uint32_t a, uint32_t k)
+{
+    return gleich_ ? kandidaten_[k] == a : GleicherEintrag(baumA_[a], Kandidat(k), verzeichnisse_);
+}
+
 bool TSuchlauf::Oeffenbar(TBaumEintrag& eintrag)
 {
     if (eintrag.oeffenbar < 0)
@@ -285,15 +295,21 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
             klassenMitglieder_[static_cast<size_t>(kandidat.klasse)].push_back(*k);
     }
     // Whether the pairwise run would have compared contents of this size:
-    // a readable file of the first tree met a readable candidate of its size.
-    inhaltVerglichen_ |= gleich_ ? zweiteOffen >= 2 : (ersteOffen && zweiteOffen > 0);
+    // a readable file of the first tree met a readable candidate of its size
+    // other than its own entry.
+    bool verglichen = gleich_ ? zweiteOffen >= 2 : ersteOffen && zweiteOffen >= 2;
+    if (!gleich_ && ersteOffen && zweiteOffen == 1) {
+        const uint32_t k = *std::find_if(kAnfang, kEnde, [&](uint32_t i) { return Kandidat(i).oeffenbar == 1; });
+        verglichen = std::any_of(aAnfang, aEnde, [&](uint32_t a) { return baumA_[a].oeffenbar == 1 && !Selbst(a, k); });
+    }
+    inhaltVerglichen_ |= verglichen;
     return true;
 }
 
 // Notes the pair that the pairwise run compares last in this step: the last
-// entry of the file's bucket that is still in the table, not the file itself.
-// A file that cannot be opened is looked up under the key of size -1, and the
-// table never held candidates that cannot be opened.
+// entry of the file's bucket that is still in the table, not the file's own
+// entry. A file that cannot be opened is looked up under the key of size -1,
+// and the table never held candidates that cannot be opened.
 void TSuchlauf::LetztenVergleichMerken(uint32_t a, uint32_t schritt)
 {
     TBaumEintrag& datei = baumA_[a];
@@ -331,7 +347,7 @@ void TSuchlauf::LetztenVergleichMerken(uint32_t a, uint32_t schritt)
                 --gemerkt;
             continue;
         }
-        if (k == selbst)
+        if (Selbst(a, k))
             continue;
         letzterAufruf_ = {a, k};
         if (offen)
@@ -353,7 +369,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
         LetztenVergleichMerken(a, schritt);
         if (datei.oeffenbar == 1 && datei.klasse >= 0) {
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
-                if (gleich_ && (kandidaten_[k] == a || entferntIn_[k] < schritt))
+                if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))
                     continue;
                 f_.ListeAnhaengen(Zeile("+     ", Kandidat(k).pfad));
                 f_.ZaehlerErhoehen(TFeld::Edit7);

@@ -55,7 +55,17 @@ void TFensterLogik::DateiAuswerten(const std::string& pfad, TKette& liste, bool 
     const uint64_t schluessel = GroessenSchluessel(DateiGroesse(pfad));
     for (uint32_t i = 0; i < tabelle.AnzahlBei(schluessel); ++i) {
         const std::string kandidat = TextAus(static_cast<const char*>(tabelle.ElementBei(i, schluessel)));
-        if (PaarPruefen(pfad, kandidat) == 0) {
+        // No file is its own duplicate. Where the trees overlap (the second
+        // inside the first, or one tree under two spellings) the second walk
+        // meets the file's own directory entry again: the same name in the
+        // same directory. That is no candidate at all: it is passed over
+        // before any comparison, so it writes no field, gives no "+" line and
+        // raises no counter, and the file's line and counter rest on the
+        // other candidates alone ("- " and Edit8 when none is identical).
+        // The gauge counts the file as done like any other, and the entry
+        // stays in the table for the other files. Other names of the file
+        // (hard links, links to it) are entries of their own and are listed.
+        if (!GleicherEintrag(pfad, kandidat) && PaarPruefen(pfad, kandidat) == 0) {
             ListeAnhaengen("+     " + kandidat);
             ZaehlerErhoehen(TFeld::Edit7);
             gefunden = true;

@@ -105,6 +105,22 @@ TEST(Kommandozeile, WithAndWithoutFinalSeparatorIsTheSameDirectory)
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
 }
 
+TEST(Kommandozeile, OverlappingTreesNeverListAFileUnderItself)
+{
+    TTestbaum baum;
+    baum.Datei("T/x", "gleich");
+    baum.Datei("T/s/y", "gleich");
+    baum.Datei("T/s/t/z", "allein");
+    const std::string t = baum.Wurzel() + "T/", punktT = baum.Wurzel() + "./T/";
+    const TLauf zweimal = Starten(baum, {baum.Wurzel() + "T", baum.Wurzel() + "./T"});
+    EXPECT_EQ(zweimal.aus, "! " + t + "x\n+     " + punktT + "s/y\n! " + t + "s/y\n+     " + punktT + "x\n- " + t + "s/t/z\n");
+    EXPECT_EQ(LetzteZeile(zweimal.fehler), "+: 2 -: 1 !: 2");
+
+    const TLauf teil = Starten(baum, {baum.Wurzel() + "T", baum.Wurzel() + "T/s"});
+    EXPECT_EQ(teil.aus, "! " + t + "x\n+     " + t + "s/y\n- " + t + "s/y\n- " + t + "s/t/z\n");
+    EXPECT_EQ(LetzteZeile(teil.fehler), "+: 1 -: 2 !: 1");
+}
+
 TEST(Kommandozeile, WrongArgumentsExitWithTwo)
 {
     TTestbaum baum;

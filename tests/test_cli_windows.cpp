@@ -141,6 +141,19 @@ TEST(KommandozeileWindows, SameDirectoryWithAndWithoutFinalBackslash)
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
 }
 
+TEST(KommandozeileWindows, TreeUnderTwoSpellingsNeverListsAFileUnderItself)
+{
+    TTestbaum baum;
+    baum.Datei("T/x", "gleich");
+    baum.Datei("T/s/y", "gleich");
+    baum.Datei("T/s/t/z", "allein");
+    const std::string t = baum.Wurzel() + "T\\", punktT = baum.Wurzel() + ".\\T\\";
+    const TLauf lauf = Starten(baum, {baum.Wurzel() + "T", baum.Wurzel() + ".\\T"});
+    EXPECT_EQ(lauf.aus, "! " + t + "x\n+     " + punktT + "s\\y\n! " + t + "s\\y\n+     " + punktT + "x\n- " + t
+                            + "s\\t\\z\n");
+    EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 2 -: 1 !: 2");
+}
+
 TEST(KommandozeileWindows, WrongArgumentsExitWithTwo)
 {
     TTestbaum baum;

@@ -150,15 +150,88 @@ TEST_F(SucheTest, SameDirectoryWithGroupsInterleavedInOneBucket)
     EXPECT_EQ(gesehen.size(), 9u);
 }
 
-TEST_F(SucheTest, SameTreeUnderTwoSpellingsMatchesEachFileWithItself)
+// No file is its own duplicate: where the trees overlap, a file is never
+// listed under its own entry, however the second tree spells the directory;
+// its other names still are. Both runs.
+
+struct UeberlappungsFall {
+    const char* name;
+    const char* zweites; // the second tree below the root; "L/" is a link to A/sub
+    // A file below A/ and its identical files below the second tree; the others stay "- ".
+    std::map<std::string, std::multiset<std::string>> gleich;
+};
+
+void PrintTo(const UeberlappungsFall& fall, std::ostream* aus)
 {
-    const std::string a = baum.Verzeichnis("A");
-    baum.Datei("A/f", "inhalt");
-    Suchen(a, a + TTestbaum::Nativ("./"));
-    ASSERT_EQ(fenster.liste.size(), 2u);
-    EXPECT_EQ(fenster.liste[0].text, "! " + a + "f");
-    EXPECT_EQ(fenster.liste[1].text, "+     " + a + TTestbaum::Nativ("./f"));
+    *aus << fall.name;
 }
+
+class UeberlappungTest : public SucheTest,
+                         public ::testing::WithParamInterface<std::tuple<UeberlappungsFall, bool>> {};
+
+TEST_P(UeberlappungTest, NoFileIsListedUnderItself)
+{
+    const auto& [fall, woertlich] = GetParam();
+    const std::vector<std::string> dateien{"y", "sub/x", "sub/y", "sub/k", "sub/l"};
+    baum.Datei("A/y", "zwei");
+    baum.Datei("A/sub/x", "allein");
+    baum.Datei("A/sub/y", "zwei");
+    const std::string k = baum.Datei("A/sub/k", "verlinkt");
+    std::error_code fehler;
+    std::filesystem::create_hard_link(TTestbaum::Pfad(k), TTestbaum::Pfad(baum.Wurzel() + TTestbaum::Nativ("A/sub/l")), fehler);
+    if (fehler) // a copy gives the same lines where no hard link can be made
+        baum.Datei("A/sub/l", "verlinkt");
+    if (std::string(fall.zweites) == "L/") {
+        std::filesystem::create_directory_symlink(TTestbaum::Pfad(baum.Wurzel() + "A" + plattform::Trenner + "sub"),
+                                                  TTestbaum::Pfad(baum.Wurzel() + "L"), fehler);
+        if (fehler)
+            GTEST_SKIP() << "symbolic links cannot be made here";
+    }
+    const std::string eins = baum.Wurzel() + TTestbaum::Nativ("A/"), zwei = baum.Wurzel() + TTestbaum::Nativ(fall.zweites);
+    fenster.WoertlicheSuche = woertlich;
+    Suchen(eins, zwei);
+
+    // Each file's line with the "+" lines under it.
+    std::map<std::string, std::multiset<std::string>> gruppen, erwartet;
+    std::string dateiZeile;
+    for (const auto& zeile : fenster.liste)
+        if (zeile.text[0] == '+')
+            gruppen[dateiZeile].insert(zeile.text);
+        else
+            gruppen[dateiZeile = zeile.text];
+    int plus = 0, ausruf = 0;
+    for (const std::string& datei : dateien) {
+        const auto gefunden = fall.gleich.find(datei);
+        auto& unter = erwartet[(gefunden == fall.gleich.end() ? "- " : "! ") + eins + TTestbaum::Nativ(datei)];
+        if (gefunden == fall.gleich.end())
+            continue;
+        ++ausruf;
+        for (const std::string& gleich : gefunden->second)
+            unter.insert("+     " + zwei + TTestbaum::Nativ(gleich));
+        plus += static_cast<int>(gefunden->second.size());
+    }
+    EXPECT_EQ(gruppen, erwartet);
+    EXPECT_EQ(Zaehler(), std::to_string(plus) + "/" + std::to_string(5 - ausruf) + "/" + std::to_string(ausruf));
+    EXPECT_EQ(fenster.gaugeProgress, 5);
+}
+
+const std::map<std::string, std::multiset<std::string>> ImUnterverzeichnis{
+    {"y", {"y"}}, {"sub/k", {"l"}}, {"sub/l", {"k"}}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Schreibweisen, UeberlappungTest,
+    ::testing::Combine(::testing::Values(UeberlappungsFall{"Unterverzeichnis", "A/sub/", ImUnterverzeichnis},
+                                         UeberlappungsFall{"MitPunkt", "A/./sub/", ImUnterverzeichnis},
+                                         UeberlappungsFall{"UeberLink", "L/", ImUnterverzeichnis},
+                                         UeberlappungsFall{"GanzerBaum", "A/./",
+                                                           {{"y", {"sub/y"}},
+                                                            {"sub/y", {"y"}},
+                                                            {"sub/k", {"sub/l"}},
+                                                            {"sub/l", {"sub/k"}}}}),
+                       ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_paarweise" : "_normal");
+    });
 
 TEST_F(SucheTest, TwoFirstTreeFilesShareOneSecondTreeTwin)
 {

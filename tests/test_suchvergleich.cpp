@@ -128,10 +128,17 @@ TEST_P(SuchvergleichTest, OverlappingTreesGiveThePairwiseResult)
 {
     TTestbaum baum;
     TZufallsbaum(baum, GetParam()).Fuellen("T", 30);
-    // The second tree lies inside the first, and the same tree under another
-    // spelling: files meet themselves.
+    // The second tree lies inside the first, the first inside the second,
+    // the same tree under another spelling, and a part of it reached through
+    // a link: files meet their own entries.
     Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/a/");
+    Vergleichen(baum.Wurzel() + "T/a/", baum.Wurzel() + "T/");
     Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/./");
+    std::error_code fehler;
+    std::filesystem::create_directory_symlink(TTestbaum::Pfad(baum.Wurzel() + "T/a"), TTestbaum::Pfad(baum.Wurzel() + "L"),
+                                              fehler);
+    if (!fehler)
+        Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "L/");
 }
 
 INSTANTIATE_TEST_SUITE_P(Saaten, SuchvergleichTest, ::testing::Range(1u, 13u));
@@ -144,6 +151,15 @@ TEST(Suchvergleich, EmptyAndMissingTrees)
     Vergleichen(baum.Wurzel() + "leer/", baum.Wurzel() + "voll/");
     Vergleichen(baum.Wurzel() + "voll/", baum.Wurzel() + "leer/");
     Vergleichen(baum.Wurzel() + "fehlt/", baum.Wurzel() + "voll/");
+}
+
+TEST(Suchvergleich, AFileMeetingOnlyItsOwnEntryComparesNothing)
+{
+    // Nothing is read, so the fields keep what they held before the run.
+    TTestbaum baum;
+    baum.Datei("T/a/x", "einzig");
+    baum.Datei("T/y", "eine andere Groesse");
+    Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/a/");
 }
 
 TEST(Suchvergleich, MoreIdenticalFilesThanCanBeOpenedAtOnce)

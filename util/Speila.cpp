@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <new>
+#include <string_view>
 
 namespace {
 
@@ -26,6 +27,17 @@ std::string HaltendesVerzeichnis(const std::string& pfad)
     return teil;
 }
 
+// Where the name of an entry's path begins: after its directory part. A
+// directory typed with '/' reaches the walks as it was typed, and Windows
+// takes '/' for a separator too, so it ends a directory part everywhere.
+size_t NamensAnfang(const std::string& pfad)
+{
+    for (size_t i = pfad.size(); i > 0; --i)
+        if (pfad[i - 1] == '/' || plattform::BeendetVerzeichnisteil(pfad[i - 1]))
+            return i;
+    return 0;
+}
+
 } // namespace
 
 int64_t DateiGroesse(const std::string& pfad)
@@ -44,6 +56,19 @@ std::string DateiNameAus(const std::string& pfad)
         if (plattform::BeendetVerzeichnisteil(pfad[i - 1]))
             return pfad.substr(i);
     return pfad;
+}
+
+bool GleicherEintrag(const std::string& pfadA, const std::string& pfadB)
+{
+    const size_t a = NamensAnfang(pfadA);
+    const size_t b = NamensAnfang(pfadB);
+    // The names first: they differ for nearly every pair, and cost no look.
+    if (std::string_view(pfadA).substr(a) != std::string_view(pfadB).substr(b))
+        return false;
+    plattform::TDateiKennung verzeichnisA;
+    plattform::TDateiKennung verzeichnisB;
+    return plattform::VerzeichnisKennung(pfadA.substr(0, a), verzeichnisA)
+           && plattform::VerzeichnisKennung(pfadB.substr(0, b), verzeichnisB) && verzeichnisA == verzeichnisB;
 }
 
 bool DateiKopieren(const std::string& quelle, const std::string& ziel)

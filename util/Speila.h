@@ -15,6 +15,14 @@ int64_t DateiGroesse(const std::string& pfad);
 // Windows, drive colon); the whole path when it has none.
 std::string DateiNameAus(const std::string& pfad);
 
+// True when both paths name one and the same directory entry: the same name
+// in the same directory, however that directory is spelt (through "./", a
+// link to it, or in other letter case where the file system ignores case).
+// Other names of a file (hard links, links to it) are entries of their own.
+// A directory that cannot be looked at is taken for none: its entries are
+// nobody's but their own.
+bool GleicherEintrag(const std::string& pfadA, const std::string& pfadB);
+
 // What a copy found: the source as it stood when the copy opened it, and
 // the identity of the target it wrote.
 struct TKopierBericht {
