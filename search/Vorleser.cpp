@@ -64,10 +64,13 @@ void TVorleser::Auffuellen()
         }
         plan_.pop_front();
         if (datei.Offen()) {
-            const int64_t kopf = std::min(vorhaben.groesse, RandBlock);
-            const int64_t ende = std::min(vorhaben.groesse - kopf, RandBlock);
-            datei.VorausLesen(0, kopf);
-            datei.VorausLesen(vorhaben.groesse - ende, ende);
+            // A small file in one request; of a larger one what is read first.
+            if (vorhaben.groesse <= 2 * RandBlock) {
+                datei.VorausLesen(0, vorhaben.groesse);
+            } else {
+                datei.VorausLesen(0, RandBlock);
+                datei.VorausLesen(vorhaben.groesse - RandBlock, RandBlock);
+            }
         }
         offen_.push_back({vorhaben, std::move(datei)});
     }

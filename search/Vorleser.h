@@ -56,6 +56,6 @@ private:
     TNachschub nachschub_;
     std::deque<TVorhaben> plan_;  // not opened yet
     std::deque<TOffen> offen_;    // opened ahead, in the order of the plan
-    size_t fenster_ = 64;         // files held ahead at most
+    size_t fenster_ = 128;        // files held ahead at most
     bool planZuEnde_ = false;
 };
