@@ -240,7 +240,8 @@ private:
             for (uint32_t k = erste->second; k != Keiner && !untergebracht; k = klassen[k].naechsteGleicheSumme) {
                 if (klassen[k].inhalt < 0) {
                     ohneInhalt = true;
-                } else if (std::memcmp(inhalte.data() + klassen[k].inhalt, daten.data(), menge) == 0) {
+                } else if (menge == 0 || std::memcmp(inhalte.data() + klassen[k].inhalt, daten.data(), menge) == 0) {
+                    // (Empty files are all alike, and kept no bytes to compare.)
                     klassen[k].mitglieder.push_back(v);
                     untergebracht = true;
                 }
