@@ -14,6 +14,10 @@ namespace {
 constexpr int64_t PufferBudget = int64_t{512} << 10;
 constexpr int64_t MinBlock = 16 << 10;
 constexpr int64_t MaxBlock = 64 << 10;
+// What the files compared side by side ask the system to read ahead of
+// them, together, and each at most.
+constexpr int64_t VorausBudget = int64_t{32} << 20;
+constexpr int64_t MaxVoraus = int64_t{4} << 20;
 // A file of at most this size is read whole by its first and last block.
 constexpr int64_t KleinGrenze = 2 * RandBlock;
 // The contents of small files kept per group, to prove the next one equal
@@ -372,6 +376,11 @@ private:
         for (uint32_t i : offen)
             puffer[i] = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(block));
 
+        // Files alike in their first and last blocks are mostly alike whole:
+        // ask for a good stretch ahead of each, anew when less than a block
+        // of it is left, so that the disk reads them all while we compare.
+        const int64_t voraus = std::clamp<int64_t>(VorausBudget / static_cast<int64_t>(offen.size()), block, MaxVoraus);
+        std::vector<int64_t> angefordert(m, 0); // per file: asked for up to here
         std::vector<TGruppe> gruppen{offen};
         int64_t menge = RandBlock;
         int64_t position = 0;
@@ -379,10 +388,15 @@ private:
             if (zwischendurch_(Pfad(gruppe[gruppen.front().front()]), position))
                 return TVerlauf::Gestoppt;
             menge = std::min(menge, groesse_ - position);
-            const int64_t danach = std::min(std::min(menge * 4, block), groesse_ - position - menge);
-            for (const TGruppe& g : gruppen)
-                for (uint32_t i : g)
-                    dateien[i].VorausLesen(position + menge, danach);
+            for (const TGruppe& g : gruppen) {
+                for (uint32_t i : g) {
+                    if (angefordert[i] >= std::min(groesse_, position + menge + block))
+                        continue;
+                    const int64_t von = std::max(angefordert[i], position);
+                    angefordert[i] = std::min(groesse_, von + voraus);
+                    dateien[i].VorausLesen(von, angefordert[i] - von);
+                }
+            }
             gruppen = Aufteilen(gruppe, gruppen, dateien, puffer, position, menge);
             position += menge;
             menge = std::min(menge * 4, block);
