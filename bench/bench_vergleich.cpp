@@ -40,6 +40,8 @@ const char* const Hilfe =
     "  --arbeit DIR   scratch directory for outputs and rdfind's results.txt\n"
     "  --ohne TOOL    leave out a tool (dubrinax, fdupes, jdupes, rdfind, boden)\n"
     "  --ohne-kopf    no header (date, machine, peers) before the tables\n"
+    "  --kalt         cold cache: drop the page cache before every run (needs root;\n"
+    "                 says so when it cannot) and leave out the warm-up\n"
     "A TREE.zwillinge list beside a tree (bench_baum writes it) adds the row\n"
     "'boden': one walk plus reading every file with a twin once.\n";
 
@@ -77,6 +79,8 @@ struct TOptionen {
     std::vector<std::string> ohne;
     std::vector<TBaum> baeume;
     bool kopf = true;
+    bool kalt = false;
+    bool kaltMoeglich = false; // the page cache can be dropped here
 };
 
 [[noreturn]] void Abbruch(const std::string& text)
@@ -157,6 +161,8 @@ TOptionen OptionenLesen(int argc, char** argv)
             o.ohne.push_back(wert(i));
         else if (a == "--ohne-kopf")
             o.kopf = false;
+        else if (a == "--kalt")
+            o.kalt = true;
         else if (a == "--zwei")
             o.baeume.push_back({OhneSchraegstrich(wert(i)), true});
         else if (!a.empty() && a[0] == '-')
@@ -205,6 +211,19 @@ std::vector<TWerkzeug> WerkzeugeFuer(const TOptionen& o, const TBaum& baum)
         if (!Ausgelassen(o, w.name))
             ohne.push_back(std::move(w));
     return ohne;
+}
+
+// Writes back what is dirty and drops the page cache, dentries and inodes,
+// so that the next run reads from the disk. False when that is not allowed.
+bool CacheLeeren()
+{
+    ::sync();
+    std::ofstream datei("/proc/sys/vm/drop_caches");
+    if (!datei)
+        return false;
+    datei << "3\n";
+    datei.flush();
+    return static_cast<bool>(datei);
 }
 
 std::string ErsteZeile(const std::string& befehl)
@@ -388,6 +407,8 @@ std::vector<TErgebnis> BaumMessen(const TOptionen& o, const TBaum& baum)
         const TWerkzeug& w = werkzeuge[i];
         std::fprintf(stderr, "  %s: %s %s ...", name.c_str(), w.name.c_str(), wann);
         std::fflush(stderr);
+        if (o.kaltMoeglich && !CacheLeeren())
+            std::fprintf(stderr, " (page cache NOT dropped)");
         const std::string basis = o.arbeit + "/" + name + "." + w.name;
         const bench::TMessung m = bench::Messen(w.argv, o.arbeit, basis + ".out",
                                                 basis + ".err", o.limit);
@@ -403,7 +424,9 @@ std::vector<TErgebnis> BaumMessen(const TOptionen& o, const TBaum& baum)
             dabei[i] = false;
             continue;
         }
-        dabei[i] = Eintragen(ergebnisse[i], laufen(i, "warm-up"), false);
+        // Cold runs need no warm-up: each starts from an empty cache anyway.
+        if (!o.kalt)
+            dabei[i] = Eintragen(ergebnisse[i], laufen(i, "warm-up"), false);
     }
     for (int runde = 0; runde < o.wiederholungen; ++runde) {
         char wann[32];
@@ -435,8 +458,9 @@ void TabelleDrucken(const TOptionen& o, const TBaum& baum, const std::vector<TEr
                     FILE* csv)
 {
     const std::string name = Name(baum.pfad);
-    std::printf("\n%s  (%s: %s)\n", name.c_str(),
-                baum.zwei ? "two trees, A against B" : "same-directory mode",
+    const char* cache = !o.kalt ? "warm cache" : o.kaltMoeglich ? "cold cache" : "cold requested, cache NOT dropped";
+    std::printf("\n%s  (%s, %s: %s)\n", name.c_str(),
+                baum.zwei ? "two trees, A against B" : "same-directory mode", cache,
                 baum.pfad.c_str());
     std::printf("  %-9s %10s %10s %10s %10s %12s %12s %8s   (ratios: dubrinax / tool)\n",
                 "tool", "median s", "min s", "max s", "peak MiB", "time ratio", "memory ratio",
@@ -468,8 +492,9 @@ void TabelleDrucken(const TOptionen& o, const TBaum& baum, const std::vector<TEr
             (!schnellster || e.median < schnellster->median))
             schnellster = &e;
         if (csv) {
-            std::fprintf(csv, "%s,%s,%s,%s,%zu,%.4f,%.4f,%.4f,%.0f,%s,%s,%ld\n", name.c_str(),
-                         baum.zwei ? "two" : "same", e.name.c_str(), Zustandstext(e).c_str(),
+            std::fprintf(csv, "%s,%s,%s,%s,%s,%zu,%.4f,%.4f,%.4f,%.0f,%s,%s,%ld\n", name.c_str(),
+                         baum.zwei ? "two" : "same", !o.kalt ? "warm" : o.kaltMoeglich ? "cold" : "not-cold",
+                         e.name.c_str(), Zustandstext(e).c_str(),
                          e.zeiten.size(), e.median, e.minimum, e.maximum, e.spitze,
                          dub && &e != dub ? Verhaeltnis(*dub, e, o.limit, false).c_str() : "",
                          dub && &e != dub && e.name != "boden"
@@ -511,6 +536,12 @@ int Ausfuehren(int argc, char** argv)
         Abbruch("cannot create '" + o.arbeit + "': " + std::strerror(errno));
     }
 
+    if (o.kalt) {
+        o.kaltMoeglich = CacheLeeren();
+        if (!o.kaltMoeglich)
+            std::fprintf(stderr, "bench_vergleich: cannot drop the page cache (writing "
+                                 "/proc/sys/vm/drop_caches needs root): the runs are NOT cold\n");
+    }
     bench::ProzesseVorbereiten();
     // Whether what the runner has resident at fork counts into a child's
     // peak depends on the kernel; the peak of /bin/true, measured the same
@@ -524,9 +555,12 @@ int Ausfuehren(int argc, char** argv)
         std::printf("Peers: %s; %s; %s\n", ErsteZeile("fdupes --version 2>&1").c_str(),
                     ErsteZeile("jdupes --version 2>&1").c_str(),
                     ErsteZeile("rdfind --version 2>&1").c_str());
-        std::printf("%d timed runs per tool after one warm-up run, limit %g s per run; "
+        if (o.kalt)
+            std::printf("Cold cache: %s.\n", o.kaltMoeglich ? "page cache, dentries and inodes dropped before every run, no warm-up"
+                                                              : "requested, but the page cache could NOT be dropped (not root?)");
+        std::printf("%d timed runs per tool%s, limit %g s per run; "
                     "medians. Peak of /bin/true measured this way: %.1f MiB.\n",
-                    o.wiederholungen, o.limit, leer.spitzeKiB / 1024.0);
+                    o.wiederholungen, o.kalt ? "" : " after one warm-up run", o.limit, leer.spitzeKiB / 1024.0);
         std::printf("Outputs of the last run of each tool: %s\n", o.arbeit.c_str());
     }
     std::fflush(stdout);
@@ -536,7 +570,7 @@ int Ausfuehren(int argc, char** argv)
         csv.reset(std::fopen(o.csv.c_str(), "w"));
         if (!csv)
             Abbruch("cannot create '" + o.csv + "': " + std::strerror(errno));
-        std::fprintf(csv.get(), "tree,mode,tool,status,runs,median_s,min_s,max_s,"
+        std::fprintf(csv.get(), "tree,mode,cache,tool,status,runs,median_s,min_s,max_s,"
                                 "median_peak_kib,time_ratio,memory_ratio,twins\n");
     }
     for (const TBaum& b : o.baeume) {

@@ -2,8 +2,10 @@
 # Generates each tree kind in turn, times the tools on it and deletes it
 # again, so that only one tree at a time takes disk and page cache.
 #
-#   bench/lauf.sh [--faktor F] [--ort DIR] [--seed N] [runner options...] [KIND...]
+#   bench/lauf.sh [--faktor F] [--ort DIR] [--seed N] [--kalt | --warm-und-kalt] [runner options...] [KIND...]
 #
+# --kalt drops the page cache before every run (as root; the runner says so
+# when it cannot); --warm-und-kalt measures each tree warm, then cold.
 # KIND: klein gleichgross gross gemischt zwei million (default: all but million). Runner options
 # (--wiederholungen, --limit, --cli, --ohne) are passed to bench_vergleich.
 # The tables go to stdout; the figures also to DIR/vergleich.csv.
@@ -14,12 +16,15 @@ ort=/tmp/dubrinax-baeume
 seed=1
 laeufer=()
 arten=()
+caches=(warm)
 while [ $# -gt 0 ]; do
   case "$1" in
     --faktor) faktor=$2; shift 2 ;;
     --ort) ort=$2; shift 2 ;;
     --seed) seed=$2; shift 2 ;;
     --wiederholungen|--limit|--cli|--ohne) laeufer+=("$1" "$2"); shift 2 ;;
+    --kalt) caches=(kalt); shift ;;
+    --warm-und-kalt) caches=(warm kalt); shift ;;
     -*) echo "lauf.sh: unknown option $1" >&2; exit 2 ;;
     *) arten+=("$1"); shift ;;
   esac
@@ -39,9 +44,12 @@ for art in "${arten[@]}"; do
   rm -rf -- "$baum" "$baum.zwillinge"
   "$bench/bench_baum" "$art" "$baum" --faktor "$faktor" --seed "$seed" >&2
   if [ "$art" = zwei ]; then ziel=(--zwei "$baum"); else ziel=("$baum"); fi
-  "$bench/bench_vergleich" "${laeufer[@]}" "${kopf[@]}" --arbeit "$ort/arbeit" --csv "$ort/$art.csv" "${ziel[@]}"
-  kopf=(--ohne-kopf)
-  if [ -f "$csv" ]; then tail -n +2 "$ort/$art.csv" >> "$csv"; else cp "$ort/$art.csv" "$csv"; fi
-  rm -f "$ort/$art.csv"
+  for cache in "${caches[@]}"; do
+    if [ "$cache" = kalt ]; then kalt=(--kalt); else kalt=(); fi
+    "$bench/bench_vergleich" "${laeufer[@]}" "${kopf[@]}" "${kalt[@]}" --arbeit "$ort/arbeit" --csv "$ort/$art.csv" "${ziel[@]}"
+    kopf=(--ohne-kopf)
+    if [ -f "$csv" ]; then tail -n +2 "$ort/$art.csv" >> "$csv"; else cp "$ort/$art.csv" "$csv"; fi
+    rm -f "$ort/$art.csv"
+  done
   rm -rf -- "$baum" "$baum.zwillinge"
 done

@@ -1,65 +1,114 @@
 #include "search/Inhaltsklassen.h"
 
+#include "search/Vorleser.h"
+
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 
 namespace {
 
-// At most this many files are open and compared side by side.
-constexpr size_t MaxOffen = 256;
 // The buffers of one side-by-side comparison together.
 constexpr int64_t PufferBudget = int64_t{512} << 10;
 constexpr int64_t MinBlock = 16 << 10;
 constexpr int64_t MaxBlock = 64 << 10;
-constexpr int64_t EndBlock = 4096;
+// What the files compared side by side ask the system to read ahead of
+// them, together, and each at most.
+constexpr int64_t VorausBudget = int64_t{32} << 20;
+constexpr int64_t MaxVoraus = int64_t{4} << 20;
+// A file of at most this size is read whole by its first and last block.
+constexpr int64_t KleinGrenze = 2 * RandBlock;
+// The contents of small files kept per group, to prove the next one equal
+// without opening anything again.
+constexpr size_t InhaltBudget = size_t{16} << 20;
+// Files read between two calls of the caller's poll.
+constexpr uint32_t PollAbstand = 32;
+
+constexpr uint32_t Keiner = std::numeric_limits<uint32_t>::max();
 
 // One file (all paths of one identity) being classified.
 struct TVertreter {
-    std::vector<size_t> pfade; // indices into the entries
+    uint32_t erster = 0;  // its first entry; the others follow through naechsterPfad_
+    uint32_t pfade = 0;
     uint8_t seiten = 0;
 };
 
-using TGruppe = std::vector<size_t>; // indices of TVertreter
+using TGruppe = std::vector<uint32_t>; // indices of TVertreter
+
+enum class TOeffnung { Offen, Unlesbar, KeineDeskriptoren };
+enum class TVerlauf { Fertig, Gestoppt, ZuWenigDeskriptoren };
+
+// A quick checksum, eight bytes at a time: enough to tell most different
+// files apart, and never trusted to call two files alike.
+uint64_t Pruefsumme(const char* daten, int64_t menge, uint64_t summe = 1469598103934665603ull)
+{
+    int64_t i = 0;
+    for (; i + 8 <= menge; i += 8) {
+        uint64_t wort;
+        std::memcpy(&wort, daten + i, sizeof wort);
+        summe = (summe ^ wort) * 0x9E3779B97F4A7C15ull;
+        summe ^= summe >> 29;
+    }
+    for (; i < menge; ++i)
+        summe = (summe ^ static_cast<unsigned char>(daten[i])) * 1099511628211ull;
+    return summe;
+}
 
 class TKlassierer {
 public:
     TKlassierer(std::vector<TKlassenEintrag>& eintraege, int64_t groesse, int32_t& naechsteKlasse,
-                const TZwischendurch& zwischendurch)
-        : eintraege_(eintraege), groesse_(groesse), naechsteKlasse_(naechsteKlasse), zwischendurch_(zwischendurch)
+                TLesestand& stand, const TZwischendurch& zwischendurch)
+        : eintraege_(eintraege), groesse_(groesse), naechsteKlasse_(naechsteKlasse), stand_(stand),
+          zwischendurch_(zwischendurch)
     {
     }
 
     bool Ausfuehren()
     {
         VertreterBilden();
-        TGruppe alle(vertreter_.size());
-        for (size_t i = 0; i < alle.size(); ++i)
-            alle[i] = i;
-        if (!Lohnend(alle))
+        size_t pfade = 0;
+        uint8_t seiten = 0;
+        for (const TVertreter& v : vertreter_) {
+            pfade += v.pfade;
+            seiten |= v.seiten;
+        }
+        if (pfade < 2 || seiten != 3)
             return true;
-        return Einteilen(alle);
+        return groesse_ <= KleinGrenze ? KleineEinteilen() : GrosseEinteilen();
     }
 
 private:
+    // Paths of one file are read once: the entries sorted by identity, each
+    // run of one identity a file, the files in the order of their first path.
     void VertreterBilden()
     {
-        std::unordered_map<uint64_t, std::vector<size_t>> nachKnoten;
-        for (size_t i = 0; i < eintraege_.size(); ++i) {
-            const auto& kennung = eintraege_[i].kennung;
-            auto& kandidaten = nachKnoten[kennung.knoten];
-            size_t gefunden = vertreter_.size();
-            for (size_t v : kandidaten)
-                if (eintraege_[vertreter_[v].pfade.front()].kennung == kennung)
-                    gefunden = v;
-            if (gefunden == vertreter_.size()) {
-                vertreter_.emplace_back();
-                kandidaten.push_back(gefunden);
+        const auto n = static_cast<uint32_t>(eintraege_.size());
+        std::vector<uint32_t> folge(n);
+        for (uint32_t i = 0; i < n; ++i)
+            folge[i] = i;
+        auto schluessel = [&](uint32_t i) {
+            const auto& k = eintraege_[i].kennung;
+            return std::make_tuple(k.geraet, k.knoten, k.knotenHoch, i);
+        };
+        std::sort(folge.begin(), folge.end(), [&](uint32_t x, uint32_t y) { return schluessel(x) < schluessel(y); });
+        naechsterPfad_.assign(n, Keiner);
+        for (uint32_t i = 0; i < n;) {
+            uint32_t j = i + 1;
+            while (j < n && eintraege_[folge[j]].kennung == eintraege_[folge[i]].kennung)
+                ++j;
+            TVertreter v{folge[i], j - i, 0};
+            for (uint32_t x = i; x < j; ++x) {
+                v.seiten |= eintraege_[folge[x]].seiten;
+                if (x + 1 < j)
+                    naechsterPfad_[folge[x]] = folge[x + 1];
             }
-            vertreter_[gefunden].pfade.push_back(i);
-            vertreter_[gefunden].seiten |= eintraege_[i].seiten;
+            vertreter_.push_back(v);
+            i = j;
         }
+        std::sort(vertreter_.begin(), vertreter_.end(),
+                  [](const TVertreter& x, const TVertreter& y) { return x.erster < y.erster; });
     }
 
     // A group is worth reading when it could still give a line: two paths,
@@ -68,164 +117,334 @@ private:
     {
         size_t pfade = 0;
         uint8_t seiten = 0;
-        for (size_t v : gruppe) {
-            pfade += vertreter_[v].pfade.size();
+        for (uint32_t v : gruppe) {
+            pfade += vertreter_[v].pfade;
             seiten |= vertreter_[v].seiten;
         }
         return pfade >= 2 && seiten == 3;
     }
 
-    std::string_view Pfad(size_t v) const { return eintraege_[vertreter_[v].pfade.front()].pfad; }
+    std::string_view Pfad(uint32_t v) const { return eintraege_[vertreter_[v].erster].pfad; }
 
-    plattform::TDatei Oeffnen(size_t v) const { return plattform::TDatei::OeffnenLesen(std::string(Pfad(v))); }
-
-    void OeffenbarSetzen(size_t v, bool oeffenbar)
+    void OeffenbarSetzen(uint32_t v, bool oeffenbar)
     {
-        for (size_t i : vertreter_[v].pfade)
+        for (uint32_t i = vertreter_[v].erster; i != Keiner; i = naechsterPfad_[i])
             eintraege_[i].oeffenbar = oeffenbar ? 1 : 0;
     }
 
     void KlasseVergeben(const TGruppe& gruppe)
     {
         const int32_t klasse = naechsteKlasse_++;
-        for (size_t v : gruppe)
-            for (size_t i : vertreter_[v].pfade)
+        for (uint32_t v : gruppe)
+            for (uint32_t i = vertreter_[v].erster; i != Keiner; i = naechsterPfad_[i])
                 eintraege_[i].klasse = klasse;
     }
 
+    bool Poll(uint32_t v, uint32_t zaehler, int64_t position)
+    {
+        return zaehler % PollAbstand == 0 && zwischendurch_(Pfad(v), position);
+    }
+
+    // Opens a file of the group; a file whose length changed since the walk
+    // cannot be compared and counts as one that cannot be opened.
+    TOeffnung Oeffnen(uint32_t v, plattform::TDatei& datei)
+    {
+        bool keineDeskriptoren = false;
+        datei = stand_.vorleser.Oeffnen(Pfad(v), keineDeskriptoren);
+        if (datei.Offen() && datei.Laenge() == groesse_)
+            return TOeffnung::Offen;
+        datei = plattform::TDatei();
+        return keineDeskriptoren ? TOeffnung::KeineDeskriptoren : TOeffnung::Unlesbar;
+    }
+
+    // Opens a file, giving back the files kept open for later when the
+    // descriptors ran out. KeineDeskriptoren only when nothing is left to give.
+    TOeffnung OeffnenNotfalls(uint32_t v, plattform::TDatei& datei)
+    {
+        TOeffnung ergebnis = Oeffnen(v, datei);
+        if (ergebnis == TOeffnung::KeineDeskriptoren && BehalteneSchliessen())
+            ergebnis = Oeffnen(v, datei);
+        return ergebnis;
+    }
+
+    // Closes the files kept from the first pass; true when there were any.
+    bool BehalteneSchliessen()
+    {
+        size_t gehalten = 0;
+        for (const plattform::TDatei& d : behalten_)
+            gehalten += d.Offen() ? 1 : 0;
+        behalten_.clear();
+        if (gehalten > 0)
+            stand_.maxOffen = std::max<size_t>(2, std::min(stand_.maxOffen, gehalten / 2));
+        return gehalten > 0;
+    }
+
+    // The first and the last block, or the whole file when it is small.
+    bool RandLesen(plattform::TDatei& datei, char* ziel) const
+    {
+        const int64_t kopf = std::min(RandBlock, groesse_);
+        const int64_t ende = std::min(RandBlock, groesse_ - kopf);
+        return datei.LesenAb(0, ziel, kopf) == kopf && datei.LesenAb(groesse_ - ende, ziel + kopf, ende) == ende;
+    }
+
+    // Small files: each is opened once and read whole. Its bytes go to the
+    // class of identical content at once, proven against the kept bytes of
+    // the class's first file; only beyond the budget for kept bytes is a
+    // file opened again, to prove it against that first file.
+    bool KleineEinteilen()
+    {
+        struct TKlasse {
+            uint64_t summe;
+            int64_t inhalt;              // where its first file's bytes are kept, -1 when not kept
+            uint32_t naechsteGleicheSumme;
+            TGruppe mitglieder;
+        };
+        const size_t menge = static_cast<size_t>(groesse_);
+        std::vector<TKlasse> klassen;
+        std::unordered_map<uint64_t, uint32_t> ersteMitSumme;
+        std::vector<char> inhalte;
+        inhalte.reserve(std::min(InhaltBudget, menge * vertreter_.size()));
+        std::vector<std::pair<uint32_t, uint32_t>> spaeter; // (file, first class of its checksum)
+        std::vector<char> daten(std::max<size_t>(menge, 1));
+
+        auto neueKlasse = [&](uint32_t v, uint64_t summe, bool behalten) {
+            const auto k = static_cast<uint32_t>(klassen.size());
+            int64_t inhalt = -1;
+            if (behalten && inhalte.size() + menge <= InhaltBudget) {
+                inhalt = static_cast<int64_t>(inhalte.size());
+                inhalte.insert(inhalte.end(), daten.begin(), daten.begin() + static_cast<std::ptrdiff_t>(menge));
+            }
+            klassen.push_back({summe, inhalt, Keiner, {v}});
+            auto [erste, neu] = ersteMitSumme.try_emplace(summe, k);
+            if (!neu) {
+                uint32_t letzte = erste->second;
+                while (klassen[letzte].naechsteGleicheSumme != Keiner)
+                    letzte = klassen[letzte].naechsteGleicheSumme;
+                klassen[letzte].naechsteGleicheSumme = k;
+            }
+        };
+
+        for (uint32_t v = 0; v < vertreter_.size(); ++v) {
+            if (Poll(v, v, 0))
+                return false;
+            plattform::TDatei datei;
+            const bool ok = Oeffnen(v, datei) == TOeffnung::Offen && RandLesen(datei, daten.data());
+            OeffenbarSetzen(v, ok);
+            if (!ok)
+                continue;
+            datei = plattform::TDatei();
+            const uint64_t summe = Pruefsumme(daten.data(), groesse_);
+            const auto erste = ersteMitSumme.find(summe);
+            if (erste == ersteMitSumme.end()) {
+                neueKlasse(v, summe, true);
+                continue;
+            }
+            bool untergebracht = false;
+            bool ohneInhalt = false;
+            for (uint32_t k = erste->second; k != Keiner && !untergebracht; k = klassen[k].naechsteGleicheSumme) {
+                if (klassen[k].inhalt < 0) {
+                    ohneInhalt = true;
+                } else if (menge == 0 || std::memcmp(inhalte.data() + klassen[k].inhalt, daten.data(), menge) == 0) {
+                    // (Empty files are all alike, and kept no bytes to compare.)
+                    klassen[k].mitglieder.push_back(v);
+                    untergebracht = true;
+                }
+            }
+            if (untergebracht)
+                continue;
+            if (ohneInhalt)
+                spaeter.emplace_back(v, erste->second);
+            else
+                neueKlasse(v, summe, true);
+        }
+
+        for (const auto& [v, erste] : spaeter) {
+            bool untergebracht = false;
+            for (uint32_t k = erste; k != Keiner && !untergebracht; k = klassen[k].naechsteGleicheSumme) {
+                if (klassen[k].inhalt >= 0)
+                    continue; // proven unequal in the first pass
+                bool identisch = false;
+                if (!PaarGleich(klassen[k].mitglieder.front(), v, identisch))
+                    return false;
+                if (identisch) {
+                    klassen[k].mitglieder.push_back(v);
+                    untergebracht = true;
+                }
+            }
+            if (!untergebracht)
+                neueKlasse(v, klassen[erste].summe, false);
+        }
+        for (const TKlasse& klasse : klassen)
+            if (Lohnend(klasse.mitglieder))
+                KlasseVergeben(klasse.mitglieder);
+        return true;
+    }
+
+    // Larger files: a first pass opens each once and sorts them by their
+    // first and last blocks (most files of one size already differ there);
+    // files alike in those are then compared whole. When the whole group may
+    // be open at once, the first pass keeps its files open for that.
+    bool GrosseEinteilen()
+    {
+        const auto n = static_cast<uint32_t>(vertreter_.size());
+        if (n <= stand_.maxOffen)
+            behalten_.resize(n);
+        std::vector<std::pair<uint64_t, uint32_t>> summen;
+        summen.reserve(n);
+        std::vector<char> daten(static_cast<size_t>(2 * RandBlock));
+        for (uint32_t v = 0; v < n; ++v) {
+            if (Poll(v, v, 0))
+                return false;
+            plattform::TDatei datei;
+            const bool ok = OeffnenNotfalls(v, datei) == TOeffnung::Offen && RandLesen(datei, daten.data());
+            OeffenbarSetzen(v, ok);
+            if (!ok)
+                continue;
+            summen.emplace_back(Pruefsumme(daten.data(), 2 * RandBlock), v);
+            if (!behalten_.empty())
+                behalten_[v] = std::move(datei);
+        }
+        std::sort(summen.begin(), summen.end());
+        TGruppe teil;
+        for (size_t i = 0; i < summen.size();) {
+            size_t j = i;
+            teil.clear();
+            for (; j < summen.size() && summen[j].first == summen[i].first; ++j)
+                teil.push_back(summen[j].second);
+            i = j;
+            if (Lohnend(teil) && !Einteilen(teil))
+                return false;
+        }
+        return true;
+    }
+
+    // Side by side when the descriptors allow, else one file at a time;
+    // when they run short on the way, with fewer side by side.
     bool Einteilen(const TGruppe& gruppe)
     {
-        if (gruppe.size() <= MaxOffen)
-            return NebeneinanderVergleichen(gruppe);
-        // Too many to compare side by side: most files of one size already
-        // differ in their first or last block, so sort by those first, one
-        // file open at a time.
-        std::unordered_map<uint64_t, TGruppe> nachRand;
-        std::vector<char> daten(static_cast<size_t>(2 * EndBlock));
-        for (size_t v : gruppe) {
-            if (zwischendurch_(Pfad(v), 0))
-                return false;
-            plattform::TDatei datei = Oeffnen(v);
-            const int64_t kopf = std::min(EndBlock, groesse_);
-            const int64_t ende = std::min(EndBlock, groesse_ - kopf);
-            const bool ok = datei.Offen() && datei.Laenge() == groesse_
-                            && datei.LesenAb(0, daten.data(), kopf) == kopf
-                            && datei.LesenAb(groesse_ - ende, daten.data() + kopf, ende) == ende;
-            OeffenbarSetzen(v, ok);
-            if (ok)
-                nachRand[Pruefsumme(daten.data(), kopf + ende, 1469598103934665603ull)].push_back(v);
+        for (;;) {
+            if (gruppe.size() > stand_.maxOffen)
+                return GanzPruefsummen(gruppe);
+            const TVerlauf verlauf = NebeneinanderVergleichen(gruppe);
+            if (verlauf != TVerlauf::ZuWenigDeskriptoren)
+                return verlauf == TVerlauf::Fertig;
         }
-        for (auto& [summe, teil] : nachRand) {
-            if (!Lohnend(teil))
+    }
+
+    // Opens the group's files and reads all of them block by block in step,
+    // splitting at every difference. The first and the last block were read
+    // already; the blocks grow while the files stay alike.
+    TVerlauf NebeneinanderVergleichen(const TGruppe& gruppe)
+    {
+        const size_t m = gruppe.size();
+        std::vector<plattform::TDatei> dateien(m);
+        std::vector<uint32_t> offen; // indices into gruppe
+        for (uint32_t i = 0; i < m; ++i) {
+            const uint32_t v = gruppe[i];
+            if (v < behalten_.size() && behalten_[v].Offen()) {
+                dateien[i] = std::move(behalten_[v]);
+                offen.push_back(i);
                 continue;
-            if (!(teil.size() <= MaxOffen ? NebeneinanderVergleichen(teil) : GrosseGruppeEinteilen(teil)))
-                return false;
-        }
-        return true;
-    }
-
-    // A quick checksum, eight bytes at a time: enough to tell most different
-    // files apart, and never trusted to call two files alike.
-    static uint64_t Pruefsumme(const char* daten, int64_t menge, uint64_t summe)
-    {
-        int64_t i = 0;
-        for (; i + 8 <= menge; i += 8) {
-            uint64_t wort;
-            std::memcpy(&wort, daten + i, sizeof wort);
-            summe = (summe ^ wort) * 0x9E3779B97F4A7C15ull;
-            summe ^= summe >> 29;
-        }
-        for (; i < menge; ++i)
-            summe = (summe ^ static_cast<unsigned char>(daten[i])) * 1099511628211ull;
-        return summe;
-    }
-
-    // Opens the group's files, splits them by their last bytes (files that
-    // differ only at the end are told apart without reading them whole), then
-    // reads all of them block by block in step, splitting at every difference.
-    bool NebeneinanderVergleichen(const TGruppe& gruppe)
-    {
-        std::vector<plattform::TDatei> dateien(vertreter_.size());
-        TGruppe offen;
-        for (size_t v : gruppe) {
-            dateien[v] = Oeffnen(v);
-            const bool ok = dateien[v].Offen() && dateien[v].Laenge() == groesse_;
+            }
+            const TOeffnung ergebnis = OeffnenNotfalls(v, dateien[i]);
+            if (ergebnis == TOeffnung::KeineDeskriptoren && offen.size() >= 2) {
+                // These many could be open at once: compare no more side by side.
+                stand_.maxOffen = std::min(stand_.maxOffen, offen.size());
+                return TVerlauf::ZuWenigDeskriptoren;
+            }
+            // Without a second descriptor even a pair cannot be compared:
+            // the file cannot be opened, as for the pairwise run.
+            const bool ok = ergebnis == TOeffnung::Offen;
             OeffenbarSetzen(v, ok);
             if (ok)
-                offen.push_back(v);
+                offen.push_back(i);
         }
-        if (!Lohnend(offen))
-            return true;
-        // Empty files are all alike, and a file is alike to itself under
-        // every name it has: nothing to read.
-        if (groesse_ == 0 || offen.size() == 1) {
-            KlasseVergeben(offen);
-            return true;
+        TGruppe offeneVertreter;
+        for (uint32_t i : offen)
+            offeneVertreter.push_back(gruppe[i]);
+        if (!Lohnend(offeneVertreter))
+            return TVerlauf::Fertig;
+        if (offen.size() == 1) {
+            // A file is alike to itself under every name it has.
+            KlasseVergeben(offeneVertreter);
+            return TVerlauf::Fertig;
         }
 
-        const int64_t block = std::clamp<int64_t>(PufferBudget / static_cast<int64_t>(offen.size()) / EndBlock * EndBlock,
+        const int64_t block = std::clamp<int64_t>(PufferBudget / static_cast<int64_t>(offen.size()) / RandBlock * RandBlock,
                                                   MinBlock, MaxBlock);
-        std::vector<std::unique_ptr<char[]>> puffer(vertreter_.size());
-        for (size_t v : offen)
-            puffer[v] = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(block));
+        std::vector<std::unique_ptr<char[]>> puffer(m);
+        for (uint32_t i : offen)
+            puffer[i] = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(block));
 
-        // Most files of one size differ in their first bytes, some only at
-        // the end: look at the first and the last block before reading the
-        // rest, and let the blocks grow while the files stay alike.
+        // Files alike in their first and last blocks are mostly alike whole:
+        // ask for a good stretch ahead of each, anew when less than a block
+        // of it is left, so that the disk reads them all while we compare.
+        const int64_t voraus = std::clamp<int64_t>(VorausBudget / static_cast<int64_t>(offen.size()), block, MaxVoraus);
+        std::vector<int64_t> angefordert(m, 0); // per file: asked for up to here
         std::vector<TGruppe> gruppen{offen};
-        int64_t menge = std::min(EndBlock, groesse_);
+        int64_t menge = RandBlock;
         int64_t position = 0;
-        bool endeGeprueft = groesse_ <= 2 * EndBlock;
         while (position < groesse_ && !gruppen.empty()) {
-            if (zwischendurch_(Pfad(gruppen.front().front()), position))
-                return false;
+            if (zwischendurch_(Pfad(gruppe[gruppen.front().front()]), position))
+                return TVerlauf::Gestoppt;
             menge = std::min(menge, groesse_ - position);
-            gruppen = Aufteilen(gruppen, dateien, puffer, position, menge, false);
-            position += menge;
-            if (!endeGeprueft && !gruppen.empty()) {
-                gruppen = Aufteilen(gruppen, dateien, puffer, groesse_ - EndBlock, EndBlock, true);
-                endeGeprueft = true;
+            for (const TGruppe& g : gruppen) {
+                for (uint32_t i : g) {
+                    if (angefordert[i] >= std::min(groesse_, position + menge + block))
+                        continue;
+                    const int64_t von = std::max(angefordert[i], position);
+                    angefordert[i] = std::min(groesse_, von + voraus);
+                    dateien[i].VorausLesen(von, angefordert[i] - von);
+                }
             }
+            gruppen = Aufteilen(gruppe, gruppen, dateien, puffer, position, menge);
+            position += menge;
             menge = std::min(menge * 4, block);
         }
-        for (const TGruppe& fertig : gruppen)
-            KlasseVergeben(fertig);
-        return true;
+        for (const TGruppe& fertig : gruppen) {
+            TGruppe klasse;
+            for (uint32_t i : fertig)
+                klasse.push_back(gruppe[i]);
+            KlasseVergeben(klasse);
+        }
+        return TVerlauf::Fertig;
     }
 
-    // Reads menge bytes of every file of every group (at a position, or on
-    // from the current one) and splits each group by the bytes read. Groups
-    // that are no longer worth it are dropped; a file that cannot be read
-    // drops out on its own.
-    std::vector<TGruppe> Aufteilen(const std::vector<TGruppe>& gruppen, std::vector<plattform::TDatei>& dateien,
-                                   std::vector<std::unique_ptr<char[]>>& puffer, int64_t position, int64_t menge,
-                                   bool abPosition)
+    // Reads menge bytes at position of every file of every group (indices
+    // into nebeneinander, the files side by side) and splits each group by the bytes read.
+    // Groups that are no longer worth it are dropped; a file that cannot be
+    // read drops out on its own.
+    std::vector<TGruppe> Aufteilen(const TGruppe& nebeneinander, const std::vector<TGruppe>& gruppen,
+                                   std::vector<plattform::TDatei>& dateien,
+                                   std::vector<std::unique_ptr<char[]>>& puffer, int64_t position, int64_t menge)
     {
         std::vector<TGruppe> neu;
+        TGruppe vertreter;
         for (const TGruppe& gruppe : gruppen) {
             std::vector<TGruppe> teile;
-            for (size_t v : gruppe) {
-                char* daten = puffer[v].get();
-                const int64_t gelesen = abPosition ? dateien[v].LesenAb(position, daten, menge)
-                                                   : dateien[v].Lesen(daten, menge);
-                if (gelesen != menge) {
-                    dateien[v] = plattform::TDatei();
+            for (uint32_t i : gruppe) {
+                char* daten = puffer[i].get();
+                if (dateien[i].LesenAb(position, daten, menge) != menge) {
+                    dateien[i] = plattform::TDatei();
                     continue;
                 }
                 auto teil = std::find_if(teile.begin(), teile.end(), [&](const TGruppe& t) {
                     return std::memcmp(puffer[t.front()].get(), daten, static_cast<size_t>(menge)) == 0;
                 });
                 if (teil == teile.end())
-                    teile.push_back({v});
+                    teile.push_back({i});
                 else
-                    teil->push_back(v);
+                    teil->push_back(i);
             }
             for (TGruppe& teil : teile) {
-                if (Lohnend(teil)) {
+                vertreter.clear();
+                for (uint32_t i : teil)
+                    vertreter.push_back(nebeneinander[i]);
+                if (Lohnend(vertreter)) {
                     neu.push_back(std::move(teil));
                 } else {
-                    for (size_t v : teil)
-                        dateien[v] = plattform::TDatei(); // done with it: close early
+                    for (uint32_t i : teil)
+                        dateien[i] = plattform::TDatei(); // done with it: close early
                 }
             }
         }
@@ -235,19 +454,21 @@ private:
     // More files than may be open at once: a checksum of each file's whole
     // content (one at a time) sorts them into likely classes, and each likely
     // class is then proven byte for byte against one of its members.
-    bool GrosseGruppeEinteilen(const TGruppe& gruppe)
+    bool GanzPruefsummen(const TGruppe& gruppe)
     {
         std::unordered_map<uint64_t, TGruppe> nachSumme;
         std::vector<char> daten(static_cast<size_t>(MaxBlock));
-        for (size_t v : gruppe) {
-            plattform::TDatei datei = Oeffnen(v);
-            bool ok = datei.Offen() && datei.Laenge() == groesse_;
+        for (uint32_t v : gruppe) {
+            plattform::TDatei datei;
+            bool ok = OeffnenNotfalls(v, datei) == TOeffnung::Offen;
+            if (ok)
+                datei.VorausLesen(0, groesse_);
             uint64_t summe = 1469598103934665603ull;
             for (int64_t position = 0; ok && position < groesse_;) {
                 if (zwischendurch_(Pfad(v), position))
                     return false;
                 const int64_t menge = std::min<int64_t>(MaxBlock, groesse_ - position);
-                ok = datei.Lesen(daten.data(), menge) == menge;
+                ok = datei.LesenAb(position, daten.data(), menge) == menge;
                 if (ok)
                     summe = Pruefsumme(daten.data(), menge, summe);
                 position += menge;
@@ -275,19 +496,23 @@ private:
         return true;
     }
 
-    bool PaarGleich(size_t a, size_t b, bool& identisch)
+    // Two files compared whole, two descriptors at a time. A pair that
+    // cannot be opened (not even with every kept file given back) is not
+    // proven alike.
+    bool PaarGleich(uint32_t a, uint32_t b, bool& identisch)
     {
-        plattform::TDatei dateiA = Oeffnen(a);
-        plattform::TDatei dateiB = Oeffnen(b);
         identisch = false;
-        if (!dateiA.Offen() || !dateiB.Offen())
+        plattform::TDatei dateiA;
+        plattform::TDatei dateiB;
+        if (OeffnenNotfalls(a, dateiA) != TOeffnung::Offen || OeffnenNotfalls(b, dateiB) != TOeffnung::Offen)
             return true;
         std::vector<char> pufferA(static_cast<size_t>(MaxBlock)), pufferB(static_cast<size_t>(MaxBlock));
         for (int64_t position = 0; position < groesse_;) {
             if (zwischendurch_(Pfad(a), position))
                 return false;
             const int64_t menge = std::min<int64_t>(MaxBlock, groesse_ - position);
-            if (dateiA.Lesen(pufferA.data(), menge) != menge || dateiB.Lesen(pufferB.data(), menge) != menge
+            if (dateiA.LesenAb(position, pufferA.data(), menge) != menge
+                || dateiB.LesenAb(position, pufferB.data(), menge) != menge
                 || std::memcmp(pufferA.data(), pufferB.data(), static_cast<size_t>(menge)) != 0)
                 return true;
             position += menge;
@@ -299,14 +524,17 @@ private:
     std::vector<TKlassenEintrag>& eintraege_;
     int64_t groesse_;
     int32_t& naechsteKlasse_;
+    TLesestand& stand_;
     const TZwischendurch& zwischendurch_;
     std::vector<TVertreter> vertreter_;
+    std::vector<uint32_t> naechsterPfad_;         // per entry: the next entry of the same file
+    std::vector<plattform::TDatei> behalten_;     // per file: kept open from the first pass
 };
 
 } // namespace
 
 bool KlassenBilden(std::vector<TKlassenEintrag>& eintraege, int64_t groesse, int32_t& naechsteKlasse,
-                   const TZwischendurch& zwischendurch)
+                   TLesestand& stand, const TZwischendurch& zwischendurch)
 {
-    return TKlassierer(eintraege, groesse, naechsteKlasse, zwischendurch).Ausfuehren();
+    return TKlassierer(eintraege, groesse, naechsteKlasse, stand, zwischendurch).Ausfuehren();
 }

@@ -26,8 +26,17 @@ struct TKlassenEintrag {
 // means stop.
 using TZwischendurch = std::function<bool(std::string_view pfad, int64_t position)>;
 
+class TVorleser;
+
+// What the classification keeps from one size group to the next.
+struct TLesestand {
+    TVorleser& vorleser;   // non-owning: opens the files, some of them ahead
+    size_t maxOffen = 256; // files compared side by side at most; shrinks when descriptors run short
+};
+
 // Sorts the entries (all of the given size) into classes. Only groups with
 // at least two paths covering both trees are followed; every path of such a
-// group gets a new class number from naechsteKlasse. False when stopped.
+// group gets a new class number from naechsteKlasse. Each file is opened
+// once where the descriptors allow. False when stopped.
 bool KlassenBilden(std::vector<TKlassenEintrag>& eintraege, int64_t groesse, int32_t& naechsteKlasse,
-                   const TZwischendurch& zwischendurch);
+                   TLesestand& stand, const TZwischendurch& zwischendurch);

@@ -13,6 +13,7 @@
 #include "search/Baumlesen.h"
 #include "search/Groessenschluessel.h"
 #include "search/Inhaltsklassen.h"
+#include "search/Vorleser.h"
 #include "util/Speila.h"
 
 #include <algorithm>
@@ -60,6 +61,8 @@ private:
     TBaumEintrag& Kandidat(uint32_t k) { return ZweiterBaum()[kandidaten_[k]]; }
 
     void TabelleAufbauen();
+    void GruppenfolgePlanen();
+    bool Nachschub(std::deque<TVorhaben>& plan);
     bool Zwischendurch(std::string_view pfad, int64_t position);
     void NachrichtenZwischendurch();
     bool Abbrechen() { return f_.AbbruchAngefordert && f_.AbbruchFragen(); }
@@ -102,6 +105,14 @@ private:
     std::vector<std::vector<uint32_t>> klassenMitglieder_; // candidates per class, in table order
     int32_t naechsteKlasse_ = 0;
 
+    // The sizes of the groups worth reading, in the order the run comes to
+    // them: the files of the next groups are opened ahead.
+    std::vector<int64_t> gruppenfolge_;
+    uint32_t naechsteGeplante_ = 0; // next group for the read-ahead plan
+    uint32_t begonnene_ = 0;        // groups the run has come to
+    TVorleser vorleser_{[this](std::deque<TVorhaben>& plan) { return Nachschub(plan); }};
+    TLesestand lesestand_{vorleser_};
+
     // The last comparison the pairwise run would have made, and the last one
     // whose two files it could open.
     TAufruf letzterAufruf_;
@@ -133,6 +144,7 @@ void TSuchlauf::Ausfuehren()
     if (!gleich_ && !BaumLesen(f_, zweites, baumB_, pfade_, verzeichnisse_))
         return;
     TabelleAufbauen();
+    GruppenfolgePlanen();
 
     const auto anzahl = static_cast<uint32_t>(baumA_.size());
     uint32_t uebrig = anzahl;
@@ -200,6 +212,41 @@ void TSuchlauf::TabelleAufbauen()
     }
 }
 
+void TSuchlauf::GruppenfolgePlanen()
+{
+    // As Klassifizieren meets them: the first file of each size, in the
+    // order of the first tree, and only sizes with something to compare.
+    std::vector<bool> gesehen(kandidaten_.size(), false);
+    for (const TBaumEintrag& datei : baumA_) {
+        if (!datei.regulaer)
+            continue;
+        const auto [anfang, ende] = std::equal_range(kandidatenGroessen_.begin(), kandidatenGroessen_.end(), datei.groesse);
+        const auto gruppe = static_cast<size_t>(anfang - kandidatenGroessen_.begin());
+        if (anfang == ende || gesehen[gruppe])
+            continue;
+        gesehen[gruppe] = true;
+        if (!gleich_ || ende - anfang >= 2)
+            gruppenfolge_.push_back(datei.groesse);
+    }
+}
+
+bool TSuchlauf::Nachschub(std::deque<TVorhaben>& plan)
+{
+    if (naechsteGeplante_ >= gruppenfolge_.size())
+        return false;
+    const int64_t groesse = gruppenfolge_[naechsteGeplante_];
+    auto planen = [&](const std::vector<uint32_t>& indizes, const std::vector<int64_t>& groessen, auto&& eintrag) {
+        const auto [anfang, ende] = std::equal_range(groessen.begin(), groessen.end(), groesse);
+        for (auto i = anfang; i != ende; ++i)
+            plan.push_back({eintrag(indizes[static_cast<size_t>(i - groessen.begin())]).pfad, groesse, naechsteGeplante_});
+    };
+    // In the order Klassifizieren hands them on: first tree, then candidates.
+    planen(ersteNachGroesse_, ersteGroessen_, [&](uint32_t a) -> TBaumEintrag& { return baumA_[a]; });
+    planen(kandidatenNachGroesse_, kandidatenGroessen_, [&](uint32_t k) -> TBaumEintrag& { return Kandidat(k); });
+    ++naechsteGeplante_;
+    return true;
+}
+
 void TSuchlauf::NachrichtenZwischendurch()
 {
     const auto jetzt = std::chrono::steady_clock::now();
@@ -235,8 +282,11 @@ bool TSuchlauf::Selbst(uint32_t a, uint32_t k)
 
 bool TSuchlauf::Oeffenbar(TBaumEintrag& eintrag)
 {
+    // Through the read-ahead, which gives back what it holds when the
+    // descriptors run short: a file counts as unopenable only on its own account.
+    bool keineDeskriptoren = false;
     if (eintrag.oeffenbar < 0)
-        eintrag.oeffenbar = plattform::TDatei::OeffnenLesen(std::string(eintrag.pfad)).Offen() ? 1 : 0;
+        eintrag.oeffenbar = vorleser_.Oeffnen(eintrag.pfad, keineDeskriptoren).Offen() ? 1 : 0;
     return eintrag.oeffenbar == 1;
 }
 
@@ -269,7 +319,9 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     const bool inMb = groesse > 10485760;
     teiler_ = inMb ? 1048576 : 1024;
     einheit_ = inMb ? " MB" : " KB";
-    const bool fertig = KlassenBilden(eintraege, groesse, naechsteKlasse_,
+    if (begonnene_ < gruppenfolge_.size() && gruppenfolge_[begonnene_] == groesse)
+        vorleser_.GruppeBeginnt(begonnene_++);
+    const bool fertig = KlassenBilden(eintraege, groesse, naechsteKlasse_, lesestand_,
                                       [this](std::string_view pfad, int64_t position) {
                                           return Zwischendurch(pfad, position);
                                       });

@@ -1,7 +1,7 @@
 // The normal search must give exactly what the pairwise run gives: every
 // line in its order, the counters, the final field texts and the gauge.
 
-#include "FensterAttrappe.h"
+#include "Suchvergleich.h"
 #include "Testbaum.h"
 #include "Testsystem.h"
 
@@ -12,38 +12,7 @@
 
 namespace {
 
-struct TErgebnis {
-    std::vector<std::string> zeilen;
-    std::array<std::string, 10> felder;
-    int32_t gaugeProgress;
-    int32_t gaugeMax;
-};
-
-TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool woertlich)
-{
-    TFensterAttrappe fenster;
-    fenster.WoertlicheSuche = woertlich;
-    fenster.Feld(TFeld::Edit1) = eins;
-    fenster.Feld(TFeld::Edit3) = zwei;
-    fenster.Feld(TFeld::Edit2) = "vorher 2";
-    fenster.Feld(TFeld::Edit4) = "vorher 4";
-    fenster.Feld(TFeld::Edit6) = "vorher 6";
-    for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
-        fenster.Feld(zaehler) = "0";
-    fenster.SucheAusfuehren();
-    return {fenster.Zeilen(), fenster.felder, fenster.gaugeProgress, fenster.gaugeMax};
-}
-
-void Vergleichen(const std::string& eins, const std::string& zwei)
-{
-    const TErgebnis paarweise = Suchen(eins, zwei, true);
-    const TErgebnis normal = Suchen(eins, zwei, false);
-    EXPECT_EQ(normal.zeilen, paarweise.zeilen);
-    for (int feld = 1; feld <= 9; ++feld)
-        EXPECT_EQ(normal.felder[feld], paarweise.felder[feld]) << "Edit" << feld;
-    EXPECT_EQ(normal.gaugeProgress, paarweise.gaugeProgress);
-    EXPECT_EQ(normal.gaugeMax, paarweise.gaugeMax);
-}
+using suchvergleich::Vergleichen;
 
 // A random tree: few sizes so that buckets are crowded, contents drawn from
 // a few variants per size so that identical groups interleave, differences
@@ -186,4 +155,25 @@ TEST(Suchvergleich, UnreadableFilesAsTheyFall)
     std::filesystem::permissions(TTestbaum::Pfad(baum.Wurzel() + "B/3"), std::filesystem::perms::none);
     Vergleichen(baum.Wurzel() + "A/", baum.Wurzel() + "B/");
     Vergleichen(baum.Wurzel() + "B/", baum.Wurzel() + "B/");
+}
+
+TEST(Suchvergleich, LargeGroupsOfSmallAndLargerFilesSplitIntoManySubgroups)
+{
+    // Far more files of one size than are compared side by side, in many
+    // subgroups: unique files, pairs and three large classes, for a size read
+    // whole at once and for one whose middle is read later. The large classes
+    // agree in their first and last blocks and differ only in the middle.
+    TTestbaum baum;
+    for (const size_t groesse : {3000u, 20000u}) {
+        for (int i = 0; i < 700; ++i) {
+            std::string inhalt(groesse, 'k');
+            const int art = i % 7;
+            if (art < 3)
+                inhalt[groesse / 2] = static_cast<char>('0' + art);      // three classes of ~100
+            else
+                inhalt[static_cast<size_t>(i) % 64] = static_cast<char>(i / 2); // pairs and loners at the start
+            baum.Datei("T/g" + std::to_string(groesse) + "/d" + std::to_string(i % 9) + "/f" + std::to_string(i), inhalt);
+        }
+    }
+    Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/");
 }

@@ -113,6 +113,19 @@ public:
     // (FIFO, device, socket, directory) is refused without blocking.
     static TDatei OeffnenLesen(const std::string& pfad);
 
+    // The search's additions, kept apart from the rest: opening that tells
+    // a lack of descriptors from a file that cannot be opened, and asking
+    // the system to read ahead.
+    //
+    // Opens like OeffnenLesen. When it fails, keineDeskriptoren says whether
+    // only the process (or the system) had no descriptor to spare: the file
+    // may well open once others are closed.
+    static TDatei OeffnenLesen(const std::string& pfad, bool& keineDeskriptoren);
+
+    // Asks the system to bring anzahl bytes from position on into its cache
+    // without waiting for them: a hint that may do nothing.
+    void VorausLesen(int64_t position, int64_t anzahl) const;
+
     // Creates a file for writing, raw bytes, emptying an existing one.
     static TDatei ErzeugenSchreiben(const std::string& pfad);
 

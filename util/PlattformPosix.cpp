@@ -136,20 +136,37 @@ TDatei& TDatei::operator=(TDatei&& andere) noexcept
 
 TDatei TDatei::OeffnenLesen(const std::string& pfad)
 {
+    bool keineDeskriptoren = false;
+    return OeffnenLesen(pfad, keineDeskriptoren);
+}
+
+TDatei TDatei::OeffnenLesen(const std::string& pfad, bool& keineDeskriptoren)
+{
+    keineDeskriptoren = false;
     if (pfad.empty())
         return {};
     // O_NONBLOCK so that a FIFO put in the file's place cannot hang us in open;
     // the type check below then refuses it. On a regular file the flag has
     // no effect, so it stays.
     int fd = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        keineDeskriptoren = errno == EMFILE || errno == ENFILE;
         return {};
+    }
     TDatei datei(fd);
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         return {};
     datei.laenge_ = static_cast<int64_t>(info.st_size);
     return datei;
+}
+
+void TDatei::VorausLesen(int64_t position, int64_t anzahl) const
+{
+    // Only a hint: the kernel starts the reads and returns; a failure costs
+    // nothing but the speed-up.
+    if (fd_ >= 0 && anzahl > 0)
+        (void)::posix_fadvise(fd_, static_cast<off_t>(position), static_cast<off_t>(anzahl), POSIX_FADV_WILLNEED);
 }
 
 TDatei TDatei::ErzeugenSchreiben(const std::string& pfad)

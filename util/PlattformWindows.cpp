@@ -407,17 +407,34 @@ TDatei& TDatei::operator=(TDatei&& andere) noexcept
 
 TDatei TDatei::OeffnenLesen(const std::string& pfad)
 {
+    bool keineDeskriptoren = false;
+    return OeffnenLesen(pfad, keineDeskriptoren);
+}
+
+TDatei TDatei::OeffnenLesen(const std::string& pfad, bool& keineDeskriptoren)
+{
+    keineDeskriptoren = false;
     std::wstring breit;
     if (pfad.empty() || !Systempfad(pfad, breit))
         return {};
     // Without FILE_FLAG_BACKUP_SEMANTICS a directory does not open at all.
+    HANDLE griff = ::CreateFileW(breit.c_str(), GENERIC_READ, AllesTeilen, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (griff == INVALID_HANDLE_VALUE)
+        keineDeskriptoren = ::GetLastError() == ERROR_TOO_MANY_OPEN_FILES;
     int64_t laenge = -1;
-    TDatei datei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_READ, AllesTeilen, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr),
-                          laenge));
+    TDatei datei(NurDatei(griff, laenge));
     if (datei.Offen())
         datei.laenge_ = laenge;
     return datei;
+}
+
+void TDatei::VorausLesen(int64_t position, int64_t anzahl) const
+{
+    // Windows has no hint for a range of a file; FILE_FLAG_SEQUENTIAL_SCAN,
+    // set at opening, already has the cache read ahead eagerly.
+    (void)position;
+    (void)anzahl;
 }
 
 TDatei TDatei::ErzeugenSchreiben(const std::string& pfad)
