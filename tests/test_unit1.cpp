@@ -1,6 +1,8 @@
 #include "Testbaum.h"
 #include "Testfenster.h"
 
+#include "app/Ergebnisansicht.h"
+#include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
 #include "app/Glyphe.h"
 #include "controls/Cgauges.h"
@@ -12,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -506,7 +507,7 @@ TEST_F(Form1Test, TheRightButtonKeepsTheMarkedLines)
     f->ListeAnhaengen("- /a/2");
     f->show();
     f->ListeMarkieren(0, true);
-    const QPoint stelle = f->ListBox1->visualItemRect(f->ListBox1->item(1)).center();
+    const QPoint stelle = f->ListBox1->visualRect(f->Ergebnisliste->index(1)).center();
     QMouseEvent druck(QEvent::MouseButtonPress, QPointF(stelle), QPointF(f->ListBox1->viewport()->mapToGlobal(stelle)),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(f->ListBox1->viewport(), &druck);
@@ -592,7 +593,7 @@ TEST_F(Form1Test, ListLinesAreThirteenPixelsHigh)
     f->ListeAnhaengen("- /a");
     f->ListeAnhaengen("- /b");
     f->show();
-    EXPECT_EQ(f->ListBox1->visualItemRect(f->ListBox1->item(1)).height(), 13);
+    EXPECT_EQ(f->ListBox1->visualRect(f->Ergebnisliste->index(1)), QRect(0, 13, f->ListBox1->viewport()->width(), 13));
 }
 
 } // namespace
