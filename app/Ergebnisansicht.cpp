@@ -15,6 +15,9 @@ namespace {
 
 // Room the item delegate leaves left and right of a line's text.
 constexpr int Textrand = 8;
+// No one scrolls sideways through more than this many characters of a line;
+// measuring a megabyte-long one would stall the paint for a second.
+constexpr qsizetype MessbareZeichen = 8192;
 
 } // namespace
 
@@ -47,7 +50,8 @@ int TErgebnisansicht::Inhaltsbreite() const
         breiteGemessenFuer_ = liste_->LaengsteZeile();
         const uint32_t index = liste_->LaengsteZeileIndex();
         breite_ = index < static_cast<uint32_t>(liste_->rowCount())
-                      ? fontMetrics().horizontalAdvance(liste_->index(static_cast<int>(index)).data().toString()) +
+                      ? fontMetrics().horizontalAdvance(
+                            liste_->index(static_cast<int>(index)).data().toString().left(MessbareZeichen)) +
                             Textrand
                       : 0;
         if (index >= static_cast<uint32_t>(liste_->rowCount()))

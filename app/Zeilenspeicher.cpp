@@ -5,6 +5,8 @@
 
 char* TZeilenspeicher::Ablegen(std::string_view bytes)
 {
+    if (bytes.empty())
+        return nullptr; // an empty line needs no block, not even a first one
     if (bytes.size() > frei_) {
         // A line longer than a block gets a block of its own size; the rest
         // of the old block stays unused, at most one line's worth.
@@ -13,8 +15,7 @@ char* TZeilenspeicher::Ablegen(std::string_view bytes)
         frei_ = groesse;
     }
     char* ziel = bloecke_.back().get() + (bytes.size() > Blockgroesse ? 0 : Blockgroesse - frei_);
-    if (!bytes.empty())
-        std::memcpy(ziel, bytes.data(), bytes.size());
+    std::memcpy(ziel, bytes.data(), bytes.size());
     frei_ -= bytes.size();
     return ziel;
 }
