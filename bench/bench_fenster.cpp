@@ -92,6 +92,12 @@ public:
         return dauern.empty() ? 0 : *std::max_element(dauern.begin(), dauern.end());
     }
 
+    // How many dispatches took longer than grenze seconds themselves.
+    size_t DispatchesUeber(double grenze) const
+    {
+        return static_cast<size_t>(std::count_if(dauern.begin(), dauern.end(), [&](double d) { return d > grenze; }));
+    }
+
     // Runs a command of the list's pop-up menu and the paint it causes.
     double Befehl(void (TForm1::*handler)())
     {
@@ -194,6 +200,7 @@ int main(int argc, char** argv)
 
     std::vector<double> fensterZeiten, cliZeiten, luecken, spitzen, cliSpitzen, dispatches;
     std::vector<std::string> lueckenOrte;
+    std::vector<size_t> anzahlDispatches, langeDispatches;
     for (int runde = 0; runde <= wiederholungen; ++runde) {
         const bench::TMessung messung = bench::Messen({cli, baum, baum}, arbeit.string(),
                                                       (arbeit / "aus").string(), (arbeit / "fehler").string(), 0);
@@ -208,6 +215,8 @@ int main(int argc, char** argv)
         luecken.push_back(fenster.LaengsteLuecke());
         lueckenOrte.push_back(fenster.LaengsteLueckeOrt());
         dispatches.push_back(fenster.LaengsterDispatch());
+        anzahlDispatches.push_back(fenster.zeitpunkte.size());
+        langeDispatches.push_back(fenster.DispatchesUeber(0.025));
         spitzen.push_back(static_cast<double>(spitze));
     }
     const double f = Median(fensterZeiten), c = Median(cliZeiten);
@@ -221,8 +230,9 @@ int main(int argc, char** argv)
     std::printf("  longest stretch without a dispatch while comparing: %.1f ms (worst run %.1f ms)\n",
                 Median(luecken) * 1000, *std::max_element(luecken.begin(), luecken.end()) * 1000);
     for (size_t i = 0; i < luecken.size(); ++i)
-        std::printf("    run %zu: %.1f ms from %s; longest dispatch itself %.1f ms\n", i + 1, luecken[i] * 1000,
-                    lueckenOrte[i].c_str(), dispatches[i] * 1000);
+        std::printf("    run %zu: %.1f ms from %s; %zu dispatches, the longest itself %.1f ms, %zu over 25 ms\n",
+                    i + 1, luecken[i] * 1000, lueckenOrte[i].c_str(), anzahlDispatches[i], dispatches[i] * 1000,
+                    langeDispatches[i]);
     std::printf("  idle window %.1f MiB + the lines' bytes %.1f MiB = %.1f MiB; window peak / that = %.2f\n",
                 MiB(static_cast<double>(leerKiB)), zeilenMiB, bedarf, MiB(Median(spitzen)) / bedarf);
 
