@@ -199,6 +199,14 @@ void TErgebnisansicht::updateGeometries()
     QAbstractItemView::updateGeometries();
 }
 
+void TErgebnisansicht::reset()
+{
+    QAbstractItemView::reset();
+    // An emptied list drops its scroll bar at the next dispatch with the
+    // lines, not only when Qt's delayed layout gets round to it.
+    updateGeometries();
+}
+
 void TErgebnisansicht::rowsInserted(const QModelIndex& eltern, int erste, int letzte)
 {
     QAbstractItemView::rowsInserted(eltern, erste, letzte);
