@@ -79,6 +79,18 @@ protected:
         return m;
     }
 
+    // Whether the list's first row on screen holds anything but its background.
+    static bool ZeigtZeilen(TForm1& f)
+    {
+        const QImage bild = f.ListBox1->viewport()->grab().toImage();
+        const QRgb grund = bild.pixel(0, 0);
+        for (int y = 0; y < 13; ++y)
+            for (int x = 0; x < bild.width(); ++x)
+                if (bild.pixel(x, y) != grund)
+                    return true;
+        return false;
+    }
+
     static std::vector<std::string> Zeilen(const TForm1& f)
     {
         std::vector<std::string> zeilen;
@@ -584,14 +596,8 @@ TEST_F(Form1Test, DuringASearchEachDispatchAddsTheNewLinesAndTheListNeverShowsBl
     QObject::connect(&beiDispatch, &QTimer::timeout, [&] {
         if (f->Ergebnisliste->rowCount() == 0)
             return;
-        const QImage bild = f->ListBox1->viewport()->grab().toImage();
-        const QRgb grund = bild.pixel(0, 0);
-        bool gemalt = false;
-        for (int y = 0; y < 13 && !gemalt; ++y)
-            for (int x = 0; x < bild.width() && !gemalt; ++x)
-                gemalt = bild.pixel(x, y) != grund;
         ++bilder;
-        leer += gemalt ? 0 : 1;
+        leer += ZeigtZeilen(*f) ? 0 : 1;
     });
     beiDispatch.start();
     f->BitBtn1->click();
@@ -601,6 +607,28 @@ TEST_F(Form1Test, DuringASearchEachDispatchAddsTheNewLinesAndTheListNeverShowsBl
     EXPECT_EQ(umgestellt, 0);
     EXPECT_GE(bilder, 4);
     EXPECT_EQ(leer, 0);
+}
+
+TEST_F(Form1Test, AtTheFirstDispatchOfAStartTheOldLinesAreGoneFromTheScreen)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    BeispielbaumAnlegen(*f);
+    for (int i = 0; i < 40; ++i)
+        f->ListeAnhaengen("- /alt/" + std::to_string(i));
+    f->show();
+    int zeilen = -1;
+    bool gezeigt = true;
+    QMetaObject::invokeMethod(
+        f.get(),
+        [&] {
+            zeilen = f->Ergebnisliste->rowCount();
+            gezeigt = ZeigtZeilen(*f);
+        },
+        Qt::QueuedConnection);
+    f->BitBtn1->click();
+    EXPECT_EQ(zeilen, 0);
+    EXPECT_FALSE(gezeigt);
 }
 
 TEST_F(Form1Test, TheRightButtonKeepsTheMarkedLines)
