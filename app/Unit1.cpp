@@ -1,8 +1,11 @@
 #include "app/Unit1.h"
 
+#include "app/Ergebnisansicht.h"
+#include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
 #include "app/Glyphe.h"
 #include "app/Gruppe.h"
+#include "app/Markierung.h"
 #include "app/Schrift.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
@@ -19,15 +22,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QStringList>
-#include <QStyledItemDelegate>
-#include <QUtf8StringView>
 #include <QVariant>
 
 #include <algorithm>
@@ -58,10 +57,9 @@ constexpr char Feldtrenner = '\x03';
 const char* const Listenhinweis =
     "! = besitzt gleiche Dateien; + = gleichen Dateien; - = besitzt keine gleichen Dateien";
 
-// The bytes of a line or a field are what the program works with; the text
-// on screen is only their picture. Kept in the item (or the edit field)
-// beside what it shows, so that paths come back byte for byte.
-constexpr int RohdatenRolle = Qt::UserRole;
+// The bytes of a field are what the program works with; the text on screen
+// is only their picture. Kept in the edit field beside what it shows, so
+// that paths come back byte for byte (the list keeps its lines' bytes).
 const char* const RohdatenEigenschaft = "dubrinaxBytes";
 
 QByteArray Bytes(const std::string& text)
@@ -75,29 +73,6 @@ QString Anzeige(const std::string& text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-bool ZeigtSichGanz(const std::string& text)
-{
-    return QUtf8StringView(text.data(), static_cast<qsizetype>(text.size())).isValidUtf8();
-}
-
-// The bytes of a line to keep besides its text: none when the text holds them all.
-QVariant Rohdaten(const std::string& zeile)
-{
-    return ZeigtSichGanz(zeile) ? QVariant() : QVariant(Bytes(zeile));
-}
-
-// Every line of the result list is 13 pixels high.
-class TZeilenDelegat : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize groesse = QStyledItemDelegate::sizeHint(option, index);
-        groesse.setHeight(Zeilenhoehe);
-        return groesse;
-    }
-};
 
 QGroupBox* Gruppe(QWidget* eltern, const char* titel, int x, int y, int b, int h)
 {
@@ -181,12 +156,11 @@ void TForm1::Aufbauen()
     Edit5 = Eingabefeld(GroupBox3, "vergleichende Datei", 8, 32, 243);
     Edit6 = Eingabefeld(GroupBox3, "Status", 8, 56, 161);
 
-    ListBox1 = new QListWidget(this);
+    Ergebnisliste = new TErgebnisliste(this);
+    ListBox1 = new TErgebnisansicht(Ergebnisliste, Zeilenhoehe, this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(ListeLinks, 0, InnenBreite - ListeLinks, InnenHoehe);
     ListBox1->setToolTip(QString::fromUtf8(Listenhinweis));
-    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    ListBox1->setItemDelegate(new TZeilenDelegat(ListBox1));
-    ListBox1->setUniformItemSizes(true);
 
     GroupBox4 = Gruppe(this, "Ergebnis:", 3, 288, 257, 65);
     Label7 = Beschriftung(GroupBox4, "+:", 8, 16, 9);
@@ -601,19 +575,8 @@ void TForm1::Anzeigen()
         if (felderAusstehend_.test(index))
             FeldAnzeigen(static_cast<TFeld>(index));
     felderAusstehend_.reset();
-    if (zeilenAusstehend_.empty())
-        return;
-    // All at once: the list then takes them in one insertion.
-    QStringList texte;
-    texte.reserve(static_cast<qsizetype>(zeilenAusstehend_.size()));
-    for (const std::string& zeile : zeilenAusstehend_)
-        texte.append(Anzeige(zeile));
-    const int erste = ListBox1->count();
-    ListBox1->insertItems(erste, texte);
-    for (size_t i = 0; i < zeilenAusstehend_.size(); ++i)
-        if (!ZeigtSichGanz(zeilenAusstehend_[i]))
-            ListBox1->item(erste + static_cast<int>(i))->setData(RohdatenRolle, Bytes(zeilenAusstehend_[i]));
-    zeilenAusstehend_.clear();
+    // The lines found since the last dispatch, in one insertion.
+    Ergebnisliste->Zeigen();
 }
 
 void TForm1::BefehlBeendet()
@@ -623,61 +586,53 @@ void TForm1::BefehlBeendet()
 
 void TForm1::ListeLeeren()
 {
-    zeilenAusstehend_.clear();
-    ListBox1->clear();
+    Ergebnisliste->Leeren();
 }
 
 void TForm1::ListeAnhaengen(const std::string& zeile)
 {
-    zeilenAusstehend_.push_back(zeile);
+    Ergebnisliste->Anhaengen(zeile);
     if (!Beschaeftigt())
-        Anzeigen();
+        Ergebnisliste->Zeigen();
 }
 
 uint32_t TForm1::ListeAnzahl() const
 {
-    return static_cast<uint32_t>(ListBox1->count() + zeilenAusstehend_.size());
+    return Ergebnisliste->Anzahl();
 }
 
 std::string TForm1::ListeZeile(uint32_t index) const
 {
-    const auto angezeigt = static_cast<uint32_t>(ListBox1->count());
-    if (index >= angezeigt)
-        return index - angezeigt < zeilenAusstehend_.size() ? zeilenAusstehend_[index - angezeigt] : std::string();
-    const QListWidgetItem* eintrag = ListBox1->item(static_cast<int>(index));
-    if (!eintrag)
-        return {};
-    const QVariant roh = eintrag->data(RohdatenRolle);
-    return (roh.isValid() ? roh.toByteArray() : eintrag->text().toUtf8()).toStdString();
+    return Ergebnisliste->ZeileKopie(index);
+}
+
+int TForm1::ListeErstesZeichen(uint32_t index) const
+{
+    const std::string_view zeile = index < Ergebnisliste->Anzahl() ? Ergebnisliste->Zeile(index) : std::string_view();
+    return zeile.empty() ? -1 : static_cast<unsigned char>(zeile[0]);
 }
 
 void TForm1::ListeZeileSetzen(uint32_t index, const std::string& zeile)
 {
-    const auto angezeigt = static_cast<uint32_t>(ListBox1->count());
-    if (index >= angezeigt) {
-        if (index - angezeigt < zeilenAusstehend_.size())
-            zeilenAusstehend_[index - angezeigt] = zeile;
-        return;
-    }
-    QListWidgetItem* eintrag = ListBox1->item(static_cast<int>(index));
-    if (!eintrag)
-        return;
-    eintrag->setText(Anzeige(zeile));
-    eintrag->setData(RohdatenRolle, Rohdaten(zeile));
+    Ergebnisliste->Setzen(index, zeile);
 }
 
 bool TForm1::ListeMarkiert(uint32_t index) const
 {
-    const QListWidgetItem* eintrag = ListBox1->item(static_cast<int>(index));
-    return eintrag && eintrag->isSelected();
+    return ListBox1->Markierung()->Markiert(index);
 }
 
 void TForm1::ListeMarkieren(uint32_t index, bool markiert)
 {
-    if (index >= static_cast<uint32_t>(ListBox1->count()))
-        Anzeigen();
-    if (QListWidgetItem* eintrag = ListBox1->item(static_cast<int>(index)))
-        eintrag->setSelected(markiert);
+    ListeBereichMarkieren(index, index + 1, markiert);
+}
+
+void TForm1::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
+{
+    // Only lines the view knows of can be marked; a command that marks
+    // while a search runs shows the lines found so far first.
+    Ergebnisliste->Zeigen();
+    ListBox1->Markierung()->Setzen(erste, std::min(ende, ListeAnzahl()), markiert);
 }
 
 void TForm1::GaugeSetProgress(int32_t wert)

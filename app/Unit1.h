@@ -15,7 +15,6 @@
 #include <array>
 #include <bitset>
 #include <string>
-#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -23,7 +22,6 @@ class QEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QMouseEvent;
 class QPushButton;
@@ -31,6 +29,8 @@ class QResizeEvent;
 class QMoveEvent;
 class QShowEvent;
 class TAboutBox;
+class TErgebnisansicht;
+class TErgebnisliste;
 class TCGauge;
 
 class TForm1 : public QWidget, public TFensterLogik {
@@ -114,7 +114,7 @@ public:
     QLineEdit* Edit9 = nullptr;
     TCGauge* CGauge1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
-    QListWidget* ListBox1 = nullptr;
+    TErgebnisansicht* ListBox1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* AlleEintrgemitMarkieren1 = nullptr;
     QAction* AlleEintrgemitMarkieren2 = nullptr;
@@ -138,6 +138,11 @@ public:
     void ListeAnhaengen(const std::string& zeile) override;
     bool ListeMarkiert(uint32_t index) const override;
     void ListeMarkieren(uint32_t index, bool markiert) override;
+    void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert) override;
+    int ListeErstesZeichen(uint32_t index) const override;
+
+    // The lines of ListBox1; non-owning, we are its Qt parent.
+    TErgebnisliste* Ergebnisliste = nullptr;
 
 protected:
     void ListeLeeren() override;
@@ -187,12 +192,12 @@ private:
     // While a command runs, what it writes into the fields and appends to
     // the list reaches the widgets at its message dispatches (and when it
     // ends), not one widget update each: the user sees the same, the search
-    // is not held up by text layout. The fields' bytes are kept here.
+    // is not held up by text layout. The fields' bytes are kept here, the
+    // lines in Ergebnisliste.
     void Anzeigen();
     void FeldAnzeigen(TFeld feld);
     std::array<std::string, 10> felder_;
     std::bitset<10> felderAusstehend_;
-    std::vector<std::string> zeilenAusstehend_;
 
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;

@@ -66,6 +66,12 @@ protected:
     virtual void ListeZeileSetzen(uint32_t index, const std::string& zeile) = 0;
     virtual bool ListeMarkiert(uint32_t index) const = 0;
     virtual void ListeMarkieren(uint32_t index, bool markiert) = 0;
+    // Lines erste to ende - 1 at once: a window whose list keeps its marks
+    // as ranges or bits does this in one step, not one call per line.
+    virtual void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert);
+    // The first byte of a line (0 to 255), or -1 for an empty line; the
+    // marking commands look at nothing else, and need no copy of the line.
+    virtual int ListeErstesZeichen(uint32_t index) const;
 
     // The edit fields.
     virtual std::string FeldText(TFeld feld) const = 0;

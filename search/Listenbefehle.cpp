@@ -5,19 +5,41 @@
 #include "util/Speila.h"
 #include "util/Stringsbearbeiten.h"
 
+void TFensterLogik::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
+{
+    for (uint32_t i = erste; i < ende; ++i)
+        ListeMarkieren(i, markiert);
+}
+
+int TFensterLogik::ListeErstesZeichen(uint32_t index) const
+{
+    const std::string zeile = ListeZeile(index);
+    return zeile.empty() ? -1 : static_cast<unsigned char>(zeile[0]);
+}
+
 void TFensterLogik::EintraegeMarkieren(char zeichen)
 {
-    for (uint32_t i = 0; i < ListeAnzahl(); ++i) {
-        const std::string zeile = ListeZeile(i);
-        if (!zeile.empty() && zeile[0] == zeichen)
-            ListeMarkieren(i, true);
+    // Neighbouring lines of the category go to the list as one range: a
+    // "- " line stands mostly among others of its kind.
+    const int gesucht = static_cast<unsigned char>(zeichen);
+    const uint32_t anzahl = ListeAnzahl();
+    uint32_t i = 0;
+    while (i < anzahl) {
+        if (ListeErstesZeichen(i) != gesucht) {
+            ++i;
+            continue;
+        }
+        uint32_t ende = i + 1;
+        while (ende < anzahl && ListeErstesZeichen(ende) == gesucht)
+            ++ende;
+        ListeBereichMarkieren(i, ende, true);
+        i = ende;
     }
 }
 
 void TFensterLogik::MarkierungenLoeschen()
 {
-    for (uint32_t i = 0; i < ListeAnzahl(); ++i)
-        ListeMarkieren(i, false);
+    ListeBereichMarkieren(0, ListeAnzahl(), false);
 }
 
 namespace {

@@ -40,6 +40,7 @@ public:
     // Public access to the protected operations a test drives directly.
     using TForm1::closeEvent;
     using TForm1::ListeLeeren;
+    using TForm1::ListeZeileSetzen;
 
 protected:
     QSize BildschirmGroesse() const override { return schirm ? *schirm : TForm1::BildschirmGroesse(); }

@@ -1,6 +1,8 @@
 #include "Testbaum.h"
 #include "Testfenster.h"
 
+#include "app/Ergebnisansicht.h"
+#include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
 #include "app/Glyphe.h"
 #include "app/Schrift.h"
@@ -16,11 +18,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,27 @@ protected:
     static std::string Zaehler(const TForm1& f)
     {
         return f.FeldText(TFeld::Edit7) + "/" + f.FeldText(TFeld::Edit8) + "/" + f.FeldText(TFeld::Edit9);
+    }
+
+    // The marks as a string of 0 and 1, one per line.
+    static std::string Markierungen(const TForm1& f)
+    {
+        std::string m;
+        for (uint32_t i = 0; i < f.ListeAnzahl(); ++i)
+            m += f.ListeMarkiert(i) ? '1' : '0';
+        return m;
+    }
+
+    // Whether the list's first row on screen holds anything but its background.
+    static bool ZeigtZeilen(TForm1& f)
+    {
+        const QImage bild = f.ListBox1->viewport()->grab().toImage();
+        const QRgb grund = bild.pixel(0, 0);
+        for (int y = 0; y < 13; ++y)
+            for (int x = 0; x < bild.width(); ++x)
+                if (bild.pixel(x, y) != grund)
+                    return true;
+        return false;
     }
 
     static std::vector<std::string> Zeilen(const TForm1& f)
@@ -566,12 +589,7 @@ TEST_F(Form1Test, TheMarkingEntriesSelectTheirCategoryAndClearTheSelection)
     auto f = Fenster();
     for (const char* zeile : {"! /a/1", "+     /b/1", "- /a/2", "! /a/3", "+     /b/3"})
         f->ListeAnhaengen(zeile);
-    const auto markiert = [&] {
-        std::string m;
-        for (uint32_t i = 0; i < f->ListeAnzahl(); ++i)
-            m += f->ListeMarkiert(i) ? '1' : '0';
-        return m;
-    };
+    const auto markiert = [&] { return Markierungen(*f); };
     f->AlleEintrgemitMarkieren3->trigger();
     EXPECT_EQ(markiert(), "10010");
     f->AlleEintrgemitMarkieren1->trigger();
@@ -582,6 +600,120 @@ TEST_F(Form1Test, TheMarkingEntriesSelectTheirCategoryAndClearTheSelection)
     EXPECT_EQ(markiert(), "00100");
 }
 
+struct TKlickfolge {
+    const char* name;
+    std::vector<std::pair<int, Qt::KeyboardModifiers>> klicks; // line, keys held
+    std::string markiert;
+};
+
+class Form1Klickfolge : public Form1Test, public ::testing::WithParamInterface<TKlickfolge> {};
+
+TEST_P(Form1Klickfolge, ClicksMarkLinesAsInAnyListWithExtendedSelection)
+{
+    auto f = Fenster();
+    for (int i = 0; i < 5; ++i)
+        f->ListeAnhaengen("- /a/" + std::to_string(i));
+    f->show();
+    for (const auto& [zeile, tasten] : GetParam().klicks) {
+        const QPoint stelle = f->ListBox1->visualRect(f->Ergebnisliste->index(zeile)).center();
+        for (const QEvent::Type art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent klick(art, QPointF(stelle), QPointF(f->ListBox1->viewport()->mapToGlobal(stelle)),
+                              Qt::LeftButton, art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              tasten);
+            QApplication::sendEvent(f->ListBox1->viewport(), &klick);
+        }
+    }
+    EXPECT_EQ(Markierungen(*f), GetParam().markiert);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folgen, Form1Klickfolge,
+    ::testing::Values(TKlickfolge{"AClickMarksItsLineAlone", {{1, Qt::NoModifier}, {3, Qt::NoModifier}}, "00010"},
+                      TKlickfolge{"ControlClickAddsAndRemoves",
+                                  {{1, Qt::NoModifier}, {3, Qt::ControlModifier}, {1, Qt::ControlModifier}},
+                                  "00010"},
+                      TKlickfolge{"ShiftClickMarksFromTheAnchor", {{1, Qt::NoModifier}, {3, Qt::ShiftModifier}}, "01110"},
+                      TKlickfolge{"ASecondShiftClickReplacesTheFirstRange",
+                                  {{1, Qt::NoModifier}, {4, Qt::ShiftModifier}, {2, Qt::ShiftModifier}},
+                                  "01100"},
+                      TKlickfolge{"ShiftClickKeepsWhatControlClicksMarked",
+                                  {{4, Qt::NoModifier}, {0, Qt::ControlModifier}, {2, Qt::ShiftModifier}},
+                                  "11101"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(Form1Test, LinesOfAnyLengthKeepTheirBytesWhenReplacedByLongerOrShorterOnes)
+{
+    auto f = Fenster();
+    // Around the size of the blocks the lines are packed into.
+    const std::string knappKleiner((1 << 20) - 3, 'k');
+    const std::string groesser((1 << 20) + 5, 'g');
+    for (const std::string& zeile : {std::string(), std::string("- /a"), knappKleiner, groesser, std::string("+     /b")})
+        f->ListeAnhaengen(zeile);
+    f->ListeZeileSetzen(1, "! /a");
+    f->ListeZeileSetzen(2, "- kurz");
+    f->ListeZeileSetzen(4, "+     /ein/viel/laengerer/pfad");
+    EXPECT_EQ(Zeilen(*f), (std::vector<std::string>{"", "! /a", "- kurz", groesser, "+     /ein/viel/laengerer/pfad"}));
+}
+
+TEST_F(Form1Test, DuringASearchEachDispatchAddsTheNewLinesAndTheListNeverShowsBlank)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    a = baum.Verzeichnis("A");
+    for (int i = 1; i <= 6; ++i)
+        baum.Datei("A/" + std::to_string(i), std::string(static_cast<size_t>(i), 'x'));
+    f->FeldSetzen(TFeld::Edit1, a);
+    f->FeldSetzen(TFeld::Edit3, a);
+    // The pairwise run looks at the messages once per file.
+    f->WoertlicheSuche = true;
+    f->show();
+    int zurueckgesetzt = 0;
+    int umgestellt = 0;
+    QObject::connect(f->Ergebnisliste, &QAbstractItemModel::modelReset, [&] { ++zurueckgesetzt; });
+    QObject::connect(f->Ergebnisliste, &QAbstractItemModel::layoutChanged, [&] { ++umgestellt; });
+    // At every dispatch: a list with lines shows them, not an empty area.
+    int bilder = 0;
+    int leer = 0;
+    QTimer beiDispatch;
+    beiDispatch.setInterval(0);
+    QObject::connect(&beiDispatch, &QTimer::timeout, [&] {
+        if (f->Ergebnisliste->rowCount() == 0)
+            return;
+        ++bilder;
+        leer += ZeigtZeilen(*f) ? 0 : 1;
+    });
+    beiDispatch.start();
+    f->BitBtn1->click();
+    beiDispatch.stop();
+    EXPECT_EQ(f->ListeAnzahl(), 6u);
+    EXPECT_EQ(zurueckgesetzt, 1); // the Start button's clearing, and no other
+    EXPECT_EQ(umgestellt, 0);
+    EXPECT_GE(bilder, 4);
+    EXPECT_EQ(leer, 0);
+}
+
+TEST_F(Form1Test, AtTheFirstDispatchOfAStartTheOldLinesAreGoneFromTheScreen)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    BeispielbaumAnlegen(*f);
+    for (int i = 0; i < 40; ++i)
+        f->ListeAnhaengen("- /alt/" + std::to_string(i));
+    f->show();
+    int zeilen = -1;
+    bool gezeigt = true;
+    QMetaObject::invokeMethod(
+        f.get(),
+        [&] {
+            zeilen = f->Ergebnisliste->rowCount();
+            gezeigt = ZeigtZeilen(*f);
+        },
+        Qt::QueuedConnection);
+    f->BitBtn1->click();
+    EXPECT_EQ(zeilen, 0);
+    EXPECT_FALSE(gezeigt);
+}
+
 TEST_F(Form1Test, TheRightButtonKeepsTheMarkedLines)
 {
     auto f = Fenster();
@@ -589,7 +721,7 @@ TEST_F(Form1Test, TheRightButtonKeepsTheMarkedLines)
     f->ListeAnhaengen("- /a/2");
     f->show();
     f->ListeMarkieren(0, true);
-    const QPoint stelle = f->ListBox1->visualItemRect(f->ListBox1->item(1)).center();
+    const QPoint stelle = f->ListBox1->visualRect(f->Ergebnisliste->index(1)).center();
     QMouseEvent druck(QEvent::MouseButtonPress, QPointF(stelle), QPointF(f->ListBox1->viewport()->mapToGlobal(stelle)),
                       Qt::RightButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(f->ListBox1->viewport(), &druck);
@@ -791,7 +923,7 @@ TEST_F(Form1Test, ListLinesAreThirteenPixelsHigh)
     f->ListeAnhaengen("- /a");
     f->ListeAnhaengen("- /b");
     f->show();
-    EXPECT_EQ(f->ListBox1->visualItemRect(f->ListBox1->item(1)).height(), 13);
+    EXPECT_EQ(f->ListBox1->visualRect(f->Ergebnisliste->index(1)), QRect(0, 13, f->ListBox1->viewport()->width(), 13));
 }
 
 } // namespace
