@@ -25,6 +25,8 @@ constexpr int64_t KleinGrenze = 2 * RandBlock;
 constexpr size_t InhaltBudget = size_t{16} << 20;
 // Files read between two calls of the caller's poll.
 constexpr uint32_t PollAbstand = 32;
+// Entries sorted into files between two calls of the caller's poll.
+constexpr uint32_t VertreterPollAbstand = 4096;
 
 constexpr uint32_t Keiner = std::numeric_limits<uint32_t>::max();
 
@@ -67,7 +69,8 @@ public:
 
     bool Ausfuehren()
     {
-        VertreterBilden();
+        if (!VertreterBilden())
+            return false;
         size_t pfade = 0;
         uint8_t seiten = 0;
         for (const TVertreter& v : vertreter_) {
@@ -80,35 +83,34 @@ public:
     }
 
 private:
-    // Paths of one file are read once: the entries sorted by identity, each
-    // run of one identity a file, the files in the order of their first path.
-    void VertreterBilden()
+    // Paths of one file are read once: the entries taken in order, each new
+    // identity a file, its later paths chained behind its first, so the
+    // files stand in the order of their first path. A hash of the identities
+    // rather than a sort: a group can hold hundreds of thousands of entries,
+    // and the window is asked between them. False when stopped on request.
+    bool VertreterBilden()
     {
         const auto n = static_cast<uint32_t>(eintraege_.size());
-        std::vector<uint32_t> folge(n);
-        for (uint32_t i = 0; i < n; ++i)
-            folge[i] = i;
-        auto schluessel = [&](uint32_t i) {
-            const auto& k = eintraege_[i].kennung;
-            return std::make_tuple(k.geraet, k.knoten, k.knotenHoch, i);
-        };
-        std::sort(folge.begin(), folge.end(), [&](uint32_t x, uint32_t y) { return schluessel(x) < schluessel(y); });
         naechsterPfad_.assign(n, Keiner);
-        for (uint32_t i = 0; i < n;) {
-            uint32_t j = i + 1;
-            while (j < n && eintraege_[folge[j]].kennung == eintraege_[folge[i]].kennung)
-                ++j;
-            TVertreter v{folge[i], j - i, 0};
-            for (uint32_t x = i; x < j; ++x) {
-                v.seiten |= eintraege_[folge[x]].seiten;
-                if (x + 1 < j)
-                    naechsterPfad_[folge[x]] = folge[x + 1];
+        std::vector<uint32_t> letzterPfad; // of each file, where its chain grows
+        std::unordered_map<plattform::TDateiKennung, uint32_t, plattform::TDateiKennungHash> datei;
+        datei.reserve(n);
+        for (uint32_t i = 0; i < n; ++i) {
+            if (i % VertreterPollAbstand == 0 && zwischendurch_(eintraege_[i].pfad, 0))
+                return false;
+            const auto [stelle, neu] = datei.try_emplace(eintraege_[i].kennung, static_cast<uint32_t>(vertreter_.size()));
+            if (neu) {
+                vertreter_.push_back({i, 0, 0});
+                letzterPfad.push_back(i);
+            } else {
+                naechsterPfad_[letzterPfad[stelle->second]] = i;
+                letzterPfad[stelle->second] = i;
             }
-            vertreter_.push_back(v);
-            i = j;
+            TVertreter& v = vertreter_[stelle->second];
+            ++v.pfade;
+            v.seiten |= eintraege_[i].seiten;
         }
-        std::sort(vertreter_.begin(), vertreter_.end(),
-                  [](const TVertreter& x, const TVertreter& y) { return x.erster < y.erster; });
+        return true;
     }
 
     // A group is worth reading when it could still give a line: two paths,

@@ -29,6 +29,8 @@ constexpr uint32_t Keiner = std::numeric_limits<uint32_t>::max();
 // (twice as often as a user notices a pause; more often costs the search
 // noticeably in repainting).
 constexpr auto NachrichtenAbstand = std::chrono::milliseconds(25);
+// Files of a size group gathered between two polls.
+constexpr size_t SammelPollAbstand = 4096;
 
 uint32_t Bucket(uint64_t schluessel)
 {
@@ -308,11 +310,22 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     if (gleich_ ? kEnde - kAnfang < 2 : aAnfang == aEnde)
         return true; // nothing of this size to compare
 
+    // A group can hold hundreds of thousands of files: the window is asked
+    // in between while they are gathered, too.
     std::vector<TKlassenEintrag> eintraege;
+    eintraege.reserve(static_cast<size_t>((aEnde - aAnfang) + (kEnde - kAnfang)));
+    auto sammeln = [&](const TBaumEintrag& eintrag, uint8_t seiten) {
+        if (eintraege.size() % SammelPollAbstand == 0 && Zwischendurch(eintrag.pfad, 0))
+            return false;
+        eintraege.push_back({eintrag.pfad, eintrag.kennung, seiten});
+        return true;
+    };
     for (auto a = aAnfang; a != aEnde; ++a)
-        eintraege.push_back({baumA_[*a].pfad, baumA_[*a].kennung, 1});
+        if (!sammeln(baumA_[*a], 1))
+            return false;
     for (auto k = kAnfang; k != kEnde; ++k)
-        eintraege.push_back({Kandidat(*k).pfad, Kandidat(*k).kennung, static_cast<uint8_t>(gleich_ ? 3 : 2)});
+        if (!sammeln(Kandidat(*k), static_cast<uint8_t>(gleich_ ? 3 : 2)))
+            return false;
 
     f_.FeldSetzen(TFeld::Edit2, std::to_string(groesse) + " Byte");
     f_.FeldSetzen(TFeld::Edit4, std::to_string(groesse) + " Byte");
