@@ -520,8 +520,13 @@ TEST_F(SpeicherTest, NothingIsWrittenIntoTheSystemOrADevice)
         fs::remove(einst_);
         if (!LinkAnlegen(ziel, einst_) || !fs::exists(ziel))
             continue;
+        // Every write is counted, and refused: a test must not rename the host.
+        static int schritte = 0;
+        SpeicherSchritt = [](int) { return ++schritte, false; };
         std::string body;
         EXPECT_FALSE(AbschnittSpeichern("Kollatrix", Unser("1"), body, einst_, Kopf)) << ziel;
+        SpeicherSchritt = nullptr;
+        EXPECT_EQ(schritte, 0) << ziel;
         EXPECT_EQ(Roh(ziel), vorher) << ziel;
     }
 }
