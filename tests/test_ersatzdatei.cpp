@@ -99,11 +99,10 @@ TEST_F(Ersatzdatei, ASuccessorIsTheOwnersAloneFromItsCreationWhateverTheUmask)
     const mode_t vorher = ::umask(0);
     TErsatzDatei nachfolger(ziel, TErsatzArt::Nachfolger), neu(ziel);
     ::umask(vorher);
-    struct stat info;
-    ASSERT_EQ(::stat(nachfolger.Pfad().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0600u);
-    ASSERT_EQ(::stat(neu.Pfad().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0666u);
+    struct stat a, b;
+    ASSERT_TRUE(::stat(nachfolger.Pfad().c_str(), &a) == 0 && ::stat(neu.Pfad().c_str(), &b) == 0);
+    EXPECT_EQ(a.st_mode & 07777, 0600u);
+    EXPECT_EQ(b.st_mode & 07777, 0666u);
 }
 #endif
 

@@ -4,9 +4,7 @@
 #include "util/Plattform.h"
 #include "util/Stringsbearbeiten.h"
 
-#include <algorithm>
 #include <array>
-#include <cstddef>
 
 bool (*SpeicherSchritt)(int schritt) = nullptr;
 
@@ -160,10 +158,11 @@ bool Umschreiben(plattform::TDatei& datei, size_t grenze, const std::string& zie
         return false;
     if (static_cast<uint64_t>(laenge) > ziel.size())
         hinten += Textende;
-    return (!mitSchritten || Schritt(2)) && datei.SchreibenAb(static_cast<int64_t>(grenze) + 1, hinten.data(), static_cast<int64_t>(hinten.size()))
-           && datei.Festschreiben() && (!mitSchritten || Schritt(3))
-           && datei.SchreibenAb(static_cast<int64_t>(grenze), &ziel[grenze], 1) && datei.Festschreiben()
-           && (!mitSchritten || Schritt(4)) && datei.LaengeSetzen(static_cast<int64_t>(ziel.size()))
+    const auto stelle = static_cast<int64_t>(grenze);
+    const auto schritt = [mitSchritten](int nummer) { return !mitSchritten || Schritt(nummer); };
+    return schritt(2) && datei.SchreibenAb(stelle + 1, hinten.data(), static_cast<int64_t>(hinten.size()))
+           && datei.Festschreiben() && schritt(3) && datei.SchreibenAb(stelle, &ziel[grenze], 1)
+           && datei.Festschreiben() && schritt(4) && datei.LaengeSetzen(static_cast<int64_t>(ziel.size()))
            && datei.Festschreiben();
 }
 
@@ -174,7 +173,8 @@ bool Umschreiben(plattform::TDatei& datei, size_t grenze, const std::string& zie
 // the file, then write) or writing first and cutting after would leave.
 // The means is the format's own end mark: text-mode reading ends at a 0x1A.
 //   1. A 0x1A goes where the file may be cut: after the last complete
-//      section that alt and neu share (the header's end at least).
+//      section that alt and neu share (or after the header they share, or
+//      at the start where alt had another header).
 //   2. neu's bytes after that point go in, then a 0x1A after them where alt
 //      was longer.
 //   3. neu's byte at that point replaces the first 0x1A: neu is complete.
@@ -187,10 +187,9 @@ bool Umschreiben(plattform::TDatei& datei, size_t grenze, const std::string& zie
 // shared sections.
 bool Ueberschreiben(plattform::TDatei& datei, const std::string& alt, const std::string& neu, size_t kopfLaenge)
 {
-    const size_t gleich = static_cast<size_t>(
-        std::mismatch(alt.begin(), alt.begin() + static_cast<std::ptrdiff_t>(std::min(alt.size(), neu.size())), neu.begin())
-            .first
-        - alt.begin());
+    size_t gleich = 0;
+    while (gleich < alt.size() && gleich < neu.size() && alt[gleich] == neu[gleich])
+        ++gleich;
     if (gleich == neu.size()) // one step: the length
         return neu.size() == alt.size()
                || (Schritt(4) && datei.LaengeSetzen(static_cast<int64_t>(neu.size())) && datei.Festschreiben());
