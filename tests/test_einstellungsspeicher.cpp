@@ -12,9 +12,14 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
+#include <tuple>
 
 #ifndef _WIN32
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
@@ -366,6 +371,178 @@ TEST_F(SpeicherTest, ACloseReplacesOurSectionInWhatTheFileHoldsThen)
     ASSERT_TRUE(AbschnittSpeichern("Kollatrix", drei, body, einst_, Kopf));
     EXPECT_EQ(Roh(einst_), Kopf + alpha + neu + drei);
 }
+
+// --- One save: locked, never torn, never into the system ---------------------
+
+namespace {
+
+const std::string Fremd = "Fremd\x02" "f\x01";
+std::string Unser(const std::string& wert) { return "Kollatrix\x02\x03" + wert + "\x03\x01"; }
+
+// A second hard link keeps the file from being replaced: saves go in place.
+bool InPlatzZwingen(const std::string& pfad)
+{
+    std::error_code fehler;
+    fs::create_hard_link(pfad, pfad + ".zweiter", fehler);
+    return !fehler;
+}
+
+} // namespace
+
+struct SchliessFall {
+    const char* name;
+    std::string start;   // the file as the window loads it
+    std::string waehrend; // what another program leaves in it before the close
+    std::string danach;  // the file after the close
+};
+
+class SchliessTest : public SpeicherTest, public ::testing::WithParamInterface<std::tuple<SchliessFall, bool>> {};
+
+TEST_P(SchliessTest, TheCloseLeavesEveryLoadedSectionFindable)
+{
+    const auto& [fall, inPlatz] = GetParam();
+    RohSchreiben(einst_, fall.start);
+    std::string body = Laden(einst_, Kopf);
+    RohSchreiben(einst_, fall.waehrend);
+    if (inPlatz && !InPlatzZwingen(einst_))
+        GTEST_SKIP() << "hard links cannot be made here";
+    ASSERT_TRUE(AbschnittSpeichern("Kollatrix", Unser("neu"), body, einst_, Kopf));
+    EXPECT_EQ(Roh(einst_), fall.danach);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, SchliessTest,
+    ::testing::Combine(
+        ::testing::Values(
+            SchliessFall{"Unchanged", Kopf + Unser("alt") + Fremd, Kopf + Unser("alt") + Fremd,
+                         Kopf + Fremd + Unser("neu")},
+            SchliessFall{"EmptiedWhileOpen", Kopf + Fremd + Unser("alt"), "", Kopf + Fremd + Unser("neu")},
+            SchliessFall{"CutInTheHeader", Kopf + Fremd, Kopf.substr(0, 9), Kopf + Fremd + Unser("neu")},
+            SchliessFall{"HeaderOverwritten", Kopf + Fremd, "Anders 2002V1 B\x02" "b\x01", Kopf + Fremd + Unser("neu")},
+            SchliessFall{"CutInOurSection", Kopf + Fremd + Unser("12"), Kopf + Fremd + "Kollatrix\x02\x03" "1",
+                         Kopf + Fremd + Unser("neu")},
+            SchliessFall{"LastSectionUnterminated", Kopf + "Fremd\x02" "f", Kopf + "Fremd\x02" "f",
+                         Kopf + Fremd + Unser("neu")}),
+        ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "InPlace" : "Replacing");
+    });
+
+class GleichzeitigTest : public SpeicherTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(GleichzeitigTest, TwoSavesAtOnceLeaveOneOfTheTwoCompleteResults)
+{
+    RohSchreiben(einst_, Kopf);
+    if (GetParam() && !InPlatzZwingen(einst_))
+        GTEST_SKIP() << "hard links cannot be made here";
+    // Two programs, each saving its own section: a save that read before the
+    // other wrote loses the other's section; one that cut while the other
+    // wrote leaves fragments. The file grows and shrinks.
+    for (int runde = 0; runde < 100; ++runde) {
+        const std::string a = "A\x02" + std::string(static_cast<size_t>(runde % 7 * 20), 'a') + "\x01";
+        const std::string b = "B\x02" + std::string(static_cast<size_t>(runde % 5 * 30), 'b') + "\x01";
+        std::string bodyA = Laden(einst_, Kopf), bodyB = bodyA;
+        std::thread links([&] { EXPECT_TRUE(AbschnittSpeichern("A", a, bodyA, einst_, Kopf)); });
+        EXPECT_TRUE(AbschnittSpeichern("B", b, bodyB, einst_, Kopf));
+        links.join();
+        const std::string roh = Roh(einst_);
+        ASSERT_TRUE(roh == Kopf + a + b || roh == Kopf + b + a) << "round " << runde << ": " << roh;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pfade, GleichzeitigTest, ::testing::Bool());
+
+class UnterbrechungTest : public SpeicherTest, public ::testing::WithParamInterface<std::tuple<int, bool>> {};
+
+TEST_P(UnterbrechungTest, AStoppedSaveLeavesTheOldTextTheNewOrTheirSharedSections)
+{
+    // Before step `halt` the file is looked at, as a kill there leaves it;
+    // with `scheitern` the step then fails, as on a full disk. Step 0 (the
+    // rename) comes in a replacing save only.
+    static int halt;
+    static bool scheitern;
+    static std::string pfad, gesehen;
+    std::tie(halt, scheitern) = GetParam();
+    const std::string alt = Kopf + Fremd + Unser(std::string(300, '1')) + "Hinten\x02" "h\x01";
+    const std::string neu = Kopf + Fremd + "Hinten\x02" "h\x01" + Unser("2");
+    RohSchreiben(einst_, alt);
+    if (halt != 0 && !InPlatzZwingen(einst_))
+        GTEST_SKIP() << "hard links cannot be made here";
+    std::string body = Laden(einst_, Kopf);
+    pfad = einst_;
+    gesehen.clear();
+    SpeicherSchritt = [](int schritt) {
+        if (schritt == halt)
+            gesehen = Roh(pfad);
+        return schritt != halt || !scheitern;
+    };
+    const bool gespeichert = AbschnittSpeichern("Kollatrix", Unser("2"), body, einst_, Kopf);
+    SpeicherSchritt = nullptr;
+    ASSERT_FALSE(gesehen.empty()) << "step " << halt << " never came";
+    RohSchreiben(wurzel_ + "gesehen", gesehen);
+    gesehen = Kopf + Laden(wurzel_ + "gesehen", Kopf);
+    EXPECT_TRUE(gesehen == alt || gesehen == neu || gesehen == Kopf + Fremd) << gesehen;
+    // Failed: the old file back byte for byte; a refused rename goes in place.
+    EXPECT_EQ(gespeichert, !scheitern || halt == 0);
+    EXPECT_EQ(Roh(einst_), scheitern && halt != 0 ? alt : neu);
+}
+
+INSTANTIATE_TEST_SUITE_P(Schritte, UnterbrechungTest, ::testing::Combine(::testing::Range(0, 5), ::testing::Bool()));
+
+#ifndef _WIN32
+TEST_F(SpeicherTest, NothingIsWrittenIntoTheSystemOrADevice)
+{
+    // Every write is counted, and refused: a test must not rename the host.
+    static int schritte = 0;
+    for (const std::string ziel : {"/proc/self/comm", "/dev/null"}) {
+        fs::remove(einst_);
+        if (!fs::exists(ziel) || !LinkAnlegen(ziel, einst_))
+            continue;
+        SpeicherSchritt = [](int) { return ++schritte, false; };
+        std::string body;
+        EXPECT_FALSE(AbschnittSpeichern("Kollatrix", Unser("1"), body, einst_, Kopf)) << ziel;
+        SpeicherSchritt = nullptr;
+        EXPECT_EQ(schritte, 0) << ziel;
+    }
+}
+
+TEST_F(SpeicherTest, AReplacingSaveKeepsTheExtendedAttributes)
+{
+    RohSchreiben(einst_, Kopf + Fremd);
+    if (::setxattr(einst_.c_str(), "user.dubrinax", "wert", 4, 0) != 0)
+        GTEST_SKIP() << "no user attributes on this file system";
+    struct stat vorher, nachher;
+    std::string body;
+    ASSERT_TRUE(::stat(einst_.c_str(), &vorher) == 0 && AbschnittSpeichern("Kollatrix", Unser("1"), body, einst_, Kopf)
+                && ::stat(einst_.c_str(), &nachher) == 0);
+    EXPECT_NE(nachher.st_ino, vorher.st_ino) << "not replaced";
+    char wert[8] = {};
+    EXPECT_EQ(::getxattr(einst_.c_str(), "user.dubrinax", wert, sizeof wert), 4);
+    EXPECT_STREQ(wert, "wert");
+}
+
+TEST_F(SpeicherTest, AFileMountedOverIsWrittenInPlace)
+{
+    // Bind-mounted as containers do it: rename says EBUSY, so in place.
+    const std::string geteilt = wurzel_ + "geteilt";
+    RohSchreiben(geteilt, Kopf + Fremd);
+    RohSchreiben(einst_, "");
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        std::string body = Laden(geteilt, Kopf);
+        ::_exit(::unshare(CLONE_NEWNS) != 0 || ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                        || ::mount(geteilt.c_str(), einst_.c_str(), nullptr, MS_BIND, nullptr) != 0
+                    ? 77
+                    : !AbschnittSpeichern("Kollatrix", Unser("1"), body, einst_, Kopf));
+    }
+    int status = 0;
+    ASSERT_TRUE(kind > 0 && ::waitpid(kind, &status, 0) == kind && WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no bind mount can be made here (needs root)";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(Roh(geteilt), Kopf + Fremd + Unser("1"));
+}
+#endif
 
 struct BauFall {
     const char* name;

@@ -9,6 +9,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -87,6 +91,20 @@ TEST_F(Ersatzdatei, CreatingNewRefusesAnyExistingNameLinksIncluded)
     EXPECT_FALSE(plattform::TDatei::ErzeugenNeu(link).Offen());
     EXPECT_FALSE(fs::exists(TTestbaum::Pfad(baum_.Wurzel() + "nirgends")));
 }
+
+#ifndef _WIN32
+TEST_F(Ersatzdatei, ASuccessorIsTheOwnersAloneFromItsCreationWhateverTheUmask)
+{
+    const std::string ziel = baum_.Datei("ziel", "alt");
+    const mode_t vorher = ::umask(0);
+    TErsatzDatei nachfolger(ziel, TErsatzArt::Nachfolger), neu(ziel);
+    ::umask(vorher);
+    struct stat a, b;
+    ASSERT_TRUE(::stat(nachfolger.Pfad().c_str(), &a) == 0 && ::stat(neu.Pfad().c_str(), &b) == 0);
+    EXPECT_EQ(a.st_mode & 07777, 0600u);
+    EXPECT_EQ(b.st_mode & 07777, 0666u);
+}
+#endif
 
 TEST_F(Ersatzdatei, WithoutAWritableDirectoryNothingOpens)
 {

@@ -6,6 +6,8 @@
 
 #include <array>
 
+bool (*SpeicherSchritt)(int schritt) = nullptr;
+
 namespace {
 
 constexpr char Abschnittsname = '\x02'; // ends a section's name
@@ -36,6 +38,19 @@ enum class TGelesen {
     Abgebrochen // a read error, or too long for 32-bit positions
 };
 
+// Appends n raw bytes to text as a text-mode file gives them: CRs dropped.
+// False when a 0x1A ended the text.
+bool TextAnhaengen(std::string& text, const char* roh, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        if (roh[i] == Textende)
+            return false;
+        if (roh[i] != '\r')
+            text += roh[i];
+    }
+    return true;
+}
+
 // The file's bytes as a text-mode file gives them: CRs dropped, ended by 0x1A.
 TGelesen Einlesen(const std::string& pfad, std::string& text)
 {
@@ -47,18 +62,32 @@ TGelesen Einlesen(const std::string& pfad, std::string& text)
         const int64_t n = datei.Lesen(puffer.data(), static_cast<int64_t>(puffer.size()));
         if (n < 0)
             return TGelesen::Abgebrochen;
-        if (n == 0)
+        if (n == 0 || !TextAnhaengen(text, puffer.data(), static_cast<size_t>(n)))
             return TGelesen::Ganz;
-        for (int64_t i = 0; i < n; ++i) {
-            const char c = puffer[static_cast<size_t>(i)];
-            if (c == Textende)
-                return TGelesen::Ganz;
-            if (c != '\r')
-                text += c;
-        }
         if (text.size() > GroessteLaenge)
             return TGelesen::Abgebrochen;
     }
+}
+
+// Every byte of the open file, read from its start; false on a read error
+// or a file too long for 32-bit positions.
+bool RohLesen(plattform::TDatei& datei, std::string& roh)
+{
+    std::array<char, 64 * 1024> puffer;
+    for (;;) {
+        const int64_t n = datei.LesenAb(static_cast<int64_t>(roh.size()), puffer.data(),
+                                        static_cast<int64_t>(puffer.size()));
+        if (n < 0 || roh.size() + static_cast<uint64_t>(n) > GroessteLaenge)
+            return false;
+        if (n == 0)
+            return true;
+        roh.append(puffer.data(), static_cast<size_t>(n));
+    }
+}
+
+bool KopfPasst(const std::string& text, const std::string& kopf)
+{
+    return text.compare(0, kopf.size(), kopf) == 0 && text.size() >= kopf.size();
 }
 
 // The body after an exact header; empty text without one.
@@ -84,39 +113,146 @@ std::string Dateiinhalt(const std::string& kopf, const std::string& body)
     return inhalt;
 }
 
-enum class TErsetzt { Ja, Gescheitert, NichtMoeglich };
-
-// A new file beside pfad, given the old file's owner, group and mode (when
-// there is an old file), written and put in its place. NichtMoeglich when
-// that file could not be made as the old one was (a directory we may not
-// write to, an owner we may not give it): then nothing has been touched.
-TErsetzt Ersetzen(const std::string& pfad, const std::string& inhalt, const plattform::TDateiRechte* rechte)
+bool Schritt(int nummer)
 {
-    TErsatzDatei ersatz(pfad);
-    if (!ersatz.Offen() || (rechte && !ersatz.Datei().RechteSetzen(*rechte)))
-        return TErsetzt::NichtMoeglich;
-    if (!ersatz.Datei().Schreiben(inhalt.data(), static_cast<int64_t>(inhalt.size())))
-        return TErsetzt::Gescheitert;
-    return ersatz.Einsetzen() ? TErsetzt::Ja : TErsetzt::Gescheitert;
+    return !SpeicherSchritt || SpeicherSchritt(nummer);
 }
 
-// Writes over the existing file where it lies, as a file opened for writing
-// always did. The new text goes over the old one first and only then is the
-// length cut to it: truncating first would leave an empty file, every other
-// program's section gone, when the write then failed; this way a failure
-// leaves the old length filled, and a new text no longer than the old one
-// rewrites blocks the file already has, which on most file systems a full
-// disk cannot refuse.
-// Two of our windows closing at once take turns: one's cut between the
-// other's write and cut would leave a mix of both texts, or zeros.
-bool Ueberschreiben(const std::string& pfad, const std::string& inhalt)
+// A new file beside pfad, written, flushed and put in its place. With an old
+// file (alt, open and locked) the new one is made readable by its owner
+// alone and given the old file's owner, group, extended attributes (its ACL
+// and security label among them) and mode before it takes the old one's
+// place. False when the old file, if any, is as it was.
+bool Ersetzen(const std::string& pfad, const std::string& inhalt, plattform::TDatei* alt)
 {
-    plattform::TDatei datei = plattform::TDatei::OeffnenZumUeberschreiben(pfad);
-    if (!datei.Offen() || !datei.Sperren())
+    TErsatzDatei ersatz(pfad, alt ? TErsatzArt::Nachfolger : TErsatzArt::Neu);
+    plattform::TDatei& neu = ersatz.Datei();
+    plattform::TDateiRechte rechte;
+    return ersatz.Offen() && neu.Schreiben(inhalt.data(), static_cast<int64_t>(inhalt.size()))
+           && (!alt || (alt->RechteLesen(rechte) && neu.RechteSetzen(rechte) && neu.ZusatzUebernehmen(*alt)))
+           && neu.Festschreiben() && Schritt(0) && ersatz.Einsetzen();
+}
+
+// Where the text can be cut for a moment without tearing a section: the
+// last position at or before bis that ends the header or a section. 0 when
+// bis lies within the header.
+size_t Abschnittsgrenze(const std::string& inhalt, size_t bis, size_t kopfLaenge)
+{
+    if (bis < kopfLaenge)
+        return 0;
+    for (size_t stelle = bis; stelle > kopfLaenge; --stelle)
+        if (inhalt[stelle - 1] == Abschnittsende)
+            return stelle;
+    return kopfLaenge;
+}
+
+// With a 0x1A at grenze, which hides everything after it from readers,
+// puts ziel in the file: its bytes after grenze (and a 0x1A after them where
+// the file is longer, so that what lies beyond stays hidden), then its byte
+// at grenze, which makes the whole of it readable at once, then the length.
+bool Umschreiben(plattform::TDatei& datei, size_t grenze, const std::string& ziel, bool mitSchritten)
+{
+    std::string hinten = ziel.substr(grenze + 1);
+    const int64_t laenge = datei.Laenge();
+    if (laenge < 0)
         return false;
-    const bool geschrieben = datei.Schreiben(inhalt.data(), static_cast<int64_t>(inhalt.size()))
-                             && datei.LaengeSetzen(static_cast<int64_t>(inhalt.size()));
-    return datei.Schliessen() && geschrieben;
+    if (static_cast<uint64_t>(laenge) > ziel.size())
+        hinten += Textende;
+    const auto stelle = static_cast<int64_t>(grenze);
+    const auto schritt = [mitSchritten](int nummer) { return !mitSchritten || Schritt(nummer); };
+    return schritt(2) && datei.SchreibenAb(stelle + 1, hinten.data(), static_cast<int64_t>(hinten.size()))
+           && datei.Festschreiben() && schritt(3) && datei.SchreibenAb(stelle, &ziel[grenze], 1)
+           && datei.Festschreiben() && schritt(4) && datei.LaengeSetzen(static_cast<int64_t>(ziel.size()))
+           && datei.Festschreiben();
+}
+
+// Writes the open, locked file over in place, from alt (what it holds) to
+// neu, so that whenever the save stops, killed or out of disk space, the
+// file reads as alt, as neu, or as their common beginning cut after a
+// complete section; never as a mix of both, which a plain rewrite (empty
+// the file, then write) or writing first and cutting after would leave.
+// The means is the format's own end mark: text-mode reading ends at a 0x1A.
+//   1. A 0x1A goes where the file may be cut: after the last complete
+//      section that alt and neu share (or after the header they share, or
+//      at the start where alt had another header).
+//   2. neu's bytes after that point go in, then a 0x1A after them where alt
+//      was longer.
+//   3. neu's byte at that point replaces the first 0x1A: neu is complete.
+//   4. The length is cut to neu's, dropping the second 0x1A and alt's rest.
+// Each step is flushed before the next, so the disk sees them in this order
+// too. Bytes before the shared sections are never written. A failed step (a
+// full disk when neu is longer) puts alt back the same way: its bytes after
+// the point, then its byte at the point, then its length, which needs no
+// space beyond what alt had; if even that fails the file reads as the
+// shared sections.
+bool Ueberschreiben(plattform::TDatei& datei, const std::string& alt, const std::string& neu, size_t kopfLaenge)
+{
+    size_t gleich = 0;
+    while (gleich < alt.size() && gleich < neu.size() && alt[gleich] == neu[gleich])
+        ++gleich;
+    if (gleich == neu.size()) // one step: the length
+        return neu.size() == alt.size()
+               || (Schritt(4) && datei.LaengeSetzen(static_cast<int64_t>(neu.size())) && datei.Festschreiben());
+    const size_t grenze = Abschnittsgrenze(neu, gleich, kopfLaenge);
+    const char ende = Textende;
+    if (Schritt(1) && datei.SchreibenAb(static_cast<int64_t>(grenze), &ende, 1) && datei.Festschreiben()
+        && Umschreiben(datei, grenze, neu, true))
+        return true;
+    if (grenze < alt.size())
+        Umschreiben(datei, grenze, alt, false);
+    else
+        datei.LaengeSetzen(static_cast<int64_t>(alt.size()));
+    return false;
+}
+
+// One save: under the lock of the file, what it holds now goes to bauen
+// (its text, or nullptr when there is no file), and what bauen gives
+// becomes the body. Written by replacing where the file can be replaced
+// without changing what it is, else in place.
+template <typename Bauen>
+bool Aendern(const std::string& pfad, const std::string& kopf, Bauen&& bauen)
+{
+    // The settings file may be a link to a file that several programs share:
+    // what we replace or write is that file, and the link stays a link.
+    std::string echt;
+    if (pfad.empty() || !plattform::EchterPfad(pfad, echt))
+        return false;
+    // A few rounds at most: each new round means another save replaced the
+    // file while we waited for it.
+    for (int runde = 0; runde < 16; ++runde) {
+        bool fehlt = false;
+        plattform::TDatei datei = plattform::TDatei::OeffnenZumAendern(echt, fehlt);
+        if (fehlt)
+            return Ersetzen(echt, Dateiinhalt(kopf, bauen(nullptr)), nullptr);
+        if (!datei.Offen() || !datei.Sperren())
+            return false;
+        // A save that replaced the file while we waited for its lock left us
+        // holding the old one, which nobody reads any more: start again.
+        plattform::TDateiKennung offen, jetzt;
+        if (!datei.Kennung(offen))
+            return false;
+        if (!plattform::KennungLesen(echt, jetzt) || !(offen == jetzt))
+            continue;
+        // A file made read-only is kept, by root too.
+        plattform::TDateiRechte rechte;
+        std::string alt;
+        if (!datei.RechteLesen(rechte) || !rechte.beschreibbar || !RohLesen(datei, alt))
+            return false;
+        std::string text;
+        TextAnhaengen(text, alt.data(), alt.size());
+        const std::string neu = Dateiinhalt(kopf, bauen(&text));
+
+        // Replacing keeps a failed write from harming the old file, but a new
+        // file is not the old one where a second hard link would keep the old
+        // contents, or where the new one cannot be made as the old one is
+        // (another owner, a directory we may not write to, a label we may not
+        // set) or cannot take its place (a file mounted over, another file
+        // system): there the file is written over in place.
+        if (rechte.verweise == 1 && Ersetzen(echt, neu, &datei))
+            return true;
+        return Ueberschreiben(datei, alt, neu, kopf.size()) && datei.Schliessen();
+    }
+    return false;
 }
 
 // True when the value comes back from the file as it went in.
@@ -149,34 +285,7 @@ std::string Laden(const std::string& pfad, const std::string& kopf)
 
 bool Speichern(const std::string& body, const std::string& pfad, const std::string& kopf)
 {
-    if (pfad.empty())
-        return false;
-    const std::string inhalt = Dateiinhalt(kopf, body);
-
-    // The settings file may be a link to a file that several programs share:
-    // what we replace or write is that file, and the link stays a link.
-    std::string echt;
-    if (!plattform::EchterPfad(pfad, echt))
-        return false;
-    plattform::TDateiRechte rechte;
-    if (!plattform::RechteLesen(echt, rechte))
-        return Ersetzen(echt, inhalt, nullptr) == TErsetzt::Ja; // a first save: a new file
-    // A file made read-only is kept, by root too; a directory or a device
-    // in its place is nothing of ours to write.
-    if (!rechte.regulaer || !rechte.beschreibbar)
-        return false;
-
-    // Replacing keeps a failed write from harming the old file, but a new
-    // file is not the old one: a second hard link would keep the old
-    // contents, and an ACL would be lost. Where owner, group and mode cannot
-    // be given to the new file, or the directory takes no new file, the old
-    // file is written over in place instead.
-    if (rechte.verweise == 1 && !rechte.erweitert) {
-        const TErsetzt ersetzt = Ersetzen(echt, inhalt, &rechte);
-        if (ersetzt != TErsetzt::NichtMoeglich)
-            return ersetzt == TErsetzt::Ja;
-    }
-    return Ueberschreiben(echt, inhalt);
+    return Aendern(pfad, kopf, [&](const std::string*) { return body; });
 }
 
 std::string AbschnittBauen(const std::string& name, const std::vector<TAbschnittsfeld>& felder)
@@ -194,15 +303,21 @@ std::string AbschnittBauen(const std::string& name, const std::vector<TAbschnitt
 bool AbschnittSpeichern(const std::string& name, const std::string& abschnitt, std::string& body,
                         const std::string& pfad, const std::string& kopf)
 {
-    // What the file holds now, not what it held at start-up: another
-    // program may have written its section since.
-    std::string text;
-    const TGelesen gelesen = Einlesen(pfad, text);
-    if (gelesen == TGelesen::Ganz)
-        body = BodyNachKopf(text, kopf);
-    SequenzLoeschen(name, body);
-    body += abschnitt;
-    return gelesen != TGelesen::Abgebrochen && Speichern(body, pfad, kopf);
+    return Aendern(pfad, kopf, [&](const std::string* jetzt) {
+        // What the file holds now, not what it held at start-up: another
+        // program may have written its section since. A file that lost its
+        // header meanwhile (emptied, cut short, overwritten) has lost the
+        // sections with it; the ones loaded at start-up come back.
+        std::string neu = jetzt && KopfPasst(*jetzt, kopf) ? jetzt->substr(kopf.size()) : body;
+        SequenzLoeschen(name, neu);
+        // Another program's last section without its terminator would take
+        // ours in: it gets the 0x01 it lacks, so that ours starts a section.
+        if (!neu.empty() && neu.back() != Abschnittsende)
+            neu += Abschnittsende;
+        neu += abschnitt;
+        body = neu;
+        return neu;
+    });
 }
 
 std::string SequenzLesen(const std::string& name, const std::string& body)

@@ -27,18 +27,26 @@ std::string Laden(const std::string& pfad, const std::string& kopf);
 
 // Writes kopf and then body to the settings file at pfad, with no line break
 // after either, keeping the file what it is: a symbolic link is followed and
-// the file it names is written; owner, group, mode and hard links stay.
-// Where a new file beside the real one can take its place with the same
-// owner, group and mode (one link, no ACL, a writable directory), the new
-// contents go there and replace the old file only once every byte was
-// written and the file closed without error; on any failure the old file
-// stays byte for byte as it was. Otherwise the file is written over in
-// place, under a lock that makes two saves of ours take turns. A file
-// without any write permission, or anything but a regular file, is never
-// written. False when nothing or not all was written. Shows no message: the
-// window turns false into the message box
-// "Datei <pfad> konnte nicht gespeichert werden!" (title "Fehler", OK).
+// the file it names is written; owner, group, mode, extended attributes
+// (ACLs, security labels) and hard links stay. One save is one locked
+// read-modify-write, so two saves of ours take turns. Where a new file beside
+// the real one can take its place as it was (one link, and owner, group,
+// attributes and mode can be given), the new contents go there, flushed, and
+// replace the old file by a rename; on any failure the old file stays byte
+// for byte as it was. Otherwise (a second hard link, another owner, an
+// unwritable directory, a file mounted over, a rename refused) the file is
+// written over in place, in steps that never leave it reading as a mix of
+// old and new. A file without any write permission, anything but a regular
+// file, and a file of /proc, /sys or their kin are never written. False when
+// nothing or not all was written. Shows no message: the window turns false
+// into the message box "Datei <pfad> konnte nicht gespeichert werden!"
+// (title "Fehler", OK).
 bool Speichern(const std::string& body, const std::string& pfad, const std::string& kopf);
+
+// For tests: when set, called before each write of a save; false makes that
+// write fail as a full disk would. 0 comes before a replacing save's rename,
+// 1 to 4 before the steps of a save in place (Einstellungsspeicher.cpp).
+extern bool (*SpeicherSchritt)(int schritt);
 
 // One field of a section to write: its value, and what to write instead
 // when the value would not read back as written.
@@ -54,13 +62,15 @@ struct TAbschnittsfeld {
 // in its place.
 std::string AbschnittBauen(const std::string& name, const std::vector<TAbschnittsfeld>& felder);
 
-// A close's save: reads the file at pfad again and puts abschnitt in place
-// of the section called name in what the file holds now, so that sections
-// other programs wrote since start-up stay; our section goes to the end.
-// body, loaded at start-up, is used only when the file cannot be opened;
-// afterwards it holds what was written. When the file opens but cannot be read
-// to its end, nothing is written (what was not read would be lost).
-// False when nothing was written.
+// A close's save, as Speichern: reads the file at pfad again under the lock
+// and puts abschnitt in place of the section called name in what the file
+// holds now, so that sections other programs wrote since start-up stay; our
+// section goes to the end. body, loaded at start-up, is used when there is
+// no file or it lost its header meanwhile (emptied, cut short); afterwards
+// it holds what was to be written. A last section without its terminator
+// gets one, so that ours starts a section the next start finds. When the
+// file cannot be read to its end, nothing is written (what was not read
+// would be lost). False when nothing was written.
 bool AbschnittSpeichern(const std::string& name, const std::string& abschnitt, std::string& body,
                         const std::string& pfad, const std::string& kopf);
 

@@ -25,12 +25,13 @@ std::string NeuerName(const std::string& verzeichnis)
 
 } // namespace
 
-TErsatzDatei::TErsatzDatei(std::string ziel) : ziel_(std::move(ziel))
+TErsatzDatei::TErsatzDatei(std::string ziel, TErsatzArt art) : ziel_(std::move(ziel)), art_(art)
 {
     const std::string verzeichnis = VerzeichnisTeil(ziel_);
     for (int i = 0; i < Versuche && !datei_.Offen(); ++i) {
         pfad_ = NeuerName(verzeichnis);
-        datei_ = plattform::TDatei::ErzeugenNeu(pfad_);
+        datei_ = art_ == TErsatzArt::Nachfolger ? plattform::TDatei::ErzeugenNeuPrivat(pfad_)
+                                                : plattform::TDatei::ErzeugenNeu(pfad_);
     }
     if (!datei_.Offen())
         pfad_.clear();
@@ -51,6 +52,7 @@ bool TErsatzDatei::Einsetzen()
     // A close that reports an error means the data may not have arrived.
     if (!datei_.Schliessen())
         return false;
-    eingesetzt_ = plattform::DateiUmbenennen(pfad_, ziel_);
+    eingesetzt_ = art_ == TErsatzArt::Nachfolger ? plattform::DateiErsetzen(pfad_, ziel_)
+                                                 : plattform::DateiUmbenennen(pfad_, ziel_);
     return eingesetzt_;
 }

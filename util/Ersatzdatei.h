@@ -8,11 +8,23 @@
 
 #include <string>
 
+// What the new file becomes.
+enum class TErsatzArt {
+    // A file of its own, made as any new file is (0666 less the umask) and
+    // renamed into place.
+    Neu,
+    // The successor of an existing file, which the caller gives the old
+    // file's owner, mode and attributes: readable by its owner alone until
+    // then, so nobody else can open it in between and keep reading what the
+    // old file's rights would deny him; put in place by DateiErsetzen.
+    Nachfolger
+};
+
 class TErsatzDatei {
 public:
     // Creates a new file under a fresh name in the directory of ziel,
     // exclusively and never through a link. Check Offen() before writing.
-    explicit TErsatzDatei(std::string ziel);
+    explicit TErsatzDatei(std::string ziel, TErsatzArt art = TErsatzArt::Neu);
     // Removes the new file unless it took the target's place.
     ~TErsatzDatei();
     TErsatzDatei(const TErsatzDatei&) = delete;
@@ -33,6 +45,7 @@ public:
 
 private:
     std::string ziel_;
+    TErsatzArt art_;
     std::string pfad_;
     plattform::TDatei datei_;
     bool eingesetzt_ = false;

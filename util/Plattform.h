@@ -165,9 +165,30 @@ public:
     // opens an existing regular file for writing from its start, raw bytes,
     // neither creating nor emptying it, never through a link at its end.
     static TDatei OeffnenZumUeberschreiben(const std::string& pfad);
+    // Opens an existing regular file for reading and writing, raw bytes,
+    // neither creating nor emptying it, never through a link at its end and
+    // without waiting on a FIFO. Refused: anything but a regular file, and a
+    // file of a file system that only looks like one (/proc, /sys and their
+    // kin), where a write is a command to the system. fehlt: nothing has
+    // that name (then a new file may be made there).
+    static TDatei OeffnenZumAendern(const std::string& pfad, bool& fehlt);
+    // Creates a new file like ErzeugenNeu, but readable and writable by its
+    // owner alone from its first byte on, whatever the umask (Windows: as
+    // ErzeugenNeu; the directory's inherited ACL rules).
+    static TDatei ErzeugenNeuPrivat(const std::string& pfad);
     // Gives the file the owner, group and mode of rechte; false when that is
     // refused (another owner, unless we are root). Windows: nothing to give.
     bool RechteSetzen(const TDateiRechte& rechte);
+    // What the open file is: type, write bits, links, owner, group, mode.
+    bool RechteLesen(TDateiRechte& rechte) const;
+    // Gives the file every extended attribute of quelle (POSIX ACLs and
+    // security labels included, which live there); false when one could not
+    // be read or set. Windows: nothing to do, DateiErsetzen carries them.
+    bool ZusatzUebernehmen(const TDatei& quelle);
+    // Writes all anzahl bytes at position, without moving the file position.
+    bool SchreibenAb(int64_t position, const void* puffer, int64_t anzahl);
+    // Waits until what was written is on the disk; false when it may not be.
+    bool Festschreiben();
     // Cuts the file, or extends it, to laenge bytes.
     bool LaengeSetzen(int64_t laenge);
     // Locks the whole file against the same lock taken by others (our own
@@ -210,7 +231,6 @@ std::string ProgrammVerzeichnis();
 struct TDateiRechte {
     bool regulaer = false;    // a regular file (not a directory, FIFO, device)
     bool beschreibbar = false; // has a write permission (POSIX: any write bit; Windows: not read-only)
-    bool erweitert = false;   // carries more rights than owner, group and mode (a POSIX ACL)
     uint64_t verweise = 1;    // the number of hard links
     uint32_t besitzer = 0;    // owner and group (POSIX); 0 on Windows, where ACLs rule
     uint32_t gruppe = 0;
@@ -223,8 +243,11 @@ struct TDateiRechte {
 // Windows for a dangling link, which cannot be asked where it points.
 bool EchterPfad(const std::string& pfad, std::string& echt);
 
-// What the path names, without following a link at its end; false when it
-// does not exist or cannot be looked at.
-bool RechteLesen(const std::string& pfad, TDateiRechte& rechte);
+// Puts the complete new file neu in the place of the existing file ziel in
+// one step, keeping what the old file carried beyond its bytes where the
+// system can (Windows: ReplaceFileW keeps its attributes, ACL and streams;
+// POSIX: a rename, the caller gives the new file owner, mode and attributes).
+// False when the old file stays: neu is then still there.
+bool DateiErsetzen(const std::string& neu, const std::string& ziel);
 
 } // namespace plattform

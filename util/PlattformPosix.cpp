@@ -10,6 +10,11 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#ifdef __linux__
+#include <linux/magic.h>
+#include <sys/statfs.h>
+#endif
+
 namespace plattform {
 
 namespace {
@@ -355,21 +360,145 @@ bool EchterPfad(const std::string& pfad, std::string& echt)
     return false;
 }
 
-bool RechteLesen(const std::string& pfad, TDateiRechte& rechte)
+bool TDatei::RechteLesen(TDateiRechte& rechte) const
 {
     struct stat info;
-    if (pfad.empty() || ::lstat(pfad.c_str(), &info) != 0)
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
         return false;
     rechte = {};
     rechte.regulaer = S_ISREG(info.st_mode);
     rechte.beschreibbar = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
-    // An access ACL is a right that a new file would not get from our chmod.
-    rechte.erweitert = ::lgetxattr(pfad.c_str(), "system.posix_acl_access", nullptr, 0) > 0;
     rechte.verweise = static_cast<uint64_t>(info.st_nlink);
     rechte.besitzer = static_cast<uint32_t>(info.st_uid);
     rechte.gruppe = static_cast<uint32_t>(info.st_gid);
     rechte.modus = static_cast<uint32_t>(info.st_mode & 07777);
     return true;
+}
+
+namespace {
+
+// File systems whose "files" are the kernel's controls and reports: a write
+// there sets the host name or a process's name rather than storing bytes.
+bool SystemDateisystem(int fd)
+{
+#ifdef __linux__
+    struct statfs info;
+    if (::fstatfs(fd, &info) != 0)
+        return true; // what cannot be asked is not written
+    switch (static_cast<unsigned long>(info.f_type)) {
+    case PROC_SUPER_MAGIC: case SYSFS_MAGIC: case DEBUGFS_MAGIC: case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC: case SELINUX_MAGIC: case SMACK_MAGIC: case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC: case DEVPTS_SUPER_MAGIC: case BPF_FS_MAGIC: case PSTOREFS_MAGIC:
+    case EFIVARFS_MAGIC: case BINFMTFS_MAGIC: case HUGETLBFS_MAGIC: case NSFS_MAGIC:
+    case 0x62656570: // configfs
+    case 0x65735543: // fusectl
+        return true;
+    default:
+        return false;
+    }
+#else
+    (void)fd;
+    return false;
+#endif
+}
+
+} // namespace
+
+TDatei TDatei::OeffnenZumAendern(const std::string& pfad, bool& fehlt)
+{
+    fehlt = false;
+    if (pfad.empty())
+        return {};
+    // O_NONBLOCK: a FIFO put in the file's place must not hang us in open.
+    TDatei datei(::open(pfad.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!datei.Offen()) {
+        fehlt = errno == ENOENT;
+        return {};
+    }
+    struct stat info;
+    if (::fstat(datei.fd_, &info) != 0 || !S_ISREG(info.st_mode) || SystemDateisystem(datei.fd_))
+        return {};
+    const int flags = ::fcntl(datei.fd_, F_GETFL);
+    if (flags < 0 || ::fcntl(datei.fd_, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return {};
+    return datei;
+}
+
+TDatei TDatei::ErzeugenNeuPrivat(const std::string& pfad)
+{
+    if (pfad.empty())
+        return {};
+    // The mode at creation: the umask may narrow it, never widen it.
+    return TDatei(::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+}
+
+bool TDatei::ZusatzUebernehmen(const TDatei& quelle)
+{
+    if (fd_ < 0 || quelle.fd_ < 0)
+        return false;
+    // The list and the values may change between the calls: a list or value
+    // grown in between is asked for again.
+    std::string namen;
+    for (;;) {
+        const ssize_t laenge = ::flistxattr(quelle.fd_, nullptr, 0);
+        if (laenge < 0)
+            return errno == ENOTSUP; // a file system without them has none to carry
+        namen.resize(static_cast<size_t>(laenge));
+        const ssize_t n = ::flistxattr(quelle.fd_, namen.data(), namen.size());
+        if (n >= 0) {
+            namen.resize(static_cast<size_t>(n));
+            break;
+        }
+        if (errno != ERANGE)
+            return false;
+    }
+    std::string wert;
+    // The names come back to back, each ended by a NUL.
+    for (size_t anfang = 0, ende; (ende = namen.find('\0', anfang)) != std::string::npos; anfang = ende + 1) {
+        const char* name = namen.c_str() + anfang;
+        ssize_t n = -1;
+        do {
+            const ssize_t laenge = ::fgetxattr(quelle.fd_, name, nullptr, 0);
+            if (laenge < 0)
+                return false;
+            wert.resize(static_cast<size_t>(laenge));
+            n = ::fgetxattr(quelle.fd_, name, wert.data(), wert.size());
+        } while (n < 0 && errno == ERANGE);
+        if (n < 0 || ::fsetxattr(fd_, name, wert.data(), static_cast<size_t>(n), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+bool TDatei::SchreibenAb(int64_t position, const void* puffer, int64_t anzahl)
+{
+    if (fd_ < 0 || position < 0)
+        return false;
+    const auto* quelle = static_cast<const char*>(puffer);
+    int64_t geschrieben = 0;
+    while (geschrieben < anzahl) {
+        const ssize_t n = ::pwrite(fd_, quelle + geschrieben, static_cast<size_t>(anzahl - geschrieben),
+                                   static_cast<off_t>(position + geschrieben));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        geschrieben += n;
+    }
+    return true;
+}
+
+bool TDatei::Festschreiben()
+{
+    // fdatasync also writes the length, which is all of the metadata that a
+    // reader of the bytes depends on.
+    return fd_ >= 0 && ::fdatasync(fd_) == 0;
+}
+
+bool DateiErsetzen(const std::string& neu, const std::string& ziel)
+{
+    return DateiUmbenennen(neu, ziel);
 }
 
 TDatei TDatei::OeffnenZumUeberschreiben(const std::string& pfad)

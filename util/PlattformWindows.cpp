@@ -661,27 +661,106 @@ bool EchterPfad(const std::string& pfad, std::string& echt)
     }
 }
 
-// Owner and group have no meaning here: the rights are ACLs, and a file
-// written anew beside the old one takes those its directory hands down, as
-// any new file there. What is read is the read-only attribute and the links.
-bool RechteLesen(const std::string& pfad, TDateiRechte& rechte)
+// Owner and group have no meaning here: the rights are ACLs, and
+// DateiErsetzen carries them over. What is read is the read-only attribute
+// and the links.
+bool TDatei::RechteLesen(TDateiRechte& rechte) const
 {
-    std::wstring breit;
-    if (pfad.empty() || !Systempfad(pfad, breit))
-        return false;
-    // Reading attributes is a right no sharing mode refuses.
-    TGriff griff(::CreateFileW(breit.c_str(), FILE_READ_ATTRIBUTES, AllesTeilen, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     BY_HANDLE_FILE_INFORMATION info;
-    if (!griff.Gueltig() || !::GetFileInformationByHandle(griff.Wert(), &info))
+    if (fd_ < 0 || !::GetFileInformationByHandle(AlsGriff(fd_), &info))
         return false;
     rechte = {};
-    rechte.regulaer = ::GetFileType(griff.Wert()) == FILE_TYPE_DISK
+    rechte.regulaer = ::GetFileType(AlsGriff(fd_)) == FILE_TYPE_DISK
                       && !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
     rechte.beschreibbar = !(info.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
     rechte.verweise = info.nNumberOfLinks;
     rechte.modus = rechte.beschreibbar ? 0666 : 0444;
     return true;
+}
+
+TDatei TDatei::OeffnenZumAendern(const std::string& pfad, bool& fehlt)
+{
+    fehlt = false;
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return {};
+    // Shared for reading and writing, so that a second save of ours opens
+    // too and waits in Sperren; and for deleting, so that a save that
+    // replaces the file can rename over it while another holds it open.
+    // A link at the end is opened as itself and then refused.
+    HANDLE griff = ::CreateFileW(breit.c_str(), GENERIC_READ | GENERIC_WRITE, AllesTeilen, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (griff == INVALID_HANDLE_VALUE) {
+        fehlt = ::GetLastError() == ERROR_FILE_NOT_FOUND;
+        return {};
+    }
+    int64_t laenge = -1;
+    TDatei datei(NurDatei(griff, laenge));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!datei.Offen() || !::GetFileInformationByHandle(AlsGriff(datei.fd_), &info)
+        || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return {};
+    return datei;
+}
+
+TDatei TDatei::ErzeugenNeuPrivat(const std::string& pfad)
+{
+    // No mode bits to narrow: the new file takes its directory's ACL, and
+    // nobody else may open it while we write (no sharing at all).
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return {};
+    int64_t laenge = -1;
+    return TDatei(NurDatei(::CreateFileW(breit.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr),
+                           laenge));
+}
+
+bool TDatei::ZusatzUebernehmen(const TDatei& quelle)
+{
+    // ReplaceFileW in DateiErsetzen carries ACL, attributes and streams.
+    return fd_ >= 0 && quelle.fd_ >= 0;
+}
+
+bool TDatei::SchreibenAb(int64_t position, const void* puffer, int64_t anzahl)
+{
+    if (fd_ < 0 || position < 0)
+        return false;
+    const auto* quelle = static_cast<const char*>(puffer);
+    int64_t geschrieben = 0;
+    while (geschrieben < anzahl) {
+        const auto schritt = static_cast<DWORD>(std::min(anzahl - geschrieben, GroessterSchritt));
+        const auto ab = static_cast<uint64_t>(position + geschrieben);
+        OVERLAPPED stelle{};
+        stelle.Offset = static_cast<DWORD>(ab);
+        stelle.OffsetHigh = static_cast<DWORD>(ab >> 32);
+        DWORD n = 0;
+        if (!::WriteFile(AlsGriff(fd_), quelle + geschrieben, schritt, &n, &stelle) || n == 0)
+            return false;
+        geschrieben += n;
+    }
+    return true;
+}
+
+bool TDatei::Festschreiben()
+{
+    return fd_ >= 0 && ::FlushFileBuffers(AlsGriff(fd_)) != 0;
+}
+
+bool DateiErsetzen(const std::string& neu, const std::string& ziel)
+{
+    std::wstring breitNeu, breitZiel;
+    if (neu.empty() || ziel.empty() || !Systempfad(neu, breitNeu) || !Systempfad(ziel, breitZiel))
+        return false;
+    // ReplaceFileW gives the new file the old one's ACL, attributes and
+    // streams. Without a backup name, ERROR_UNABLE_TO_MOVE_REPLACEMENT means
+    // the old file is already gone and the new one still has its own name:
+    // then it is moved into the empty place.
+    if (::ReplaceFileW(breitZiel.c_str(), breitNeu.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                       nullptr))
+        return true;
+    return ::GetLastError() == ERROR_UNABLE_TO_MOVE_REPLACEMENT
+           && ::MoveFileExW(breitNeu.c_str(), breitZiel.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 TDatei TDatei::OeffnenZumUeberschreiben(const std::string& pfad)
