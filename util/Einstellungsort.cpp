@@ -1,0 +1,56 @@
+#include "util/Einstellungsort.h"
+
+#include "util/Datenort.h"
+#include "util/Plattform.h"
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* Ordner = "Dubrinax";
+#else
+constexpr const char* Ordner = "dubrinax";
+#endif
+
+bool Vorhanden(const std::string& pfad)
+{
+    plattform::TDateiRechte rechte;
+    return plattform::RechteLesen(pfad, rechte);
+}
+
+// Creates the file and deletes it again. Creating it anew (never opening
+// what is there) guarantees that what is deleted is our own empty file.
+bool Anlegbar(const std::string& pfad)
+{
+    plattform::TDatei probe = plattform::TDatei::ErzeugenNeu(pfad);
+    if (!probe.Offen())
+        return false;
+    probe.Schliessen();
+    return plattform::DateiEntfernen(pfad);
+}
+
+// A directory named with its final separator, without it.
+std::string OhneTrenner(const std::string& verzeichnis)
+{
+    return verzeichnis.substr(0, verzeichnis.size() - 1);
+}
+
+} // namespace
+
+std::string EinstellungsortWaehlen(const std::string& programmVerzeichnis, const std::string& dateiname)
+{
+    const std::string daneben = programmVerzeichnis + dateiname;
+    if (Vorhanden(daneben))
+        return daneben;
+    // Created by someone else between the two looks: it is there, so it is used.
+    if (!Installiert(programmVerzeichnis) && (Anlegbar(daneben) || Vorhanden(daneben)))
+        return daneben;
+    const std::string basis = plattform::BenutzerEinstellungen();
+    if (basis.empty())
+        return daneben;
+    const std::string verzeichnis = basis + Ordner + plattform::Trenner;
+    // The configuration directory itself may be missing for a new user;
+    // what lies above it is the user's own business.
+    plattform::PrivatesVerzeichnisAnlegen(OhneTrenner(basis));
+    plattform::PrivatesVerzeichnisAnlegen(OhneTrenner(verzeichnis));
+    return verzeichnis + dateiname;
+}
