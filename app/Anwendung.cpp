@@ -8,6 +8,8 @@
 TAnwendung::TAnwendung(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Dubrinax"));
+    // Tells a desktop which menu entry, and so which icon, the window is.
+    setDesktopFileName(QStringLiteral("de.dubrinax.dubrinax"));
     // The program speaks German; Qt's own dialogs (the file dialog, the
     // buttons of the message boxes) do so too where its translations are
     // installed, and stay English where they are not.
