@@ -34,7 +34,7 @@ std::string Heim(const TTestbaum& baum)
 
 // The choice of a user whom permissions keep out. Root they do not, so root
 // makes the tree nobody's and lets a child process choose as nobody.
-std::string Waehlen(const TTestbaum& baum, const std::string& programm)
+std::string Waehlen([[maybe_unused]] const TTestbaum& baum, const std::string& programm)
 {
 #ifndef _WIN32
     if (::geteuid() == 0) {

@@ -17,15 +17,18 @@ bool Vorhanden(const std::string& pfad)
     return plattform::RechteLesen(pfad, rechte);
 }
 
-// Creates the file and deletes it again. Creating it anew (never opening
-// what is there) guarantees that what is deleted is our own empty file.
+// Creates the file and deletes it again: nothing but trying tells whether
+// the system lets this user create it (permissions, ACLs, a read-only mount).
+// Creating it anew, never opening what is there, makes sure that what is
+// deleted is our own empty file; should it stay, it is there to be used.
 bool Anlegbar(const std::string& pfad)
 {
     plattform::TDatei probe = plattform::TDatei::ErzeugenNeu(pfad);
     if (!probe.Offen())
         return false;
     probe.Schliessen();
-    return plattform::DateiEntfernen(pfad);
+    plattform::DateiEntfernen(pfad);
+    return true;
 }
 
 // A directory named with its final separator, without it.
@@ -41,7 +44,8 @@ std::string EinstellungsortWaehlen(const std::string& programmVerzeichnis, const
     const std::string daneben = programmVerzeichnis + dateiname;
     if (Vorhanden(daneben))
         return daneben;
-    // Created by someone else between the two looks: it is there, so it is used.
+    // A file that another program created between the two looks is there,
+    // so it is used.
     if (!Installiert(programmVerzeichnis) && (Anlegbar(daneben) || Vorhanden(daneben)))
         return daneben;
     const std::string basis = plattform::BenutzerEinstellungen();
