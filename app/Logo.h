@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QIcon>
 #include <QWidget>
 
+class QIcon;
 class QPaintEvent;
 
 // The same picture on a square, as the windows' icon.
