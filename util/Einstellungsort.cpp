@@ -11,12 +11,6 @@ constexpr const char* Ordner = "Dubrinax";
 constexpr const char* Ordner = "dubrinax";
 #endif
 
-bool Vorhanden(const std::string& pfad)
-{
-    plattform::TDateiRechte rechte;
-    return plattform::RechteLesen(pfad, rechte);
-}
-
 // Creates the file and deletes it again: nothing but trying tells whether
 // the system lets this user create it (permissions, ACLs, a read-only mount).
 // Creating it anew, never opening what is there, makes sure that what is
@@ -42,11 +36,11 @@ std::string OhneTrenner(const std::string& verzeichnis)
 std::string EinstellungsortWaehlen(const std::string& programmVerzeichnis, const std::string& dateiname)
 {
     const std::string daneben = programmVerzeichnis + dateiname;
-    if (Vorhanden(daneben))
+    if (plattform::NameBelegt(daneben))
         return daneben;
     // A file that another program created between the two looks is there,
     // so it is used.
-    if (!Installiert(programmVerzeichnis) && (Anlegbar(daneben) || Vorhanden(daneben)))
+    if (!Installiert(programmVerzeichnis) && (Anlegbar(daneben) || plattform::NameBelegt(daneben)))
         return daneben;
     const std::string basis = plattform::BenutzerEinstellungen();
     if (basis.empty())

@@ -210,6 +210,10 @@ std::string ProgrammVerzeichnis();
 // Empty when none is known. It need not exist.
 std::string BenutzerEinstellungen();
 
+// True when anything has that name: a file, a directory, a link (dangling
+// or not), a FIFO. Nothing is followed or opened.
+bool NameBelegt(const std::string& pfad);
+
 // Creates one directory that only its owner may enter (POSIX mode 0700; on
 // Windows the user's profile rules); false when that failed (also when it
 // existed).

@@ -12,8 +12,6 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <vector>
-
 namespace plattform {
 
 namespace {
@@ -340,7 +338,7 @@ std::string BenutzerEinstellungen()
     if (const char* home = std::getenv("HOME"); home && *home) {
         heim = home;
     } else {
-        std::vector<char> puffer(16384);
+        std::string puffer(16384, '\0');
         struct passwd eintrag;
         struct passwd* gefunden = nullptr;
         if (::getpwuid_r(::getuid(), &eintrag, puffer.data(), puffer.size(), &gefunden) != 0 || !gefunden
@@ -351,6 +349,12 @@ std::string BenutzerEinstellungen()
     if (heim.back() != Trenner)
         heim += Trenner;
     return heim + ".config" + Trenner;
+}
+
+bool NameBelegt(const std::string& pfad)
+{
+    struct stat info;
+    return !pfad.empty() && ::lstat(pfad.c_str(), &info) == 0;
 }
 
 bool PrivatesVerzeichnisAnlegen(const std::string& pfad)

@@ -636,6 +636,13 @@ std::string BenutzerEinstellungen()
     return pfad;
 }
 
+bool NameBelegt(const std::string& pfad)
+{
+    // The attributes of a link are its own: nothing is followed.
+    std::wstring breit;
+    return !pfad.empty() && Systempfad(pfad, breit) && ::GetFileAttributesW(breit.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool PrivatesVerzeichnisAnlegen(const std::string& pfad)
 {
     // The profile's directories pass on their owner-only access.
