@@ -1,6 +1,7 @@
 #include "app/Anwendung.h"
 
 #include "app/Fehlerbox.h"
+#include "app/Logo.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -8,6 +9,10 @@
 TAnwendung::TAnwendung(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Dubrinax"));
+    // Tells a desktop which menu entry, and so which icon, the window is;
+    // the title bar shows the same picture where no desktop looks it up.
+    setDesktopFileName(QStringLiteral("de.dubrinax.dubrinax"));
+    setWindowIcon(LogoSymbol());
     // The program speaks German; Qt's own dialogs (the file dialog, the
     // buttons of the message boxes) do so too where its translations are
     // installed, and stay English where they are not.

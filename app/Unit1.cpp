@@ -11,6 +11,8 @@
 #include "app/Tastatur.h"
 #include "controls/Cgauges.h"
 #include "controls/Kontrast.h"
+#include "util/Datenort.h"
+#include "util/Einstellungsort.h"
 #include "util/Einstellungsspeicher.h"
 #include "util/Speila.h"
 #include "util/Stringsbearbeiten.h"
@@ -106,7 +108,7 @@ QLineEdit* Eingabefeld(QWidget* eltern, const char* hinweis, int x, int y, int b
 
 TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
     : QWidget(eltern), programmVerzeichnis_(std::move(programmVerzeichnis)),
-      einstellungsPfad_(programmVerzeichnis_ + "Einst.sys")
+      einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys"))
 {
     Aufbauen();
     Einstellungen = Laden(einstellungsPfad_, Dateikopf);
@@ -308,13 +310,13 @@ void TForm1::BitBtn1Click()
     // remembered places; a second run inside it would empty them.
     if (Beschaeftigt())
         return;
-    BitBtn1->setIcon(GlypheLaden(programmVerzeichnis_ + "LED_Rot.bmp"));
+    BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Rot.bmp")));
     ListeLeeren();
     FeldSetzen(TFeld::Edit7, "0");
     FeldSetzen(TFeld::Edit8, "0");
     FeldSetzen(TFeld::Edit9, "0");
     SucheAusfuehren();
-    BitBtn1->setIcon(GlypheLaden(programmVerzeichnis_ + "LED_Grün.bmp"));
+    BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Grün.bmp")));
 }
 
 void TForm1::FormDblClick()

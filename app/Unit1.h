@@ -38,8 +38,10 @@ class TForm1 : public QWidget, public TFensterLogik {
 
 public:
     // Builds the window and loads the settings body from "Einst.sys" in
-    // programmVerzeichnis (ending with the separator), where the Start
-    // button's lamps are looked for too.
+    // programmVerzeichnis (ending with the separator) or, where it cannot be
+    // kept there, in the user's configuration directory (EinstellungsortWaehlen).
+    // The Start button's lamps are looked for beside the program, then in the
+    // installed data directory (DatenDatei).
     explicit TForm1(std::string programmVerzeichnis = plattform::ProgrammVerzeichnis(),
                     QWidget* eltern = nullptr);
     ~TForm1() override;

@@ -21,8 +21,8 @@ size_t Index(TFeld feld)
 
 } // namespace
 
-TKonsolenFenster::TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt)
-    : ausgabe_(ausgabe), meldungen_(meldungen), fortschritt_(fortschritt)
+TKonsolenFenster::TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt, char zeilenende)
+    : ausgabe_(ausgabe), meldungen_(meldungen), fortschritt_(fortschritt), zeilenende_(zeilenende)
 {
 }
 
@@ -91,7 +91,7 @@ void TKonsolenFenster::Ausgeben(uint32_t bis)
     while (ausgegeben_ < bis && !offen_.empty()) {
         const std::string& zeile = offen_.front();
         std::fwrite(zeile.data(), 1, zeile.size(), ausgabe_);
-        std::fputc('\n', ausgabe_);
+        std::fputc(zeilenende_, ausgabe_);
         offen_.pop_front();
         ++ausgegeben_;
     }

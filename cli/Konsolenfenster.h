@@ -13,8 +13,10 @@
 
 class TKonsolenFenster : public TFensterLogik {
 public:
-    // fortschritt: show a one-line progress display on stderr.
-    TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt);
+    // fortschritt: show a one-line progress display on stderr. zeilenende
+    // ends every list line on stdout: '\n', or '\0' for scripts, as no path
+    // holds a NUL.
+    TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt, char zeilenende = '\n');
 
     // Runs the search over two directory texts as they will be shown.
     void Suchen(const std::string& eins, const std::string& zwei);
@@ -56,6 +58,7 @@ private:
     std::FILE* ausgabe_;   // non-owning
     std::FILE* meldungen_; // non-owning
     bool fortschritt_;
+    char zeilenende_;
     bool unterbrochen_ = false;
 
     // Lines not yet written; ausgegeben_ lines before them already are.

@@ -13,6 +13,7 @@ namespace {
 
 const char* const Hilfe =
     "Usage: dubrinax-cli DIR1 DIR2\n"
+    "       dubrinax-cli -0 DIR1 DIR2\n"
     "Compares every file below DIR1 byte for byte with the files below DIR2 of\n"
     "the same size and prints the result list on stdout:\n"
     "  \"! \" path       a file of DIR1 that has identical files,\n"
@@ -21,7 +22,10 @@ const char* const Hilfe =
     "When DIR1 and DIR2 are the same text, each group of identical files is\n"
     "listed once. No file is listed under itself, also where the trees overlap.\n"
     "The last line on stderr counts the lines: +: N -: N !: N.\n"
-    "Ctrl-C stops the search and prints what was found (exit code 130).\n";
+    "Ctrl-C stops the search and prints what was found (exit code 130).\n"
+    "\n"
+    "  -0, --null  end every list line with a NUL byte instead of a newline,\n"
+    "              as find -print0 does and xargs -0 reads; the prefixes stay.\n";
 
 int Fehler(const std::string& text)
 {
@@ -33,7 +37,10 @@ int Fehler(const std::string& text)
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> argumente = KonsoleArgumente(argc, argv);
+    std::vector<std::string> argumente = KonsoleArgumente(argc, argv);
+    // A name may hold a newline, never a NUL: scripts ask for NUL-ended lines.
+    const auto null = std::erase_if(argumente, [](const std::string& a) { return a == "-0" || a == "--null"; });
+    const char zeilenende = null > 0 ? '\0' : '\n';
     if (argumente.size() == 1 && (argumente[0] == "--help" || argumente[0] == "-h")) {
         std::fputs(Hilfe, stdout);
         return 0;
@@ -57,7 +64,7 @@ int main(int argc, char** argv)
     }
 
     UnterbrechungAbfangen(TKonsolenFenster::UnterbrechungMelden);
-    TKonsolenFenster fenster(stdout, stderr, KonsoleEinrichten());
+    TKonsolenFenster fenster(stdout, stderr, KonsoleEinrichten(), zeilenende);
     try {
         fenster.Suchen(verzeichnisse[0], verzeichnisse[1]);
     } catch (const EFehler& fehler) {

@@ -11,6 +11,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <vector>
 #include <unistd.h>
 
 extern char** environ;
@@ -91,6 +92,24 @@ TEST(Kommandozeile, PrintsTheResultListAndCounters)
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 2 -: 0 !: 2");
     // Not a terminal: no progress display in the way.
     EXPECT_EQ(lauf.fehler.find('\r'), std::string::npos);
+}
+
+TEST(Kommandozeile, NullEndsEveryLineSoANewlineInANameReadsBack)
+{
+    TTestbaum baum;
+    baum.Datei("A/zwei\nzeilen", "gleich");
+    baum.Datei("B/kopie\n", "gleich");
+    const std::string a = baum.Wurzel() + "A/", b = baum.Wurzel() + "B/";
+    for (const char* null : {"-0", "--null"}) {
+        const TLauf lauf = Starten(baum, {null, a, b});
+        EXPECT_EQ(lauf.code, 0);
+        std::vector<std::string> zeilen;
+        for (size_t anfang = 0, ende; (ende = lauf.aus.find('\0', anfang)) != std::string::npos; anfang = ende + 1)
+            zeilen.push_back(lauf.aus.substr(anfang, ende - anfang));
+        EXPECT_EQ(zeilen, (std::vector<std::string>{"! " + a + "zwei\nzeilen", "+     " + b + "kopie\n"}));
+        EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
+    }
+    EXPECT_NE(Starten(baum, {"--help"}).aus.find("-0, --null"), std::string::npos);
 }
 
 TEST(Kommandozeile, WithAndWithoutFinalSeparatorIsTheSameDirectory)

@@ -53,13 +53,20 @@ protected:
     void EinstellungenSchreiben(const std::string& body) const { baum.Datei("Einst.sys", Kopf + body); }
     std::string EinstellungenLesen() const { return TTestbaum::Lesen(Einstellungsdatei()); }
 
-    void LampenAblegen(bool rot = true, bool gruen = true) const
+    void LampenAblegen(bool rot = true, bool gruen = true, const std::string& wohin = "") const
     {
         const std::filesystem::path quelle = DUBRINAX_GLYPHEN;
         if (rot)
-            std::filesystem::copy_file(quelle / "LED_Rot.bmp", baum.Wurzel() + "LED_Rot.bmp");
+            std::filesystem::copy_file(quelle / "LED_Rot.bmp", baum.Verzeichnis(wohin) + "LED_Rot.bmp");
         if (gruen)
-            std::filesystem::copy_file(quelle / "LED_Grün.bmp", baum.Wurzel() + "LED_Grün.bmp");
+            std::filesystem::copy_file(quelle / "LED_Grün.bmp", baum.Verzeichnis(wohin) + "LED_Grün.bmp");
+    }
+
+    // Where an installation keeps the lamps of a program in the test's
+    // directory: share/dubrinax beside it, the last place they are looked for.
+    std::string Datenort() const
+    {
+        return TTestbaum::Text(std::filesystem::path(baum.Wurzel()).parent_path().parent_path() / "share/dubrinax/");
     }
 
     // A close as the window system asks for it, delivered at the next look
@@ -321,6 +328,21 @@ TEST_F(Form1Test, StartRunsTheSearchOverTheTwoDirectories)
     EXPECT_TRUE(f->fragen.empty());
 }
 
+TEST_F(Form1Test, AnInstalledProgramFindsItsLampsAndKeepsItsSettingsInTheUsersDirectory)
+{
+    LampenAblegen(true, true, "share/dubrinax");
+    ::setenv("XDG_CONFIG_HOME", (baum.Wurzel() + "konfig").c_str(), 1);
+    auto f = std::make_unique<TTestfenster>(baum.Verzeichnis("bin"));
+    BeispielbaumAnlegen(*f);
+    f->BitBtn1->click();
+    EXPECT_TRUE(fehlerboxen.empty());
+    EXPECT_EQ(Zaehler(*f), "1/1/1");
+    f->FormClose();
+    EXPECT_TRUE(f->meldungen.empty());
+    EXPECT_EQ(TTestbaum::Lesen(baum.Wurzel() + "konfig/dubrinax/Einst.sys").substr(0, Kopf.size() + 10),
+              Kopf + "Kollatrix\x02");
+}
+
 TEST_F(Form1Test, AMissingRedLampEndsStartBeforeTheListAndCountersAreTouched)
 {
     LampenAblegen(false, true);
@@ -332,7 +354,7 @@ TEST_F(Form1Test, AMissingRedLampEndsStartBeforeTheListAndCountersAreTouched)
     f->FeldSetzen(TFeld::Edit9, "6");
     f->BitBtn1->click();
     ASSERT_EQ(fehlerboxen.size(), 1u);
-    EXPECT_EQ(fehlerboxen[0], "Datei " + baum.Wurzel() + "LED_Rot.bmp kann nicht geöffnet werden.");
+    EXPECT_EQ(fehlerboxen[0], "Datei " + Datenort() + "LED_Rot.bmp kann nicht geöffnet werden.");
     EXPECT_EQ(Zeilen(*f), std::vector<std::string>{"- /alt/datei"});
     EXPECT_EQ(Zaehler(*f), "4/5/6");
 }
@@ -344,7 +366,7 @@ TEST_F(Form1Test, AMissingGreenLampLeavesTheResultsAndTheRedLamp)
     BeispielbaumAnlegen(*f);
     f->BitBtn1->click();
     ASSERT_EQ(fehlerboxen.size(), 1u);
-    EXPECT_EQ(fehlerboxen[0], "Datei " + baum.Wurzel() + "LED_Grün.bmp kann nicht geöffnet werden.");
+    EXPECT_EQ(fehlerboxen[0], "Datei " + Datenort() + "LED_Grün.bmp kann nicht geöffnet werden.");
     EXPECT_EQ(f->ListeAnzahl(), 3u);
     EXPECT_EQ(Zaehler(*f), "1/1/1");
     const QImage rot = GlypheLaden(baum.Wurzel() + "LED_Rot.bmp").toImage();

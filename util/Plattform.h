@@ -225,6 +225,21 @@ bool VerzeichnisAnlegen(const std::string& pfad);
 // The directory of the running executable, ending with the separator.
 std::string ProgrammVerzeichnis();
 
+// The directory for the user's own settings, ending with the separator:
+// $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config (the home
+// directory from the user database when HOME is unset); on Windows %APPDATA%.
+// Empty when none is known. It need not exist.
+std::string BenutzerEinstellungen();
+
+// True when anything has that name: a file, a directory, a link (dangling
+// or not), a FIFO. Nothing is followed or opened.
+bool NameBelegt(const std::string& pfad);
+
+// Creates one directory that only its owner may enter (POSIX mode 0700; on
+// Windows the user's profile rules); false when that failed (also when it
+// existed).
+bool PrivatesVerzeichnisAnlegen(const std::string& pfad);
+
 // --- Rewriting a file shared with other programs -------------------------
 
 // What decides how a shared file may be rewritten without changing what it is.

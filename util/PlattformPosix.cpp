@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -328,6 +330,41 @@ std::string ProgrammVerzeichnis()
         return std::string(1, Trenner);
     std::string pfad(puffer, static_cast<size_t>(n));
     return pfad.substr(0, pfad.rfind(Trenner) + 1);
+}
+
+std::string BenutzerEinstellungen()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    // A relative path is invalid there and is ignored, as the base
+    // directory specification says.
+    if (xdg && xdg[0] == '/')
+        return std::string(xdg) + Trenner;
+    std::string heim;
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        heim = home;
+    } else {
+        std::string puffer(16384, '\0');
+        struct passwd eintrag;
+        struct passwd* gefunden = nullptr;
+        if (::getpwuid_r(::getuid(), &eintrag, puffer.data(), puffer.size(), &gefunden) != 0 || !gefunden
+            || !gefunden->pw_dir || !*gefunden->pw_dir)
+            return {};
+        heim = gefunden->pw_dir;
+    }
+    if (heim.back() != Trenner)
+        heim += Trenner;
+    return heim + ".config" + Trenner;
+}
+
+bool NameBelegt(const std::string& pfad)
+{
+    struct stat info;
+    return !pfad.empty() && ::lstat(pfad.c_str(), &info) == 0;
+}
+
+bool PrivatesVerzeichnisAnlegen(const std::string& pfad)
+{
+    return !pfad.empty() && ::mkdir(pfad.c_str(), 0700) == 0;
 }
 
 } // namespace plattform

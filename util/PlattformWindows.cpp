@@ -3,6 +3,7 @@
 #include "util/Breitzeichen.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <new>
@@ -622,6 +623,30 @@ std::string ProgrammVerzeichnis()
             return std::string(1, Trenner);
         puffer.resize(puffer.size() * 2);
     }
+}
+
+std::string BenutzerEinstellungen()
+{
+    const wchar_t* appdata = ::_wgetenv(L"APPDATA");
+    if (!appdata || !*appdata)
+        return {};
+    std::string pfad = Schmal(appdata, std::wcslen(appdata));
+    if (pfad.back() != Trenner)
+        pfad += Trenner;
+    return pfad;
+}
+
+bool NameBelegt(const std::string& pfad)
+{
+    // The attributes of a link are its own: nothing is followed.
+    std::wstring breit;
+    return !pfad.empty() && Systempfad(pfad, breit) && ::GetFileAttributesW(breit.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool PrivatesVerzeichnisAnlegen(const std::string& pfad)
+{
+    // The profile's directories pass on their owner-only access.
+    return VerzeichnisAnlegen(pfad);
 }
 
 } // namespace plattform
