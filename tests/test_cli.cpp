@@ -156,6 +156,7 @@ TEST(Kommandozeile, InterruptStopsTheSearchAndPrintsWhatWasFound)
     const TLauf lauf = prozess.Warten();
     EXPECT_EQ(lauf.code, 130);
     const std::string a = baum.Wurzel() + "A/", b = baum.Wurzel() + "B/";
-    EXPECT_EQ(lauf.aus, "! " + a + "a\n+     " + b + "b\n- " + a + "t/gross\n");
+    // The large pair was cut short: no "- " line says it has no twin.
+    EXPECT_EQ(lauf.aus, "! " + a + "a\n+     " + b + "b\n");
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
 }

@@ -358,8 +358,15 @@ bool TVerzeichnisListe::Info(const std::string& name, TEintragsInfo& info) const
     // Windows has no lookup relative to an open listing: the entry is opened
     // by its full name, once, for all it tells.
     const auto* suche = static_cast<const TSuche*>(handle_);
+    if (!suche || name.empty())
+        return false;
+    return PfadInfo(suche->verzeichnis + name, info);
+}
+
+bool PfadInfo(const std::string& pfad, TEintragsInfo& info)
+{
     std::wstring breit;
-    if (!suche || name.empty() || !Systempfad(suche->verzeichnis + name, breit))
+    if (pfad.empty() || !Systempfad(pfad, breit))
         return false;
     TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -731,6 +738,19 @@ bool TDatei::Sperren()
     stelle.Offset = MAXDWORD;
     stelle.OffsetHigh = 0x7FFFFFFF;
     return fd_ >= 0 && ::LockFileEx(AlsGriff(fd_), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &stelle) != 0;
+}
+
+} // namespace plattform
+
+// --- Looking an entry up by its whole path ---------------------------------
+
+namespace plattform {
+
+bool PfadZuLang(size_t)
+{
+    // With the \\?\ prefix (Systempfad) the length is the file system's
+    // business; a path it cannot take fails in the lookup itself.
+    return false;
 }
 
 } // namespace plattform
