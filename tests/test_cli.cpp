@@ -1,10 +1,13 @@
 // Runs the built dubrinax-cli as a user would.
 
 #include "Testbaum.h"
+#include "cli/Konsolenfenster.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <chrono>
 #include <fcntl.h>
 #include <csignal>
@@ -26,7 +29,8 @@ struct TLauf {
 // Starts the front end with the given arguments; stdout and stderr go to files.
 class TProzess {
 public:
-    TProzess(const TTestbaum& baum, std::vector<std::string> argumente) : baum_(baum)
+    // ausgabe: where stdout goes (a file of the tree when empty).
+    TProzess(const TTestbaum& baum, std::vector<std::string> argumente, const std::string& ausgabe = "") : baum_(baum)
     {
         argumente.insert(argumente.begin(), DUBRINAX_CLI);
         std::vector<char*> argv;
@@ -36,8 +40,8 @@ public:
         posix_spawn_file_actions_t aktionen;
         posix_spawn_file_actions_init(&aktionen);
         posix_spawn_file_actions_addopen(&aktionen, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&aktionen, 1, (baum.Wurzel() + ".aus").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const std::string aus = ausgabe.empty() ? baum.Wurzel() + ".aus" : ausgabe;
+        posix_spawn_file_actions_addopen(&aktionen, 1, aus.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&aktionen, 2, (baum.Wurzel() + ".fehler").c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (posix_spawn(&pid_, DUBRINAX_CLI, &aktionen, nullptr, argv.data(), environ) != 0)
@@ -160,3 +164,111 @@ TEST(Kommandozeile, InterruptStopsTheSearchAndPrintsWhatWasFound)
     EXPECT_EQ(lauf.aus, "! " + a + "a\n+     " + b + "b\n");
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
 }
+
+TEST(Kommandozeile, AListThatCannotBeWrittenIsReported)
+{
+    TTestbaum baum;
+    baum.Datei("A/x", "gleich");
+    baum.Datei("A/y", "gleich");
+    const TLauf lauf = TProzess(baum, {baum.Wurzel() + "A", baum.Wurzel() + "A"}, "/dev/full").Warten();
+    EXPECT_EQ(lauf.code, 1);
+    EXPECT_NE(lauf.fehler.find("dubrinax-cli: write error: "), std::string::npos) << lauf.fehler;
+}
+
+namespace {
+
+// The front end in-process, with Ctrl-C pressed as the n-th list line is
+// written, or at the walk's first entry for n = 0.
+class TUnterbrochen : public TKonsolenFenster {
+public:
+    TUnterbrochen(std::FILE* ausgabe, std::FILE* meldungen, int zeile)
+        : TKonsolenFenster(ausgabe, meldungen, false), zeile_(zeile)
+    {
+    }
+
+    // Takes back a Ctrl-C that an earlier search did not come to notice.
+    void Vergessen() { TKonsolenFenster::UnterbrechungNachsehen(); }
+
+protected:
+    void ListeAnhaengen(const std::string& zeile) override
+    {
+        TKonsolenFenster::ListeAnhaengen(zeile);
+        if (++zeilen_ == zeile_) {
+            UnterbrechungMelden();
+            // Past the front end's pause between dispatches, where it notices.
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+    }
+    void UnterbrechungNachsehen() override
+    {
+        if (zeile_ == 0)
+            UnterbrechungMelden();
+        TKonsolenFenster::UnterbrechungNachsehen();
+    }
+
+private:
+    int zeile_;
+    int zeilen_ = 0;
+};
+
+struct TAusgabe {
+    std::vector<std::string> zeilen;
+    std::string zaehler;
+    bool unterbrochen = false;
+};
+
+TAusgabe InProzessSuchen(const std::string& eins, const std::string& zwei, int zeile)
+{
+    TUnterbrochen(nullptr, nullptr, -1).Vergessen();
+    std::FILE* aus = std::tmpfile();
+    std::FILE* meldungen = std::tmpfile();
+    TUnterbrochen fenster(aus, meldungen, zeile);
+    fenster.Suchen(eins, zwei);
+    TAusgabe ergebnis{{}, fenster.ZaehlerZeile(), fenster.Unterbrochen()};
+    std::rewind(aus);
+    char puffer[4096];
+    while (std::fgets(puffer, sizeof puffer, aus))
+        ergebnis.zeilen.emplace_back(puffer, std::strcspn(puffer, "\n"));
+    std::fclose(aus);
+    std::fclose(meldungen);
+    return ergebnis;
+}
+
+class UnterbrechungTest : public ::testing::TestWithParam<int> {};
+
+} // namespace
+
+TEST_P(UnterbrechungTest, TheListEndsWithAWholeGroupAndTheCountersCountIt)
+{
+    TTestbaum baum;
+    const std::string p(5000, 'p'), q(5000, 'q');
+    for (const char* name : {"A/1", "A/3", "B/p1", "B/s/p2"})
+        baum.Datei(name, p);
+    for (const char* name : {"A/2", "A/s/4", "B/q"})
+        baum.Datei(name, q);
+    baum.Datei("A/5", std::string(5000, 'r'));
+    const std::string a = baum.Wurzel() + "A/", b = baum.Wurzel() + "B/";
+    const TAusgabe ganz = InProzessSuchen(a, b, -1);
+    ASSERT_EQ(ganz.zeilen.size(), 11u);
+    ASSERT_FALSE(ganz.unterbrochen);
+
+    const TAusgabe lauf = InProzessSuchen(a, b, GetParam());
+    // What is printed is the start of the whole list, up to a group's end.
+    ASSERT_LE(lauf.zeilen.size(), ganz.zeilen.size());
+    EXPECT_TRUE(std::equal(lauf.zeilen.begin(), lauf.zeilen.end(), ganz.zeilen.begin()));
+    if (lauf.zeilen.size() < ganz.zeilen.size()) {
+        EXPECT_NE(ganz.zeilen[lauf.zeilen.size()][0], '+');
+    }
+    int zahl[3] = {0, 0, 0};
+    for (const std::string& zeile : lauf.zeilen)
+        ++zahl[zeile[0] == '+' ? 0 : zeile[0] == '-' ? 1 : 2];
+    EXPECT_EQ(lauf.zaehler, "+: " + std::to_string(zahl[0]) + " -: " + std::to_string(zahl[1])
+                                + " !: " + std::to_string(zahl[2]));
+    if (GetParam() == 0) {
+        EXPECT_TRUE(lauf.unterbrochen);
+        EXPECT_TRUE(lauf.zeilen.empty());
+    }
+}
+
+// 0: in the walk; then at every line of the list.
+INSTANTIATE_TEST_SUITE_P(Zeilen, UnterbrechungTest, ::testing::Range(0, 12));
