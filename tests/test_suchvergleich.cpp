@@ -181,39 +181,35 @@ TEST(Suchvergleich, LargeGroupsOfSmallAndLargerFilesSplitIntoManySubgroups)
 
 namespace {
 
-// Trees at the search's edges, each built afresh below "W" for each of the
-// two runs: names of one file changed once the trees are read, paths the
-// system will not look up as a whole.
+// Trees at the search's edges, built afresh below "W" for each of the two
+// runs: names of one file changed once the trees are read, paths the system
+// will not look up as a whole.
 struct TRandfall {
     const char* name;
     const char* eins; // the trees searched, below W
     const char* zwei;
     void (*aufbauen)(const TTestbaum& baum);
     void (*aendern)(const TTestbaum& baum); // once the trees are read; may be null
+    bool langerName = false;                // the first tree named near the system's limit (see the test)
 };
 
 const std::string P(300, 'p');
 const std::string Q(300, 'q');
 
-bool HartVerweisen(const TTestbaum& baum, const std::string& von, const std::string& nach)
+void HartVerweisen(const TTestbaum& baum, const std::string& von, const std::string& nach)
 {
-    std::error_code fehler;
-    std::filesystem::create_hard_link(TTestbaum::Pfad(baum.Wurzel() + TTestbaum::Nativ(von)),
-                                      TTestbaum::Pfad(baum.Wurzel() + TTestbaum::Nativ(nach)), fehler);
-    return !fehler;
+    std::filesystem::create_hard_link(TTestbaum::Pfad(baum.Wurzel() + von), TTestbaum::Pfad(baum.Wurzel() + nach));
 }
 
 // As editors and rsync save: a new file renamed into the name's place.
-void Ersetzen(const TTestbaum& baum, const std::string& name, const std::string& inhalt)
+void Ersetzen(const TTestbaum& baum, const std::string& name)
 {
-    const std::string neu = baum.Datei("W/neu", inhalt);
-    std::filesystem::rename(TTestbaum::Pfad(neu), TTestbaum::Pfad(baum.Wurzel() + TTestbaum::Nativ(name)));
+    std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/neu", Q)), TTestbaum::Pfad(baum.Wurzel() + name));
 }
 
-void VerweisAnlegen(const std::string& ziel, const std::string& pfad)
+void VerweisAnlegen(const TTestbaum& baum, const std::string& ziel, const std::string& name)
 {
-    std::error_code egal;
-    std::filesystem::create_symlink(TTestbaum::Pfad(ziel), TTestbaum::Pfad(pfad), egal);
+    std::filesystem::create_symlink(TTestbaum::Pfad(ziel), TTestbaum::Pfad(baum.Wurzel() + "W/" + name));
 }
 
 const TRandfall Randfaelle[] = {
@@ -225,7 +221,7 @@ const TRandfall Randfaelle[] = {
          HartVerweisen(baum, "W/A/x", "W/B/y1");
          HartVerweisen(baum, "W/A/x", "W/B/y2");
      },
-     [](const TTestbaum& baum) { Ersetzen(baum, "W/B/y2", Q); } },
+     [](const TTestbaum& baum) { Ersetzen(baum, "W/B/y2"); }},
     {"FirstNameReplacedInOneTree", "T/", "T/",
      [](const TTestbaum& baum) {
          baum.Datei("W/T/x", P);
@@ -233,58 +229,44 @@ const TRandfall Randfaelle[] = {
          baum.Datei("W/T/q", Q);
          HartVerweisen(baum, "W/T/x", "W/T/s/y");
      },
-     [](const TTestbaum& baum) { Ersetzen(baum, "W/T/x", Q); } },
+     [](const TTestbaum& baum) { Ersetzen(baum, "W/T/x"); }},
     {"FirstNameRemovedInOneTree", "T/", "T/",
      [](const TTestbaum& baum) {
          baum.Datei("W/T/x", P);
          baum.Datei("W/T/s/c", P);
          HartVerweisen(baum, "W/T/x", "W/T/s/y");
      },
-     [](const TTestbaum& baum) { std::filesystem::remove(TTestbaum::Pfad(baum.Wurzel() + "W/T/x")); } },
+     [](const TTestbaum& baum) { std::filesystem::remove(TTestbaum::Pfad(baum.Wurzel() + "W/T/x")); }},
 #ifndef _WIN32 // paths and links Windows has not
+    // The first tree is named with "./" repeated up to 30 bytes short of the
+    // limit: a file and a directory of 40-byte names cross it, "z" does not. The long name is the first name of its file
+    // that the search meets.
     {"PathsLongerThanTheSystemTakes", "A/", "B/",
      [](const TTestbaum& baum) {
+         const std::string lang(40, 'l');
          baum.Datei("W/A/z", P);
+         baum.Datei("W/A/" + lang, P);
+         baum.Datei("W/A/" + std::string(40, 'e') + "/f", P);
          baum.Datei("W/B/c", P);
-         // Directories down to just below the limit; there a file and a
-         // directory whose paths cross it, beside a file whose path does not.
-         std::string pfad = baum.Wurzel() + "W/A";
-         std::vector<std::string> namen;
-         while (pfad.size() + 201 < PATH_MAX - 40) {
-             namen.emplace_back(200, 'd');
-             pfad += "/" + namen.back();
-         }
-         const int fd = testsystem::TiefAnlegen(baum.Wurzel() + "W/A", namen);
-         ASSERT_GE(fd, 0);
-         const std::string lang(PATH_MAX - pfad.size(), 'l');
-         for (const std::string& name : {lang, std::string("k")}) {
-             const int datei = ::openat(fd, name.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-             ASSERT_EQ(::write(datei, P.data(), P.size()), static_cast<ssize_t>(P.size()));
-             ::close(datei);
-         }
-         ::mkdirat(fd, std::string(lang.size(), 'e').c_str(), 0700);
-         // The long name is the first name of its file that the search meets.
-         ASSERT_EQ(::linkat(fd, lang.c_str(), AT_FDCWD, (baum.Wurzel() + "W/B/h").c_str(), 0), 0);
-         ::close(fd);
+         HartVerweisen(baum, "W/A/" + lang, "W/B/h");
      },
-     nullptr},
+     nullptr, true},
+    // T/a leads through 39 links to d; d/y adds one (40, the most the system
+    // follows), d/z and the directory d/s two; T/f leads through 42.
     {"MoreThanFortyLinksOnTheWay", "T/", "T/",
      [](const TTestbaum& baum) {
-         // T/a leads through 39 links to d; d/y adds one (40, the most the
-         // system follows), d/z and the directory d/s two; T/f leads through 42.
          baum.Datei("W/aussen/d/x", P);
          baum.Datei("W/aussen/d2/w", P);
-         const std::string w = baum.Wurzel() + "W/";
          baum.Datei("W/T/k", P);
-         VerweisAnlegen("x", w + "aussen/d/y");
-         VerweisAnlegen("y", w + "aussen/d/z");
-         VerweisAnlegen("../s2", w + "aussen/d/s");
-         VerweisAnlegen("d2", w + "aussen/s2");
-         VerweisAnlegen("d", w + "aussen/c0");
+         VerweisAnlegen(baum, "x", "aussen/d/y");
+         VerweisAnlegen(baum, "y", "aussen/d/z");
+         VerweisAnlegen(baum, "../s2", "aussen/d/s");
+         VerweisAnlegen(baum, "d2", "aussen/s2");
+         VerweisAnlegen(baum, "d", "aussen/c0");
          for (int i = 1; i <= 40; ++i)
-             VerweisAnlegen("c" + std::to_string(i - 1), w + "aussen/c" + std::to_string(i));
-         VerweisAnlegen("../aussen/c37", w + "T/a");
-         VerweisAnlegen("../aussen/c40", w + "T/f");
+             VerweisAnlegen(baum, "c" + std::to_string(i - 1), "aussen/c" + std::to_string(i));
+         VerweisAnlegen(baum, "../aussen/c37", "T/a");
+         VerweisAnlegen(baum, "../aussen/c40", "T/f");
      },
      nullptr},
 #endif
@@ -299,20 +281,21 @@ TEST_P(RandfallTest, GivesThePairwiseResult)
     const TRandfall& fall = GetParam();
     TTestbaum baum;
     const std::string w = baum.Wurzel() + "W" + plattform::Trenner;
+    std::string eins = w + TTestbaum::Nativ(fall.eins);
+#ifndef _WIN32
+    while (fall.langerName && eins.size() < PATH_MAX - 30)
+        eins += "./";
+#endif
     auto suchen = [&](bool woertlich) {
-        testsystem::BaumEntfernen(w);
+        std::filesystem::remove_all(TTestbaum::Pfad(w));
         fall.aufbauen(baum);
-        std::function<void()> aendern;
-        if (fall.aendern)
-            aendern = [&] { fall.aendern(baum); };
-        return suchvergleich::Suchen(w + TTestbaum::Nativ(fall.eins), w + TTestbaum::Nativ(fall.zwei), woertlich,
-                                     aendern);
+        return suchvergleich::Suchen(eins, w + TTestbaum::Nativ(fall.zwei), woertlich, [&] {
+            if (fall.aendern)
+                fall.aendern(baum);
+        });
     };
     const suchvergleich::TErgebnis paarweise = suchen(true);
-    if (HasFatalFailure())
-        return;
     suchvergleich::ErgebnisseGleich(suchen(false), paarweise);
-    testsystem::BaumEntfernen(w);
 }
 
 INSTANTIATE_TEST_SUITE_P(Faelle, RandfallTest, ::testing::ValuesIn(Randfaelle),
