@@ -363,30 +363,6 @@ bool TVerzeichnisListe::Info(const std::string& name, TEintragsInfo& info) const
     return PfadInfo(suche->verzeichnis + name, info);
 }
 
-bool PfadInfo(const std::string& pfad, TEintragsInfo& info)
-{
-    std::wstring breit;
-    if (pfad.empty() || !Systempfad(pfad, breit))
-        return false;
-    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!griff.Gueltig())
-        return false;
-    info = {};
-    FILE_BASIC_INFO basis;
-    FILE_STANDARD_INFO standard;
-    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK
-        || !::GetFileInformationByHandleEx(griff.Wert(), FileBasicInfo, &basis, sizeof basis)
-        || !::GetFileInformationByHandleEx(griff.Wert(), FileStandardInfo, &standard, sizeof standard))
-        return true; // a device: neither file nor directory
-    info.verzeichnis = (basis.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    info.regulaer = !info.verzeichnis;
-    if (info.regulaer)
-        info.groesse = standard.EndOfFile.QuadPart;
-    info.geaendert = Nanosekunden(basis.LastWriteTime);
-    return GriffKennung(griff.Wert(), info.kennung);
-}
-
 TDatei::~TDatei()
 {
     if (fd_ >= 0)
@@ -745,6 +721,30 @@ bool TDatei::Sperren()
 // --- Looking an entry up by its whole path ---------------------------------
 
 namespace plattform {
+
+bool PfadInfo(const std::string& pfad, TEintragsInfo& info)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return false;
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!griff.Gueltig())
+        return false;
+    info = {};
+    FILE_BASIC_INFO basis;
+    FILE_STANDARD_INFO standard;
+    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK
+        || !::GetFileInformationByHandleEx(griff.Wert(), FileBasicInfo, &basis, sizeof basis)
+        || !::GetFileInformationByHandleEx(griff.Wert(), FileStandardInfo, &standard, sizeof standard))
+        return true; // a device: neither file nor directory
+    info.verzeichnis = (basis.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    info.regulaer = !info.verzeichnis;
+    if (info.regulaer)
+        info.groesse = standard.EndOfFile.QuadPart;
+    info.geaendert = Nanosekunden(basis.LastWriteTime);
+    return GriffKennung(griff.Wert(), info.kennung);
+}
 
 bool PfadZuLang(size_t)
 {
