@@ -239,8 +239,8 @@ const TRandfall Randfaelle[] = {
      [](const TTestbaum& baum) { std::filesystem::remove(TTestbaum::Pfad(baum.Wurzel() + "W/T/x")); }},
 #ifndef _WIN32 // paths and links Windows has not
     // The first tree is named with "./" repeated up to 30 bytes short of the
-    // limit: a file and a directory of 40-byte names cross it, "z" does not. The long name is the first name of its file
-    // that the search meets.
+    // limit: a file and a directory of 40-byte names cross it, "z" does not.
+    // The long name is the first name of its file that the search meets.
     {"PathsLongerThanTheSystemTakes", "A/", "B/",
      [](const TTestbaum& baum) {
          const std::string lang(40, 'l');
