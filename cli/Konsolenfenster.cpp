@@ -170,11 +170,12 @@ void TKonsolenFenster::NachrichtenVerarbeiten()
     FortschrittZeigen(false);
 }
 
-void TKonsolenFenster::UnterbrechungNachsehen()
+bool TKonsolenFenster::UnterbrechungNachsehen()
 {
     // The walks handle no messages, yet a user who presses Ctrl-C while a
     // million files are listed wants to be heard now, not when they are.
     UnterbrechungUebernehmen();
+    return unterbrochen_ && AbbruchAngefordert;
 }
 
 void TKonsolenFenster::UnterbrechungUebernehmen()

@@ -48,7 +48,7 @@ protected:
     int32_t GaugeMaxValue() const override { return gaugeMax_; }
 
     void NachrichtenVerarbeiten() override;
-    void UnterbrechungNachsehen() override;
+    bool UnterbrechungNachsehen() override;
     bool JaNeinFrage(const std::string&, const std::string&) override { return true; }
     void Meldung(const std::string& text, const std::string& titel) override;
 

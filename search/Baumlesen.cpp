@@ -82,7 +82,8 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBau
         const uint32_t verzeichnisNummer = naechstesVerzeichnis++;
         plattform::TVerzeichnisListe liste(verzeichnis);
         while (liste.Naechster(name, art)) {
-            fenster.UnterbrechungNachsehen();
+            if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
+                return false;
             if (name == "." || name == "..")
                 continue;
             pfad.assign(verzeichnis).append(name);

@@ -46,10 +46,10 @@ public:
 
     // Called by the walks at every entry, where the window handles no
     // messages: a front end whose stop comes as a signal rather than as a
-    // message raises the close request here, which the walk's poll then
-    // sees. The window does nothing, so its walks see only a request made
-    // before they began.
-    virtual void UnterbrechungNachsehen() {}
+    // message raises the close request here and answers true, and the walk
+    // then polls at once, directory entries included. The window answers
+    // false, so its walks poll only as they always did.
+    virtual bool UnterbrechungNachsehen() { return false; }
 
     // The directory walks; null when stopped on request.
     std::unique_ptr<TKette> ErsteListeLesen(const std::string& verzeichnis);

@@ -195,11 +195,11 @@ protected:
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
         }
     }
-    void UnterbrechungNachsehen() override
+    bool UnterbrechungNachsehen() override
     {
         if (zeile_ == 0)
             UnterbrechungMelden();
-        TKonsolenFenster::UnterbrechungNachsehen();
+        return TKonsolenFenster::UnterbrechungNachsehen();
     }
 
 private:

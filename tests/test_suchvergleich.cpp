@@ -207,10 +207,12 @@ void Ersetzen(const TTestbaum& baum, const std::string& name)
     std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/neu", Q)), TTestbaum::Pfad(baum.Wurzel() + name));
 }
 
+#ifndef _WIN32
 void VerweisAnlegen(const TTestbaum& baum, const std::string& ziel, const std::string& name)
 {
     std::filesystem::create_symlink(TTestbaum::Pfad(ziel), TTestbaum::Pfad(baum.Wurzel() + "W/" + name));
 }
+#endif
 
 const TRandfall Randfaelle[] = {
     {"OneOfThreeNamesReplacedInTheSecondTree", "A/", "B/",
