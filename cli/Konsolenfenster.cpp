@@ -2,7 +2,9 @@
 
 #include "util/Stringsbearbeiten.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 
 namespace {
 
@@ -39,9 +41,29 @@ void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
     for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
         FeldSetzen(zaehler, "0");
     SucheAusfuehren();
+    if (unterbrochen_)
+        AngefangeneGruppeVerwerfen();
     Ausgeben(ListeAnzahl());
     FortschrittLoeschen();
     std::fflush(ausgabe_);
+    AusgabePruefen();
+}
+
+// A search stopped inside a group leaves its file's line as "- " although
+// the comparison was cut short, and the "+" lines found so far under it.
+// The window shows that as it always has; printed, it reads as a result.
+// So the list on a terminal ends with the last whole group, and the "+"
+// counter with it: the counters count the lines printed.
+void TKonsolenFenster::AngefangeneGruppeVerwerfen()
+{
+    const int64_t fertig = int64_t{ZahlLesen(FeldText(TFeld::Edit8))} + ZahlLesen(FeldText(TFeld::Edit9));
+    if (begonnen_ <= fertig || offen_.empty())
+        return;
+    const auto plus = std::count_if(offen_.begin(), offen_.end(),
+                                    [](const std::string& zeile) { return !zeile.empty() && zeile[0] == '+'; });
+    offen_.clear();
+    --begonnen_;
+    FeldSetzen(TFeld::Edit7, std::to_string(ZahlLesen(FeldText(TFeld::Edit7)) - plus));
 }
 
 std::string TKonsolenFenster::ZaehlerZeile() const
@@ -61,8 +83,10 @@ void TKonsolenFenster::ListeAnhaengen(const std::string& zeile)
 {
     // A new first-tree line means the group before it is final: the search
     // only ever rewrites the line of the file it is working on.
-    if (!zeile.empty() && zeile[0] != '+')
+    if (!zeile.empty() && zeile[0] != '+') {
         Ausgeben(ListeAnzahl());
+        ++begonnen_;
+    }
     offen_.push_back(zeile);
 }
 
@@ -101,6 +125,18 @@ void TKonsolenFenster::Ausgeben(uint32_t bis)
         std::fflush(ausgabe_);
         letzteAusgabe_ = jetzt;
     }
+    AusgabePruefen();
+}
+
+// A list that cannot be written (a full disk, a closed pipe) is lost: the
+// search stops at its next poll, as on a close request, and main reports it.
+void TKonsolenFenster::AusgabePruefen()
+{
+    if (schreibfehler_ != 0 || !std::ferror(ausgabe_))
+        return;
+    schreibfehler_ = errno != 0 ? errno : EIO;
+    AbbruchAngefordert = true;
+    AbbruchGefragt = false;
 }
 
 std::string TKonsolenFenster::FeldText(TFeld feld) const
@@ -130,12 +166,25 @@ void TKonsolenFenster::GaugeSetMaxValue(int32_t wert)
 
 void TKonsolenFenster::NachrichtenVerarbeiten()
 {
-    if (unterbrechung.exchange(false)) {
+    UnterbrechungUebernehmen();
+    FortschrittZeigen(false);
+}
+
+bool TKonsolenFenster::UnterbrechungNachsehen()
+{
+    // The walks handle no messages, yet a user who presses Ctrl-C while a
+    // million files are listed wants to be heard now, not when they are.
+    UnterbrechungUebernehmen();
+    return unterbrochen_ && AbbruchAngefordert;
+}
+
+void TKonsolenFenster::UnterbrechungUebernehmen()
+{
+    if (unterbrechung.load(std::memory_order_relaxed) && unterbrechung.exchange(false)) {
         unterbrochen_ = true;
         AbbruchAngefordert = true;
         AbbruchGefragt = false;
     }
-    FortschrittZeigen(false);
 }
 
 void TKonsolenFenster::Meldung(const std::string& text, const std::string& titel)

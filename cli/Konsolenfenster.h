@@ -29,6 +29,10 @@ public:
     static void UnterbrechungMelden();
     bool Unterbrochen() const { return unterbrochen_; }
 
+    // The error of the first write to stdout that failed or fell short
+    // (errno), 0 when none did. A failed write stops the search.
+    int Schreibfehler() const { return schreibfehler_; }
+
 protected:
     void ListeLeeren() override;
     void ListeAnhaengen(const std::string& zeile) override;
@@ -46,6 +50,7 @@ protected:
     int32_t GaugeMaxValue() const override { return gaugeMax_; }
 
     void NachrichtenVerarbeiten() override;
+    bool UnterbrechungNachsehen() override;
     bool JaNeinFrage(const std::string&, const std::string&) override { return true; }
     void Meldung(const std::string& text, const std::string& titel) override;
 
@@ -54,16 +59,22 @@ private:
     void Ausgeben(uint32_t bis);
     void FortschrittZeigen(bool sofort);
     void FortschrittLoeschen();
+    void UnterbrechungUebernehmen();
+    void AusgabePruefen();
+    void AngefangeneGruppeVerwerfen();
 
     std::FILE* ausgabe_;   // non-owning
     std::FILE* meldungen_; // non-owning
     bool fortschritt_;
     char zeilenende_;
     bool unterbrochen_ = false;
+    int schreibfehler_ = 0;
 
     // Lines not yet written; ausgegeben_ lines before them already are.
     std::deque<std::string> offen_;
     uint32_t ausgegeben_ = 0;
+    // Lines of first-tree files appended: the groups begun.
+    int64_t begonnen_ = 0;
 
     std::array<std::string, 10> felder_{};
     int32_t gaugeProgress_ = 0;

@@ -5,7 +5,9 @@
 #include "util/Fehler.h"
 #include "util/Plattform.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,19 @@ int Fehler(const std::string& text)
     return 2;
 }
 
+// What was printed must have arrived: a full disk or a closed pipe is
+// reported and ends the program with 1, as the system's own tools do (a
+// closed pipe mostly ends it before, by SIGPIPE).
+int AusgabeAbschliessen(int code, int fehler = 0)
+{
+    if (fehler == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout)))
+        fehler = errno != 0 ? errno : EIO;
+    if (fehler == 0)
+        return code;
+    std::fprintf(stderr, "dubrinax-cli: write error: %s\n", std::strerror(fehler));
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -43,11 +58,11 @@ int main(int argc, char** argv)
     const char zeilenende = null > 0 ? '\0' : '\n';
     if (argumente.size() == 1 && (argumente[0] == "--help" || argumente[0] == "-h")) {
         std::fputs(Hilfe, stdout);
-        return 0;
+        return AusgabeAbschliessen(0);
     }
     if (argumente.size() == 1 && argumente[0] == "--version") {
         std::puts("dubrinax-cli 1.0");
-        return 0;
+        return AusgabeAbschliessen(0);
     }
     if (argumente.size() != 2)
         return Fehler("expected two directories (see --help)");
@@ -72,6 +87,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "dubrinax-cli: %s\n", fehler.what());
         return 1;
     }
+    if (fenster.Schreibfehler() != 0)
+        return AusgabeAbschliessen(1, fenster.Schreibfehler());
     std::fprintf(stderr, "%s\n", fenster.ZaehlerZeile().c_str());
-    return fenster.Unterbrochen() ? 130 : 0;
+    return AusgabeAbschliessen(fenster.Unterbrochen() ? 130 : 0);
 }

@@ -31,10 +31,36 @@ bool GleicherEintrag(const TBaumEintrag& x, const TBaumEintrag& y, const std::ve
            && x.pfad.substr(vx.laenge) == y.pfad.substr(vy.laenge);
 }
 
+namespace {
+
+// One look at an entry, with what the search does with its whole path in
+// mind: it is opened, compared, copied and moved by that path, and the
+// pairwise run knows it by nothing else. A path the system will not look up
+// (too long, too many links on the way) names no directory and no file for
+// it: such an entry is listed as a file of the first tree that has no
+// identical file, and is never a candidate. So the look goes by the whole
+// path wherever it could fail there and not relative to the listing: for
+// paths too long (no look at all), and for links and for everything below a
+// link, which count towards the system's limit of links in one lookup.
+// Anywhere else the look relative to the open listing finds the same and
+// costs the system less.
+bool Ansehen(const plattform::TVerzeichnisListe& liste, const std::string& name, const std::string& pfad,
+             plattform::TEintragsArt art, bool verweis, plattform::TEintragsInfo& info)
+{
+    // FIFOs, devices and sockets need no look: they are listed, never opened.
+    if (art == plattform::TEintragsArt::Anderes || plattform::PfadZuLang(pfad.size()))
+        return false;
+    return verweis ? plattform::PfadInfo(pfad, info) : liste.Info(name, info);
+}
+
+} // namespace
+
 bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBaumEintrag>& eintraege,
                TPfadspeicher& pfade, std::vector<TBaumVerzeichnis>& verzeichnisse)
 {
-    std::deque<std::string> warteschlange{start};
+    // Each queued directory with whether a link was followed on the way to
+    // it below start (see Ansehen).
+    std::deque<std::pair<std::string, bool>> warteschlange{{start, false}};
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> besucht;
     plattform::TDateiKennung kennung;
     const bool startBekannt = plattform::VerzeichnisKennung(start, kennung);
@@ -51,26 +77,28 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBau
     plattform::TEintragsArt art;
     plattform::TEintragsInfo info;
     while (!warteschlange.empty()) {
-        const std::string verzeichnis = std::move(warteschlange.front());
+        const auto [verzeichnis, verweisDavor] = std::move(warteschlange.front());
         warteschlange.pop_front();
         const uint32_t verzeichnisNummer = naechstesVerzeichnis++;
         plattform::TVerzeichnisListe liste(verzeichnis);
         while (liste.Naechster(name, art)) {
+            if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
+                return false;
             if (name == "." || name == "..")
                 continue;
-            // FIFOs, devices and sockets need no look: they are listed, never opened.
-            const bool angesehen = art != plattform::TEintragsArt::Anderes && liste.Info(name, info);
+            pfad.assign(verzeichnis).append(name);
+            const bool verweis = verweisDavor || art == plattform::TEintragsArt::Unbekannt;
+            const bool angesehen = Ansehen(liste, name, pfad, art, verweis, info);
             if (angesehen && info.verzeichnis) {
                 if (besucht.insert(info.kennung).second) {
-                    warteschlange.push_back(verzeichnis + name + plattform::Trenner);
-                    verzeichnisse.push_back({info.kennung, true, static_cast<uint32_t>(warteschlange.back().size())});
+                    warteschlange.emplace_back(pfad + plattform::Trenner, verweis);
+                    verzeichnisse.push_back({info.kennung, true, static_cast<uint32_t>(pfad.size() + 1)});
                 }
                 continue;
             }
             if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
                 return false;
             TBaumEintrag& eintrag = eintraege.emplace_back();
-            pfad.assign(verzeichnis).append(name);
             eintrag.pfad = pfade.Ablegen(pfad);
             eintrag.verzeichnis = verzeichnisNummer;
             if (angesehen && info.regulaer) {

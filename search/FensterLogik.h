@@ -6,6 +6,7 @@
 // window operations it needs, so that none of this is written twice.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -38,6 +39,17 @@ public:
     void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
                         THashTabelle& tabelle);
     void ZaehlerErhoehen(TFeld feld);
+
+    // For tests: called by both searches once the trees are read, before
+    // anything is compared, to change the trees at that point.
+    std::function<void()> NachDemEinlesen;
+
+    // Called by the walks at every entry, where the window handles no
+    // messages: a front end whose stop comes as a signal rather than as a
+    // message raises the close request here and answers true, and the walk
+    // then polls at once, directory entries included. The window answers
+    // false, so its walks poll only as they always did.
+    virtual bool UnterbrechungNachsehen() { return false; }
 
     // The directory walks; null when stopped on request.
     std::unique_ptr<TKette> ErsteListeLesen(const std::string& verzeichnis);

@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -35,28 +36,16 @@ struct TVertreter {
     uint32_t erster = 0;  // its first entry; the others follow through naechsterPfad_
     uint32_t pfade = 0;
     uint8_t seiten = 0;
+    // Its names were looked at again (see NamenPruefen): whatever opens for
+    // it must be this file, not one put in its name's place since.
+    bool geprueft = false;
+    plattform::TDateiKennung kennung;
 };
 
 using TGruppe = std::vector<uint32_t>; // indices of TVertreter
 
 enum class TOeffnung { Offen, Unlesbar, KeineDeskriptoren };
 enum class TVerlauf { Fertig, Gestoppt, ZuWenigDeskriptoren };
-
-// A quick checksum, eight bytes at a time: enough to tell most different
-// files apart, and never trusted to call two files alike.
-uint64_t Pruefsumme(const char* daten, int64_t menge, uint64_t summe = 1469598103934665603ull)
-{
-    int64_t i = 0;
-    for (; i + 8 <= menge; i += 8) {
-        uint64_t wort;
-        std::memcpy(&wort, daten + i, sizeof wort);
-        summe = (summe ^ wort) * 0x9E3779B97F4A7C15ull;
-        summe ^= summe >> 29;
-    }
-    for (; i < menge; ++i)
-        summe = (summe ^ static_cast<unsigned char>(daten[i])) * 1099511628211ull;
-    return summe;
-}
 
 class TKlassierer {
 public:
@@ -90,7 +79,45 @@ private:
     // and the window is asked between them. False when stopped on request.
     bool VertreterBilden()
     {
+        if (!Zusammenfassen())
+            return false;
+        if (std::all_of(vertreter_.begin(), vertreter_.end(), [](const TVertreter& v) { return v.pfade == 1; }))
+            return true;
+        NamenPruefen();
+        return Zusammenfassen();
+    }
+
+    // Each name stands for itself. Reading a file once for all its names is
+    // right only for the names that still name it: one may have been
+    // replaced since the walk (editors and rsync save by renaming a new file
+    // into place) or removed, and the file read through a sibling says
+    // nothing of what it names now. So every name that shared its file with
+    // another is looked at again, and joins the names of whatever file it
+    // names now; a name that names nothing of this size any more is one that
+    // cannot be opened, on its own. A name alone needs no look: it is opened
+    // by itself, and what is read through it is what it names.
+    void NamenPruefen()
+    {
+        for (const TVertreter& v : vertreter_) {
+            if (v.pfade < 2)
+                continue;
+            for (uint32_t i = v.erster; i != Keiner; i = naechsterPfad_[i]) {
+                TKlassenEintrag& eintrag = eintraege_[i];
+                plattform::TDateiStand stand;
+                if (plattform::StandLesen(std::string(eintrag.pfad), stand) && stand.groesse == groesse_)
+                    eintrag.kennung = stand.kennung;
+                else
+                    eintrag.oeffenbar = 0;
+                geprueft_.insert(eintrag.kennung);
+            }
+        }
+    }
+
+    // Forms the files from the entries that may still be opened.
+    bool Zusammenfassen()
+    {
         const auto n = static_cast<uint32_t>(eintraege_.size());
+        vertreter_.clear();
         naechsterPfad_.assign(n, Keiner);
         std::vector<uint32_t> letzterPfad; // of each file, where its chain grows
         std::unordered_map<plattform::TDateiKennung, uint32_t, plattform::TDateiKennungHash> datei;
@@ -98,9 +125,12 @@ private:
         for (uint32_t i = 0; i < n; ++i) {
             if (i % VertreterPollAbstand == 0 && zwischendurch_(eintraege_[i].pfad, 0))
                 return false;
-            const auto [stelle, neu] = datei.try_emplace(eintraege_[i].kennung, static_cast<uint32_t>(vertreter_.size()));
+            if (eintraege_[i].oeffenbar == 0)
+                continue;
+            const plattform::TDateiKennung& kennung = eintraege_[i].kennung;
+            const auto [stelle, neu] = datei.try_emplace(kennung, static_cast<uint32_t>(vertreter_.size()));
             if (neu) {
-                vertreter_.push_back({i, 0, 0});
+                vertreter_.push_back({i, 0, 0, geprueft_.count(kennung) > 0, kennung});
                 letzterPfad.push_back(i);
             } else {
                 naechsterPfad_[letzterPfad[stelle->second]] = i;
@@ -110,6 +140,23 @@ private:
             ++v.pfade;
             v.seiten |= eintraege_[i].seiten;
         }
+        return true;
+    }
+
+    // The first name of a file could not be opened as that file: it counts
+    // as one that cannot be opened, on its own, and the next name is tried.
+    // False when it was the last: the file itself cannot be opened.
+    bool NaechsterName(uint32_t v)
+    {
+        TVertreter& vertreter = vertreter_[v];
+        if (vertreter.pfade < 2)
+            return false;
+        eintraege_[vertreter.erster].oeffenbar = 0;
+        vertreter.erster = naechsterPfad_[vertreter.erster];
+        --vertreter.pfade;
+        vertreter.seiten = 0;
+        for (uint32_t i = vertreter.erster; i != Keiner; i = naechsterPfad_[i])
+            vertreter.seiten |= eintraege_[i].seiten;
         return true;
     }
 
@@ -147,16 +194,35 @@ private:
         return zaehler % PollAbstand == 0 && zwischendurch_(Pfad(v), position);
     }
 
-    // Opens a file of the group; a file whose length changed since the walk
-    // cannot be compared and counts as one that cannot be opened.
+    // Opens a file of the group by its first name; a file whose length
+    // changed since the walk cannot be compared and counts as one that
+    // cannot be opened. When a name fails, the file's next name is tried: a
+    // name that cannot be opened (too long, a link too many on the way, a
+    // directory of its own that is locked) says nothing of the others.
     TOeffnung Oeffnen(uint32_t v, plattform::TDatei& datei)
     {
-        bool keineDeskriptoren = false;
-        datei = stand_.vorleser.Oeffnen(Pfad(v), keineDeskriptoren);
-        if (datei.Offen() && datei.Laenge() == groesse_)
-            return TOeffnung::Offen;
-        datei = plattform::TDatei();
-        return keineDeskriptoren ? TOeffnung::KeineDeskriptoren : TOeffnung::Unlesbar;
+        for (;;) {
+            bool keineDeskriptoren = false;
+            datei = stand_.vorleser.Oeffnen(Pfad(v), keineDeskriptoren);
+            if (datei.Offen() && !DieDatei(v, datei)) {
+                // Opened ahead before its name was replaced: ask the name again.
+                datei = plattform::TDatei::OeffnenLesen(std::string(Pfad(v)), keineDeskriptoren);
+            }
+            if (datei.Offen() && datei.Laenge() == groesse_ && DieDatei(v, datei))
+                return TOeffnung::Offen;
+            datei = plattform::TDatei();
+            if (keineDeskriptoren)
+                return TOeffnung::KeineDeskriptoren;
+            if (!NaechsterName(v))
+                return TOeffnung::Unlesbar;
+        }
+    }
+
+    // Whether an open file is the one whose names were checked.
+    bool DieDatei(uint32_t v, const plattform::TDatei& datei) const
+    {
+        plattform::TDateiKennung kennung;
+        return !vertreter_[v].geprueft || (datei.Kennung(kennung) && kennung == vertreter_[v].kennung);
     }
 
     // Opens a file, giving back the files kept open for later when the
@@ -235,7 +301,7 @@ private:
             if (!ok)
                 continue;
             datei = plattform::TDatei();
-            const uint64_t summe = Pruefsumme(daten.data(), groesse_);
+            const uint64_t summe = stand_.pruefsumme.Bilden(daten.data(), groesse_);
             const auto erste = ersteMitSumme.find(summe);
             if (erste == ersteMitSumme.end()) {
                 neueKlasse(v, summe, true);
@@ -302,7 +368,7 @@ private:
             OeffenbarSetzen(v, ok);
             if (!ok)
                 continue;
-            summen.emplace_back(Pruefsumme(daten.data(), 2 * RandBlock), v);
+            summen.emplace_back(stand_.pruefsumme.Bilden(daten.data(), 2 * RandBlock), v);
             if (!behalten_.empty())
                 behalten_[v] = std::move(datei);
         }
@@ -465,14 +531,14 @@ private:
             bool ok = OeffnenNotfalls(v, datei) == TOeffnung::Offen;
             if (ok)
                 datei.VorausLesen(0, groesse_);
-            uint64_t summe = 1469598103934665603ull;
+            uint64_t summe = 0;
             for (int64_t position = 0; ok && position < groesse_;) {
                 if (zwischendurch_(Pfad(v), position))
                     return false;
                 const int64_t menge = std::min<int64_t>(MaxBlock, groesse_ - position);
                 ok = datei.LesenAb(position, daten.data(), menge) == menge;
                 if (ok)
-                    summe = Pruefsumme(daten.data(), menge, summe);
+                    summe = stand_.pruefsumme.Bilden(daten.data(), menge, summe);
                 position += menge;
             }
             OeffenbarSetzen(v, ok);
@@ -529,6 +595,8 @@ private:
     TLesestand& stand_;
     const TZwischendurch& zwischendurch_;
     std::vector<TVertreter> vertreter_;
+    // Identities of the names looked at again: files opened for them are checked.
+    std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> geprueft_;
     std::vector<uint32_t> naechsterPfad_;         // per entry: the next entry of the same file
     std::vector<plattform::TDatei> behalten_;     // per file: kept open from the first pass
 };

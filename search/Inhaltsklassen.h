@@ -4,6 +4,7 @@
 // file once. Identical means byte for byte: files are split as soon as a
 // block differs and are never joined on anything less than all their bytes.
 
+#include "search/Pruefsumme.h"
 #include "util/Plattform.h"
 
 #include <cstdint>
@@ -32,6 +33,7 @@ class TVorleser;
 struct TLesestand {
     TVorleser& vorleser;   // non-owning: opens the files, some of them ahead
     size_t maxOffen = 256; // files compared side by side at most; shrinks when descriptors run short
+    TPruefsumme pruefsumme{}; // keyed afresh for every search
 };
 
 // Sorts the entries (all of the given size) into classes. Only groups with

@@ -145,6 +145,8 @@ void TSuchlauf::Ausfuehren()
     // One tree against itself is read once.
     if (!gleich_ && !BaumLesen(f_, zweites, baumB_, pfade_, verzeichnisse_))
         return;
+    if (f_.NachDemEinlesen)
+        f_.NachDemEinlesen();
     TabelleAufbauen();
     GruppenfolgePlanen();
 

@@ -28,6 +28,8 @@ void TFensterLogik::SucheWoertlich()
     std::unique_ptr<THashTabelle> tabelle = ZweiteTabelleLesen(FeldText(TFeld::Edit3));
     if (!tabelle)
         return;
+    if (NachDemEinlesen)
+        NachDemEinlesen();
 
     const bool gleichesVerzeichnis = FeldText(TFeld::Edit1) == FeldText(TFeld::Edit3);
     GaugeSetMaxValue(static_cast<int32_t>(liste->Anzahl()));

@@ -32,6 +32,8 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
         const std::string verzeichnis = warteschlange.Holen();
         plattform::TVerzeichnisListe liste(verzeichnis);
         while (liste.Naechster(name, art)) {
+            if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
+                return false;
             const std::string pfad = verzeichnis + name;
             // A plain file or a FIFO, device or socket as the listing
             // reports it needs no further look; anything else is looked at.

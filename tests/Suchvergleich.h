@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,13 @@ struct TErgebnis {
     int32_t gaugeMax;
 };
 
-inline TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool woertlich)
+// nachDemEinlesen: changes the trees once they are read, before anything is compared.
+inline TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool woertlich,
+                        std::function<void()> nachDemEinlesen = {})
 {
     TFensterAttrappe fenster;
     fenster.WoertlicheSuche = woertlich;
+    fenster.NachDemEinlesen = std::move(nachDemEinlesen);
     fenster.Feld(TFeld::Edit1) = eins;
     fenster.Feld(TFeld::Edit3) = zwei;
     fenster.Feld(TFeld::Edit2) = "vorher 2";

@@ -1,10 +1,12 @@
 // Runs the built dubrinax-cli as a user would.
 
 #include "Testbaum.h"
+#include "cli/Konsolenfenster.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <chrono>
 #include <fcntl.h>
 #include <csignal>
@@ -27,7 +29,8 @@ struct TLauf {
 // Starts the front end with the given arguments; stdout and stderr go to files.
 class TProzess {
 public:
-    TProzess(const TTestbaum& baum, std::vector<std::string> argumente) : baum_(baum)
+    // ausgabe: where stdout goes (a file of the tree when empty).
+    TProzess(const TTestbaum& baum, std::vector<std::string> argumente, const std::string& ausgabe = "") : baum_(baum)
     {
         argumente.insert(argumente.begin(), DUBRINAX_CLI);
         std::vector<char*> argv;
@@ -37,8 +40,8 @@ public:
         posix_spawn_file_actions_t aktionen;
         posix_spawn_file_actions_init(&aktionen);
         posix_spawn_file_actions_addopen(&aktionen, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&aktionen, 1, (baum.Wurzel() + ".aus").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const std::string aus = ausgabe.empty() ? baum.Wurzel() + ".aus" : ausgabe;
+        posix_spawn_file_actions_addopen(&aktionen, 1, aus.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&aktionen, 2, (baum.Wurzel() + ".fehler").c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (posix_spawn(&pid_, DUBRINAX_CLI, &aktionen, nullptr, argv.data(), environ) != 0)
@@ -175,6 +178,97 @@ TEST(Kommandozeile, InterruptStopsTheSearchAndPrintsWhatWasFound)
     const TLauf lauf = prozess.Warten();
     EXPECT_EQ(lauf.code, 130);
     const std::string a = baum.Wurzel() + "A/", b = baum.Wurzel() + "B/";
-    EXPECT_EQ(lauf.aus, "! " + a + "a\n+     " + b + "b\n- " + a + "t/gross\n");
+    // The large pair was cut short: no "- " line says it has no twin.
+    EXPECT_EQ(lauf.aus, "! " + a + "a\n+     " + b + "b\n");
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
 }
+
+TEST(Kommandozeile, AListThatCannotBeWrittenIsReported)
+{
+    TTestbaum baum;
+    baum.Datei("A/x", "gleich");
+    baum.Datei("A/y", "gleich");
+    const TLauf lauf = TProzess(baum, {baum.Wurzel() + "A", baum.Wurzel() + "A"}, "/dev/full").Warten();
+    EXPECT_EQ(lauf.code, 1);
+    EXPECT_NE(lauf.fehler.find("dubrinax-cli: write error: "), std::string::npos) << lauf.fehler;
+}
+
+namespace {
+
+// The front end in-process, with Ctrl-C pressed as the n-th list line is
+// written, or at the walk's first entry for n = 0.
+class TUnterbrochen : public TKonsolenFenster {
+public:
+    TUnterbrochen(std::FILE* ausgabe, int zeile) : TKonsolenFenster(ausgabe, stderr, false), zeile_(zeile) {}
+
+    // Takes back a Ctrl-C that an earlier search did not come to notice.
+    void Vergessen() { TKonsolenFenster::UnterbrechungNachsehen(); }
+
+protected:
+    void ListeAnhaengen(const std::string& zeile) override
+    {
+        TKonsolenFenster::ListeAnhaengen(zeile);
+        if (++zeilen_ == zeile_) {
+            UnterbrechungMelden();
+            // Past the front end's pause between dispatches, where it notices.
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        }
+    }
+    bool UnterbrechungNachsehen() override
+    {
+        if (zeile_ == 0)
+            UnterbrechungMelden();
+        return TKonsolenFenster::UnterbrechungNachsehen();
+    }
+
+private:
+    int zeile_;
+    int zeilen_ = 0;
+};
+
+// The list printed and the counter line.
+std::pair<std::string, std::string> InProzessSuchen(const TTestbaum& baum, int zeile)
+{
+    TUnterbrochen(nullptr, -1).Vergessen();
+    std::FILE* aus = std::fopen((baum.Wurzel() + ".aus").c_str(), "wb");
+    TUnterbrochen fenster(aus, zeile);
+    fenster.Suchen(baum.Wurzel() + "A/", baum.Wurzel() + "B/");
+    std::fclose(aus);
+    return {TTestbaum::Lesen(baum.Wurzel() + ".aus"), fenster.ZaehlerZeile()};
+}
+
+class UnterbrechungTest : public ::testing::TestWithParam<int> {};
+
+} // namespace
+
+TEST_P(UnterbrechungTest, TheListEndsWithAWholeGroupAndTheCountersCountIt)
+{
+    TTestbaum baum;
+    for (const char* name : {"A/1", "A/3", "B/p1", "B/s/p2"})
+        baum.Datei(name, std::string(5000, 'p'));
+    for (const char* name : {"A/2", "A/s/4", "B/q"})
+        baum.Datei(name, std::string(5000, 'q'));
+    baum.Datei("A/5", std::string(5000, 'r'));
+    const auto [ganz, ganzGezaehlt] = InProzessSuchen(baum, -1);
+    ASSERT_EQ(std::count(ganz.begin(), ganz.end(), '\n'), 11);
+
+    const auto [aus, gezaehlt] = InProzessSuchen(baum, GetParam());
+    // The start of the whole list, up to a group's end, and counted.
+    EXPECT_EQ(ganz.substr(0, aus.size()), aus);
+    if (aus.size() < ganz.size()) {
+        EXPECT_NE(ganz[aus.size()], '+');
+    }
+    auto anzahl = [&](char vorsatz) {
+        int n = 0;
+        for (size_t i = 0; i < aus.size(); i = aus.find('\n', i) + 1) // every line ends with one
+            n += aus[i] == vorsatz;
+        return std::to_string(n);
+    };
+    EXPECT_EQ(gezaehlt, "+: " + anzahl('+') + " -: " + anzahl('-') + " !: " + anzahl('!'));
+    if (GetParam() == 0) {
+        EXPECT_TRUE(aus.empty());
+    }
+}
+
+// 0: in the walk; then at every line of the list.
+INSTANTIATE_TEST_SUITE_P(Zeilen, UnterbrechungTest, ::testing::Range(0, 12));

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <random>
 
@@ -177,3 +178,127 @@ TEST(Suchvergleich, LargeGroupsOfSmallAndLargerFilesSplitIntoManySubgroups)
     }
     Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/");
 }
+
+namespace {
+
+// Trees at the search's edges, built afresh below "W" for each of the two
+// runs: names of one file changed once the trees are read, paths the system
+// will not look up as a whole.
+struct TRandfall {
+    const char* name;
+    const char* eins; // the trees searched, below W
+    const char* zwei;
+    void (*aufbauen)(const TTestbaum& baum);
+    void (*aendern)(const TTestbaum& baum); // once the trees are read; may be null
+    bool langerName = false;                // the first tree named near the system's limit (see the test)
+};
+
+const std::string P(300, 'p');
+const std::string Q(300, 'q');
+
+void HartVerweisen(const TTestbaum& baum, const std::string& von, const std::string& nach)
+{
+    std::filesystem::create_hard_link(TTestbaum::Pfad(baum.Wurzel() + von), TTestbaum::Pfad(baum.Wurzel() + nach));
+}
+
+// As editors and rsync save: a new file renamed into the name's place.
+void Ersetzen(const TTestbaum& baum, const std::string& name)
+{
+    std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/neu", Q)), TTestbaum::Pfad(baum.Wurzel() + name));
+}
+
+#ifndef _WIN32
+void VerweisAnlegen(const TTestbaum& baum, const std::string& ziel, const std::string& name)
+{
+    std::filesystem::create_symlink(TTestbaum::Pfad(ziel), TTestbaum::Pfad(baum.Wurzel() + "W/" + name));
+}
+#endif
+
+const TRandfall Randfaelle[] = {
+    {"OneOfThreeNamesReplacedInTheSecondTree", "A/", "B/",
+     [](const TTestbaum& baum) {
+         baum.Datei("W/A/x", P);
+         baum.Datei("W/A/q", Q);
+         baum.Datei("W/B/q", Q);
+         HartVerweisen(baum, "W/A/x", "W/B/y1");
+         HartVerweisen(baum, "W/A/x", "W/B/y2");
+     },
+     [](const TTestbaum& baum) { Ersetzen(baum, "W/B/y2"); }},
+    {"FirstNameReplacedInOneTree", "T/", "T/",
+     [](const TTestbaum& baum) {
+         baum.Datei("W/T/x", P);
+         baum.Datei("W/T/s/c", P);
+         baum.Datei("W/T/q", Q);
+         HartVerweisen(baum, "W/T/x", "W/T/s/y");
+     },
+     [](const TTestbaum& baum) { Ersetzen(baum, "W/T/x"); }},
+    {"FirstNameRemovedInOneTree", "T/", "T/",
+     [](const TTestbaum& baum) {
+         baum.Datei("W/T/x", P);
+         baum.Datei("W/T/s/c", P);
+         HartVerweisen(baum, "W/T/x", "W/T/s/y");
+     },
+     [](const TTestbaum& baum) { std::filesystem::remove(TTestbaum::Pfad(baum.Wurzel() + "W/T/x")); }},
+#ifndef _WIN32 // paths and links Windows has not
+    // The first tree is named with "./" repeated up to 30 bytes short of the
+    // limit: a file and a directory of 40-byte names cross it, "z" does not.
+    // The long name is the first name of its file that the search meets.
+    {"PathsLongerThanTheSystemTakes", "A/", "B/",
+     [](const TTestbaum& baum) {
+         const std::string lang(40, 'l');
+         baum.Datei("W/A/z", P);
+         baum.Datei("W/A/" + lang, P);
+         baum.Datei("W/A/" + std::string(40, 'e') + "/f", P);
+         baum.Datei("W/B/c", P);
+         HartVerweisen(baum, "W/A/" + lang, "W/B/h");
+     },
+     nullptr, true},
+    // T/a leads through 39 links to d; d/y adds one (40, the most the system
+    // follows), d/z and the directory d/s two; T/f leads through 42.
+    {"MoreThanFortyLinksOnTheWay", "T/", "T/",
+     [](const TTestbaum& baum) {
+         baum.Datei("W/aussen/d/x", P);
+         baum.Datei("W/aussen/d2/w", P);
+         baum.Datei("W/T/k", P);
+         VerweisAnlegen(baum, "x", "aussen/d/y");
+         VerweisAnlegen(baum, "y", "aussen/d/z");
+         VerweisAnlegen(baum, "../s2", "aussen/d/s");
+         VerweisAnlegen(baum, "d2", "aussen/s2");
+         VerweisAnlegen(baum, "d", "aussen/c0");
+         for (int i = 1; i <= 40; ++i)
+             VerweisAnlegen(baum, "c" + std::to_string(i - 1), "aussen/c" + std::to_string(i));
+         VerweisAnlegen(baum, "../aussen/c37", "T/a");
+         VerweisAnlegen(baum, "../aussen/c40", "T/f");
+     },
+     nullptr},
+#endif
+};
+
+class RandfallTest : public ::testing::TestWithParam<TRandfall> {};
+
+} // namespace
+
+TEST_P(RandfallTest, GivesThePairwiseResult)
+{
+    const TRandfall& fall = GetParam();
+    TTestbaum baum;
+    const std::string w = baum.Wurzel() + "W" + plattform::Trenner;
+    std::string eins = w + TTestbaum::Nativ(fall.eins);
+#ifndef _WIN32
+    while (fall.langerName && eins.size() < PATH_MAX - 30)
+        eins += "./";
+#endif
+    auto suchen = [&](bool woertlich) {
+        std::filesystem::remove_all(TTestbaum::Pfad(w));
+        fall.aufbauen(baum);
+        return suchvergleich::Suchen(eins, w + TTestbaum::Nativ(fall.zwei), woertlich, [&] {
+            if (fall.aendern)
+                fall.aendern(baum);
+        });
+    };
+    const suchvergleich::TErgebnis paarweise = suchen(true);
+    suchvergleich::ErgebnisseGleich(suchen(false), paarweise);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faelle, RandfallTest, ::testing::ValuesIn(Randfaelle),
+                         [](const auto& info) { return std::string(info.param.name); });

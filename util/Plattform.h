@@ -265,4 +265,16 @@ bool EchterPfad(const std::string& pfad, std::string& echt);
 // False when the old file stays: neu is then still there.
 bool DateiErsetzen(const std::string& neu, const std::string& ziel);
 
+// --- Looking an entry up by its whole path --------------------------------
+
+// What the path names after following links, as TVerzeichnisListe::Info
+// tells of an entry. The whole path is looked up as any program would open
+// it, so this fails where Info relative to the listing may not: a path too
+// long for the system, too many links on the way, a loop of links.
+bool PfadInfo(const std::string& pfad, TEintragsInfo& info);
+
+// True when the system refuses every path of this many bytes before looking
+// at it (POSIX: PATH_MAX). Windows takes long paths with its \\?\ prefix.
+bool PfadZuLang(size_t laenge);
+
 } // namespace plattform

@@ -103,16 +103,25 @@ bool TVerzeichnisListe::Naechster(std::string& name, TEintragsArt& art)
     return true;
 }
 
-bool TVerzeichnisListe::Info(const std::string& name, TEintragsInfo& info) const
+namespace {
+
+void InfoAus(const struct stat& st, TEintragsInfo& info)
 {
-    struct stat st;
-    if (!handle_ || ::fstatat(::dirfd(static_cast<DIR*>(handle_)), name.c_str(), &st, 0) != 0)
-        return false;
     info.verzeichnis = S_ISDIR(st.st_mode);
     info.regulaer = S_ISREG(st.st_mode);
     info.groesse = info.regulaer ? static_cast<int64_t>(st.st_size) : -1;
     info.geaendert = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     info.kennung = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+}
+
+} // namespace
+
+bool TVerzeichnisListe::Info(const std::string& name, TEintragsInfo& info) const
+{
+    struct stat st;
+    if (!handle_ || ::fstatat(::dirfd(static_cast<DIR*>(handle_)), name.c_str(), &st, 0) != 0)
+        return false;
+    InfoAus(st, info);
     return true;
 }
 
@@ -582,6 +591,28 @@ bool TDatei::Sperren()
             return false;
     }
     return false;
+}
+
+} // namespace plattform
+
+// --- Looking an entry up by its whole path ---------------------------------
+
+namespace plattform {
+
+bool PfadInfo(const std::string& pfad, TEintragsInfo& info)
+{
+    struct stat st;
+    if (!StatFolgen(pfad, st))
+        return false;
+    InfoAus(st, info);
+    return true;
+}
+
+bool PfadZuLang(size_t laenge)
+{
+    // The kernel copies at most PATH_MAX bytes with the closing NUL and
+    // answers ENAMETOOLONG for anything longer, whatever the path holds.
+    return laenge >= PATH_MAX;
 }
 
 } // namespace plattform

@@ -359,26 +359,9 @@ bool TVerzeichnisListe::Info(const std::string& name, TEintragsInfo& info) const
     // Windows has no lookup relative to an open listing: the entry is opened
     // by its full name, once, for all it tells.
     const auto* suche = static_cast<const TSuche*>(handle_);
-    std::wstring breit;
-    if (!suche || name.empty() || !Systempfad(suche->verzeichnis + name, breit))
+    if (!suche || name.empty())
         return false;
-    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!griff.Gueltig())
-        return false;
-    info = {};
-    FILE_BASIC_INFO basis;
-    FILE_STANDARD_INFO standard;
-    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK
-        || !::GetFileInformationByHandleEx(griff.Wert(), FileBasicInfo, &basis, sizeof basis)
-        || !::GetFileInformationByHandleEx(griff.Wert(), FileStandardInfo, &standard, sizeof standard))
-        return true; // a device: neither file nor directory
-    info.verzeichnis = (basis.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    info.regulaer = !info.verzeichnis;
-    if (info.regulaer)
-        info.groesse = standard.EndOfFile.QuadPart;
-    info.geaendert = Nanosekunden(basis.LastWriteTime);
-    return GriffKennung(griff.Wert(), info.kennung);
+    return PfadInfo(suche->verzeichnis + name, info);
 }
 
 TDatei::~TDatei()
@@ -835,6 +818,43 @@ bool TDatei::Sperren()
     stelle.Offset = MAXDWORD;
     stelle.OffsetHigh = 0x7FFFFFFF;
     return fd_ >= 0 && ::LockFileEx(AlsGriff(fd_), LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &stelle) != 0;
+}
+
+} // namespace plattform
+
+// --- Looking an entry up by its whole path ---------------------------------
+
+namespace plattform {
+
+bool PfadInfo(const std::string& pfad, TEintragsInfo& info)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return false;
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!griff.Gueltig())
+        return false;
+    info = {};
+    FILE_BASIC_INFO basis;
+    FILE_STANDARD_INFO standard;
+    if (::GetFileType(griff.Wert()) != FILE_TYPE_DISK
+        || !::GetFileInformationByHandleEx(griff.Wert(), FileBasicInfo, &basis, sizeof basis)
+        || !::GetFileInformationByHandleEx(griff.Wert(), FileStandardInfo, &standard, sizeof standard))
+        return true; // a device: neither file nor directory
+    info.verzeichnis = (basis.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    info.regulaer = !info.verzeichnis;
+    if (info.regulaer)
+        info.groesse = standard.EndOfFile.QuadPart;
+    info.geaendert = Nanosekunden(basis.LastWriteTime);
+    return GriffKennung(griff.Wert(), info.kennung);
+}
+
+bool PfadZuLang(size_t)
+{
+    // With the \\?\ prefix (Systempfad) the length is the file system's
+    // business; a path it cannot take fails in the lookup itself.
+    return false;
 }
 
 } // namespace plattform
