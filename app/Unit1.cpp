@@ -384,6 +384,11 @@ void TForm1::markierteEintrgeverschiebenvonnach1Click()
 
 void TForm1::KopierenNach(bool verschieben)
 {
+    // One file command at a time: a second one started at a dispatch of
+    // the first would write where the first is writing, and a copy during
+    // a search would act on half a list.
+    if (Beschaeftigt())
+        return;
     if (!OpenDialog1Execute())
         return;
     const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
@@ -392,6 +397,9 @@ void TForm1::KopierenNach(bool verschieben)
 
 void TForm1::KopierenVonNach(bool verschieben)
 {
+    // As KopierenNach.
+    if (Beschaeftigt())
+        return;
     if (!OpenDialog1Execute())
         return;
     const std::string basis = VerzeichnisTeil(OpenDialog1.FileName);

@@ -90,6 +90,11 @@ protected:
     // dispatches shows the rest now.
     virtual void BefehlBeendet() {}
 
+    // A copy has read all of the source's bytes and not yet checked them.
+    // Nothing for a window; the tests change the source here, as another
+    // program might while it is copied.
+    virtual void QuelleKopiert(const std::string& /*quelle*/) {}
+
     // A modal question with Yes (default) and No and no icon; true for Yes.
     virtual bool JaNeinFrage(const std::string& text, const std::string& titel) = 0;
 

@@ -1,7 +1,7 @@
 #include "search/FensterLogik.h"
 
 #include "search/Beschaeftigt.h"
-#include "search/Zielschutz.h"
+#include "util/Ablage.h"
 #include "util/Speila.h"
 #include "util/Stringsbearbeiten.h"
 
@@ -87,63 +87,30 @@ void TFensterLogik::MarkierteKopieren(const std::string& basis, const std::strin
     const std::string erstesVerzeichnis = FeldText(TFeld::Edit1);
     const std::string zweitesVerzeichnis = FeldText(TFeld::Edit3);
 
-    // Every file the list names, and every source the command would take,
-    // is kept from being written over, whichever lines are marked: a target
-    // inside a searched tree, or a "- " and a "+     " line of the same
-    // relative path, would otherwise destroy a listed file, perhaps the only
-    // copy of its content. Looked up once per command, when the first
-    // target that exists already is met.
-    TZielschutz schutz([&](TZielschutz& zuSchuetzen) {
-        for (uint32_t i = 0; i < ListeAnzahl(); ++i) {
-            const TEintrag eintrag = EintragAus(ListeZeile(i), basis, erstesVerzeichnis, zweitesVerzeichnis);
-            zuSchuetzen.DateiSchuetzen(eintrag.genannt);
-            if (eintrag.quelle != eintrag.genannt)
-                zuSchuetzen.DateiSchuetzen(eintrag.quelle);
-        }
-    });
+    // Nothing at a target is ever replaced, whoever wrote it: a file there
+    // is accepted only with the source's very content (see TAblage).
+    TAblage ablage(zielVerzeichnis, verschieben);
+    ablage.NachDemKopieren = [this](const std::string& quelle) { QuelleKopiert(quelle); };
+    ablage.VerzeichnisBehalten(erstesVerzeichnis);
+    ablage.VerzeichnisBehalten(zweitesVerzeichnis);
+    ablage.VerzeichnisBehalten(basis);
 
     for (uint32_t i = 0; i < ListeAnzahl(); ++i) {
         if (!ListeMarkiert(i))
             continue;
         const TEintrag eintrag = EintragAus(ListeZeile(i), basis, erstesVerzeichnis, zweitesVerzeichnis);
         const std::string& quelle = eintrag.quelle;
-        const std::string ziel = zielVerzeichnis + eintrag.relativ;
 
         FeldSetzen(TFeld::Edit5, (verschieben ? "verschiebe Datei: " : "kopiere Datei: ") + DateiNameAus(quelle));
         NachrichtenVerarbeiten();
 
-        // Neither over a listed file nor over what this command wrote.
-        // Nor into the place of a source an earlier line of this move took
-        // away: its line still stands for that file, and another file there
-        // would be taken for it (by the user, by a later line, by the next
-        // command), and the outcome would depend on the order of the lines.
-        // A listed place that was already empty when the command began is
-        // free: that is how a move "von… nach…" brings files back to the
-        // places the list names.
-        if (schutz.Geschuetzt(ziel)) {
-            ergebnis = Fehler;
-            continue;
-        }
-        // A directory that cannot be made shows up as a failed copy.
-        VerzeichnisseAnlegen(VerzeichnisTeil(ziel));
-        TKopierBericht bericht;
-        if (!DateiKopieren(quelle, ziel, bericht)) {
-            // The source stays where it is: without a complete copy, deleting
-            // it would lose the only one.
-            ergebnis = Fehler;
-            continue;
-        }
-        schutz.Geschrieben(ziel, bericht.ziel);
-        if (!verschieben)
-            continue;
-        // Only the very file that was copied goes; a source that another
-        // program wrote anew or replaced meanwhile stays, and the line was
-        // not carried out.
-        if (DateiLoeschen(quelle, bericht.quelle))
-            schutz.Weggenommen(quelle);
-        else
+        if (!ablage.Ablegen(quelle, nullptr, eintrag.relativ))
             ergebnis = Fehler;
     }
+    // The sources of a move across file systems go once their copies are
+    // on the disk.
+    if (!ablage.Abschliessen())
+        ergebnis = Fehler;
 
     FeldSetzen(TFeld::Edit5, ergebnis);
     FeldSetzen(TFeld::Edit6, "");
