@@ -51,36 +51,17 @@ std::string TKonsolenFenster::ZaehlerZeile() const
            + std::to_string(ZahlLesen(FeldText(TFeld::Edit9)));
 }
 
-void TKonsolenFenster::ListeLeeren()
+void TKonsolenFenster::FundeGeleert()
 {
-    offen_.clear();
     ausgegeben_ = 0;
 }
 
-void TKonsolenFenster::ListeAnhaengen(const std::string& zeile)
+void TKonsolenFenster::FundAngehaengt(uint32_t index)
 {
     // A new first-tree line means the group before it is final: the search
-    // only ever rewrites the line of the file it is working on.
-    if (!zeile.empty() && zeile[0] != '+')
-        Ausgeben(ListeAnzahl());
-    offen_.push_back(zeile);
-}
-
-uint32_t TKonsolenFenster::ListeAnzahl() const
-{
-    return ausgegeben_ + static_cast<uint32_t>(offen_.size());
-}
-
-std::string TKonsolenFenster::ListeZeile(uint32_t index) const
-{
-    // Written lines are gone from memory; nothing on a terminal reads them back.
-    return index < ausgegeben_ ? std::string() : offen_.at(index - ausgegeben_);
-}
-
-void TKonsolenFenster::ListeZeileSetzen(uint32_t index, const std::string& zeile)
-{
-    if (index >= ausgegeben_)
-        offen_.at(index - ausgegeben_) = zeile;
+    // only ever changes the line of the file it is working on.
+    if (Funde().Fund(index).art != '+')
+        Ausgeben(index);
 }
 
 void TKonsolenFenster::Ausgeben(uint32_t bis)
@@ -88,11 +69,10 @@ void TKonsolenFenster::Ausgeben(uint32_t bis)
     if (bis <= ausgegeben_)
         return;
     FortschrittLoeschen();
-    while (ausgegeben_ < bis && !offen_.empty()) {
-        const std::string& zeile = offen_.front();
+    while (ausgegeben_ < bis && ausgegeben_ < ListeAnzahl()) {
+        const std::string zeile = ListeZeile(ausgegeben_);
         std::fwrite(zeile.data(), 1, zeile.size(), ausgabe_);
         std::fputc('\n', ausgabe_);
-        offen_.pop_front();
         ++ausgegeben_;
     }
     // Finished groups reach the reader as they come, but not one write each.

@@ -8,7 +8,6 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <deque>
 #include <string>
 
 class TKonsolenFenster : public TFensterLogik {
@@ -28,11 +27,8 @@ public:
     bool Unterbrochen() const { return unterbrochen_; }
 
 protected:
-    void ListeLeeren() override;
-    void ListeAnhaengen(const std::string& zeile) override;
-    uint32_t ListeAnzahl() const override;
-    std::string ListeZeile(uint32_t index) const override;
-    void ListeZeileSetzen(uint32_t index, const std::string& zeile) override;
+    void FundeGeleert() override;
+    void FundAngehaengt(uint32_t index) override;
     bool ListeMarkiert(uint32_t) const override { return false; }
     void ListeMarkieren(uint32_t, bool) override {}
 
@@ -58,8 +54,7 @@ private:
     bool fortschritt_;
     bool unterbrochen_ = false;
 
-    // Lines not yet written; ausgegeben_ lines before them already are.
-    std::deque<std::string> offen_;
+    // The lines before this one are written.
     uint32_t ausgegeben_ = 0;
 
     std::array<std::string, 10> felder_{};

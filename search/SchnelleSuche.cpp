@@ -77,7 +77,7 @@ private:
 
     TFensterLogik& f_;
     bool gleich_ = false;
-    TPfadspeicher pfade_;
+    TPfadspeicher& pfade_ = f_.funde_.Speicher(); // the lines point at the paths
     std::vector<TBaumVerzeichnis> verzeichnisse_; // of both walks
     std::deque<TBaumEintrag> baumA_;
     std::deque<TBaumEintrag> baumB_;
@@ -425,7 +425,8 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
 {
     const uint32_t zeile = f_.ListeAnzahl();
     TBaumEintrag& datei = baumA_[a];
-    f_.ListeAnhaengen(Zeile("- ", datei.pfad));
+    f_.FundAnhaengen('-', 0, datei.pfad, static_cast<uint32_t>(f_.funde_.Verzeichnis(0).size()),
+                     datei.regulaer ? &datei.kennung : nullptr);
 
     bool gefunden = false;
     if (datei.regulaer) {
@@ -436,7 +437,9 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
                 if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))
                     continue;
-                f_.ListeAnhaengen(Zeile("+     ", Kandidat(k).pfad));
+                const TBaumEintrag& gleiche = Kandidat(k);
+                f_.FundAnhaengen('+', 1, gleiche.pfad, static_cast<uint32_t>(f_.funde_.Verzeichnis(1).size()),
+                                 gleiche.regulaer ? &gleiche.kennung : nullptr);
                 f_.ZaehlerErhoehen(TFeld::Edit7);
                 gefunden = true;
                 if (gleich_) {
@@ -452,7 +455,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
     }
     if (gefunden) {
         f_.ZaehlerErhoehen(TFeld::Edit9);
-        f_.ListeZeileSetzen(zeile, Zeile("! ", datei.pfad));
+        f_.FundArtSetzen(zeile, '!');
     } else {
         f_.ZaehlerErhoehen(TFeld::Edit8);
     }

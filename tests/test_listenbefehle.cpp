@@ -29,13 +29,22 @@ protected:
         t = baum.Verzeichnis("T");
         fenster.Feld(TFeld::Edit1) = a;
         fenster.Feld(TFeld::Edit3) = b;
+        fenster.FundeSchreiben().VerzeichnisseSetzen(a, b);
     }
 
-    void Zeilen(std::initializer_list<std::pair<std::string, bool>> zeilen)
+    struct TZeile {
+        char art;
+        uint8_t baum; // 0 A, 1 B
+        std::string relativ; // with "/"
+        bool markiert;
+    };
+
+    // Lines as a search of A against B writes them.
+    void Zeilen(std::initializer_list<TZeile> zeilen)
     {
-        fenster.liste.clear();
-        for (const auto& [text, markiert] : zeilen)
-            fenster.liste.push_back({text, markiert});
+        fenster.ListeLeeren();
+        for (const TZeile& zeile : zeilen)
+            fenster.Fund(zeile.art, zeile.baum, TTestbaum::Nativ(zeile.relativ), zeile.markiert);
     }
 
     std::vector<bool> Markierungen() const
@@ -60,7 +69,7 @@ const char* const Fehler = "es ist mindestens ein Fehler aufgetreten";
 
 TEST_F(ListenbefehleTest, MarkingAccumulatesAndKeepsHandMadeSelections)
 {
-    Zeilen({{"! x", false}, {"+     y", false}, {"- z", true}, {"! w", false}, {"", false}});
+    Zeilen({{'!', 0, "x", false}, {'+', 1, "y", false}, {'-', 0, "z", true}, {'!', 0, "w", false}, {'-', 0, "v", false}});
     fenster.EintraegeMarkieren('!');
     EXPECT_EQ(Markierungen(), (std::vector<bool>{true, false, true, true, false}));
     fenster.EintraegeMarkieren('+');
@@ -77,9 +86,7 @@ TEST_F(ListenbefehleTest, CopyKeepsPathsRelativeToTheirTrees)
 {
     baum.Datei("A/sub/f.txt", "erster Baum");
     baum.Datei("B/x/g.txt", "zweiter Baum");
-    Zeilen({{"- " + a + TTestbaum::Nativ("sub/f.txt"), true},
-            {"+     " + b + TTestbaum::Nativ("x/g.txt"), true},
-            {"! " + a + "nicht", false}});
+    Zeilen({{'-', 0, "sub/f.txt", true}, {'+', 1, "x/g.txt", true}, {'!', 0, "nicht", false}});
     const auto vorher = fenster.liste;
 
     fenster.MarkierteKopieren(a, t, false);
@@ -101,7 +108,7 @@ TEST_F(ListenbefehleTest, FromBaseTakesSecondTreeLinesBelowTheBase)
     const std::string v = baum.Verzeichnis("V");
     baum.Datei("V/x/g.txt", "aus der Basis");
     baum.Datei("B/x/g.txt", "aus dem zweiten Baum");
-    Zeilen({{"+     " + b + TTestbaum::Nativ("x/g.txt"), true}});
+    Zeilen({{'+', 1, "x/g.txt", true}});
     fenster.MarkierteKopieren(v, t, false);
     EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("x/g.txt")), "aus der Basis");
 
@@ -118,14 +125,14 @@ TEST_F(ListenbefehleTest, KeepsOtherTargetsAcceptsEqualOnesAndCopiesEmptyFiles)
     baum.Datei("A/leer", "");
     baum.Datei("T/voll", "alt und laenger");
     baum.Datei("T/gleich", "gleich");
-    Zeilen({{"- " + a + "gleich", true}, {"- " + a + "leer", true}});
+    Zeilen({{'-', 0, "gleich", true}, {'-', 0, "leer", true}});
     fenster.MarkierteKopieren(a, t, false);
     EXPECT_EQ(TTestbaum::Lesen(t + "gleich"), "gleich");
     EXPECT_TRUE(Gibt(t + "leer"));
     EXPECT_EQ(TTestbaum::Lesen(t + "leer"), "");
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), KeinFehler);
 
-    Zeilen({{"- " + a + "voll", true}});
+    Zeilen({{'-', 0, "voll", true}});
     fenster.MarkierteKopieren(a, t, false);
     EXPECT_EQ(TTestbaum::Lesen(t + "voll"), "alt und laenger");
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
@@ -133,11 +140,11 @@ TEST_F(ListenbefehleTest, KeepsOtherTargetsAcceptsEqualOnesAndCopiesEmptyFiles)
 
 TEST_F(ListenbefehleTest, VanishedSourceAndShortLineCountAsErrors)
 {
-    Zeilen({{"- " + a + "verschwunden", true}});
+    Zeilen({{'-', 0, "verschwunden", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
 
-    Zeilen({{"- /", true}});
+    Zeilen({{'-', 0, "", true}});
     fenster.MarkierteKopieren(a, t, false);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
 }
@@ -148,7 +155,7 @@ TEST_F(ListenbefehleTest, MoveOfAFileUnderTwoLinesFailsTheSecondTime)
     baum.Datei("A/2", "z");
     baum.Datei("B/s/z", "z");
     const std::string z = b + TTestbaum::Nativ("s/z");
-    Zeilen({{"! " + a + "1", false}, {"+     " + z, true}, {"! " + a + "2", false}, {"+     " + z, true}});
+    Zeilen({{'!', 0, "1", false}, {'+', 1, "s/z", true}, {'!', 0, "2", false}, {'+', 1, "s/z", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("s/z")), "z");
     EXPECT_FALSE(Gibt(b + TTestbaum::Nativ("s/z")));
@@ -160,7 +167,7 @@ TEST_F(ListenbefehleTest, MoveOfAFileUnderTwoLinesFailsTheSecondTime)
 TEST_F(ListenbefehleTest, MovingTheLastFileRemovesItsDirectoryButNotTheParent)
 {
     baum.Datei("A/tief/unten/f", "f");
-    Zeilen({{"- " + a + TTestbaum::Nativ("tief/unten/f"), true}});
+    Zeilen({{'-', 0, "tief/unten/f", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("tief/unten/f")), "f");
     EXPECT_FALSE(plattform::IstVerzeichnis(a + TTestbaum::Nativ("tief/unten")));
@@ -171,7 +178,7 @@ TEST_F(ListenbefehleTest, MovingTheLastFileRemovesItsDirectoryButNotTheParent)
 TEST_F(ListenbefehleTest, TargetThatIsTheSourceIsLeftAloneAndCounted)
 {
     baum.Datei("A/s/f", "kostbar");
-    Zeilen({{"- " + a + TTestbaum::Nativ("s/f"), true}});
+    Zeilen({{'-', 0, "s/f", true}});
     for (bool verschieben : {false, true}) {
         fenster.MarkierteKopieren(a, a, verschieben);
         EXPECT_EQ(TTestbaum::Lesen(a + TTestbaum::Nativ("s/f")), "kostbar");
@@ -183,7 +190,7 @@ TEST_F(ListenbefehleTest, IncompleteCopyNeverDeletesTheSourceOfAMove)
 {
     baum.Datei("A/s/f", "kostbar");
     baum.Datei("T/s", "eine Datei, wo das Verzeichnis hin muesste");
-    Zeilen({{"- " + a + TTestbaum::Nativ("s/f"), true}});
+    Zeilen({{'-', 0, "s/f", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(a + TTestbaum::Nativ("s/f")), "kostbar");
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
@@ -196,7 +203,7 @@ TEST_F(ListenbefehleTest, ReadOnlyTargetKeepsTheSourceOfAMove)
     baum.Datei("A/f", "kostbar");
     std::filesystem::permissions(TTestbaum::Pfad(t), std::filesystem::perms::owner_read
                                                          | std::filesystem::perms::owner_exec);
-    Zeilen({{"- " + a + "f", true}});
+    Zeilen({{'-', 0, "f", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(a + "f"), "kostbar");
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
@@ -205,7 +212,7 @@ TEST_F(ListenbefehleTest, ReadOnlyTargetKeepsTheSourceOfAMove)
 TEST_F(ListenbefehleTest, NothingSelectedTouchesNothing)
 {
     baum.Datei("A/f", "x");
-    Zeilen({{"- " + a + "f", false}});
+    Zeilen({{'-', 0, "f", false}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_TRUE(Gibt(a + "f"));
     EXPECT_FALSE(Gibt(t + "f"));
@@ -321,9 +328,10 @@ TEST_P(Verlust, EveryContentSurvivesAndEveryRefusedLineCounts)
     t = baum.Verzeichnis(fall.ziel);
     if (!Vorbereiten(fall.vorher))
         GTEST_SKIP() << "this system cannot make what the case needs";
+    // "- A/f": a line of the first tree's file f; "+     B/f" of the second's.
     for (const std::string& zeile : fall.zeilen) {
         const size_t pfad = zeile.find_first_not_of("+-! ");
-        fenster.liste.push_back({zeile.substr(0, pfad) + baum.Wurzel() + TTestbaum::Nativ(zeile.substr(pfad)), true});
+        fenster.Fund(zeile[0], zeile[pfad] == 'B', TTestbaum::Nativ(zeile.substr(pfad + 2)), true);
     }
 
     Ausfuehren(fall.basis ? baum.Verzeichnis(fall.basis) : a, fall.verschieben, fall.vorher);

@@ -641,18 +641,17 @@ INSTANTIATE_TEST_SUITE_P(
                                   "11101"}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(Form1Test, LinesOfAnyLengthKeepTheirBytesWhenReplacedByLongerOrShorterOnes)
+TEST_F(Form1Test, LinesOfAnyLengthKeepTheirBytesWhenTheirKindChanges)
 {
     auto f = Fenster();
-    // Around the size of the blocks the lines are packed into.
+    // Around the size of the blocks the paths are packed into.
     const std::string knappKleiner((1 << 20) - 3, 'k');
     const std::string groesser((1 << 20) + 5, 'g');
-    for (const std::string& zeile : {std::string(), std::string("- /a"), knappKleiner, groesser, std::string("+     /b")})
+    for (const std::string& zeile : {std::string("- /a"), "- " + knappKleiner, "- " + groesser, std::string("+     /b")})
         f->ListeAnhaengen(zeile);
-    f->ListeZeileSetzen(1, "! /a");
-    f->ListeZeileSetzen(2, "- kurz");
-    f->ListeZeileSetzen(4, "+     /ein/viel/laengerer/pfad");
-    EXPECT_EQ(Zeilen(*f), (std::vector<std::string>{"", "! /a", "- kurz", groesser, "+     /ein/viel/laengerer/pfad"}));
+    f->FundArtSetzen(0, '!');
+    f->FundArtSetzen(2, '!');
+    EXPECT_EQ(Zeilen(*f), (std::vector<std::string>{"! /a", "- " + knappKleiner, "! " + groesser, "+     /b"}));
 }
 
 TEST_F(Form1Test, DuringASearchEachDispatchAddsTheNewLinesAndTheListNeverShowsBlank)
