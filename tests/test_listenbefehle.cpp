@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -231,6 +233,14 @@ enum class TVorher {
     Schreibschutz,  // T/f without any write permission
     PlatteVoll,     // writes stop at 1 KiB, as on a full disk
     QuelleFest,     // nothing may be deleted from A (an unprivileged user's case)
+    ZweiBefehle,    // the "- " lines in one command, then the "+     " lines in another
+    Zweimal,        // the same command run twice
+    Verschachtelt,  // the same command again, started at the first one's second dispatch
+    Angehaengt,     // another program appends to the source after the command
+    Umgeschrieben,  // the source rewritten in place while it is copied, its time set back
+    AnderePlatte,   // the same, the target on another file system
+    LinkImZiel,     // T/sub a link to the directory O
+    LinkStattA,     // after the search, A/sub moved to A/weg and replaced by a link to O
 };
 
 struct TVerlustFall {
@@ -240,7 +250,7 @@ struct TVerlustFall {
     const char* basis;               // nullptr: the first tree, as "nach…"
     const char* ziel;
     bool verschieben;
-    // What must stand afterwards; nullptr: nothing of that name.
+    // What must stand afterwards; nullptr: nothing of that name, Verz: a directory.
     std::vector<std::pair<const char*, const char*>> danach;
     bool fehler;
     TVorher vorher = TVorher::Nichts;
@@ -253,6 +263,18 @@ void PrintTo(const TVerlustFall& fall, std::ostream* aus)
 }
 
 const std::string Gross(4096, 'g');
+const char* const Verz = "<Verzeichnis>";
+
+// Rewrites the file in place with as many other bytes, then sets its
+// modification time back, as a program restoring times would.
+void Umschreiben(const std::string& pfad)
+{
+    const auto zeit = std::filesystem::last_write_time(TTestbaum::Pfad(pfad));
+    std::string inhalt = TTestbaum::Lesen(pfad);
+    std::fill(inhalt.begin(), inhalt.end(), 'N');
+    std::ofstream(TTestbaum::Pfad(pfad), std::ios::binary | std::ios::in) << inhalt;
+    std::filesystem::last_write_time(TTestbaum::Pfad(pfad), zeit);
+}
 
 class Verlust : public ListenbefehleTest, public ::testing::WithParamInterface<TVerlustFall> {
 protected:
@@ -279,18 +301,72 @@ protected:
             fs::permissions(TTestbaum::Pfad(a), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                             fs::perm_options::remove);
             return true;
+        case TVorher::LinkImZiel:
+            fs::create_directory_symlink(TTestbaum::Pfad(baum.Verzeichnis("O")), TTestbaum::Pfad(t + "sub"), fehler);
+            return !fehler;
+        case TVorher::AnderePlatte: {
+            // A tmpfs is the other file system where there is one.
+            andere = std::make_unique<TTestbaum>("/dev/shm");
+            plattform::TDateiKennung hier, dort;
+            if (!plattform::KennungLesen(a, hier) || !plattform::KennungLesen(andere->Wurzel(), dort)
+                || hier.geraet == dort.geraet)
+                return false;
+            t = andere->Wurzel();
+            fenster.beimKopieren = Umschreiben;
+            return true;
+        }
+        case TVorher::Umgeschrieben:
+            fenster.beimKopieren = Umschreiben;
+            return true;
+        case TVorher::Angehaengt:
+#ifdef _WIN32
+            return false; // a file open for writing cannot be renamed there
+#endif
         case TVorher::PlatteVoll:
 #ifdef _WIN32
             return false;
 #endif
-        case TVorher::Nichts:
+        default:
             return true;
         }
-        return true;
     }
 
     void Ausfuehren(const std::string& basis, bool verschieben, TVorher vorher)
     {
+        namespace fs = std::filesystem;
+        switch (vorher) {
+        case TVorher::ZweiBefehle:
+            for (char art : {'-', '+'}) {
+                fenster.MarkierungenLoeschen();
+                fenster.EintraegeMarkieren(art);
+                fenster.MarkierteKopieren(basis, t, verschieben);
+            }
+            return;
+        case TVorher::Zweimal:
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            return;
+        case TVorher::Verschachtelt:
+            fenster.beiDispatch = [&](int n) {
+                if (n == 2)
+                    fenster.MarkierteKopieren(basis, t, verschieben);
+            };
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            fenster.beiDispatch = nullptr;
+            return;
+        case TVorher::Angehaengt: {
+            std::ofstream log(TTestbaum::Pfad(a + "log"), std::ios::binary | std::ios::app);
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            log << "+spaet";
+            return;
+        }
+        case TVorher::LinkStattA:
+            fs::rename(TTestbaum::Pfad(a + "sub"), TTestbaum::Pfad(a + "weg"));
+            fs::create_directory_symlink(TTestbaum::Pfad(baum.Verzeichnis("O")), TTestbaum::Pfad(a + "sub"));
+            break;
+        default:
+            break;
+        }
 #ifndef _WIN32
         if (vorher == TVorher::PlatteVoll) {
             rlimit alt{};
@@ -316,6 +392,8 @@ protected:
                 return true;
         return false;
     }
+
+    std::unique_ptr<TTestbaum> andere; // the target on another file system
 };
 
 } // namespace
@@ -337,8 +415,13 @@ TEST_P(Verlust, EveryContentSurvivesAndEveryRefusedLineCounts)
     Ausfuehren(fall.basis ? baum.Verzeichnis(fall.basis) : a, fall.verschieben, fall.vorher);
 
     for (const auto& [pfad, inhalt] : fall.danach) {
-        const std::string voll = baum.Wurzel() + TTestbaum::Nativ(pfad);
-        if (inhalt)
+        const std::string relativ = TTestbaum::Nativ(pfad);
+        // "T/…" is below the target, wherever that is.
+        const std::string voll = relativ.rfind(TTestbaum::Nativ("T/"), 0) == 0 ? t + relativ.substr(2)
+                                                                                : baum.Wurzel() + relativ;
+        if (inhalt == Verz)
+            EXPECT_TRUE(plattform::IstVerzeichnis(voll)) << pfad;
+        else if (inhalt)
             EXPECT_EQ(TTestbaum::Lesen(voll), inhalt) << pfad;
         else
             EXPECT_FALSE(std::filesystem::exists(TTestbaum::Pfad(voll))) << pfad;
@@ -385,5 +468,44 @@ INSTANTIATE_TEST_SUITE_P(
         // Also when running as root, whom the permission bits let pass.
         TVerlustFall{"ReadOnlyTargetIsKeptAndSoIsTheSource",
                      {{"A/f", "neu"}, {"T/f", "alt"}}, {"- A/f"}, nullptr, "T", true,
-                     {{"T/f", "alt"}, {"A/f", "neu"}}, true, TVorher::Schreibschutz}),
+                     {{"T/f", "alt"}, {"A/f", "neu"}}, true, TVorher::Schreibschutz},
+        // The first command puts the unique A/f at T/f; the second must not
+        // put the twin B/f there.
+        TVerlustFall{"TwoCommandsIntoOneTarget",
+                     {{"A/f", "einzig"}, {"A/sub/g", "zwilling"}, {"B/f", "zwilling"}},
+                     {"- A/f", "! A/sub/g", "+     B/f"}, nullptr, "T", true,
+                     {{"T/f", "einzig"}, {"B/f", "zwilling"}, {"A/f", nullptr}}, true, TVorher::ZweiBefehle},
+        // The second run finds at A/sub/x the file the first one moved
+        // there, not the one the line names.
+        TVerlustFall{"TheSameMoveIntoASubdirectoryTwice",
+                     {{"A/x", "oben"}, {"A/sub/x", "unten"}}, {"- A/x", "- A/sub/x"}, nullptr, "A/sub", true,
+                     {{"A/sub/x", "oben"}, {"A/sub/sub/x", "unten"}, {"A/x", nullptr}}, true, TVorher::Zweimal},
+        // "Copy what B lacks into B": B's own f was never listed.
+        TVerlustFall{"CopyIntoTheSecondTree",
+                     {{"A/f", "aus A"}, {"B/f", "Bs eigene"}}, {"- A/f"}, nullptr, "B", false,
+                     {{"B/f", "Bs eigene"}, {"A/f", "aus A"}}, true},
+        TVerlustFall{"ASecondMoveStartedDuringTheFirst",
+                     {{"A/f", "einzig"}, {"A/sub/g", "zwilling"}, {"B/f", "zwilling"}},
+                     {"- A/f", "! A/sub/g", "+     B/f"}, nullptr, "T", true,
+                     {{"T/f", "einzig"}, {"T/sub/g", "zwilling"}, {"B/f", "zwilling"}}, true, TVorher::Verschachtelt},
+        // Within one file system the file itself moves, with all that is
+        // written to it later.
+        TVerlustFall{"AFileStillBeingAppendedTo",
+                     {{"A/log", "anfang"}}, {"- A/log"}, nullptr, "T", true,
+                     {{"T/log", "anfang+spaet"}, {"A/log", nullptr}}, false, TVorher::Angehaengt},
+        TVerlustFall{"ASourceRewrittenDuringAMoveAcrossFileSystems",
+                     {{"A/f", "alter Inhalt"}}, {"- A/f"}, nullptr, "T", true,
+                     {{"A/f", "NNNNNNNNNNNN"}, {"T/f", nullptr}}, true, TVorher::AnderePlatte},
+        TVerlustFall{"ASourceRewrittenDuringACopy",
+                     {{"A/f", "alter Inhalt"}}, {"- A/f"}, nullptr, "T", false,
+                     {{"A/f", "NNNNNNNNNNNN"}, {"T/f", nullptr}}, true, TVorher::Umgeschrieben},
+        TVerlustFall{"ALinkToADirectoryElsewhereOnTheTargetPath",
+                     {{"A/sub/f", "neu"}}, {"- A/sub/f"}, nullptr, "T", true,
+                     {{"O/f", nullptr}, {"A/sub/f", "neu"}}, true, TVorher::LinkImZiel},
+        TVerlustFall{"AListedDirectoryReplacedByALink",
+                     {{"A/sub/f", "gefunden"}, {"O/f", "fremd"}}, {"- A/sub/f"}, nullptr, "T", true,
+                     {{"O/f", "fremd"}, {"A/weg/f", "gefunden"}, {"T/sub/f", nullptr}}, true, TVorher::LinkStattA},
+        TVerlustFall{"EmptyingASearchedTreeKeepsItsDirectory",
+                     {{"A/f", "f"}}, {"- A/f"}, nullptr, "T", true, {{"T/f", "f"}, {"A/f", nullptr}, {"A", Verz}},
+                     false}),
     [](const auto& info) { return std::string(info.param.name); });

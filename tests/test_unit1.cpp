@@ -797,6 +797,34 @@ TEST_F(Form1Test, MovingAllCategoriesNeverLetsATwinOverwriteAUniqueFile)
         EXPECT_TRUE(f->ListeMarkiert(i));
 }
 
+// Through the menus: a move started while another runs does nothing, and
+// a directory chosen anew after the search does not change which files the
+// lines name.
+TEST_F(Form1Test, FileCommandsActOnWhatTheSearchFoundAndOneAtATime)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    a = baum.Verzeichnis("A");
+    b = baum.Verzeichnis("B");
+    const std::string c = baum.Verzeichnis("C");
+    const std::string t = baum.Verzeichnis("T");
+    baum.Datei("A/f", "gefunden");
+    baum.Datei("C/f", "nie gelistet");
+    f->FeldSetzen(TFeld::Edit1, a);
+    f->FeldSetzen(TFeld::Edit3, b);
+    f->BitBtn1->click();
+    f->FeldSetzen(TFeld::Edit1, c);
+    f->AlleEintrgemitMarkieren2->trigger();
+    f->dialogAntworten = {t + "x", t + "x"};
+    // Fires at the first command's message dispatch.
+    QTimer::singleShot(0, f.get(), [&] { f->markierteEintrgeverschiebennach1->trigger(); });
+    f->markierteEintrgeverschiebennach1->trigger();
+    EXPECT_EQ(f->dialogStartnamen.size(), 1u);
+    EXPECT_EQ(TTestbaum::Lesen(t + "f"), "gefunden");
+    EXPECT_EQ(TTestbaum::Lesen(c + "f"), "nie gelistet");
+    EXPECT_EQ(f->FeldText(TFeld::Edit5), "kein Fehler aufgetreten");
+}
+
 // Layout
 
 TEST_F(Form1Test, NoLabelOrTitleIsCutAndNoLabelRunsIntoItsField)
