@@ -304,8 +304,17 @@ protected:
         case TVorher::LinkImZiel:
             fs::create_directory_symlink(TTestbaum::Pfad(baum.Verzeichnis("O")), TTestbaum::Pfad(t + "sub"), fehler);
             return !fehler;
+        case TVorher::LinkStattA:
+            // Made in Ausfuehren, after the lines; here only whether links can be made.
+            fs::create_directory_symlink(TTestbaum::Pfad(baum.Verzeichnis("O")), TTestbaum::Pfad(t + "probe"), fehler);
+            if (fehler)
+                return false;
+            fs::remove(TTestbaum::Pfad(t + "probe"));
+            return true;
         case TVorher::AnderePlatte: {
             // A tmpfs is the other file system where there is one.
+            if (!fs::is_directory("/dev/shm", fehler))
+                return false;
             andere = std::make_unique<TTestbaum>("/dev/shm");
             plattform::TDateiKennung hier, dort;
             if (!plattform::KennungLesen(a, hier) || !plattform::KennungLesen(andere->Wurzel(), dort)

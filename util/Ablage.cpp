@@ -108,6 +108,12 @@ bool TAblage::Ablegen(const std::string& quelle, const plattform::TDateiKennung*
         return false;
 
     if (verschieben_ && !plattform::IstVerweis(quelle)) {
+        // The target is the source itself: a rename onto itself would
+        // report success (Windows does) for a line that did nothing.
+        plattform::TDateiKennung da;
+        if (plattform::TDatei schon = verzeichnis->DateiLesen(name); schon.Offen() && schon.Kennung(da)
+                                                                    && da == vorher.stand.kennung)
+            return false;
         switch (verzeichnis->Hereinholen(quelle, name)) {
         case plattform::TUmbenennung::Erledigt:
             // Every byte goes along, also those another program is still
