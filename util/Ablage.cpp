@@ -90,13 +90,6 @@ bool TAblage::Ablegen(const std::string& quelle, const plattform::TDateiKennung*
     // taken for it by the next line or command.
     if (weggenommen_.count(ziel_ + relativ) != 0)
         return false;
-    const std::string name = DateiNameAus(relativ);
-    const std::string teil = relativ.substr(0, relativ.size() - name.size());
-    const plattform::TVerzeichnisGriff* verzeichnis =
-        Verzeichnis(teil.empty() ? teil : teil.substr(0, teil.size() - 1));
-    if (!verzeichnis)
-        return false;
-
     plattform::TDatei ein = plattform::TDatei::OeffnenLesen(quelle);
     plattform::TQuellStand vorher;
     if (!ein.Offen() || !ein.Stand(vorher))
@@ -105,6 +98,14 @@ bool TAblage::Ablegen(const std::string& quelle, const plattform::TDateiKennung*
         return false;
     // The same file under two lines: the first line moved it.
     if (verschieben_ && bewegt_.count(vorher.stand.kennung) != 0)
+        return false;
+
+    // Only for a source worth taking are directories made.
+    const std::string name = DateiNameAus(relativ);
+    const std::string teil = relativ.substr(0, relativ.size() - name.size());
+    const plattform::TVerzeichnisGriff* verzeichnis =
+        Verzeichnis(teil.empty() ? teil : teil.substr(0, teil.size() - 1));
+    if (!verzeichnis)
         return false;
 
     if (verschieben_ && !plattform::IstVerweis(quelle)) {
