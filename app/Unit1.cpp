@@ -112,7 +112,14 @@ TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
     Einstellungen = Laden(einstellungsPfad_, Dateikopf);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The model reads the lines of our TFensterLogik base, which is gone
+    // before QWidget's destructor would delete the children: view and
+    // model go first.
+    delete ListBox1;
+    delete Ergebnisliste;
+}
 
 void TForm1::Aufbauen()
 {
