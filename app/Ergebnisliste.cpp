@@ -1,8 +1,10 @@
 #include "app/Ergebnisliste.h"
 
+#include "search/Fundliste.h"
+
 #include <QString>
 
-TErgebnisliste::TErgebnisliste(QObject* eltern) : QAbstractListModel(eltern) {}
+TErgebnisliste::TErgebnisliste(const TFundliste& funde, QObject* eltern) : QAbstractListModel(eltern), funde_(funde) {}
 
 int TErgebnisliste::rowCount(const QModelIndex& eltern) const
 {
@@ -11,47 +13,43 @@ int TErgebnisliste::rowCount(const QModelIndex& eltern) const
 
 QVariant TErgebnisliste::data(const QModelIndex& index, int rolle) const
 {
-    if (rolle != Qt::DisplayRole || !index.isValid() || static_cast<uint32_t>(index.row()) >= gezeigt_)
+    if (rolle != Qt::DisplayRole || !index.isValid() || static_cast<uint32_t>(index.row()) >= gezeigt_
+        || static_cast<uint32_t>(index.row()) >= funde_.Anzahl())
         return {};
     // The core's texts are UTF-8; bytes that are not show as replacement
-    // characters, while the store keeps them as they were.
-    const std::string_view zeile = speicher_.Zeile(static_cast<uint32_t>(index.row()));
+    // characters, while the list keeps them as they were.
+    const std::string zeile = funde_.Text(static_cast<uint32_t>(index.row()));
     return QString::fromUtf8(zeile.data(), static_cast<qsizetype>(zeile.size()));
 }
 
-std::string TErgebnisliste::ZeileKopie(uint32_t index) const
+void TErgebnisliste::Messen(uint32_t index)
 {
-    return index < speicher_.Anzahl() ? std::string(speicher_.Zeile(index)) : std::string();
-}
-
-void TErgebnisliste::Anhaengen(std::string_view zeile)
-{
-    if (zeile.size() > laengste_) {
-        laengste_ = static_cast<uint32_t>(zeile.size());
-        laengsteIndex_ = speicher_.Anzahl();
-    }
-    speicher_.Anhaengen(zeile);
-}
-
-void TErgebnisliste::Setzen(uint32_t index, std::string_view zeile)
-{
-    if (index >= speicher_.Anzahl())
-        return;
-    speicher_.Setzen(index, zeile);
-    if (zeile.size() > laengste_) {
-        laengste_ = static_cast<uint32_t>(zeile.size());
+    const auto laenge = static_cast<uint32_t>(funde_.TextLaenge(index));
+    if (laenge > laengste_) {
+        laengste_ = laenge;
         laengsteIndex_ = index;
     }
+}
+
+void TErgebnisliste::Angehaengt(uint32_t index)
+{
+    Messen(index);
+}
+
+void TErgebnisliste::Geaendert(uint32_t index)
+{
+    if (index >= funde_.Anzahl())
+        return;
+    Messen(index);
     if (index < gezeigt_) {
         const QModelIndex stelle = createIndex(static_cast<int>(index), 0);
         emit dataChanged(stelle, stelle, {Qt::DisplayRole});
     }
 }
 
-void TErgebnisliste::Leeren()
+void TErgebnisliste::Geleert()
 {
     beginResetModel();
-    speicher_.Leeren();
     gezeigt_ = 0;
     laengste_ = 0;
     laengsteIndex_ = 0;
@@ -60,7 +58,7 @@ void TErgebnisliste::Leeren()
 
 void TErgebnisliste::Zeigen()
 {
-    const uint32_t anzahl = speicher_.Anzahl();
+    const uint32_t anzahl = funde_.Anzahl();
     if (anzahl == gezeigt_)
         return;
     beginInsertRows(QModelIndex(), static_cast<int>(gezeigt_), static_cast<int>(anzahl - 1));

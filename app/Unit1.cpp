@@ -114,7 +114,14 @@ TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
     Einstellungen = Laden(einstellungsPfad_, Dateikopf);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The model reads the lines of our TFensterLogik base, which is gone
+    // before QWidget's destructor would delete the children: view and
+    // model go first.
+    delete ListBox1;
+    delete Ergebnisliste;
+}
 
 void TForm1::Aufbauen()
 {
@@ -158,7 +165,7 @@ void TForm1::Aufbauen()
     Edit5 = Eingabefeld(GroupBox3, "vergleichende Datei", 8, 32, 243);
     Edit6 = Eingabefeld(GroupBox3, "Status", 8, 56, 161);
 
-    Ergebnisliste = new TErgebnisliste(this);
+    Ergebnisliste = new TErgebnisliste(Funde(), this);
     ListBox1 = new TErgebnisansicht(Ergebnisliste, Zeilenhoehe, this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(ListeLinks, 0, InnenBreite - ListeLinks, InnenHoehe);
@@ -386,14 +393,23 @@ void TForm1::markierteEintrgeverschiebenvonnach1Click()
 
 void TForm1::KopierenNach(bool verschieben)
 {
+    // One file command at a time: a second one started at a dispatch of
+    // the first would write where the first is writing, and a copy during
+    // a search would act on half a list.
+    if (Beschaeftigt())
+        return;
     if (!OpenDialog1Execute())
         return;
     const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
-    MarkierteKopieren(FeldText(TFeld::Edit1), ziel, verschieben);
+    // Each line from where the search found it, whatever Edit1 says now.
+    MarkierteKopieren(std::string(), ziel, verschieben);
 }
 
 void TForm1::KopierenVonNach(bool verschieben)
 {
+    // As KopierenNach.
+    if (Beschaeftigt())
+        return;
     if (!OpenDialog1Execute())
         return;
     const std::string basis = VerzeichnisTeil(OpenDialog1.FileName);
@@ -586,37 +602,21 @@ void TForm1::BefehlBeendet()
     Anzeigen();
 }
 
-void TForm1::ListeLeeren()
+void TForm1::FundeGeleert()
 {
-    Ergebnisliste->Leeren();
+    Ergebnisliste->Geleert();
 }
 
-void TForm1::ListeAnhaengen(const std::string& zeile)
+void TForm1::FundAngehaengt(uint32_t index)
 {
-    Ergebnisliste->Anhaengen(zeile);
+    Ergebnisliste->Angehaengt(index);
     if (!Beschaeftigt())
         Ergebnisliste->Zeigen();
 }
 
-uint32_t TForm1::ListeAnzahl() const
+void TForm1::FundGeaendert(uint32_t index)
 {
-    return Ergebnisliste->Anzahl();
-}
-
-std::string TForm1::ListeZeile(uint32_t index) const
-{
-    return Ergebnisliste->ZeileKopie(index);
-}
-
-int TForm1::ListeErstesZeichen(uint32_t index) const
-{
-    const std::string_view zeile = index < Ergebnisliste->Anzahl() ? Ergebnisliste->Zeile(index) : std::string_view();
-    return zeile.empty() ? -1 : static_cast<unsigned char>(zeile[0]);
-}
-
-void TForm1::ListeZeileSetzen(uint32_t index, const std::string& zeile)
-{
-    Ergebnisliste->Setzen(index, zeile);
+    Ergebnisliste->Geaendert(index);
 }
 
 bool TForm1::ListeMarkiert(uint32_t index) const

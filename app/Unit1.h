@@ -135,20 +135,17 @@ public:
     // set the fields and the list by their names.
     std::string FeldText(TFeld feld) const override;
     void FeldSetzen(TFeld feld, const std::string& text) override;
-    uint32_t ListeAnzahl() const override;
-    std::string ListeZeile(uint32_t index) const override;
-    void ListeAnhaengen(const std::string& zeile) override;
     bool ListeMarkiert(uint32_t index) const override;
     void ListeMarkieren(uint32_t index, bool markiert) override;
     void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert) override;
-    int ListeErstesZeichen(uint32_t index) const override;
 
     // The lines of ListBox1; non-owning, we are its Qt parent.
     TErgebnisliste* Ergebnisliste = nullptr;
 
 protected:
-    void ListeLeeren() override;
-    void ListeZeileSetzen(uint32_t index, const std::string& zeile) override;
+    void FundAngehaengt(uint32_t index) override;
+    void FundGeaendert(uint32_t index) override;
+    void FundeGeleert() override;
     void GaugeSetProgress(int32_t wert) override;
     void GaugeSetMaxValue(int32_t wert) override;
     int32_t GaugeMaxValue() const override;

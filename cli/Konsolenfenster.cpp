@@ -2,7 +2,6 @@
 
 #include "util/Stringsbearbeiten.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
@@ -41,9 +40,7 @@ void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
     for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
         FeldSetzen(zaehler, "0");
     SucheAusfuehren();
-    if (unterbrochen_)
-        AngefangeneGruppeVerwerfen();
-    Ausgeben(ListeAnzahl());
+    Ausgeben(unterbrochen_ ? AngefangeneGruppeVerwerfen() : ListeAnzahl());
     FortschrittLoeschen();
     std::fflush(ausgabe_);
     AusgabePruefen();
@@ -54,16 +51,20 @@ void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
 // The window shows that as it always has; printed, it reads as a result.
 // So the list on a terminal ends with the last whole group, and the "+"
 // counter with it: the counters count the lines printed.
-void TKonsolenFenster::AngefangeneGruppeVerwerfen()
+uint32_t TKonsolenFenster::AngefangeneGruppeVerwerfen()
 {
+    // The lines not yet printed are the group of the last first-tree file:
+    // a group goes out when the next one begins.
+    const uint32_t anzahl = ListeAnzahl();
     const int64_t fertig = int64_t{ZahlLesen(FeldText(TFeld::Edit8))} + ZahlLesen(FeldText(TFeld::Edit9));
-    if (begonnen_ <= fertig || offen_.empty())
-        return;
-    const auto plus = std::count_if(offen_.begin(), offen_.end(),
-                                    [](const std::string& zeile) { return !zeile.empty() && zeile[0] == '+'; });
-    offen_.clear();
+    if (begonnen_ <= fertig || ausgegeben_ >= anzahl)
+        return anzahl;
+    int64_t plus = 0;
+    for (uint32_t i = ausgegeben_; i < anzahl; ++i)
+        plus += Funde().Fund(i).art == '+' ? 1 : 0;
     --begonnen_;
     FeldSetzen(TFeld::Edit7, std::to_string(ZahlLesen(FeldText(TFeld::Edit7)) - plus));
+    return ausgegeben_;
 }
 
 std::string TKonsolenFenster::ZaehlerZeile() const
@@ -73,38 +74,20 @@ std::string TKonsolenFenster::ZaehlerZeile() const
            + std::to_string(ZahlLesen(FeldText(TFeld::Edit9)));
 }
 
-void TKonsolenFenster::ListeLeeren()
+void TKonsolenFenster::FundeGeleert()
 {
-    offen_.clear();
     ausgegeben_ = 0;
+    begonnen_ = 0;
 }
 
-void TKonsolenFenster::ListeAnhaengen(const std::string& zeile)
+void TKonsolenFenster::FundAngehaengt(uint32_t index)
 {
     // A new first-tree line means the group before it is final: the search
-    // only ever rewrites the line of the file it is working on.
-    if (!zeile.empty() && zeile[0] != '+') {
-        Ausgeben(ListeAnzahl());
+    // only ever changes the line of the file it is working on.
+    if (Funde().Fund(index).art != '+') {
+        Ausgeben(index);
         ++begonnen_;
     }
-    offen_.push_back(zeile);
-}
-
-uint32_t TKonsolenFenster::ListeAnzahl() const
-{
-    return ausgegeben_ + static_cast<uint32_t>(offen_.size());
-}
-
-std::string TKonsolenFenster::ListeZeile(uint32_t index) const
-{
-    // Written lines are gone from memory; nothing on a terminal reads them back.
-    return index < ausgegeben_ ? std::string() : offen_.at(index - ausgegeben_);
-}
-
-void TKonsolenFenster::ListeZeileSetzen(uint32_t index, const std::string& zeile)
-{
-    if (index >= ausgegeben_)
-        offen_.at(index - ausgegeben_) = zeile;
 }
 
 void TKonsolenFenster::Ausgeben(uint32_t bis)
@@ -112,11 +95,10 @@ void TKonsolenFenster::Ausgeben(uint32_t bis)
     if (bis <= ausgegeben_)
         return;
     FortschrittLoeschen();
-    while (ausgegeben_ < bis && !offen_.empty()) {
-        const std::string& zeile = offen_.front();
+    while (ausgegeben_ < bis && ausgegeben_ < ListeAnzahl()) {
+        const std::string zeile = ListeZeile(ausgegeben_);
         std::fwrite(zeile.data(), 1, zeile.size(), ausgabe_);
         std::fputc(zeilenende_, ausgabe_);
-        offen_.pop_front();
         ++ausgegeben_;
     }
     // Finished groups reach the reader as they come, but not one write each.

@@ -8,7 +8,6 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <deque>
 #include <string>
 
 class TKonsolenFenster : public TFensterLogik {
@@ -34,11 +33,8 @@ public:
     int Schreibfehler() const { return schreibfehler_; }
 
 protected:
-    void ListeLeeren() override;
-    void ListeAnhaengen(const std::string& zeile) override;
-    uint32_t ListeAnzahl() const override;
-    std::string ListeZeile(uint32_t index) const override;
-    void ListeZeileSetzen(uint32_t index, const std::string& zeile) override;
+    void FundeGeleert() override;
+    void FundAngehaengt(uint32_t index) override;
     bool ListeMarkiert(uint32_t) const override { return false; }
     void ListeMarkieren(uint32_t, bool) override {}
 
@@ -61,7 +57,9 @@ private:
     void FortschrittLoeschen();
     void UnterbrechungUebernehmen();
     void AusgabePruefen();
-    void AngefangeneGruppeVerwerfen();
+    // After an interrupt: the end of the last whole group, the "+" counter
+    // lowered by the lines of the group cut short.
+    uint32_t AngefangeneGruppeVerwerfen();
 
     std::FILE* ausgabe_;   // non-owning
     std::FILE* meldungen_; // non-owning
@@ -70,8 +68,7 @@ private:
     bool unterbrochen_ = false;
     int schreibfehler_ = 0;
 
-    // Lines not yet written; ausgegeben_ lines before them already are.
-    std::deque<std::string> offen_;
+    // The lines before this one are written.
     uint32_t ausgegeben_ = 0;
     // Lines of first-tree files appended: the groups begun.
     int64_t begonnen_ = 0;

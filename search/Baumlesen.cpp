@@ -5,20 +5,6 @@
 #include <algorithm>
 #include <unordered_set>
 
-std::string_view TPfadspeicher::Ablegen(std::string_view pfad)
-{
-    if (pfad.size() > frei_) {
-        const size_t groesse = std::max(BlockGroesse, pfad.size());
-        bloecke_.push_back(std::make_unique_for_overwrite<char[]>(groesse));
-        frei_ = groesse;
-    }
-    // The last block is filled from its end down, so its fill level is all we keep.
-    char* ziel = bloecke_.back().get() + (frei_ - pfad.size());
-    std::copy(pfad.begin(), pfad.end(), ziel);
-    frei_ -= pfad.size();
-    return {ziel, pfad.size()};
-}
-
 bool GleicherEintrag(const TBaumEintrag& x, const TBaumEintrag& y, const std::vector<TBaumVerzeichnis>& verzeichnisse)
 {
     // The file first: different files (nearly every pair) are told apart

@@ -3,6 +3,7 @@
 // One walk of a directory tree that notes, with a single look at each entry,
 // everything the search needs of a file: its size and identity.
 
+#include "util/Bytespeicher.h"
 #include "util/Plattform.h"
 
 #include <cstdint>
@@ -14,18 +15,8 @@
 
 class TFensterLogik;
 
-// Keeps the paths of a walk back to back in large blocks: a tree of a
-// hundred thousand files costs little more than the bytes of their paths.
-class TPfadspeicher {
-public:
-    // A lasting copy of pfad.
-    std::string_view Ablegen(std::string_view pfad);
-
-private:
-    static constexpr size_t BlockGroesse = size_t{1} << 20;
-    std::vector<std::unique_ptr<char[]>> bloecke_;
-    size_t frei_ = 0; // bytes left in the last block
-};
+// The walk's paths are kept where the result list's lines will point to them.
+using TPfadspeicher = TBytespeicher;
 
 // A directory a walk listed, as much of it as tells its entries apart from
 // those of another walk.

@@ -5,6 +5,8 @@
 // command-line front end and the tests derive from it and supply the few
 // window operations it needs, so that none of this is written twice.
 
+#include "search/Fundliste.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -59,31 +61,50 @@ public:
     int PaarPruefen(const std::string& pfadA, const std::string& pfadB);
     bool InhaltGleich(const std::string& pfadA, const std::string& pfadB);
 
-    // The result list's commands.
+    // The result list's commands. MarkierteKopieren with an empty basis
+    // (or the first tree's searched directory) takes each line's own file,
+    // as the "nach…" commands do; another basis takes the file at the
+    // line's relative path below it ("von… nach…").
     void EintraegeMarkieren(char zeichen);
     void MarkierungenLoeschen();
     void MarkierteKopieren(const std::string& basis, const std::string& zielVerzeichnis,
                            bool verschieben);
+
+    // What the last search found, line by line.
+    const TFundliste& Funde() const { return funde_; }
+    // The number of lines, and a line's text as the list shows it.
+    uint32_t ListeAnzahl() const { return funde_.Anzahl(); }
+    std::string ListeZeile(uint32_t index) const { return funde_.Text(index); }
+    // Empties the result list.
+    void ListeLeeren();
 
     // True while a search, a copy or a move runs (a nested start is refused
     // by the window).
     bool Beschaeftigt() const { return beschaeftigt_ > 0; }
 
 protected:
-    // The result list: lines as raw bytes, several selectable at once.
-    virtual void ListeLeeren() = 0;
-    virtual void ListeAnhaengen(const std::string& zeile) = 0;
-    virtual uint32_t ListeAnzahl() const = 0;
-    virtual std::string ListeZeile(uint32_t index) const = 0;
-    virtual void ListeZeileSetzen(uint32_t index, const std::string& zeile) = 0;
+    // The search's lines: into Funde(), then the window is told.
+    // pfad must be kept in Funde().Speicher() (or be stored there with
+    // Ablegen); kennung null when the file could not be looked at.
+    void FundAnhaengen(char art, uint8_t baum, std::string_view pfad, uint32_t basis,
+                       const plattform::TDateiKennung* kennung);
+    void FundArtSetzen(uint32_t index, char art);
+    // The same for a path of the reference search, stored and looked at here.
+    void FundAufnehmen(char art, uint8_t baum, const std::string& pfad);
+    TFundliste& FundeSchreiben() { return funde_; }
+
+    // What the window learns of the list: a line appended at index, a
+    // line's kind changed, every line gone. It reads them from Funde().
+    virtual void FundAngehaengt(uint32_t /*index*/) {}
+    virtual void FundGeaendert(uint32_t /*index*/) {}
+    virtual void FundeGeleert() {}
+
+    // The result list's selection, kept by the window, several lines at once.
     virtual bool ListeMarkiert(uint32_t index) const = 0;
     virtual void ListeMarkieren(uint32_t index, bool markiert) = 0;
     // Lines erste to ende - 1 at once: a window whose list keeps its marks
     // as ranges or bits does this in one step, not one call per line.
     virtual void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert);
-    // The first byte of a line (0 to 255), or -1 for an empty line; the
-    // marking commands look at nothing else, and need no copy of the line.
-    virtual int ListeErstesZeichen(uint32_t index) const;
 
     // The edit fields.
     virtual std::string FeldText(TFeld feld) const = 0;
@@ -102,6 +123,11 @@ protected:
     // dispatches shows the rest now.
     virtual void BefehlBeendet() {}
 
+    // A copy has read all of the source's bytes and not yet checked them.
+    // Nothing for a window; the tests change the source here, as another
+    // program might while it is copied.
+    virtual void QuelleKopiert(const std::string& /*quelle*/) {}
+
     // A modal question with Yes (default) and No and no icon; true for Yes.
     virtual bool JaNeinFrage(const std::string& text, const std::string& titel) = 0;
 
@@ -115,4 +141,5 @@ private:
     friend class TBeschaeftigt;
     friend class TSuchlauf;
     int beschaeftigt_ = 0;
+    TFundliste funde_;
 };

@@ -77,7 +77,7 @@ private:
 
     TFensterLogik& f_;
     bool gleich_ = false;
-    TPfadspeicher pfade_;
+    TPfadspeicher& pfade_ = f_.funde_.Speicher(); // the lines point at the paths
     std::vector<TBaumVerzeichnis> verzeichnisse_; // of both walks
     std::deque<TBaumEintrag> baumA_;
     std::deque<TBaumEintrag> baumB_;
@@ -350,6 +350,9 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     for (auto a = aAnfang; a != aEnde; ++a, ++n) {
         baumA_[*a].oeffenbar = eintraege[n].oeffenbar;
         baumA_[*a].klasse = eintraege[n].klasse;
+        // A name of a shared file that was replaced since the walk names the
+        // file now read: its line carries that identity, not the walk's.
+        baumA_[*a].kennung = eintraege[n].kennung;
         ersteOffen |= baumA_[*a].oeffenbar == 1;
     }
     klassenMitglieder_.resize(static_cast<size_t>(naechsteKlasse_));
@@ -357,6 +360,7 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
         TBaumEintrag& kandidat = Kandidat(*k);
         kandidat.oeffenbar = eintraege[n].oeffenbar;
         kandidat.klasse = eintraege[n].klasse;
+        kandidat.kennung = eintraege[n].kennung;
         zweiteOffen += kandidat.oeffenbar == 1;
         if (kandidat.klasse >= 0)
             klassenMitglieder_[static_cast<size_t>(kandidat.klasse)].push_back(*k);
@@ -427,7 +431,8 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
 {
     const uint32_t zeile = f_.ListeAnzahl();
     TBaumEintrag& datei = baumA_[a];
-    f_.ListeAnhaengen(Zeile("- ", datei.pfad));
+    f_.FundAnhaengen('-', 0, datei.pfad, static_cast<uint32_t>(f_.funde_.Verzeichnis(0).size()),
+                     datei.regulaer ? &datei.kennung : nullptr);
 
     bool gefunden = false;
     if (datei.regulaer) {
@@ -438,7 +443,9 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
                 if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))
                     continue;
-                f_.ListeAnhaengen(Zeile("+     ", Kandidat(k).pfad));
+                const TBaumEintrag& gleiche = Kandidat(k);
+                f_.FundAnhaengen('+', 1, gleiche.pfad, static_cast<uint32_t>(f_.funde_.Verzeichnis(1).size()),
+                                 gleiche.regulaer ? &gleiche.kennung : nullptr);
                 f_.ZaehlerErhoehen(TFeld::Edit7);
                 gefunden = true;
                 if (gleich_) {
@@ -454,7 +461,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
     }
     if (gefunden) {
         f_.ZaehlerErhoehen(TFeld::Edit9);
-        f_.ListeZeileSetzen(zeile, Zeile("! ", datei.pfad));
+        f_.FundArtSetzen(zeile, '!');
     } else {
         f_.ZaehlerErhoehen(TFeld::Edit8);
     }

@@ -11,6 +11,8 @@ void TFensterLogik::SucheAusfuehren()
 {
     TBeschaeftigt beschaeftigt(*this);
 
+    // The lines' paths begin with these, as the walks take them.
+    funde_.VerzeichnisseSetzen(FeldText(TFeld::Edit1), FeldText(TFeld::Edit3));
     GaugeSetProgress(0);
     FeldSetzen(TFeld::Edit5, "Überprüfe Verzeichnisse");
     NachrichtenVerarbeiten();
@@ -51,7 +53,7 @@ void TFensterLogik::DateiAuswerten(const std::string& pfad, TKette& liste, bool 
                                    THashTabelle& tabelle)
 {
     const uint32_t zeile = ListeAnzahl();
-    ListeAnhaengen("- " + pfad);
+    FundAufnehmen('-', 0, pfad);
 
     bool gefunden = false;
     const uint64_t schluessel = GroessenSchluessel(DateiGroesse(pfad));
@@ -68,7 +70,7 @@ void TFensterLogik::DateiAuswerten(const std::string& pfad, TKette& liste, bool 
         // stays in the table for the other files. Other names of the file
         // (hard links, links to it) are entries of their own and are listed.
         if (!GleicherEintrag(pfad, kandidat) && PaarPruefen(pfad, kandidat) == 0) {
-            ListeAnhaengen("+     " + kandidat);
+            FundAufnehmen('+', 1, kandidat);
             ZaehlerErhoehen(TFeld::Edit7);
             gefunden = true;
             if (gleichesVerzeichnis) {
@@ -86,10 +88,20 @@ void TFensterLogik::DateiAuswerten(const std::string& pfad, TKette& liste, bool 
 
     if (gefunden) {
         ZaehlerErhoehen(TFeld::Edit9);
-        ListeZeileSetzen(zeile, "! " + pfad);
+        FundArtSetzen(zeile, '!');
     } else {
         ZaehlerErhoehen(TFeld::Edit8);
     }
+}
+
+void TFensterLogik::FundAufnehmen(char art, uint8_t baum, const std::string& pfad)
+{
+    // This walk kept its paths in its own containers, and looked at no
+    // file's identity: both are taken now.
+    plattform::TDateiStand stand;
+    const bool bekannt = plattform::StandLesen(pfad, stand);
+    FundAnhaengen(art, baum, funde_.Ablegen(pfad), static_cast<uint32_t>(funde_.Verzeichnis(baum).size()),
+                  bekannt ? &stand.kennung : nullptr);
 }
 
 void TFensterLogik::ZaehlerErhoehen(TFeld feld)

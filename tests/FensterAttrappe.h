@@ -57,13 +57,29 @@ public:
     }
 
     using TFensterLogik::FeldSetzen;
+    using TFensterLogik::FundAnhaengen;
+    using TFensterLogik::FundeSchreiben;
+
+    // A line as the search would write it: the file at relativ below the
+    // directory tree (0 or 1) was searched from, with the identity it has now.
+    void Fund(char art, uint8_t baum, const std::string& relativ, bool markiert = false)
+    {
+        const std::string& verzeichnis = Funde().Verzeichnis(baum);
+        plattform::TDateiKennung kennung;
+        const bool bekannt = plattform::KennungLesen(verzeichnis + relativ, kennung);
+        FundAnhaengen(art, baum, FundeSchreiben().Ablegen(verzeichnis + relativ),
+                      static_cast<uint32_t>(verzeichnis.size()), bekannt ? &kennung : nullptr);
+        liste.back().markiert = markiert;
+    }
+
+    // Quelle as another program changes it while it is copied.
+    std::function<void(const std::string&)> beimKopieren;
 
 protected:
-    void ListeLeeren() override { liste.clear(); }
-    void ListeAnhaengen(const std::string& zeile) override { liste.push_back({zeile, false}); }
-    uint32_t ListeAnzahl() const override { return static_cast<uint32_t>(liste.size()); }
-    std::string ListeZeile(uint32_t index) const override { return liste.at(index).text; }
-    void ListeZeileSetzen(uint32_t index, const std::string& zeile) override { liste.at(index).text = zeile; }
+    // liste mirrors the core's lines as text, with the marks beside them.
+    void FundeGeleert() override { liste.clear(); }
+    void FundAngehaengt(uint32_t index) override { liste.push_back({ListeZeile(index), false}); }
+    void FundGeaendert(uint32_t index) override { liste.at(index).text = ListeZeile(index); }
     bool ListeMarkiert(uint32_t index) const override { return liste.at(index).markiert; }
     void ListeMarkieren(uint32_t index, bool markiert) override { liste.at(index).markiert = markiert; }
 
@@ -94,6 +110,12 @@ protected:
             gaugeProgress = wert;
     }
     int32_t GaugeMaxValue() const override { return gaugeMax; }
+
+    void QuelleKopiert(const std::string& quelle) override
+    {
+        if (beimKopieren)
+            beimKopieren(quelle);
+    }
 
     void NachrichtenVerarbeiten() override
     {

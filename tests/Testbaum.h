@@ -18,7 +18,8 @@
 
 class TTestbaum {
 public:
-    TTestbaum()
+    // In the system's temporary directory, or in the directory temp.
+    explicit TTestbaum(const std::filesystem::path& temp = std::filesystem::temp_directory_path())
     {
         // A random name, taken only if nobody has it yet: create_directory
         // fails for an existing directory, so parallel tests never share one.
@@ -26,7 +27,6 @@ public:
         std::mt19937_64 zufall(
             (uint64_t{quelle()} << 32)
             ^ static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-        const std::filesystem::path temp = std::filesystem::temp_directory_path();
         for (int versuch = 0;; ++versuch) {
             const std::filesystem::path pfad = temp / ("dubrinax-" + std::to_string(zufall() % 1000000000000));
             std::error_code fehler;

@@ -8,6 +8,7 @@
 
 #include <QSize>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -39,8 +40,21 @@ public:
 
     // Public access to the protected operations a test drives directly.
     using TForm1::closeEvent;
-    using TForm1::ListeLeeren;
-    using TForm1::ListeZeileSetzen;
+    using TForm1::FundArtSetzen;
+
+    // A line as a search of Edit1 against Edit3 writes it for the file the
+    // text names after its prefix ("- ", "! " or "+     ").
+    void ListeAnhaengen(const std::string& zeile)
+    {
+        const char art = zeile.empty() ? '-' : zeile[0];
+        const std::string pfad = zeile.substr(std::min(zeile.size(), size_t{art == '+' ? 6u : 2u}));
+        const std::string verzeichnis = FeldText(art == '+' ? TFeld::Edit3 : TFeld::Edit1);
+        const size_t basis = pfad.compare(0, verzeichnis.size(), verzeichnis) == 0 ? verzeichnis.size() : 0;
+        plattform::TDateiKennung kennung;
+        const bool bekannt = plattform::KennungLesen(pfad, kennung);
+        FundAnhaengen(art, art == '+', FundeSchreiben().Ablegen(pfad), static_cast<uint32_t>(basis),
+                      bekannt ? &kennung : nullptr);
+    }
 
 protected:
     QSize BildschirmGroesse() const override { return schirm ? *schirm : TForm1::BildschirmGroesse(); }

@@ -205,9 +205,9 @@ public:
     void Vergessen() { TKonsolenFenster::UnterbrechungNachsehen(); }
 
 protected:
-    void ListeAnhaengen(const std::string& zeile) override
+    void FundAngehaengt(uint32_t index) override
     {
-        TKonsolenFenster::ListeAnhaengen(zeile);
+        TKonsolenFenster::FundAngehaengt(index);
         if (++zeilen_ == zeile_) {
             UnterbrechungMelden();
             // Past the front end's pause between dispatches, where it notices.

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -29,13 +31,22 @@ protected:
         t = baum.Verzeichnis("T");
         fenster.Feld(TFeld::Edit1) = a;
         fenster.Feld(TFeld::Edit3) = b;
+        fenster.FundeSchreiben().VerzeichnisseSetzen(a, b);
     }
 
-    void Zeilen(std::initializer_list<std::pair<std::string, bool>> zeilen)
+    struct TZeile {
+        char art;
+        uint8_t baum; // 0 A, 1 B
+        std::string relativ; // with "/"
+        bool markiert;
+    };
+
+    // Lines as a search of A against B writes them.
+    void Zeilen(std::initializer_list<TZeile> zeilen)
     {
-        fenster.liste.clear();
-        for (const auto& [text, markiert] : zeilen)
-            fenster.liste.push_back({text, markiert});
+        fenster.ListeLeeren();
+        for (const TZeile& zeile : zeilen)
+            fenster.Fund(zeile.art, zeile.baum, TTestbaum::Nativ(zeile.relativ), zeile.markiert);
     }
 
     std::vector<bool> Markierungen() const
@@ -60,7 +71,7 @@ const char* const Fehler = "es ist mindestens ein Fehler aufgetreten";
 
 TEST_F(ListenbefehleTest, MarkingAccumulatesAndKeepsHandMadeSelections)
 {
-    Zeilen({{"! x", false}, {"+     y", false}, {"- z", true}, {"! w", false}, {"", false}});
+    Zeilen({{'!', 0, "x", false}, {'+', 1, "y", false}, {'-', 0, "z", true}, {'!', 0, "w", false}, {'-', 0, "v", false}});
     fenster.EintraegeMarkieren('!');
     EXPECT_EQ(Markierungen(), (std::vector<bool>{true, false, true, true, false}));
     fenster.EintraegeMarkieren('+');
@@ -77,9 +88,7 @@ TEST_F(ListenbefehleTest, CopyKeepsPathsRelativeToTheirTrees)
 {
     baum.Datei("A/sub/f.txt", "erster Baum");
     baum.Datei("B/x/g.txt", "zweiter Baum");
-    Zeilen({{"- " + a + TTestbaum::Nativ("sub/f.txt"), true},
-            {"+     " + b + TTestbaum::Nativ("x/g.txt"), true},
-            {"! " + a + "nicht", false}});
+    Zeilen({{'-', 0, "sub/f.txt", true}, {'+', 1, "x/g.txt", true}, {'!', 0, "nicht", false}});
     const auto vorher = fenster.liste;
 
     fenster.MarkierteKopieren(a, t, false);
@@ -101,35 +110,43 @@ TEST_F(ListenbefehleTest, FromBaseTakesSecondTreeLinesBelowTheBase)
     const std::string v = baum.Verzeichnis("V");
     baum.Datei("V/x/g.txt", "aus der Basis");
     baum.Datei("B/x/g.txt", "aus dem zweiten Baum");
-    Zeilen({{"+     " + b + TTestbaum::Nativ("x/g.txt"), true}});
+    Zeilen({{'+', 1, "x/g.txt", true}});
     fenster.MarkierteKopieren(v, t, false);
     EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("x/g.txt")), "aus der Basis");
 
     // A base equal to the first tree behaves like the plain command.
-    fenster.MarkierteKopieren(a, t, false);
-    EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("x/g.txt")), "aus dem zweiten Baum");
+    const std::string u = baum.Verzeichnis("U");
+    fenster.MarkierteKopieren(a, u, false);
+    EXPECT_EQ(TTestbaum::Lesen(u + TTestbaum::Nativ("x/g.txt")), "aus dem zweiten Baum");
 }
 
-TEST_F(ListenbefehleTest, OverwritesTargetsAndCopiesEmptyFiles)
+TEST_F(ListenbefehleTest, KeepsOtherTargetsAcceptsEqualOnesAndCopiesEmptyFiles)
 {
     baum.Datei("A/voll", "neu");
+    baum.Datei("A/gleich", "gleich");
     baum.Datei("A/leer", "");
     baum.Datei("T/voll", "alt und laenger");
-    Zeilen({{"- " + a + "voll", true}, {"- " + a + "leer", true}});
+    baum.Datei("T/gleich", "gleich");
+    Zeilen({{'-', 0, "gleich", true}, {'-', 0, "leer", true}});
     fenster.MarkierteKopieren(a, t, false);
-    EXPECT_EQ(TTestbaum::Lesen(t + "voll"), "neu");
+    EXPECT_EQ(TTestbaum::Lesen(t + "gleich"), "gleich");
     EXPECT_TRUE(Gibt(t + "leer"));
     EXPECT_EQ(TTestbaum::Lesen(t + "leer"), "");
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), KeinFehler);
+
+    Zeilen({{'-', 0, "voll", true}});
+    fenster.MarkierteKopieren(a, t, false);
+    EXPECT_EQ(TTestbaum::Lesen(t + "voll"), "alt und laenger");
+    EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
 }
 
 TEST_F(ListenbefehleTest, VanishedSourceAndShortLineCountAsErrors)
 {
-    Zeilen({{"- " + a + "verschwunden", true}});
+    Zeilen({{'-', 0, "verschwunden", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
 
-    Zeilen({{"- /", true}});
+    Zeilen({{'-', 0, "", true}});
     fenster.MarkierteKopieren(a, t, false);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
 }
@@ -140,7 +157,7 @@ TEST_F(ListenbefehleTest, MoveOfAFileUnderTwoLinesFailsTheSecondTime)
     baum.Datei("A/2", "z");
     baum.Datei("B/s/z", "z");
     const std::string z = b + TTestbaum::Nativ("s/z");
-    Zeilen({{"! " + a + "1", false}, {"+     " + z, true}, {"! " + a + "2", false}, {"+     " + z, true}});
+    Zeilen({{'!', 0, "1", false}, {'+', 1, "s/z", true}, {'!', 0, "2", false}, {'+', 1, "s/z", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("s/z")), "z");
     EXPECT_FALSE(Gibt(b + TTestbaum::Nativ("s/z")));
@@ -152,7 +169,7 @@ TEST_F(ListenbefehleTest, MoveOfAFileUnderTwoLinesFailsTheSecondTime)
 TEST_F(ListenbefehleTest, MovingTheLastFileRemovesItsDirectoryButNotTheParent)
 {
     baum.Datei("A/tief/unten/f", "f");
-    Zeilen({{"- " + a + TTestbaum::Nativ("tief/unten/f"), true}});
+    Zeilen({{'-', 0, "tief/unten/f", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("tief/unten/f")), "f");
     EXPECT_FALSE(plattform::IstVerzeichnis(a + TTestbaum::Nativ("tief/unten")));
@@ -163,7 +180,7 @@ TEST_F(ListenbefehleTest, MovingTheLastFileRemovesItsDirectoryButNotTheParent)
 TEST_F(ListenbefehleTest, TargetThatIsTheSourceIsLeftAloneAndCounted)
 {
     baum.Datei("A/s/f", "kostbar");
-    Zeilen({{"- " + a + TTestbaum::Nativ("s/f"), true}});
+    Zeilen({{'-', 0, "s/f", true}});
     for (bool verschieben : {false, true}) {
         fenster.MarkierteKopieren(a, a, verschieben);
         EXPECT_EQ(TTestbaum::Lesen(a + TTestbaum::Nativ("s/f")), "kostbar");
@@ -175,7 +192,7 @@ TEST_F(ListenbefehleTest, IncompleteCopyNeverDeletesTheSourceOfAMove)
 {
     baum.Datei("A/s/f", "kostbar");
     baum.Datei("T/s", "eine Datei, wo das Verzeichnis hin muesste");
-    Zeilen({{"- " + a + TTestbaum::Nativ("s/f"), true}});
+    Zeilen({{'-', 0, "s/f", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(a + TTestbaum::Nativ("s/f")), "kostbar");
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
@@ -188,7 +205,7 @@ TEST_F(ListenbefehleTest, ReadOnlyTargetKeepsTheSourceOfAMove)
     baum.Datei("A/f", "kostbar");
     std::filesystem::permissions(TTestbaum::Pfad(t), std::filesystem::perms::owner_read
                                                          | std::filesystem::perms::owner_exec);
-    Zeilen({{"- " + a + "f", true}});
+    Zeilen({{'-', 0, "f", true}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_EQ(TTestbaum::Lesen(a + "f"), "kostbar");
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
@@ -197,7 +214,7 @@ TEST_F(ListenbefehleTest, ReadOnlyTargetKeepsTheSourceOfAMove)
 TEST_F(ListenbefehleTest, NothingSelectedTouchesNothing)
 {
     baum.Datei("A/f", "x");
-    Zeilen({{"- " + a + "f", false}});
+    Zeilen({{'-', 0, "f", false}});
     fenster.MarkierteKopieren(a, t, true);
     EXPECT_TRUE(Gibt(a + "f"));
     EXPECT_FALSE(Gibt(t + "f"));
@@ -216,6 +233,14 @@ enum class TVorher {
     Schreibschutz,  // T/f without any write permission
     PlatteVoll,     // writes stop at 1 KiB, as on a full disk
     QuelleFest,     // nothing may be deleted from A (an unprivileged user's case)
+    ZweiBefehle,    // the "- " lines in one command, then the "+     " lines in another
+    Zweimal,        // the same command run twice
+    Verschachtelt,  // the same command again, started at the first one's second dispatch
+    Angehaengt,     // another program appends to the source after the command
+    Umgeschrieben,  // the source rewritten in place while it is copied, its time set back
+    AnderePlatte,   // the same, the target on another file system
+    LinkImZiel,     // T/sub a link to the directory O
+    LinkStattA,     // after the search, A/sub moved to A/weg and replaced by a link to O
 };
 
 struct TVerlustFall {
@@ -225,7 +250,7 @@ struct TVerlustFall {
     const char* basis;               // nullptr: the first tree, as "nach…"
     const char* ziel;
     bool verschieben;
-    // What must stand afterwards; nullptr: nothing of that name.
+    // What must stand afterwards; nullptr: nothing of that name, Verz: a directory.
     std::vector<std::pair<const char*, const char*>> danach;
     bool fehler;
     TVorher vorher = TVorher::Nichts;
@@ -238,6 +263,18 @@ void PrintTo(const TVerlustFall& fall, std::ostream* aus)
 }
 
 const std::string Gross(4096, 'g');
+const char* const Verz = "<Verzeichnis>";
+
+// Rewrites the file in place with as many other bytes, then sets its
+// modification time back, as a program restoring times would.
+void Umschreiben(const std::string& pfad)
+{
+    const auto zeit = std::filesystem::last_write_time(TTestbaum::Pfad(pfad));
+    std::string inhalt = TTestbaum::Lesen(pfad);
+    std::fill(inhalt.begin(), inhalt.end(), 'N');
+    std::ofstream(TTestbaum::Pfad(pfad), std::ios::binary | std::ios::in) << inhalt;
+    std::filesystem::last_write_time(TTestbaum::Pfad(pfad), zeit);
+}
 
 class Verlust : public ListenbefehleTest, public ::testing::WithParamInterface<TVerlustFall> {
 protected:
@@ -264,18 +301,81 @@ protected:
             fs::permissions(TTestbaum::Pfad(a), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                             fs::perm_options::remove);
             return true;
+        case TVorher::LinkImZiel:
+            fs::create_directory_symlink(TTestbaum::Pfad(baum.Verzeichnis("O")), TTestbaum::Pfad(t + "sub"), fehler);
+            return !fehler;
+        case TVorher::LinkStattA:
+            // Made in Ausfuehren, after the lines; here only whether links can be made.
+            fs::create_directory_symlink(TTestbaum::Pfad(baum.Verzeichnis("O")), TTestbaum::Pfad(t + "probe"), fehler);
+            if (fehler)
+                return false;
+            fs::remove(TTestbaum::Pfad(t + "probe"));
+            return true;
+        case TVorher::AnderePlatte: {
+            // A tmpfs is the other file system where there is one.
+            if (!fs::is_directory("/dev/shm", fehler))
+                return false;
+            andere = std::make_unique<TTestbaum>("/dev/shm");
+            plattform::TDateiKennung hier, dort;
+            if (!plattform::KennungLesen(a, hier) || !plattform::KennungLesen(andere->Wurzel(), dort)
+                || hier.geraet == dort.geraet)
+                return false;
+            t = andere->Wurzel();
+            fenster.beimKopieren = Umschreiben;
+            return true;
+        }
+        case TVorher::Umgeschrieben:
+            fenster.beimKopieren = Umschreiben;
+            return true;
+        case TVorher::Angehaengt:
+#ifdef _WIN32
+            return false; // a file open for writing cannot be renamed there
+#endif
         case TVorher::PlatteVoll:
 #ifdef _WIN32
             return false;
 #endif
-        case TVorher::Nichts:
+        default:
             return true;
         }
-        return true;
     }
 
     void Ausfuehren(const std::string& basis, bool verschieben, TVorher vorher)
     {
+        namespace fs = std::filesystem;
+        switch (vorher) {
+        case TVorher::ZweiBefehle:
+            for (char art : {'-', '+'}) {
+                fenster.MarkierungenLoeschen();
+                fenster.EintraegeMarkieren(art);
+                fenster.MarkierteKopieren(basis, t, verschieben);
+            }
+            return;
+        case TVorher::Zweimal:
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            return;
+        case TVorher::Verschachtelt:
+            fenster.beiDispatch = [&](int n) {
+                if (n == 2)
+                    fenster.MarkierteKopieren(basis, t, verschieben);
+            };
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            fenster.beiDispatch = nullptr;
+            return;
+        case TVorher::Angehaengt: {
+            std::ofstream log(TTestbaum::Pfad(a + "log"), std::ios::binary | std::ios::app);
+            fenster.MarkierteKopieren(basis, t, verschieben);
+            log << "+spaet";
+            return;
+        }
+        case TVorher::LinkStattA:
+            fs::rename(TTestbaum::Pfad(a + "sub"), TTestbaum::Pfad(a + "weg"));
+            fs::create_directory_symlink(TTestbaum::Pfad(baum.Verzeichnis("O")), TTestbaum::Pfad(a + "sub"));
+            break;
+        default:
+            break;
+        }
 #ifndef _WIN32
         if (vorher == TVorher::PlatteVoll) {
             rlimit alt{};
@@ -301,6 +401,8 @@ protected:
                 return true;
         return false;
     }
+
+    std::unique_ptr<TTestbaum> andere; // the target on another file system
 };
 
 } // namespace
@@ -313,21 +415,26 @@ TEST_P(Verlust, EveryContentSurvivesAndEveryRefusedLineCounts)
     t = baum.Verzeichnis(fall.ziel);
     if (!Vorbereiten(fall.vorher))
         GTEST_SKIP() << "this system cannot make what the case needs";
+    // "- A/f": a line of the first tree's file f; "+     B/f" of the second's.
     for (const std::string& zeile : fall.zeilen) {
         const size_t pfad = zeile.find_first_not_of("+-! ");
-        fenster.liste.push_back({zeile.substr(0, pfad) + baum.Wurzel() + TTestbaum::Nativ(zeile.substr(pfad)), true});
+        fenster.Fund(zeile[0], zeile[pfad] == 'B', TTestbaum::Nativ(zeile.substr(pfad + 2)), true);
     }
 
     Ausfuehren(fall.basis ? baum.Verzeichnis(fall.basis) : a, fall.verschieben, fall.vorher);
 
     for (const auto& [pfad, inhalt] : fall.danach) {
-        const std::string voll = baum.Wurzel() + TTestbaum::Nativ(pfad);
-        if (inhalt)
+        const std::string relativ = TTestbaum::Nativ(pfad);
+        // "T/…" is below the target, wherever that is.
+        const std::string voll = relativ.rfind(TTestbaum::Nativ("T/"), 0) == 0 ? t + relativ.substr(2)
+                                                                                : baum.Wurzel() + relativ;
+        if (inhalt == Verz)
+            EXPECT_TRUE(plattform::IstVerzeichnis(voll)) << pfad;
+        else if (inhalt)
             EXPECT_EQ(TTestbaum::Lesen(voll), inhalt) << pfad;
         else
             EXPECT_FALSE(std::filesystem::exists(TTestbaum::Pfad(voll))) << pfad;
     }
-    EXPECT_FALSE(std::filesystem::is_symlink(TTestbaum::Pfad(t + "f")));
     EXPECT_FALSE(Reste());
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), fall.fehler ? Fehler : KeinFehler);
 }
@@ -358,9 +465,10 @@ INSTANTIATE_TEST_SUITE_P(
         TVerlustFall{"DiskFullKeepsTheExistingTarget",
                      {{"A/f", Gross}, {"T/f", "alt"}}, {"- A/f"}, nullptr, "T", true,
                      {{"T/f", "alt"}, {"A/f", Gross.c_str()}}, true, TVorher::PlatteVoll},
-        TVerlustFall{"LinksAtTheTargetAreReplacedNotWrittenThrough",
+        // Links at a target are neither written through nor replaced.
+        TVerlustFall{"LinksAtTheTargetAreKeptNotWrittenThrough",
                      {{"A/f", "neu"}, {"A/g", "auch neu"}}, {"- A/f", "- A/g"}, nullptr, "T", false,
-                     {{"T/f", "neu"}, {"T/g", "auch neu"}, {"O/anders", "fremd"}, {"O/zwei", "auch fremd"}}, false,
+                     {{"A/f", "neu"}, {"A/g", "auch neu"}, {"O/anders", "fremd"}, {"O/zwei", "auch fremd"}}, true,
                      TVorher::Links},
         // Copied but not moved: the line was not carried out.
         TVerlustFall{"SourceThatCannotBeDeletedCounts",
@@ -369,5 +477,44 @@ INSTANTIATE_TEST_SUITE_P(
         // Also when running as root, whom the permission bits let pass.
         TVerlustFall{"ReadOnlyTargetIsKeptAndSoIsTheSource",
                      {{"A/f", "neu"}, {"T/f", "alt"}}, {"- A/f"}, nullptr, "T", true,
-                     {{"T/f", "alt"}, {"A/f", "neu"}}, true, TVorher::Schreibschutz}),
+                     {{"T/f", "alt"}, {"A/f", "neu"}}, true, TVorher::Schreibschutz},
+        // The first command puts the unique A/f at T/f; the second must not
+        // put the twin B/f there.
+        TVerlustFall{"TwoCommandsIntoOneTarget",
+                     {{"A/f", "einzig"}, {"A/sub/g", "zwilling"}, {"B/f", "zwilling"}},
+                     {"- A/f", "! A/sub/g", "+     B/f"}, nullptr, "T", true,
+                     {{"T/f", "einzig"}, {"B/f", "zwilling"}, {"A/f", nullptr}}, true, TVorher::ZweiBefehle},
+        // The second run finds at A/sub/x the file the first one moved
+        // there, not the one the line names.
+        TVerlustFall{"TheSameMoveIntoASubdirectoryTwice",
+                     {{"A/x", "oben"}, {"A/sub/x", "unten"}}, {"- A/x", "- A/sub/x"}, nullptr, "A/sub", true,
+                     {{"A/sub/x", "oben"}, {"A/sub/sub/x", "unten"}, {"A/x", nullptr}}, true, TVorher::Zweimal},
+        // "Copy what B lacks into B": B's own f was never listed.
+        TVerlustFall{"CopyIntoTheSecondTree",
+                     {{"A/f", "aus A"}, {"B/f", "Bs eigene"}}, {"- A/f"}, nullptr, "B", false,
+                     {{"B/f", "Bs eigene"}, {"A/f", "aus A"}}, true},
+        TVerlustFall{"ASecondMoveStartedDuringTheFirst",
+                     {{"A/f", "einzig"}, {"A/sub/g", "zwilling"}, {"B/f", "zwilling"}},
+                     {"- A/f", "! A/sub/g", "+     B/f"}, nullptr, "T", true,
+                     {{"T/f", "einzig"}, {"T/sub/g", "zwilling"}, {"B/f", "zwilling"}}, true, TVorher::Verschachtelt},
+        // Within one file system the file itself moves, with all that is
+        // written to it later.
+        TVerlustFall{"AFileStillBeingAppendedTo",
+                     {{"A/log", "anfang"}}, {"- A/log"}, nullptr, "T", true,
+                     {{"T/log", "anfang+spaet"}, {"A/log", nullptr}}, false, TVorher::Angehaengt},
+        TVerlustFall{"ASourceRewrittenDuringAMoveAcrossFileSystems",
+                     {{"A/f", "alter Inhalt"}}, {"- A/f"}, nullptr, "T", true,
+                     {{"A/f", "NNNNNNNNNNNN"}, {"T/f", nullptr}}, true, TVorher::AnderePlatte},
+        TVerlustFall{"ASourceRewrittenDuringACopy",
+                     {{"A/f", "alter Inhalt"}}, {"- A/f"}, nullptr, "T", false,
+                     {{"A/f", "NNNNNNNNNNNN"}, {"T/f", nullptr}}, true, TVorher::Umgeschrieben},
+        TVerlustFall{"ALinkToADirectoryElsewhereOnTheTargetPath",
+                     {{"A/sub/f", "neu"}}, {"- A/sub/f"}, nullptr, "T", true,
+                     {{"O/f", nullptr}, {"A/sub/f", "neu"}}, true, TVorher::LinkImZiel},
+        TVerlustFall{"AListedDirectoryReplacedByALink",
+                     {{"A/sub/f", "gefunden"}, {"O/f", "fremd"}}, {"- A/sub/f"}, nullptr, "T", true,
+                     {{"O/f", "fremd"}, {"A/weg/f", "gefunden"}, {"T/sub/f", nullptr}}, true, TVorher::LinkStattA},
+        TVerlustFall{"EmptyingASearchedTreeKeepsItsDirectory",
+                     {{"A/f", "f"}}, {"- A/f"}, nullptr, "T", true, {{"T/f", "f"}, {"A/f", nullptr}, {"A", Verz}},
+                     false}),
     [](const auto& info) { return std::string(info.param.name); });

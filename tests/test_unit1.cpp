@@ -663,18 +663,17 @@ INSTANTIATE_TEST_SUITE_P(
                                   "11101"}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(Form1Test, LinesOfAnyLengthKeepTheirBytesWhenReplacedByLongerOrShorterOnes)
+TEST_F(Form1Test, LinesOfAnyLengthKeepTheirBytesWhenTheirKindChanges)
 {
     auto f = Fenster();
-    // Around the size of the blocks the lines are packed into.
+    // Around the size of the blocks the paths are packed into.
     const std::string knappKleiner((1 << 20) - 3, 'k');
     const std::string groesser((1 << 20) + 5, 'g');
-    for (const std::string& zeile : {std::string(), std::string("- /a"), knappKleiner, groesser, std::string("+     /b")})
+    for (const std::string& zeile : {std::string("- /a"), "- " + knappKleiner, "- " + groesser, std::string("+     /b")})
         f->ListeAnhaengen(zeile);
-    f->ListeZeileSetzen(1, "! /a");
-    f->ListeZeileSetzen(2, "- kurz");
-    f->ListeZeileSetzen(4, "+     /ein/viel/laengerer/pfad");
-    EXPECT_EQ(Zeilen(*f), (std::vector<std::string>{"", "! /a", "- kurz", groesser, "+     /ein/viel/laengerer/pfad"}));
+    f->FundArtSetzen(0, '!');
+    f->FundArtSetzen(2, '!');
+    EXPECT_EQ(Zeilen(*f), (std::vector<std::string>{"! /a", "- " + knappKleiner, "! " + groesser, "+     /b"}));
 }
 
 TEST_F(Form1Test, DuringASearchEachDispatchAddsTheNewLinesAndTheListNeverShowsBlank)
@@ -818,6 +817,34 @@ TEST_F(Form1Test, MovingAllCategoriesNeverLetsATwinOverwriteAUniqueFile)
     EXPECT_EQ(Zeilen(*f), gefunden);
     for (uint32_t i = 0; i < f->ListeAnzahl(); ++i)
         EXPECT_TRUE(f->ListeMarkiert(i));
+}
+
+// Through the menus: a move started while another runs does nothing, and
+// a directory chosen anew after the search does not change which files the
+// lines name.
+TEST_F(Form1Test, FileCommandsActOnWhatTheSearchFoundAndOneAtATime)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    a = baum.Verzeichnis("A");
+    b = baum.Verzeichnis("B");
+    const std::string c = baum.Verzeichnis("C");
+    const std::string t = baum.Verzeichnis("T");
+    baum.Datei("A/f", "gefunden");
+    baum.Datei("C/f", "nie gelistet");
+    f->FeldSetzen(TFeld::Edit1, a);
+    f->FeldSetzen(TFeld::Edit3, b);
+    f->BitBtn1->click();
+    f->FeldSetzen(TFeld::Edit1, c);
+    f->AlleEintrgemitMarkieren2->trigger();
+    f->dialogAntworten = {t + "x", t + "x"};
+    // Fires at the first command's message dispatch.
+    QTimer::singleShot(0, f.get(), [&] { f->markierteEintrgeverschiebennach1->trigger(); });
+    f->markierteEintrgeverschiebennach1->trigger();
+    EXPECT_EQ(f->dialogStartnamen.size(), 1u);
+    EXPECT_EQ(TTestbaum::Lesen(t + "f"), "gefunden");
+    EXPECT_EQ(TTestbaum::Lesen(c + "f"), "nie gelistet");
+    EXPECT_EQ(f->FeldText(TFeld::Edit5), "kein Fehler aufgetreten");
 }
 
 // Layout

@@ -96,6 +96,7 @@ private:
 };
 
 struct TDateiRechte;
+struct TQuellStand;
 
 // One open file. Owns the descriptor: copy deleted, move leaves the source
 // closed, the destructor closes and never throws.
@@ -195,7 +196,13 @@ public:
     // saves) until it is closed; waits while another holds it.
     bool Sperren();
 
+    // For the copy and move commands (defined with that block):
+    // the state of the open file with the time of its last status change.
+    bool Stand(TQuellStand& stand) const;
+
 private:
+    friend class TVerzeichnisGriff;
+    friend bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl);
     explicit TDatei(int fd) : fd_(fd) {}
     int fd_ = -1; // the descriptor on POSIX, the HANDLE on Windows
     int64_t laenge_ = -1; // known from opening, -1 when not
@@ -276,5 +283,73 @@ bool PfadInfo(const std::string& pfad, TEintragsInfo& info);
 // True when the system refuses every path of this many bytes before looking
 // at it (POSIX: PATH_MAX). Windows takes long paths with its \\?\ prefix.
 bool PfadZuLang(size_t laenge);
+
+// --- Copy and move of listed files ---------------------------------------
+
+// What tells whether a source is still the file a copy read: besides
+// identity, length and modification time also the time of its last status
+// change, which every write moves on and nobody can set back (a program that
+// restores the modification time after rewriting a file, as cp -p and
+// rsync -t do, still moves it).
+struct TQuellStand {
+    TDateiStand stand;
+    int64_t statusGeaendert = 0; // nanoseconds; on Windows the change time
+    bool operator==(const TQuellStand&) const = default;
+};
+
+// The state of the regular file the path names now, after following links.
+bool QuellStandLesen(const std::string& pfad, TQuellStand& stand);
+
+// True when the path's last component is a symbolic link (on Windows a
+// reparse point) rather than what it points to.
+bool IstVerweis(const std::string& pfad);
+
+// How a rename into a directory ended.
+enum class TUmbenennung { Erledigt, ZielVorhanden, AnderesGeraet, Fehler };
+
+// An open directory in which files are made, looked up and renamed by name
+// alone, so that nothing between it and the root is looked up again. Owns
+// its handle: copy deleted, move leaves the source closed.
+class TVerzeichnisGriff {
+public:
+    TVerzeichnisGriff() = default;
+    ~TVerzeichnisGriff();
+    TVerzeichnisGriff(const TVerzeichnisGriff&) = delete;
+    TVerzeichnisGriff& operator=(const TVerzeichnisGriff&) = delete;
+    TVerzeichnisGriff(TVerzeichnisGriff&& andere) noexcept;
+    TVerzeichnisGriff& operator=(TVerzeichnisGriff&& andere) noexcept;
+
+    // Opens the directory pfad, following links: the user named it.
+    static TVerzeichnisGriff Oeffnen(const std::string& pfad);
+
+    bool Offen() const { return fd_ >= 0; }
+
+    // The subdirectory name, made first when it is missing. Never through a
+    // link: a link there (to a directory elsewhere) gives a closed handle.
+    TVerzeichnisGriff Unterverzeichnis(const std::string& name) const;
+
+    // Creates the new file name for writing. Fails on any existing name, a
+    // link included; vorhanden then says that the name was taken.
+    TDatei DateiNeu(const std::string& name, bool& vorhanden) const;
+
+    // Opens the regular file name for reading, never through a link.
+    TDatei DateiLesen(const std::string& name) const;
+
+    // Deletes the file name.
+    bool DateiEntfernen(const std::string& name) const;
+
+    // Renames the file at the path quelle to name here, in one step, never
+    // replacing what has that name already.
+    TUmbenennung Hereinholen(const std::string& quelle, const std::string& name) const;
+
+private:
+    int fd_ = -1;      // the descriptor on POSIX, a HANDLE on Windows
+    std::string pfad_; // on Windows, where calls take names, with a final separator
+};
+
+// Forces the data of newly written files, and their names, to the disk:
+// on POSIX one syncfs for each file system among them, on Windows each file
+// flushed. False when any of that failed.
+bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl);
 
 } // namespace plattform

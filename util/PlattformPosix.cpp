@@ -1,6 +1,7 @@
 #include "util/Plattform.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 #ifdef __linux__
 #include <linux/magic.h>
@@ -613,6 +615,173 @@ bool PfadZuLang(size_t laenge)
     // The kernel copies at most PATH_MAX bytes with the closing NUL and
     // answers ENAMETOOLONG for anything longer, whatever the path holds.
     return laenge >= PATH_MAX;
+}
+
+} // namespace plattform
+
+// --- Copy and move of listed files -----------------------------------------
+
+namespace plattform {
+
+namespace {
+
+bool QuellStandAus(const struct stat& info, TQuellStand& stand)
+{
+    if (!StandAus(info, stand.stand))
+        return false;
+    stand.statusGeaendert = static_cast<int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+    return true;
+}
+
+// A name that stays inside its directory: no separator, not "." or "..".
+bool EinfacherName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find(Trenner) == std::string::npos;
+}
+
+} // namespace
+
+bool TDatei::Stand(TQuellStand& stand) const
+{
+    struct stat info;
+    return fd_ >= 0 && ::fstat(fd_, &info) == 0 && QuellStandAus(info, stand);
+}
+
+bool QuellStandLesen(const std::string& pfad, TQuellStand& stand)
+{
+    struct stat info;
+    return !pfad.empty() && ::stat(pfad.c_str(), &info) == 0 && QuellStandAus(info, stand);
+}
+
+bool IstVerweis(const std::string& pfad)
+{
+    struct stat info;
+    return !pfad.empty() && ::lstat(pfad.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+TVerzeichnisGriff::~TVerzeichnisGriff()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+TVerzeichnisGriff::TVerzeichnisGriff(TVerzeichnisGriff&& andere) noexcept
+    : fd_(andere.fd_), pfad_(std::move(andere.pfad_))
+{
+    andere.fd_ = -1;
+}
+
+TVerzeichnisGriff& TVerzeichnisGriff::operator=(TVerzeichnisGriff&& andere) noexcept
+{
+    if (this != &andere) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = andere.fd_;
+        pfad_ = std::move(andere.pfad_);
+        andere.fd_ = -1;
+    }
+    return *this;
+}
+
+TVerzeichnisGriff TVerzeichnisGriff::Oeffnen(const std::string& pfad)
+{
+    TVerzeichnisGriff griff;
+    griff.fd_ = ::open(pfad.empty() ? "." : pfad.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return griff;
+}
+
+TVerzeichnisGriff TVerzeichnisGriff::Unterverzeichnis(const std::string& name) const
+{
+    TVerzeichnisGriff griff;
+    if (fd_ < 0 || !EinfacherName(name))
+        return griff;
+    // Made if missing; someone else making it meanwhile is just as good.
+    // O_NOFOLLOW with O_DIRECTORY refuses a link, whatever it points to.
+    if (::mkdirat(fd_, name.c_str(), 0777) != 0 && errno != EEXIST)
+        return griff;
+    griff.fd_ = ::openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    return griff;
+}
+
+TDatei TVerzeichnisGriff::DateiNeu(const std::string& name, bool& vorhanden) const
+{
+    vorhanden = false;
+    if (fd_ < 0 || !EinfacherName(name))
+        return {};
+    // O_EXCL: whatever has the name already, a link or a file another
+    // command or program just wrote, is never opened, let alone emptied.
+    const int fd = ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    vorhanden = fd < 0 && errno == EEXIST;
+    return TDatei(fd);
+}
+
+TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
+{
+    if (fd_ < 0 || !EinfacherName(name))
+        return {};
+    // O_NONBLOCK keeps a FIFO from hanging us; anything but a regular file goes.
+    TDatei datei(::openat(fd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info;
+    if (!datei.Offen() || ::fstat(datei.fd_, &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    return datei;
+}
+
+bool TVerzeichnisGriff::DateiEntfernen(const std::string& name) const
+{
+    return fd_ >= 0 && EinfacherName(name) && ::unlinkat(fd_, name.c_str(), 0) == 0;
+}
+
+TUmbenennung TVerzeichnisGriff::Hereinholen(const std::string& quelle, const std::string& name) const
+{
+    if (fd_ < 0 || quelle.empty() || !EinfacherName(name))
+        return TUmbenennung::Fehler;
+    auto ausFehler = [](int fehler) {
+        if (fehler == EEXIST || fehler == ENOTEMPTY)
+            return TUmbenennung::ZielVorhanden;
+        return fehler == EXDEV ? TUmbenennung::AnderesGeraet : TUmbenennung::Fehler;
+    };
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, quelle.c_str(), fd_, name.c_str(), RENAME_NOREPLACE) == 0)
+        return TUmbenennung::Erledigt;
+    if (errno != EINVAL && errno != ENOSYS)
+        return ausFehler(errno);
+#endif
+    // Where the file system cannot rename without replacing: a second name
+    // first, which fails on an existing one, then the old name goes.
+    if (::linkat(AT_FDCWD, quelle.c_str(), fd_, name.c_str(), 0) != 0)
+        return ausFehler(errno);
+    if (::unlink(quelle.c_str()) != 0) {
+        ::unlinkat(fd_, name.c_str(), 0);
+        return TUmbenennung::Fehler;
+    }
+    return TUmbenennung::Erledigt;
+}
+
+bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl)
+{
+    // One syncfs per file system writes out everything of it, names and
+    // directories included, at the cost of a single fsync: thousands of
+    // small files need not wait for the disk one by one.
+    bool gut = true;
+    std::vector<dev_t> erledigt;
+    for (size_t i = 0; i < anzahl; ++i) {
+        struct stat info;
+        if (!dateien[i] || !dateien[i]->Offen() || ::fstat(dateien[i]->fd_, &info) != 0) {
+            gut = false;
+            continue;
+        }
+        if (std::find(erledigt.begin(), erledigt.end(), info.st_dev) != erledigt.end())
+            continue;
+        erledigt.push_back(info.st_dev);
+#ifdef __linux__
+        gut = ::syncfs(dateien[i]->fd_) == 0 && gut;
+#else
+        gut = ::fsync(dateien[i]->fd_) == 0 && gut;
+        ::sync();
+#endif
+    }
+    return gut;
 }
 
 } // namespace plattform

@@ -858,3 +858,204 @@ bool PfadZuLang(size_t)
 }
 
 } // namespace plattform
+
+// --- Copy and move of listed files -----------------------------------------
+
+namespace plattform {
+
+namespace {
+
+// A name that stays inside its directory: no separator of either kind, not
+// "." or "..".
+bool EinfacherName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find('\\') == std::string::npos
+           && name.find('/') == std::string::npos;
+}
+
+bool GriffQuellStand(HANDLE griff, TQuellStand& stand)
+{
+    FILE_BASIC_INFO basis;
+    if (!GriffStand(griff, stand.stand)
+        || !::GetFileInformationByHandleEx(griff, FileBasicInfo, &basis, sizeof basis))
+        return false;
+    stand.statusGeaendert = Nanosekunden(basis.ChangeTime);
+    return true;
+}
+
+// Attributes of what the handle names itself (opened without following).
+bool GriffAttribute(HANDLE griff, DWORD& attribute)
+{
+    FILE_BASIC_INFO basis;
+    if (!::GetFileInformationByHandleEx(griff, FileBasicInfo, &basis, sizeof basis))
+        return false;
+    attribute = basis.FileAttributes;
+    return true;
+}
+
+} // namespace
+
+bool TDatei::Stand(TQuellStand& stand) const
+{
+    return fd_ >= 0 && GriffQuellStand(AlsGriff(fd_), stand);
+}
+
+bool QuellStandLesen(const std::string& pfad, TQuellStand& stand)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return false;
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return griff.Gueltig() && GriffQuellStand(griff.Wert(), stand);
+}
+
+bool IstVerweis(const std::string& pfad)
+{
+    std::wstring breit;
+    if (pfad.empty() || !Systempfad(pfad, breit))
+        return false;
+    const DWORD attribute = ::GetFileAttributesW(breit.c_str());
+    return attribute != INVALID_FILE_ATTRIBUTES && (attribute & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+TVerzeichnisGriff::~TVerzeichnisGriff()
+{
+    if (fd_ >= 0)
+        ::CloseHandle(AlsGriff(fd_));
+}
+
+TVerzeichnisGriff::TVerzeichnisGriff(TVerzeichnisGriff&& andere) noexcept
+    : fd_(andere.fd_), pfad_(std::move(andere.pfad_))
+{
+    andere.fd_ = -1;
+}
+
+TVerzeichnisGriff& TVerzeichnisGriff::operator=(TVerzeichnisGriff&& andere) noexcept
+{
+    if (this != &andere) {
+        if (fd_ >= 0)
+            ::CloseHandle(AlsGriff(fd_));
+        fd_ = andere.fd_;
+        pfad_ = std::move(andere.pfad_);
+        andere.fd_ = -1;
+    }
+    return *this;
+}
+
+TVerzeichnisGriff TVerzeichnisGriff::Oeffnen(const std::string& pfad)
+{
+    TVerzeichnisGriff griff;
+    std::wstring breit;
+    if (!SystempfadOderHier(pfad, breit))
+        return griff;
+    // Held open, sharing everything, so that the directory is ours to ask
+    // about; the calls below go by name, as Windows has no *at() calls.
+    TGriff offen(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    DWORD attribute = 0;
+    if (!offen.Gueltig() || !GriffAttribute(offen.Wert(), attribute) || !(attribute & FILE_ATTRIBUTE_DIRECTORY))
+        return griff;
+    HANDLE eigen = INVALID_HANDLE_VALUE;
+    ::DuplicateHandle(::GetCurrentProcess(), offen.Wert(), ::GetCurrentProcess(), &eigen, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS);
+    griff.fd_ = AlsZahl(eigen);
+    griff.pfad_ = pfad.empty() ? std::string(".") : pfad;
+    if (griff.pfad_.back() != '\\' && griff.pfad_.back() != '/')
+        griff.pfad_ += '\\';
+    return griff;
+}
+
+TVerzeichnisGriff TVerzeichnisGriff::Unterverzeichnis(const std::string& name) const
+{
+    TVerzeichnisGriff griff;
+    std::wstring breit;
+    if (fd_ < 0 || !EinfacherName(name) || !Systempfad(pfad_ + name, breit))
+        return griff;
+    if (!::CreateDirectoryW(breit.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+        return griff;
+    // Opened as what stands there, not where it points: a junction or a
+    // link to a directory elsewhere is refused.
+    TGriff offen(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    DWORD attribute = 0;
+    if (!offen.Gueltig() || !GriffAttribute(offen.Wert(), attribute) || !(attribute & FILE_ATTRIBUTE_DIRECTORY)
+        || (attribute & FILE_ATTRIBUTE_REPARSE_POINT))
+        return griff;
+    HANDLE eigen = INVALID_HANDLE_VALUE;
+    ::DuplicateHandle(::GetCurrentProcess(), offen.Wert(), ::GetCurrentProcess(), &eigen, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS);
+    griff.fd_ = AlsZahl(eigen);
+    griff.pfad_ = pfad_ + name + '\\';
+    return griff;
+}
+
+TDatei TVerzeichnisGriff::DateiNeu(const std::string& name, bool& vorhanden) const
+{
+    vorhanden = false;
+    std::wstring breit;
+    if (fd_ < 0 || !EinfacherName(name) || !Systempfad(pfad_ + name, breit))
+        return {};
+    // CREATE_NEW fails on any existing name, a reparse point included.
+    const HANDLE griff = ::CreateFileW(breit.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (griff == INVALID_HANDLE_VALUE) {
+        const DWORD fehler = ::GetLastError();
+        vorhanden = fehler == ERROR_FILE_EXISTS || fehler == ERROR_ALREADY_EXISTS;
+        return {};
+    }
+    int64_t laenge = -1;
+    return TDatei(NurDatei(griff, laenge));
+}
+
+TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
+{
+    std::wstring breit;
+    if (fd_ < 0 || !EinfacherName(name) || !Systempfad(pfad_ + name, breit))
+        return {};
+    const HANDLE griff = ::CreateFileW(breit.c_str(), GENERIC_READ, AllesTeilen, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    DWORD attribute = 0;
+    if (griff != INVALID_HANDLE_VALUE && (!GriffAttribute(griff, attribute) || (attribute & FILE_ATTRIBUTE_REPARSE_POINT))) {
+        ::CloseHandle(griff);
+        return {};
+    }
+    int64_t laenge = -1;
+    TDatei datei(NurDatei(griff, laenge));
+    datei.laenge_ = laenge;
+    return datei;
+}
+
+bool TVerzeichnisGriff::DateiEntfernen(const std::string& name) const
+{
+    std::wstring breit;
+    return fd_ >= 0 && EinfacherName(name) && Systempfad(pfad_ + name, breit) && ::DeleteFileW(breit.c_str()) != 0;
+}
+
+TUmbenennung TVerzeichnisGriff::Hereinholen(const std::string& quelle, const std::string& name) const
+{
+    std::wstring breitAlt, breitNeu;
+    if (fd_ < 0 || quelle.empty() || !EinfacherName(name) || !Systempfad(quelle, breitAlt)
+        || !Systempfad(pfad_ + name, breitNeu))
+        return TUmbenennung::Fehler;
+    // Neither MOVEFILE_REPLACE_EXISTING nor MOVEFILE_COPY_ALLOWED: an
+    // existing target stays, and across volumes the caller copies itself.
+    if (::MoveFileExW(breitAlt.c_str(), breitNeu.c_str(), 0))
+        return TUmbenennung::Erledigt;
+    const DWORD fehler = ::GetLastError();
+    if (fehler == ERROR_ALREADY_EXISTS || fehler == ERROR_FILE_EXISTS)
+        return TUmbenennung::ZielVorhanden;
+    return fehler == ERROR_NOT_SAME_DEVICE ? TUmbenennung::AnderesGeraet : TUmbenennung::Fehler;
+}
+
+bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl)
+{
+    // Windows has no call for a whole volume that a user may make; each
+    // new file is flushed, which also writes its directory entry.
+    bool gut = true;
+    for (size_t i = 0; i < anzahl; ++i)
+        gut = dateien[i] && dateien[i]->Offen() && ::FlushFileBuffers(AlsGriff(dateien[i]->fd_)) && gut;
+    return gut;
+}
+
+} // namespace plattform
