@@ -538,6 +538,10 @@ INSTANTIATE_TEST_SUITE_P(
         TVerlustFall{"AListedDirectoryReplacedByALink",
                      {{"A/sub/f", "gefunden"}, {"O/f", "fremd"}}, {"- A/sub/f"}, nullptr, "T", true,
                      {{"O/f", "fremd"}, {"A/weg/f", "gefunden"}, {"T/sub/f", nullptr}}, true, TVorher::LinkStattA},
+        // A/f is accepted into its twin B/s/f, which must then stay where the line put it.
+        TVerlustFall{"AMoveTakesNotAwayWhatAnEarlierLineWasAcceptedInto",
+                     {{"A/f", "gleich"}, {"B/s/f", "gleich"}}, {"! A/f", "+     B/s/f"}, nullptr, "B/s", true,
+                     {{"B/s/f", "gleich"}, {"A/f", nullptr}, {"B/s/s/f", nullptr}}, true},
         TVerlustFall{"EmptyingASearchedTreeKeepsItsDirectory",
                      {{"A/f", "f"}}, {"- A/f"}, nullptr, "T", true, {{"T/f", "f"}, {"A/f", nullptr}, {"A", Verz}},
                      false}),
