@@ -50,6 +50,8 @@ public:
     std::string_view Ablegen(std::string_view pfad) { return speicher_.Ablegen(pfad); }
     // Turns a "- " line into a "! " line.
     void ArtSetzen(uint32_t index, char art) { funde_[index].art = art; }
+    // The file a line's name was found to name when its content was read.
+    void KennungSetzen(uint32_t index, const plattform::TDateiKennung& kennung) { funde_[index].kennung = kennung; }
 
     // The line as the list shows it: its prefix, then the path.
     std::string Text(uint32_t index) const;

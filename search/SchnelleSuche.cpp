@@ -438,6 +438,10 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
     if (datei.regulaer) {
         if (!Klassifizieren(datei.groesse))
             return false;
+        // The line went up before its size group was read; a name replaced
+        // since the walk was read as the file it names now, and a copy or
+        // move of the line must take that file, not refuse it.
+        f_.funde_.KennungSetzen(zeile, datei.kennung);
         LetztenVergleichMerken(a, schritt);
         if (datei.oeffenbar == 1 && datei.klasse >= 0) {
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {

@@ -1,6 +1,7 @@
 #include "Testbaum.h"
 
 #include "util/Einstellungsort.h"
+#include "util/Einstellungsspeicher.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <filesystem>
 
 #ifndef _WIN32
+#include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,5 +125,31 @@ TEST(Einstellungsort, XdgConfigHomeCountsWhenItIsAnAbsolutePath)
     EXPECT_EQ(EinstellungsortWaehlen(programm, "Einst.sys"), baum.Wurzel() + "konfig/dubrinax/Einst.sys");
     ::setenv("XDG_CONFIG_HOME", "konfig", 1);
     EXPECT_EQ(EinstellungsortWaehlen(programm, "Einst.sys"), heim + "Einst.sys");
+}
+#endif
+
+#ifndef _WIN32
+// A second window starting (and choosing where its settings go) while the
+// first one closes for the first time must not delete the file just saved.
+TEST(Einstellungsort, ChoosingNeverDeletesTheFileAnotherWindowSaves)
+{
+    TTestbaum baum;
+    const std::string programm = baum.Verzeichnis("bin"), einst = programm + "Einst.sys";
+    const pid_t eltern = ::getpid(), kind = ::fork();
+    if (kind == 0) {
+        while (::getppid() == eltern) // not a moment longer than the test
+            EinstellungsortWaehlen(programm, "Einst.sys");
+        ::_exit(0);
+    }
+    int verschwunden = 0;
+    for (int runde = 0; runde < 1000; ++runde) {
+        fs::remove(TTestbaum::Pfad(einst));
+        std::string body;
+        if (AbschnittSpeichern("P", "P\x02\x01", body, einst, "Kopf") && !fs::exists(TTestbaum::Pfad(einst)))
+            ++verschwunden;
+    }
+    ::kill(kind, SIGKILL);
+    ::waitpid(kind, nullptr, 0);
+    EXPECT_EQ(verschwunden, 0);
 }
 #endif

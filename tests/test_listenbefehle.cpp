@@ -222,6 +222,30 @@ TEST_F(ListenbefehleTest, NothingSelectedTouchesNothing)
     EXPECT_EQ(fenster.Feld(TFeld::Edit6), "");
 }
 
+// A hard-linked name replaced after the walk is read, and listed, as the
+// file it names now: its line acts on that file.
+TEST_F(ListenbefehleTest, ANameReplacedDuringTheSearchIsCopiedAsListed)
+{
+    baum.Datei("B/y", "neu");
+    for (bool woertlich : {false, true}) {
+        std::filesystem::remove(TTestbaum::Pfad(a + "x2"));
+        std::error_code fehler;
+        std::filesystem::create_hard_link(TTestbaum::Pfad(baum.Datei("A/x", "alt")), TTestbaum::Pfad(a + "x2"), fehler);
+        if (fehler)
+            GTEST_SKIP() << "no hard links here";
+        fenster.ListeLeeren();
+        fenster.WoertlicheSuche = woertlich;
+        fenster.NachDemEinlesen = [&] {
+            std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/n", "neu")), TTestbaum::Pfad(a + "x"));
+        };
+        fenster.SucheAusfuehren();
+        ASSERT_EQ(fenster.ListeZeile(0), "! " + a + "x");
+        fenster.EintraegeMarkieren('!');
+        fenster.MarkierteKopieren("", baum.Verzeichnis(woertlich ? "T2" : "T"), false);
+        EXPECT_EQ(fenster.Feld(TFeld::Edit5), KeinFehler) << woertlich;
+    }
+}
+
 // Cases that used to lose the only copy of a file, most of them reporting
 // "kein Fehler". Each: a tree, the lines (all marked), one command, and what
 // must stand afterwards. Paths are below the test's root, with "/".
@@ -514,6 +538,10 @@ INSTANTIATE_TEST_SUITE_P(
         TVerlustFall{"AListedDirectoryReplacedByALink",
                      {{"A/sub/f", "gefunden"}, {"O/f", "fremd"}}, {"- A/sub/f"}, nullptr, "T", true,
                      {{"O/f", "fremd"}, {"A/weg/f", "gefunden"}, {"T/sub/f", nullptr}}, true, TVorher::LinkStattA},
+        // A/f is accepted into its twin B/s/f, which must then stay where the line put it.
+        TVerlustFall{"AMoveTakesNotAwayWhatAnEarlierLineWasAcceptedInto",
+                     {{"A/f", "gleich"}, {"B/s/f", "gleich"}}, {"! A/f", "+     B/s/f"}, nullptr, "B/s", true,
+                     {{"B/s/f", "gleich"}, {"A/f", nullptr}, {"B/s/s/f", nullptr}}, true},
         TVerlustFall{"EmptyingASearchedTreeKeepsItsDirectory",
                      {{"A/f", "f"}}, {"- A/f"}, nullptr, "T", true, {{"T/f", "f"}, {"A/f", nullptr}, {"A", Verz}},
                      false}),

@@ -99,6 +99,11 @@ bool TAblage::Ablegen(const std::string& quelle, const plattform::TDateiKennung*
     // The same file under two lines: the first line moved it.
     if (verschieben_ && bewegt_.count(vorher.stand.kennung) != 0)
         return false;
+    // A file an earlier line of this move was accepted into (a target inside
+    // a searched tree): taking it away too would leave that line's source
+    // deleted and its content nowhere the line says.
+    if (verschieben_ && angenommen_.count(vorher.stand.kennung) != 0)
+        return false;
 
     // Only for a source worth taking are directories made.
     const std::string name = DateiNameAus(relativ);
@@ -183,8 +188,11 @@ bool TAblage::VorhandenesGleich(plattform::TDatei& quelle, const plattform::TQue
     if (!da.Offen() || !da.Kennung(kennung) || kennung == stand.stand.kennung)
         return false;
     plattform::TQuellStand nachher;
-    return da.Laenge() == stand.stand.groesse && InhaltGleich(quelle, da, stand.stand.groesse)
-           && quelle.Stand(nachher) && nachher == stand;
+    if (!(da.Laenge() == stand.stand.groesse && InhaltGleich(quelle, da, stand.stand.groesse)
+          && quelle.Stand(nachher) && nachher == stand))
+        return false;
+    angenommen_.insert(kennung);
+    return true;
 }
 
 void TAblage::Vormerken(const std::string& quelle, const plattform::TQuellStand& stand, plattform::TDatei kopie)

@@ -71,5 +71,7 @@ private:
     bool fehler_ = false; // a pending source was kept
     std::unordered_set<std::string> weggenommen_; // sources this move took away
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> bewegt_;
+    // Files found at a target with a moved source's content: they stand in for that source now.
+    std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> angenommen_;
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> behalten_;
 };

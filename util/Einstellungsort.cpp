@@ -1,6 +1,7 @@
 #include "util/Einstellungsort.h"
 
 #include "util/Datenort.h"
+#include "util/Ersatzdatei.h"
 #include "util/Plattform.h"
 
 namespace {
@@ -11,18 +12,14 @@ constexpr const char* Ordner = "Dubrinax";
 constexpr const char* Ordner = "dubrinax";
 #endif
 
-// Creates the file and deletes it again: nothing but trying tells whether
-// the system lets this user create it (permissions, ACLs, a read-only mount).
-// Creating it anew, never opening what is there, makes sure that what is
-// deleted is our own empty file; should it stay, it is there to be used.
+// Nothing but trying tells whether the system lets this user create a file
+// there (permissions, ACLs, a read-only mount). The try is a file of another
+// name beside it, removed again: the name pfad itself is never made and
+// deleted, since a window closing meanwhile may save its first settings
+// there, and the delete would take them.
 bool Anlegbar(const std::string& pfad)
 {
-    plattform::TDatei probe = plattform::TDatei::ErzeugenNeu(pfad);
-    if (!probe.Offen())
-        return false;
-    probe.Schliessen();
-    plattform::DateiEntfernen(pfad);
-    return true;
+    return TErsatzDatei(pfad).Offen();
 }
 
 // A directory named with its final separator, without it.

@@ -125,7 +125,7 @@ bool Schritt(int nummer)
 // place. False when the old file, if any, is as it was.
 bool Ersetzen(const std::string& pfad, const std::string& inhalt, plattform::TDatei* alt)
 {
-    TErsatzDatei ersatz(pfad, alt ? TErsatzArt::Nachfolger : TErsatzArt::Neu);
+    TErsatzDatei ersatz(pfad, alt ? TErsatzArt::Nachfolger : TErsatzArt::Erster);
     plattform::TDatei& neu = ersatz.Datei();
     plattform::TDateiRechte rechte;
     return ersatz.Offen() && neu.Schreiben(inhalt.data(), static_cast<int64_t>(inhalt.size()))
@@ -222,8 +222,16 @@ bool Aendern(const std::string& pfad, const std::string& kopf, Bauen&& bauen)
     for (int runde = 0; runde < 16; ++runde) {
         bool fehlt = false;
         plattform::TDatei datei = plattform::TDatei::OeffnenZumAendern(echt, fehlt);
-        if (fehlt)
-            return Ersetzen(echt, Dateiinhalt(kopf, bauen(nullptr)), nullptr);
+        if (fehlt) {
+            if (Ersetzen(echt, Dateiinhalt(kopf, bauen(nullptr)), nullptr))
+                return true;
+            // Another save made the file first (two windows closed at once
+            // on a first start): ours must not replace it and its sections,
+            // so it goes again as a change of that file.
+            if (plattform::NameBelegt(echt))
+                continue;
+            return false;
+        }
         if (!datei.Offen() || !datei.Sperren())
             return false;
         // A save that replaced the file while we waited for its lock left us

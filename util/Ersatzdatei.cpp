@@ -52,6 +52,14 @@ bool TErsatzDatei::Einsetzen()
     // A close that reports an error means the data may not have arrived.
     if (!datei_.Schliessen())
         return false;
+    if (art_ == TErsatzArt::Erster) {
+        const std::string name = DateiNameAus(ziel_);
+        const std::string verzeichnis = ziel_.substr(0, ziel_.size() - name.size());
+        const plattform::TVerzeichnisGriff griff =
+            plattform::TVerzeichnisGriff::Oeffnen(verzeichnis.empty() ? std::string(".") : verzeichnis);
+        eingesetzt_ = griff.Hereinholen(pfad_, name) == plattform::TUmbenennung::Erledigt;
+        return eingesetzt_;
+    }
     eingesetzt_ = art_ == TErsatzArt::Nachfolger ? plattform::DateiErsetzen(pfad_, ziel_)
                                                  : plattform::DateiUmbenennen(pfad_, ziel_);
     return eingesetzt_;

@@ -13,6 +13,10 @@ enum class TErsatzArt {
     // A file of its own, made as any new file is (0666 less the umask) and
     // renamed into place.
     Neu,
+    // As Neu, for a target that is missing: put in place only while the
+    // name is still free, so a file that another program made there in the
+    // meantime stays (and Einsetzen fails).
+    Erster,
     // The successor of an existing file, which the caller gives the old
     // file's owner, mode and attributes: readable by its owner alone until
     // then, so nobody else can open it in between and keep reading what the
