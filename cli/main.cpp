@@ -5,6 +5,7 @@
 #include "util/Fehler.h"
 #include "util/Plattform.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,7 +16,7 @@ namespace {
 
 const char* const Hilfe =
     "Usage: dubrinax-cli DIR1 DIR2\n"
-    "       dubrinax-cli -0 DIR1 DIR2\n"
+    "       dubrinax-cli [-0] [--] DIR1 DIR2\n"
     "Compares every file below DIR1 byte for byte with the files below DIR2 of\n"
     "the same size and prints the result list on stdout:\n"
     "  \"! \" path       a file of DIR1 that has identical files,\n"
@@ -27,7 +28,8 @@ const char* const Hilfe =
     "Ctrl-C stops the search and prints what was found (exit code 130).\n"
     "\n"
     "  -0, --null  end every list line with a NUL byte instead of a newline,\n"
-    "              as find -print0 does and xargs -0 reads; the prefixes stay.\n";
+    "              as find -print0 does and xargs -0 reads; the prefixes stay.\n"
+    "  --          every word after it is a directory, whatever its name.\n";
 
 int Fehler(const std::string& text)
 {
@@ -53,14 +55,21 @@ int AusgabeAbschliessen(int code, int fehler = 0)
 int main(int argc, char** argv)
 {
     std::vector<std::string> argumente = KonsoleArgumente(argc, argv);
+    // Options stand anywhere before "--"; after it every word is a
+    // directory, so a directory called "-0" can be named as it is.
+    const auto optionenEnde = std::find(argumente.begin(), argumente.end(), std::string("--"));
+    const bool optionenBeendet = optionenEnde != argumente.end();
     // A name may hold a newline, never a NUL: scripts ask for NUL-ended lines.
-    const auto null = std::erase_if(argumente, [](const std::string& a) { return a == "-0" || a == "--null"; });
-    const char zeilenende = null > 0 ? '\0' : '\n';
-    if (argumente.size() == 1 && (argumente[0] == "--help" || argumente[0] == "-h")) {
+    const auto istNull = [](const std::string& a) { return a == "-0" || a == "--null"; };
+    const char zeilenende = std::any_of(argumente.begin(), optionenEnde, istNull) ? '\0' : '\n';
+    argumente.erase(std::remove_if(argumente.begin(), optionenEnde, istNull),
+                    optionenBeendet ? optionenEnde + 1 : optionenEnde);
+    const bool einzigeOption = argumente.size() == 1 && !optionenBeendet;
+    if (einzigeOption && (argumente[0] == "--help" || argumente[0] == "-h")) {
         std::fputs(Hilfe, stdout);
         return AusgabeAbschliessen(0);
     }
-    if (argumente.size() == 1 && argumente[0] == "--version") {
+    if (einzigeOption && argumente[0] == "--version") {
         std::puts("dubrinax-cli 1.0");
         return AusgabeAbschliessen(0);
     }

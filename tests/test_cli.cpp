@@ -113,6 +113,11 @@ TEST(Kommandozeile, NullEndsEveryLineSoANewlineInANameReadsBack)
         EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
     }
     EXPECT_NE(Starten(baum, {"--help"}).aus.find("-0, --null"), std::string::npos);
+    // After "--" a word is a directory, even one that reads as an option.
+    EXPECT_EQ(Starten(baum, {"-0", "--", a, b}).aus, Starten(baum, {"-0", a, b}).aus);
+    const TLauf nachEnde = Starten(baum, {"--", "-0", b});
+    EXPECT_EQ(nachEnde.code, 2);
+    EXPECT_NE(nachEnde.fehler.find("'-0' is not a directory"), std::string::npos) << nachEnde.fehler;
 }
 
 TEST(Kommandozeile, WithAndWithoutFinalSeparatorIsTheSameDirectory)
