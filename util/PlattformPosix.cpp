@@ -544,9 +544,45 @@ bool TDatei::Festschreiben()
     return fd_ >= 0 && ::fdatasync(fd_) == 0;
 }
 
+namespace {
+
+// A directory opened only to be flushed; closed with its scope.
+class TVerzeichnisZumFestschreiben {
+public:
+    explicit TVerzeichnisZumFestschreiben(const std::string& pfad)
+        : fd_(::open(pfad.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    {
+    }
+    ~TVerzeichnisZumFestschreiben()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    TVerzeichnisZumFestschreiben(const TVerzeichnisZumFestschreiben&) = delete;
+    TVerzeichnisZumFestschreiben& operator=(const TVerzeichnisZumFestschreiben&) = delete;
+
+    void Festschreiben() const
+    {
+        if (fd_ >= 0)
+            ::fsync(fd_);
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
 bool DateiErsetzen(const std::string& neu, const std::string& ziel)
 {
-    return DateiUmbenennen(neu, ziel);
+    if (!DateiUmbenennen(neu, ziel))
+        return false;
+    // The new file's bytes are on the disk already; its name is only once
+    // the directory is, or a power cut may bring back the old file. Nothing
+    // to report when that fails: the rename itself is done.
+    const size_t ende = ziel.rfind(Trenner);
+    TVerzeichnisZumFestschreiben(ende == std::string::npos ? "." : ziel.substr(0, ende + 1)).Festschreiben();
+    return true;
 }
 
 TDatei TDatei::OeffnenZumUeberschreiben(const std::string& pfad)
