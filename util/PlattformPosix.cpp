@@ -346,8 +346,8 @@ std::string ProgrammVerzeichnis()
 std::string BenutzerEinstellungen()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    // A relative path is invalid there and is ignored, as the base
-    // directory specification says.
+    // Only an absolute path counts there: a relative one would name a
+    // different directory in every working directory, so it is ignored.
     if (xdg && xdg[0] == '/')
         return std::string(xdg) + Trenner;
     std::string heim;
