@@ -16,12 +16,13 @@ void TFensterLogik::ListeLeeren()
     FundeGeleert();
 }
 
-void TFensterLogik::FundAnhaengen(char art, uint8_t baum, std::string_view pfad, uint32_t basis,
+void TFensterLogik::FundAnhaengen(char art, uint8_t baum, std::string_view pfad,
                                   const plattform::TDateiKennung* kennung)
 {
     TFund fund;
     fund.pfad = pfad;
-    fund.basis = basis;
+    const std::string& verzeichnis = funde_.Verzeichnis(baum);
+    fund.basis = pfad.starts_with(verzeichnis) ? static_cast<uint32_t>(verzeichnis.size()) : 0;
     fund.art = art;
     fund.baum = baum;
     fund.kennungBekannt = kennung != nullptr;

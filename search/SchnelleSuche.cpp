@@ -431,8 +431,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
 {
     const uint32_t zeile = f_.ListeAnzahl();
     TBaumEintrag& datei = baumA_[a];
-    f_.FundAnhaengen('-', 0, datei.pfad, static_cast<uint32_t>(f_.funde_.Verzeichnis(0).size()),
-                     datei.regulaer ? &datei.kennung : nullptr);
+    f_.FundAnhaengen('-', 0, datei.pfad, datei.regulaer ? &datei.kennung : nullptr);
 
     bool gefunden = false;
     if (datei.regulaer) {
@@ -448,8 +447,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
                 if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))
                     continue;
                 const TBaumEintrag& gleiche = Kandidat(k);
-                f_.FundAnhaengen('+', 1, gleiche.pfad, static_cast<uint32_t>(f_.funde_.Verzeichnis(1).size()),
-                                 gleiche.regulaer ? &gleiche.kennung : nullptr);
+                f_.FundAnhaengen('+', 1, gleiche.pfad, gleiche.regulaer ? &gleiche.kennung : nullptr);
                 f_.ZaehlerErhoehen(TFeld::Edit7);
                 gefunden = true;
                 if (gleich_) {

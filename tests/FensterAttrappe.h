@@ -67,8 +67,7 @@ public:
         const std::string& verzeichnis = Funde().Verzeichnis(baum);
         plattform::TDateiKennung kennung;
         const bool bekannt = plattform::KennungLesen(verzeichnis + relativ, kennung);
-        FundAnhaengen(art, baum, FundeSchreiben().Ablegen(verzeichnis + relativ),
-                      static_cast<uint32_t>(verzeichnis.size()), bekannt ? &kennung : nullptr);
+        FundAnhaengen(art, baum, FundeSchreiben().Ablegen(verzeichnis + relativ), bekannt ? &kennung : nullptr);
         liste.back().markiert = markiert;
     }
 

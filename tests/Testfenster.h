@@ -48,12 +48,10 @@ public:
     {
         const char art = zeile.empty() ? '-' : zeile[0];
         const std::string pfad = zeile.substr(std::min(zeile.size(), size_t{art == '+' ? 6u : 2u}));
-        const std::string verzeichnis = FeldText(art == '+' ? TFeld::Edit3 : TFeld::Edit1);
-        const size_t basis = pfad.compare(0, verzeichnis.size(), verzeichnis) == 0 ? verzeichnis.size() : 0;
+        FundeSchreiben().VerzeichnisseSetzen(FeldText(TFeld::Edit1), FeldText(TFeld::Edit3));
         plattform::TDateiKennung kennung;
         const bool bekannt = plattform::KennungLesen(pfad, kennung);
-        FundAnhaengen(art, art == '+', FundeSchreiben().Ablegen(pfad), static_cast<uint32_t>(basis),
-                      bekannt ? &kennung : nullptr);
+        FundAnhaengen(art, art == '+', FundeSchreiben().Ablegen(pfad), bekannt ? &kennung : nullptr);
     }
 
 protected:
