@@ -58,6 +58,8 @@ bool TErsatzDatei::Einsetzen()
         const plattform::TVerzeichnisGriff griff =
             plattform::TVerzeichnisGriff::Oeffnen(verzeichnis.empty() ? std::string(".") : verzeichnis);
         eingesetzt_ = griff.Hereinholen(pfad_, name) == plattform::TUmbenennung::Erledigt;
+        if (eingesetzt_)
+            griff.Festschreiben();
         return eingesetzt_;
     }
     eingesetzt_ = art_ == TErsatzArt::Nachfolger ? plattform::DateiErsetzen(pfad_, ziel_)

@@ -338,6 +338,11 @@ public:
     // Deletes the file name.
     bool DateiEntfernen(const std::string& name) const;
 
+    // Brings the directory's entries to the disk: a rename into it is only
+    // safe from a power cut once this returned. Nothing to do on Windows,
+    // where a directory's entries go with their files' flushes.
+    void Festschreiben() const;
+
     // Renames the file at the path quelle to name here, in one step, never
     // replacing what has that name already.
     TUmbenennung Hereinholen(const std::string& quelle, const std::string& name) const;

@@ -544,35 +544,6 @@ bool TDatei::Festschreiben()
     return fd_ >= 0 && ::fdatasync(fd_) == 0;
 }
 
-namespace {
-
-// A directory opened only to be flushed; closed with its scope.
-class TVerzeichnisZumFestschreiben {
-public:
-    explicit TVerzeichnisZumFestschreiben(const std::string& pfad)
-        : fd_(::open(pfad.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
-    {
-    }
-    ~TVerzeichnisZumFestschreiben()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    TVerzeichnisZumFestschreiben(const TVerzeichnisZumFestschreiben&) = delete;
-    TVerzeichnisZumFestschreiben& operator=(const TVerzeichnisZumFestschreiben&) = delete;
-
-    void Festschreiben() const
-    {
-        if (fd_ >= 0)
-            ::fsync(fd_);
-    }
-
-private:
-    int fd_;
-};
-
-} // namespace
-
 bool DateiErsetzen(const std::string& neu, const std::string& ziel)
 {
     if (!DateiUmbenennen(neu, ziel))
@@ -581,7 +552,7 @@ bool DateiErsetzen(const std::string& neu, const std::string& ziel)
     // the directory is, or a power cut may bring back the old file. Nothing
     // to report when that fails: the rename itself is done.
     const size_t ende = ziel.rfind(Trenner);
-    TVerzeichnisZumFestschreiben(ende == std::string::npos ? "." : ziel.substr(0, ende + 1)).Festschreiben();
+    TVerzeichnisGriff::Oeffnen(ende == std::string::npos ? std::string() : ziel.substr(0, ende + 1)).Festschreiben();
     return true;
 }
 
@@ -761,6 +732,13 @@ TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
     if (!datei.Offen() || ::fstat(datei.fd_, &info) != 0 || !S_ISREG(info.st_mode))
         return {};
     return datei;
+}
+
+void TVerzeichnisGriff::Festschreiben() const
+{
+    // Nothing to report: what was renamed here is in place either way.
+    if (fd_ >= 0)
+        ::fsync(fd_);
 }
 
 bool TVerzeichnisGriff::DateiEntfernen(const std::string& name) const

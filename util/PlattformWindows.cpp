@@ -1026,6 +1026,8 @@ TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
     return datei;
 }
 
+void TVerzeichnisGriff::Festschreiben() const {}
+
 bool TVerzeichnisGriff::DateiEntfernen(const std::string& name) const
 {
     std::wstring breit;
