@@ -2,20 +2,8 @@
 
 #include "search/FensterLogik.h"
 
-#include <algorithm>
+#include <deque>
 #include <unordered_set>
-
-bool GleicherEintrag(const TBaumEintrag& x, const TBaumEintrag& y, const std::vector<TBaumVerzeichnis>& verzeichnisse)
-{
-    // The file first: different files (nearly every pair) are told apart
-    // without a look at their directories.
-    if (x.kennung != y.kennung)
-        return false;
-    const TBaumVerzeichnis& vx = verzeichnisse[x.verzeichnis];
-    const TBaumVerzeichnis& vy = verzeichnisse[y.verzeichnis];
-    return vx.bekannt && vy.bekannt && vx.kennung == vy.kennung
-           && x.pfad.substr(vx.laenge) == y.pfad.substr(vy.laenge);
-}
 
 namespace {
 
@@ -41,12 +29,12 @@ bool Ansehen(const plattform::TVerzeichnisListe& liste, const std::string& name,
 
 } // namespace
 
-bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBaumEintrag>& eintraege,
-               TPfadspeicher& pfade, std::vector<TBaumVerzeichnis>& verzeichnisse)
+bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& daten, uint16_t lauf)
 {
+    std::vector<TBaumVerzeichnis>& verzeichnisse = daten.verzeichnisse;
     // Each queued directory with whether a link was followed on the way to
     // it below start (see Ansehen).
-    std::deque<std::pair<std::string, bool>> warteschlange{{start, false}};
+    std::deque<std::pair<std::string_view, bool>> warteschlange;
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> besucht;
     plattform::TDateiKennung kennung;
     const bool startBekannt = plattform::VerzeichnisKennung(start, kennung);
@@ -56,17 +44,18 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBau
     // order it was filled, so the directory taken out n-th is the one
     // recorded n-th.
     auto naechstesVerzeichnis = static_cast<uint32_t>(verzeichnisse.size());
-    verzeichnisse.push_back({kennung, startBekannt, static_cast<uint32_t>(start.size())});
+    verzeichnisse.push_back({daten.Ablegen(start), kennung, startBekannt});
+    warteschlange.emplace_back(verzeichnisse.back().pfad, false);
 
     std::string name;
     std::string pfad;
     plattform::TEintragsArt art;
     plattform::TEintragsInfo info;
     while (!warteschlange.empty()) {
-        const auto [verzeichnis, verweisDavor] = std::move(warteschlange.front());
+        const auto [verzeichnis, verweisDavor] = warteschlange.front();
         warteschlange.pop_front();
         const uint32_t verzeichnisNummer = naechstesVerzeichnis++;
-        plattform::TVerzeichnisListe liste(verzeichnis);
+        plattform::TVerzeichnisListe liste{std::string(verzeichnis)};
         while (liste.Naechster(name, art)) {
             if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
                 return false;
@@ -77,20 +66,19 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, std::deque<TBau
             const bool angesehen = Ansehen(liste, name, pfad, art, verweis, info);
             if (angesehen && info.verzeichnis) {
                 if (besucht.insert(info.kennung).second) {
-                    warteschlange.emplace_back(pfad + plattform::Trenner, verweis);
-                    verzeichnisse.push_back({info.kennung, true, static_cast<uint32_t>(pfad.size() + 1)});
+                    pfad += plattform::Trenner;
+                    warteschlange.emplace_back(daten.Ablegen(pfad), verweis);
+                    verzeichnisse.push_back({warteschlange.back().first, info.kennung, true});
                 }
                 continue;
             }
             if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
                 return false;
-            TBaumEintrag& eintrag = eintraege.emplace_back();
-            eintrag.pfad = pfade.Ablegen(pfad);
-            eintrag.verzeichnis = verzeichnisNummer;
+            TBaumEintrag& eintrag = daten.Eintragen(lauf, verzeichnisNummer, name);
             if (angesehen && info.regulaer) {
                 eintrag.regulaer = true;
                 eintrag.groesse = info.groesse;
-                eintrag.kennung = info.kennung;
+                daten.KennungSetzen(eintrag, info.kennung);
             }
         }
     }

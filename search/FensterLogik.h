@@ -83,11 +83,10 @@ public:
     bool Beschaeftigt() const { return beschaeftigt_ > 0; }
 
 protected:
-    // The search's lines: into Funde(), then the window is told.
-    // pfad must be kept in Funde().Speicher() (or be stored there with
-    // Ablegen) and begins with the directory its tree was searched from;
-    // kennung null when the file could not be looked at.
-    void FundAnhaengen(char art, uint8_t baum, std::string_view pfad, const plattform::TDateiKennung* kennung);
+    // The search's lines: into Funde(), then the window is told. The
+    // line's file is an entry of Funde().Daten() (see TFundliste::Aufnehmen
+    // for a path no walk met).
+    void FundAnhaengen(const TFund& fund);
     void FundArtSetzen(uint32_t index, char art);
     // The same for a path of the reference search, stored and looked at here.
     void FundAufnehmen(char art, uint8_t baum, const std::string& pfad);

@@ -1,9 +1,53 @@
 #include "search/Fundliste.h"
 
+#include <algorithm>
+
 void TFundliste::VerzeichnisseSetzen(std::string erstes, std::string zweites)
 {
     verzeichnisse_[0] = std::move(erstes);
     verzeichnisse_[1] = std::move(zweites);
+}
+
+TFund TFundliste::Aufnehmen(char art, uint8_t baum, std::string_view pfad, const plattform::TDateiKennung* kennung)
+{
+    size_t namensAnfang = pfad.size();
+    while (namensAnfang > 0 && !plattform::BeendetVerzeichnisteil(pfad[namensAnfang - 1]))
+        --namensAnfang;
+    // A text longer than any name the system gives keeps the rest with its directory part.
+    namensAnfang = std::max(namensAnfang, pfad.size() - std::min(pfad.size(), TBytespeicher::KurzMax));
+    const std::string verzeichnis(pfad.substr(0, namensAnfang));
+    const auto [stelle, neu] =
+        aufgenommeneVerzeichnisse_.try_emplace(verzeichnis, static_cast<uint32_t>(daten_.verzeichnisse.size()));
+    if (neu)
+        daten_.verzeichnisse.push_back({daten_.Ablegen(verzeichnis), {}, false});
+    if (aufnahmeLauf_ < 0)
+        aufnahmeLauf_ = daten_.NeuerLauf();
+    const auto lauf = static_cast<uint16_t>(aufnahmeLauf_);
+    TBaumEintrag& eintrag = daten_.Eintragen(lauf, stelle->second, pfad.substr(namensAnfang));
+    if (kennung) {
+        eintrag.regulaer = true;
+        daten_.KennungSetzen(eintrag, *kennung);
+    }
+    return {static_cast<uint32_t>(daten_.laeufe[lauf].size() - 1), lauf, baum, art};
+}
+
+std::string TFundliste::Relativ(uint32_t index) const
+{
+    const TBaumEintrag& eintrag = Eintrag(index);
+    std::string_view verzeichnis = daten_.verzeichnisse[eintrag.verzeichnis].pfad;
+    const std::string& basis = Verzeichnis(funde_[index].baum);
+    if (verzeichnis.starts_with(basis))
+        verzeichnis.remove_prefix(basis.size());
+    std::string relativ(verzeichnis);
+    relativ.append(TBaumdaten::Name(eintrag));
+    return relativ;
+}
+
+bool TFundliste::Kennung(uint32_t index, plattform::TDateiKennung& kennung) const
+{
+    const TBaumEintrag& eintrag = Eintrag(index);
+    kennung = daten_.Kennung(eintrag);
+    return eintrag.regulaer;
 }
 
 std::string_view TFundliste::Praefix(char art)
@@ -14,19 +58,22 @@ std::string_view TFundliste::Praefix(char art)
 
 std::string TFundliste::Text(uint32_t index) const
 {
-    const TFund& fund = funde_[index];
-    std::string text(Praefix(fund.art));
-    text.append(fund.pfad);
+    const TBaumEintrag& eintrag = Eintrag(index);
+    std::string text(Praefix(funde_[index].art));
+    text.append(daten_.verzeichnisse[eintrag.verzeichnis].pfad);
+    text.append(TBaumdaten::Name(eintrag));
     return text;
 }
 
 size_t TFundliste::TextLaenge(uint32_t index) const
 {
-    return Praefix(funde_[index].art).size() + funde_[index].pfad.size();
+    return Praefix(funde_[index].art).size() + daten_.PfadLaenge(Eintrag(index));
 }
 
 void TFundliste::Leeren()
 {
-    std::vector<TFund>().swap(funde_);
-    speicher_.Leeren();
+    std::deque<TFund>().swap(funde_);
+    daten_.Leeren();
+    aufgenommeneVerzeichnisse_.clear();
+    aufnahmeLauf_ = -1;
 }

@@ -1,41 +1,38 @@
 #pragma once
 
 // What a search found, as data: per line of the result list its kind, its
-// tree, its file's path (the directory that tree was searched from, then the
-// path below it) and the file's identity. The search writes it; the window's
-// list, the terminal output and the copy and move commands read it. The
-// text of a line is made from it for display and never read back.
+// tree and the file it names, an entry of the walks (its directory, its own
+// name, its identity). The search writes it; the window's list, the
+// terminal output and the copy and move commands read it. The text of a
+// line is made from it for display and never read back.
 
-#include "util/Bytespeicher.h"
+#include "search/Baumdaten.h"
 #include "util/Plattform.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 struct TFund {
-    std::string_view pfad;             // in the list's TBytespeicher
-    plattform::TDateiKennung kennung;  // of the file the search looked at
-    uint32_t basis = 0;                // bytes of pfad that are the searched directory
-    char art = '-';                    // '-', '!' or '+', the line's first character
-    uint8_t baum = 0;                  // 0 the first tree, 1 the second
-    bool kennungBekannt = false;       // false: the search could not look at the file
-
-    // The file's path below the directory its tree was searched from.
-    std::string_view Relativ() const { return pfad.substr(basis); }
+    uint32_t eintrag = 0; // in the walk's entries, Daten().laeufe[lauf]
+    uint16_t lauf = 0;    // the walk that met the file
+    uint8_t baum = 0;     // 0 the first tree, 1 the second (one walk serves both when they are one)
+    char art = '-';       // '-', '!' or '+', the line's first character
 };
 
 class TFundliste {
 public:
     TFundliste() = default;
-    // Lines point into the store it owns: neither copied nor moved.
+    // Lines point into the data it owns: neither copied nor moved.
     TFundliste(const TFundliste&) = delete;
     TFundliste& operator=(const TFundliste&) = delete;
 
-    // Where the walks keep their paths, so that a line is a view of the path
-    // of its file and costs no second copy.
-    TBytespeicher& Speicher() { return speicher_; }
+    // Where the walks keep what they found, so that a line is the number
+    // of its file's entry and costs no copy of its path.
+    TBaumdaten& Daten() { return daten_; }
+    const TBaumdaten& Daten() const { return daten_; }
 
     // The directories the two trees were searched from, as the search took them.
     void VerzeichnisseSetzen(std::string erstes, std::string zweites);
@@ -43,15 +40,22 @@ public:
 
     uint32_t Anzahl() const { return static_cast<uint32_t>(funde_.size()); }
     const TFund& Fund(uint32_t index) const { return funde_[index]; }
+    const TBaumEintrag& Eintrag(uint32_t index) const { return daten_.laeufe[funde_[index].lauf][funde_[index].eintrag]; }
 
-    // Appends a line; fund.pfad must live in Speicher() (see Ablegen).
+    // Appends a line for an entry of Daten().
     void Anhaengen(const TFund& fund) { funde_.push_back(fund); }
-    // A lasting copy of a path, for a search that did not walk into Speicher().
-    std::string_view Ablegen(std::string_view pfad) { return speicher_.Ablegen(pfad); }
+    // A line for a path that no walk into Daten() met: an entry is made for
+    // it. kennung null when it could not be looked at.
+    TFund Aufnehmen(char art, uint8_t baum, std::string_view pfad, const plattform::TDateiKennung* kennung);
     // Turns a "- " line into a "! " line.
     void ArtSetzen(uint32_t index, char art) { funde_[index].art = art; }
-    // The file a line's name was found to name when its content was read.
-    void KennungSetzen(uint32_t index, const plattform::TDateiKennung& kennung) { funde_[index].kennung = kennung; }
+
+    // The line's file: its whole path, its path below the directory its
+    // tree was searched from, and its identity as the search last read it
+    // (false when the search could not look at it).
+    std::string Pfad(uint32_t index) const { return daten_.Pfad(Eintrag(index)); }
+    std::string Relativ(uint32_t index) const;
+    bool Kennung(uint32_t index, plattform::TDateiKennung& kennung) const;
 
     // The line as the list shows it: its prefix, then the path.
     std::string Text(uint32_t index) const;
@@ -59,11 +63,14 @@ public:
     size_t TextLaenge(uint32_t index) const;
     static std::string_view Praefix(char art);
 
-    // Every line and every path gone, the memory given back.
+    // Every line and every entry gone, the memory given back.
     void Leeren();
 
 private:
-    TBytespeicher speicher_;
-    std::vector<TFund> funde_;
+    TBaumdaten daten_;
+    std::deque<TFund> funde_; // grows without moving what it holds: no second copy at its peak
     std::string verzeichnisse_[2];
+    // For Aufnehmen: its entries' walk and directories by path.
+    int32_t aufnahmeLauf_ = -1;
+    std::unordered_map<std::string, uint32_t> aufgenommeneVerzeichnisse_;
 };

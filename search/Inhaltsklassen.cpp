@@ -39,10 +39,41 @@ struct TVertreter {
     // Its names were looked at again (see NamenPruefen): whatever opens for
     // it must be this file, not one put in its name's place since.
     bool geprueft = false;
-    plattform::TDateiKennung kennung;
 };
 
 using TGruppe = std::vector<uint32_t>; // indices of TVertreter
+
+// The files of a group by their identity: open addressing over a flat
+// array, a few bytes per entry where a node-based map takes dozens, and a
+// group can hold hundreds of thousands of entries.
+class TKennungsTabelle {
+public:
+    explicit TKennungsTabelle(size_t eintraege)
+    {
+        size_t groesse = 16;
+        while (groesse < 2 * eintraege)
+            groesse *= 2;
+        stellen_.assign(groesse, Keiner);
+    }
+
+    // The slot of the file with eintrag's identity, Keiner when none has it
+    // yet (the caller fills it in). vertreter gives a file's entry.
+    template <typename TVertreterEintrag>
+    uint32_t& Stelle(const TBaumEintrag& eintrag, TVertreterEintrag&& vertreter)
+    {
+        const size_t maske = stellen_.size() - 1;
+        uint64_t h = eintrag.knoten * 0x9E3779B97F4A7C15ull + eintrag.geraet;
+        h ^= h >> 29;
+        for (size_t i = static_cast<size_t>(h) & maske;; i = (i + 1) & maske) {
+            uint32_t& stelle = stellen_[i];
+            if (stelle == Keiner || TBaumdaten::GleicheKennung(vertreter(stelle), eintrag))
+                return stelle;
+        }
+    }
+
+private:
+    std::vector<uint32_t> stellen_;
+};
 
 enum class TOeffnung { Offen, Unlesbar, KeineDeskriptoren };
 enum class TVerlauf { Fertig, Gestoppt, ZuWenigDeskriptoren };
@@ -52,7 +83,7 @@ public:
     TKlassierer(std::vector<TKlassenEintrag>& eintraege, int64_t groesse, int32_t& naechsteKlasse,
                 TLesestand& stand, const TZwischendurch& zwischendurch)
         : eintraege_(eintraege), groesse_(groesse), naechsteKlasse_(naechsteKlasse), stand_(stand),
-          zwischendurch_(zwischendurch)
+          daten_(stand.daten), zwischendurch_(zwischendurch)
     {
     }
 
@@ -102,13 +133,13 @@ private:
             if (v.pfade < 2)
                 continue;
             for (uint32_t i = v.erster; i != Keiner; i = naechsterPfad_[i]) {
-                TKlassenEintrag& eintrag = eintraege_[i];
+                TBaumEintrag& eintrag = *eintraege_[i].datei;
                 plattform::TDateiStand stand;
-                if (plattform::StandLesen(std::string(eintrag.pfad), stand) && stand.groesse == groesse_)
-                    eintrag.kennung = stand.kennung;
+                if (plattform::StandLesen(daten_.Pfad(eintrag), stand) && stand.groesse == groesse_)
+                    daten_.KennungSetzen(eintrag, stand.kennung);
                 else
                     eintrag.oeffenbar = 0;
-                geprueft_.insert(eintrag.kennung);
+                geprueft_.insert(daten_.Kennung(eintrag));
             }
         }
     }
@@ -120,23 +151,24 @@ private:
         vertreter_.clear();
         naechsterPfad_.assign(n, Keiner);
         std::vector<uint32_t> letzterPfad; // of each file, where its chain grows
-        std::unordered_map<plattform::TDateiKennung, uint32_t, plattform::TDateiKennungHash> datei;
-        datei.reserve(n);
+        TKennungsTabelle datei(n);
         for (uint32_t i = 0; i < n; ++i) {
-            if (i % VertreterPollAbstand == 0 && zwischendurch_(eintraege_[i].pfad, 0))
+            const TBaumEintrag& eintrag = *eintraege_[i].datei;
+            if (i % VertreterPollAbstand == 0 && zwischendurch_(eintrag, 0))
                 return false;
-            if (eintraege_[i].oeffenbar == 0)
+            if (eintrag.oeffenbar == 0)
                 continue;
-            const plattform::TDateiKennung& kennung = eintraege_[i].kennung;
-            const auto [stelle, neu] = datei.try_emplace(kennung, static_cast<uint32_t>(vertreter_.size()));
-            if (neu) {
-                vertreter_.push_back({i, 0, 0, geprueft_.count(kennung) > 0, kennung});
+            uint32_t& stelle = datei.Stelle(eintrag, [&](uint32_t v) -> const TBaumEintrag& { return Eintrag(v); });
+            if (stelle == Keiner) {
+                stelle = static_cast<uint32_t>(vertreter_.size());
+                const bool geprueft = !geprueft_.empty() && geprueft_.count(daten_.Kennung(eintrag)) > 0;
+                vertreter_.push_back({i, 0, 0, geprueft});
                 letzterPfad.push_back(i);
             } else {
-                naechsterPfad_[letzterPfad[stelle->second]] = i;
-                letzterPfad[stelle->second] = i;
+                naechsterPfad_[letzterPfad[stelle]] = i;
+                letzterPfad[stelle] = i;
             }
-            TVertreter& v = vertreter_[stelle->second];
+            TVertreter& v = vertreter_[stelle];
             ++v.pfade;
             v.seiten |= eintraege_[i].seiten;
         }
@@ -151,7 +183,7 @@ private:
         TVertreter& vertreter = vertreter_[v];
         if (vertreter.pfade < 2)
             return false;
-        eintraege_[vertreter.erster].oeffenbar = 0;
+        eintraege_[vertreter.erster].datei->oeffenbar = 0;
         vertreter.erster = naechsterPfad_[vertreter.erster];
         --vertreter.pfade;
         vertreter.seiten = 0;
@@ -173,12 +205,13 @@ private:
         return pfade >= 2 && seiten == 3;
     }
 
-    std::string_view Pfad(uint32_t v) const { return eintraege_[vertreter_[v].erster].pfad; }
+    // A file's first name that may still be opened.
+    TBaumEintrag& Eintrag(uint32_t v) const { return *eintraege_[vertreter_[v].erster].datei; }
 
     void OeffenbarSetzen(uint32_t v, bool oeffenbar)
     {
         for (uint32_t i = vertreter_[v].erster; i != Keiner; i = naechsterPfad_[i])
-            eintraege_[i].oeffenbar = oeffenbar ? 1 : 0;
+            eintraege_[i].datei->oeffenbar = oeffenbar ? 1 : 0;
     }
 
     void KlasseVergeben(const TGruppe& gruppe)
@@ -186,12 +219,12 @@ private:
         const int32_t klasse = naechsteKlasse_++;
         for (uint32_t v : gruppe)
             for (uint32_t i = vertreter_[v].erster; i != Keiner; i = naechsterPfad_[i])
-                eintraege_[i].klasse = klasse;
+                eintraege_[i].datei->klasse = klasse;
     }
 
     bool Poll(uint32_t v, uint32_t zaehler, int64_t position)
     {
-        return zaehler % PollAbstand == 0 && zwischendurch_(Pfad(v), position);
+        return zaehler % PollAbstand == 0 && zwischendurch_(Eintrag(v), position);
     }
 
     // Opens a file of the group by its first name; a file whose length
@@ -203,10 +236,10 @@ private:
     {
         for (;;) {
             bool keineDeskriptoren = false;
-            datei = stand_.vorleser.Oeffnen(Pfad(v), keineDeskriptoren);
+            datei = stand_.vorleser.Oeffnen(Eintrag(v), keineDeskriptoren);
             if (datei.Offen() && !DieDatei(v, datei)) {
                 // Opened ahead before its name was replaced: ask the name again.
-                datei = plattform::TDatei::OeffnenLesen(std::string(Pfad(v)), keineDeskriptoren);
+                datei = plattform::TDatei::OeffnenLesen(daten_.Pfad(Eintrag(v)), keineDeskriptoren);
             }
             if (datei.Offen() && datei.Laenge() == groesse_ && DieDatei(v, datei))
                 return TOeffnung::Offen;
@@ -222,7 +255,7 @@ private:
     bool DieDatei(uint32_t v, const plattform::TDatei& datei) const
     {
         plattform::TDateiKennung kennung;
-        return !vertreter_[v].geprueft || (datei.Kennung(kennung) && kennung == vertreter_[v].kennung);
+        return !vertreter_[v].geprueft || (datei.Kennung(kennung) && kennung == daten_.Kennung(Eintrag(v)));
     }
 
     // Opens a file, giving back the files kept open for later when the
@@ -453,7 +486,7 @@ private:
         int64_t menge = RandBlock;
         int64_t position = 0;
         while (position < groesse_ && !gruppen.empty()) {
-            if (zwischendurch_(Pfad(gruppe[gruppen.front().front()]), position))
+            if (zwischendurch_(Eintrag(gruppe[gruppen.front().front()]), position))
                 return TVerlauf::Gestoppt;
             menge = std::min(menge, groesse_ - position);
             for (const TGruppe& g : gruppen) {
@@ -533,7 +566,7 @@ private:
                 datei.VorausLesen(0, groesse_);
             uint64_t summe = 0;
             for (int64_t position = 0; ok && position < groesse_;) {
-                if (zwischendurch_(Pfad(v), position))
+                if (zwischendurch_(Eintrag(v), position))
                     return false;
                 const int64_t menge = std::min<int64_t>(MaxBlock, groesse_ - position);
                 ok = datei.LesenAb(position, daten.data(), menge) == menge;
@@ -576,7 +609,7 @@ private:
             return true;
         std::vector<char> pufferA(static_cast<size_t>(MaxBlock)), pufferB(static_cast<size_t>(MaxBlock));
         for (int64_t position = 0; position < groesse_;) {
-            if (zwischendurch_(Pfad(a), position))
+            if (zwischendurch_(Eintrag(a), position))
                 return false;
             const int64_t menge = std::min<int64_t>(MaxBlock, groesse_ - position);
             if (dateiA.LesenAb(position, pufferA.data(), menge) != menge
@@ -593,6 +626,7 @@ private:
     int64_t groesse_;
     int32_t& naechsteKlasse_;
     TLesestand& stand_;
+    TBaumdaten& daten_;
     const TZwischendurch& zwischendurch_;
     std::vector<TVertreter> vertreter_;
     // Identities of the names looked at again: files opened for them are checked.

@@ -16,18 +16,8 @@ void TFensterLogik::ListeLeeren()
     FundeGeleert();
 }
 
-void TFensterLogik::FundAnhaengen(char art, uint8_t baum, std::string_view pfad,
-                                  const plattform::TDateiKennung* kennung)
+void TFensterLogik::FundAnhaengen(const TFund& fund)
 {
-    TFund fund;
-    fund.pfad = pfad;
-    const std::string& verzeichnis = funde_.Verzeichnis(baum);
-    fund.basis = pfad.starts_with(verzeichnis) ? static_cast<uint32_t>(verzeichnis.size()) : 0;
-    fund.art = art;
-    fund.baum = baum;
-    fund.kennungBekannt = kennung != nullptr;
-    if (kennung)
-        fund.kennung = *kennung;
     funde_.Anhaengen(fund);
     FundAngehaengt(funde_.Anzahl() - 1);
 }
@@ -93,9 +83,10 @@ void TFensterLogik::MarkierteKopieren(const std::string& basis, const std::strin
     for (uint32_t i = 0; i < ListeAnzahl(); ++i) {
         if (!ListeMarkiert(i))
             continue;
-        const TFund& fund = funde_.Fund(i);
-        const std::string relativ(fund.Relativ());
-        const std::string quelle = eigeneOrte ? std::string(fund.pfad) : basis + relativ;
+        const std::string relativ = funde_.Relativ(i);
+        const std::string quelle = eigeneOrte ? funde_.Pfad(i) : basis + relativ;
+        plattform::TDateiKennung kennung;
+        const bool kennungBekannt = funde_.Kennung(i, kennung);
 
         FeldSetzen(TFeld::Edit5, (verschieben ? "verschiebe Datei: " : "kopiere Datei: ") + DateiNameAus(quelle));
         NachrichtenVerarbeiten();
@@ -103,8 +94,8 @@ void TFensterLogik::MarkierteKopieren(const std::string& basis, const std::strin
         // A line acts on the very file the search found there: one that
         // was replaced since, or that a link put in place of a directory on
         // its way now shows, is not the file the line stands for.
-        const bool geprueft = !eigeneOrte || fund.kennungBekannt;
-        if (!geprueft || !ablage.Ablegen(quelle, eigeneOrte ? &fund.kennung : nullptr, relativ))
+        const bool geprueft = !eigeneOrte || kennungBekannt;
+        if (!geprueft || !ablage.Ablegen(quelle, eigeneOrte ? &kennung : nullptr, relativ))
             ergebnis = Fehler;
     }
     // The sources of a move across file systems go once their copies are

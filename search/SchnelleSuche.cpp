@@ -59,13 +59,13 @@ private:
         uint32_t kandidat = Keiner;
     };
 
-    std::deque<TBaumEintrag>& ZweiterBaum() { return gleich_ ? baumA_ : baumB_; }
+    std::deque<TBaumEintrag>& ZweiterBaum() { return daten_.laeufe[laufB_]; }
     TBaumEintrag& Kandidat(uint32_t k) { return ZweiterBaum()[kandidaten_[k]]; }
 
     void TabelleAufbauen();
     void GruppenfolgePlanen();
     bool Nachschub(std::deque<TVorhaben>& plan);
-    bool Zwischendurch(std::string_view pfad, int64_t position);
+    bool Zwischendurch(const TBaumEintrag& datei, int64_t position);
     void NachrichtenZwischendurch();
     bool Abbrechen() { return f_.AbbruchAngefordert && f_.AbbruchFragen(); }
     bool Selbst(uint32_t a, uint32_t k);
@@ -77,10 +77,11 @@ private:
 
     TFensterLogik& f_;
     bool gleich_ = false;
-    TPfadspeicher& pfade_ = f_.funde_.Speicher(); // the lines point at the paths
-    std::vector<TBaumVerzeichnis> verzeichnisse_; // of both walks
-    std::deque<TBaumEintrag> baumA_;
-    std::deque<TBaumEintrag> baumB_;
+    TBaumdaten& daten_ = f_.funde_.Daten(); // the lines point at the walks' entries
+    // The walks of the two trees (one walk when they are one).
+    uint16_t laufA_ = daten_.NeuerLauf();
+    uint16_t laufB_ = laufA_;
+    std::deque<TBaumEintrag>& baumA_ = daten_.laeufe[laufA_];
 
     // The fields as they stood before the run, for those the pairwise run
     // would not have written.
@@ -112,8 +113,8 @@ private:
     std::vector<int64_t> gruppenfolge_;
     uint32_t naechsteGeplante_ = 0; // next group for the read-ahead plan
     uint32_t begonnene_ = 0;        // groups the run has come to
-    TVorleser vorleser_{[this](std::deque<TVorhaben>& plan) { return Nachschub(plan); }};
-    TLesestand lesestand_{vorleser_};
+    TVorleser vorleser_{daten_, [this](std::deque<TVorhaben>& plan) { return Nachschub(plan); }};
+    TLesestand lesestand_{daten_, vorleser_};
 
     // The last comparison the pairwise run would have made, and the last one
     // whose two files it could open.
@@ -121,7 +122,7 @@ private:
     TAufruf letzterOffenerAufruf_;
     bool inhaltVerglichen_ = false;
 
-    std::string letzteDatei_;
+    const TBaumEintrag* letzteDatei_ = nullptr;
     int64_t teiler_ = 1024;
     const char* einheit_ = " KB";
     std::chrono::steady_clock::time_point letzteNachricht_ = std::chrono::steady_clock::now();
@@ -138,13 +139,16 @@ void TSuchlauf::Ausfuehren()
     edit4_ = f_.FeldText(TFeld::Edit4);
     edit6_ = f_.FeldText(TFeld::Edit6);
     const std::string erstes = f_.FeldText(TFeld::Edit1);
-    if (!BaumLesen(f_, erstes, baumA_, pfade_, verzeichnisse_))
+    if (!BaumLesen(f_, erstes, daten_, laufA_))
         return;
     const std::string zweites = f_.FeldText(TFeld::Edit3);
     gleich_ = erstes == zweites;
     // One tree against itself is read once.
-    if (!gleich_ && !BaumLesen(f_, zweites, baumB_, pfade_, verzeichnisse_))
-        return;
+    if (!gleich_) {
+        laufB_ = daten_.NeuerLauf();
+        if (!BaumLesen(f_, zweites, daten_, laufB_))
+            return;
+    }
     if (f_.NachDemEinlesen)
         f_.NachDemEinlesen();
     TabelleAufbauen();
@@ -242,7 +246,7 @@ bool TSuchlauf::Nachschub(std::deque<TVorhaben>& plan)
     auto planen = [&](const std::vector<uint32_t>& indizes, const std::vector<int64_t>& groessen, auto&& eintrag) {
         const auto [anfang, ende] = std::equal_range(groessen.begin(), groessen.end(), groesse);
         for (auto i = anfang; i != ende; ++i)
-            plan.push_back({eintrag(indizes[static_cast<size_t>(i - groessen.begin())]).pfad, groesse, naechsteGeplante_});
+            plan.push_back({&eintrag(indizes[static_cast<size_t>(i - groessen.begin())]), groesse, naechsteGeplante_});
     };
     // In the order Klassifizieren hands them on: first tree, then candidates.
     planen(ersteNachGroesse_, ersteGroessen_, [&](uint32_t a) -> TBaumEintrag& { return baumA_[a]; });
@@ -260,11 +264,11 @@ void TSuchlauf::NachrichtenZwischendurch()
     f_.NachrichtenVerarbeiten();
 }
 
-bool TSuchlauf::Zwischendurch(std::string_view pfad, int64_t position)
+bool TSuchlauf::Zwischendurch(const TBaumEintrag& datei, int64_t position)
 {
-    if (pfad != letzteDatei_) {
-        letzteDatei_ = pfad;
-        f_.FeldSetzen(TFeld::Edit5, DateiNameAus(letzteDatei_));
+    if (&datei != letzteDatei_) {
+        letzteDatei_ = &datei;
+        f_.FeldSetzen(TFeld::Edit5, std::string(TBaumdaten::Name(datei)));
     }
     f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler_) + einheit_);
     NachrichtenZwischendurch();
@@ -281,7 +285,7 @@ bool TSuchlauf::Zwischendurch(std::string_view pfad, int64_t position)
 // pairwise run applies it).
 bool TSuchlauf::Selbst(uint32_t a, uint32_t k)
 {
-    return gleich_ ? kandidaten_[k] == a : GleicherEintrag(baumA_[a], Kandidat(k), verzeichnisse_);
+    return gleich_ ? kandidaten_[k] == a : GleicherEintrag(baumA_[a], Kandidat(k), daten_);
 }
 
 bool TSuchlauf::Oeffenbar(TBaumEintrag& eintrag)
@@ -290,7 +294,7 @@ bool TSuchlauf::Oeffenbar(TBaumEintrag& eintrag)
     // descriptors run short: a file counts as unopenable only on its own account.
     bool keineDeskriptoren = false;
     if (eintrag.oeffenbar < 0)
-        eintrag.oeffenbar = vorleser_.Oeffnen(eintrag.pfad, keineDeskriptoren).Offen() ? 1 : 0;
+        eintrag.oeffenbar = vorleser_.Oeffnen(eintrag, keineDeskriptoren).Offen() ? 1 : 0;
     return eintrag.oeffenbar == 1;
 }
 
@@ -316,10 +320,14 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     // in between while they are gathered, too.
     std::vector<TKlassenEintrag> eintraege;
     eintraege.reserve(static_cast<size_t>((aEnde - aAnfang) + (kEnde - kAnfang)));
-    auto sammeln = [&](const TBaumEintrag& eintrag, uint8_t seiten) {
-        if (eintraege.size() % SammelPollAbstand == 0 && Zwischendurch(eintrag.pfad, 0))
+    auto sammeln = [&](TBaumEintrag& eintrag, uint8_t seiten) {
+        if (eintraege.size() % SammelPollAbstand == 0 && Zwischendurch(eintrag, 0))
             return false;
-        eintraege.push_back({eintrag.pfad, eintrag.kennung, seiten});
+        // What an earlier look found out is found out again, as the
+        // classification sees it.
+        eintrag.oeffenbar = -1;
+        eintrag.klasse = -1;
+        eintraege.push_back({&eintrag, seiten});
         return true;
     };
     for (auto a = aAnfang; a != aEnde; ++a)
@@ -337,30 +345,22 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     if (begonnene_ < gruppenfolge_.size() && gruppenfolge_[begonnene_] == groesse)
         vorleser_.GruppeBeginnt(begonnene_++);
     const bool fertig = KlassenBilden(eintraege, groesse, naechsteKlasse_, lesestand_,
-                                      [this](std::string_view pfad, int64_t position) {
-                                          return Zwischendurch(pfad, position);
+                                      [this](const TBaumEintrag& datei, int64_t position) {
+                                          return Zwischendurch(datei, position);
                                       });
     f_.FeldSetzen(TFeld::Edit6, "");
     if (!fertig)
         return false;
 
-    size_t n = 0;
+    // A name of a shared file that was replaced since the walk names the
+    // file now read: its entry, and so its line, carries that identity now.
     bool ersteOffen = false;
     size_t zweiteOffen = 0;
-    for (auto a = aAnfang; a != aEnde; ++a, ++n) {
-        baumA_[*a].oeffenbar = eintraege[n].oeffenbar;
-        baumA_[*a].klasse = eintraege[n].klasse;
-        // A name of a shared file that was replaced since the walk names the
-        // file now read: its line carries that identity, not the walk's.
-        baumA_[*a].kennung = eintraege[n].kennung;
+    for (auto a = aAnfang; a != aEnde; ++a)
         ersteOffen |= baumA_[*a].oeffenbar == 1;
-    }
     klassenMitglieder_.resize(static_cast<size_t>(naechsteKlasse_));
-    for (auto k = kAnfang; k != kEnde; ++k, ++n) {
-        TBaumEintrag& kandidat = Kandidat(*k);
-        kandidat.oeffenbar = eintraege[n].oeffenbar;
-        kandidat.klasse = eintraege[n].klasse;
-        kandidat.kennung = eintraege[n].kennung;
+    for (auto k = kAnfang; k != kEnde; ++k) {
+        const TBaumEintrag& kandidat = Kandidat(*k);
         zweiteOffen += kandidat.oeffenbar == 1;
         if (kandidat.klasse >= 0)
             klassenMitglieder_[static_cast<size_t>(kandidat.klasse)].push_back(*k);
@@ -431,23 +431,21 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
 {
     const uint32_t zeile = f_.ListeAnzahl();
     TBaumEintrag& datei = baumA_[a];
-    f_.FundAnhaengen('-', 0, datei.pfad, datei.regulaer ? &datei.kennung : nullptr);
+    f_.FundAnhaengen({a, laufA_, 0, '-'});
 
     bool gefunden = false;
     if (datei.regulaer) {
-        if (!Klassifizieren(datei.groesse))
-            return false;
         // The line went up before its size group was read; a name replaced
         // since the walk was read as the file it names now, and a copy or
-        // move of the line must take that file, not refuse it.
-        f_.funde_.KennungSetzen(zeile, datei.kennung);
+        // move of the line takes that file from the entry, not refuses it.
+        if (!Klassifizieren(datei.groesse))
+            return false;
         LetztenVergleichMerken(a, schritt);
         if (datei.oeffenbar == 1 && datei.klasse >= 0) {
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
                 if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))
                     continue;
-                const TBaumEintrag& gleiche = Kandidat(k);
-                f_.FundAnhaengen('+', 1, gleiche.pfad, gleiche.regulaer ? &gleiche.kennung : nullptr);
+                f_.FundAnhaengen({kandidaten_[k], laufB_, 1, '+'});
                 f_.ZaehlerErhoehen(TFeld::Edit7);
                 gefunden = true;
                 if (gleich_) {
@@ -478,7 +476,7 @@ void TSuchlauf::FelderWieZuletzt()
     std::string edit5 = "Überprüfe Verzeichnisse";
     if (letzterAufruf_.a != Keiner) {
         const TBaumEintrag& datei = baumA_[letzterAufruf_.a];
-        edit5 = datei.oeffenbar == 1 ? "" : Zeile("Konnte Datei ", datei.pfad) + " nicht öffnen!";
+        edit5 = datei.oeffenbar == 1 ? "" : Zeile("Konnte Datei ", daten_.Pfad(datei)) + " nicht öffnen!";
     }
     std::string edit2 = edit2_, edit4 = edit4_;
     if (letzterOffenerAufruf_.a != Keiner) {

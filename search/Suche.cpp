@@ -100,7 +100,7 @@ void TFensterLogik::FundAufnehmen(char art, uint8_t baum, const std::string& pfa
     // file's identity: both are taken now.
     plattform::TDateiStand stand;
     const bool bekannt = plattform::StandLesen(pfad, stand);
-    FundAnhaengen(art, baum, funde_.Ablegen(pfad), bekannt ? &stand.kennung : nullptr);
+    FundAnhaengen(funde_.Aufnehmen(art, baum, pfad, bekannt ? &stand.kennung : nullptr));
 }
 
 void TFensterLogik::ZaehlerErhoehen(TFeld feld)

@@ -12,16 +12,14 @@ void TVorleser::GruppeBeginnt(uint32_t gruppe)
     Auffuellen();
 }
 
-plattform::TDatei TVorleser::Oeffnen(std::string_view pfad, bool& keineDeskriptoren)
+plattform::TDatei TVorleser::Oeffnen(const TBaumEintrag& eintrag, bool& keineDeskriptoren)
 {
     keineDeskriptoren = false;
     // The search asks in the order of the plan, so the file is nearly always
     // the first one held; those before it were passed over (another name of
     // a file already read, a group that turned out not to be worth reading).
-    // Paths are the walk's stored views: the same entry has the same view.
     for (size_t i = 0; i < offen_.size(); ++i) {
-        const std::string_view gehalten = offen_[i].vorhaben.pfad;
-        if (gehalten.data() != pfad.data() || gehalten.size() != pfad.size())
+        if (offen_[i].vorhaben.datei != &eintrag)
             continue;
         plattform::TDatei datei = std::move(offen_[i].datei);
         offen_.erase(offen_.begin(), offen_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
@@ -30,7 +28,7 @@ plattform::TDatei TVorleser::Oeffnen(std::string_view pfad, bool& keineDeskripto
             return datei;
         break;
     }
-    const std::string name(pfad);
+    const std::string name = daten_.Pfad(eintrag);
     plattform::TDatei datei = plattform::TDatei::OeffnenLesen(name, keineDeskriptoren);
     if (!datei.Offen() && keineDeskriptoren && !offen_.empty()) {
         Freigeben();
@@ -56,7 +54,7 @@ void TVorleser::Auffuellen()
         }
         TVorhaben vorhaben = plan_.front();
         bool keineDeskriptoren = false;
-        plattform::TDatei datei = plattform::TDatei::OeffnenLesen(std::string(vorhaben.pfad), keineDeskriptoren);
+        plattform::TDatei datei = plattform::TDatei::OeffnenLesen(daten_.Pfad(*vorhaben.datei), keineDeskriptoren);
         if (keineDeskriptoren) {
             // No more to spare: hold what we have, and no more than that.
             fenster_ = offen_.size();

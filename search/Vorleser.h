@@ -6,6 +6,7 @@
 // read and compared does not change: the search takes a file opened here
 // when it is next in line, and opens it itself when it is not.
 
+#include "search/Baumdaten.h"
 #include "util/Plattform.h"
 
 #include <cstdint>
@@ -19,7 +20,7 @@ inline constexpr int64_t RandBlock = 4096;
 
 // A file the search will open, in the order it will open them.
 struct TVorhaben {
-    std::string_view pfad; // non-owning: the walk's stored path
+    const TBaumEintrag* datei = nullptr; // non-owning: the walk's entry
     int64_t groesse = 0;
     uint32_t gruppe = 0;   // the size group, numbered in the order the search takes them
 };
@@ -29,17 +30,17 @@ public:
     // Appends the files of the next group to plan; false when none are left.
     using TNachschub = std::function<bool(std::deque<TVorhaben>& plan)>;
 
-    explicit TVorleser(TNachschub nachschub) : nachschub_(std::move(nachschub)) {}
+    TVorleser(const TBaumdaten& daten, TNachschub nachschub) : daten_(daten), nachschub_(std::move(nachschub)) {}
     TVorleser(const TVorleser&) = delete;
     TVorleser& operator=(const TVorleser&) = delete;
 
     // The search turns to this group: what was planned for earlier ones is let go.
     void GruppeBeginnt(uint32_t gruppe);
 
-    // Opens pfad for reading: the file opened ahead when it is at hand, else
-    // anew. Short of descriptors it gives back its own and tries once more;
+    // Opens the entry's file for reading: the one opened ahead when it is at
+    // hand, else anew. Short of descriptors it gives back its own and tries once more;
     // keineDeskriptoren as for plattform::TDatei::OeffnenLesen.
-    plattform::TDatei Oeffnen(std::string_view pfad, bool& keineDeskriptoren);
+    plattform::TDatei Oeffnen(const TBaumEintrag& datei, bool& keineDeskriptoren);
 
     // Closes every file held ahead and holds at most half as many from now
     // on: the descriptors are needed for comparing.
@@ -53,6 +54,7 @@ private:
 
     void Auffuellen();
 
+    const TBaumdaten& daten_;
     TNachschub nachschub_;
     std::deque<TVorhaben> plan_;  // not opened yet
     std::deque<TOffen> offen_;    // opened ahead, in the order of the plan

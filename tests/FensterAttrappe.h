@@ -67,7 +67,7 @@ public:
         const std::string& verzeichnis = Funde().Verzeichnis(baum);
         plattform::TDateiKennung kennung;
         const bool bekannt = plattform::KennungLesen(verzeichnis + relativ, kennung);
-        FundAnhaengen(art, baum, FundeSchreiben().Ablegen(verzeichnis + relativ), bekannt ? &kennung : nullptr);
+        FundAnhaengen(FundeSchreiben().Aufnehmen(art, baum, verzeichnis + relativ, bekannt ? &kennung : nullptr));
         liste.back().markiert = markiert;
     }
 

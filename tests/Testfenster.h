@@ -51,7 +51,7 @@ public:
         FundeSchreiben().VerzeichnisseSetzen(FeldText(TFeld::Edit1), FeldText(TFeld::Edit3));
         plattform::TDateiKennung kennung;
         const bool bekannt = plattform::KennungLesen(pfad, kennung);
-        FundAnhaengen(art, art == '+', FundeSchreiben().Ablegen(pfad), bekannt ? &kennung : nullptr);
+        FundAnhaengen(FundeSchreiben().Aufnehmen(art, art == '+', pfad, bekannt ? &kennung : nullptr));
     }
 
 protected:
