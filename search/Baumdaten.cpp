@@ -1,5 +1,9 @@
 #include "search/Baumdaten.h"
 
+#include "util/Fehler.h"
+
+#include <algorithm>
+
 uint16_t TBaumdaten::NeuerLauf()
 {
     laeufe.emplace_back();
@@ -8,10 +12,33 @@ uint16_t TBaumdaten::NeuerLauf()
 
 TBaumEintrag& TBaumdaten::Eintragen(uint16_t lauf, uint32_t verzeichnis, std::string_view name)
 {
+    // Length first (two bytes), then the bytes; a name never spans two blocks.
+    const size_t laenge = std::min(name.size(), NameMax);
+    if (2 + laenge > namenFrei_) {
+        if (namen_.size() == (size_t{1} << (32 - NamenBlockBits)))
+            throw EFehler("too many file names for one search");
+        namen_.push_back(std::make_unique_for_overwrite<char[]>(NamenBlock));
+        namenFrei_ = NamenBlock;
+    }
+    const size_t stelle = NamenBlock - namenFrei_;
+    char* ziel = namen_.back().get() + stelle;
+    ziel[0] = static_cast<char>(laenge & 0xFF);
+    ziel[1] = static_cast<char>(laenge >> 8);
+    std::copy_n(name.begin(), laenge, ziel + 2);
+    namenFrei_ -= 2 + laenge;
+
     TBaumEintrag& eintrag = laeufe[lauf].emplace_back();
-    eintrag.name = speicher_.KurzAblegen(name);
+    eintrag.name = static_cast<uint32_t>(((namen_.size() - 1) << NamenBlockBits) | stelle);
     eintrag.verzeichnis = verzeichnis;
     return eintrag;
+}
+
+std::string_view TBaumdaten::Name(const TBaumEintrag& eintrag) const
+{
+    const char* name = namen_[eintrag.name >> NamenBlockBits].get() + (eintrag.name & (NamenBlock - 1));
+    const size_t laenge = static_cast<size_t>(static_cast<unsigned char>(name[0]))
+                          | static_cast<size_t>(static_cast<unsigned char>(name[1])) << 8;
+    return {name + 2, laenge};
 }
 
 std::string TBaumdaten::Pfad(const TBaumEintrag& eintrag) const
@@ -43,8 +70,11 @@ void TBaumdaten::KennungSetzen(TBaumEintrag& eintrag, const plattform::TDateiKen
 {
     const TGeraet geraet{kennung.geraet, kennung.knotenHoch};
     const auto [stelle, neu] = geraetNummer_.try_emplace(geraet, static_cast<uint32_t>(geraete_.size()));
-    if (neu)
+    if (neu) {
+        if (geraete_.size() == (size_t{1} << 24))
+            throw EFehler("too many file systems for one search");
         geraete_.push_back(geraet);
+    }
     eintrag.geraet = stelle->second;
     eintrag.knoten = kennung.knoten;
 }
@@ -54,6 +84,8 @@ void TBaumdaten::Leeren()
     std::vector<TBaumVerzeichnis>().swap(verzeichnisse);
     std::deque<std::deque<TBaumEintrag>>().swap(laeufe);
     speicher_.Leeren();
+    std::vector<std::unique_ptr<char[]>>().swap(namen_);
+    namenFrei_ = 0;
     std::vector<TGeraet>().swap(geraete_);
     geraetNummer_.clear();
 }
@@ -66,5 +98,5 @@ bool GleicherEintrag(const TBaumEintrag& x, const TBaumEintrag& y, const TBaumda
         return false;
     const TBaumVerzeichnis& vx = daten.verzeichnisse[x.verzeichnis];
     const TBaumVerzeichnis& vy = daten.verzeichnisse[y.verzeichnis];
-    return vx.bekannt && vy.bekannt && vx.kennung == vy.kennung && TBaumdaten::Name(x) == TBaumdaten::Name(y);
+    return vx.bekannt && vy.bekannt && vx.kennung == vy.kennung && daten.Name(x) == daten.Name(y);
 }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,17 +23,19 @@ struct TBaumVerzeichnis {
     bool bekannt = false;             // kennung could be read
 };
 
-// A file entry of a walk (anything listed that is not a directory).
+// A file entry of a walk (anything listed that is not a directory). There
+// is one per file of both trees: 32 bytes, its name apart.
 struct TBaumEintrag {
-    const char* name = nullptr;       // its own name, TBytespeicher::KurzAblegen
+    uint32_t name = 0;                // its own name, see TBaumdaten::Name
+    uint32_t verzeichnis = 0;         // index into TBaumdaten::verzeichnisse
     int64_t groesse = -1;             // of a regular file
     uint64_t knoten = 0;              // with geraet, the file's identity (see TBaumdaten::Kennung)
-    uint32_t verzeichnis = 0;         // index into TBaumdaten::verzeichnisse
-    uint32_t geraet = 0;
     int32_t klasse = -1;              // class of identical content, -1 for none (filled in later)
-    bool regulaer = false;            // an existing regular file
-    int8_t oeffenbar = -1;            // 1 can be opened, 0 cannot, -1 not known yet (filled in later)
+    uint32_t geraet : 24 = 0;         // index into the data's devices
+    bool regulaer : 1 = false;        // an existing regular file
+    int oeffenbar : 2 = -1;           // 1 can be opened, 0 cannot, -1 not known yet (filled in later)
 };
+static_assert(sizeof(TBaumEintrag) == 32);
 
 class TBaumdaten {
 public:
@@ -54,13 +57,16 @@ public:
     // A new entry at the end of walk lauf, named name in directory verzeichnis.
     TBaumEintrag& Eintragen(uint16_t lauf, uint32_t verzeichnis, std::string_view name);
 
-    static std::string_view Name(const TBaumEintrag& eintrag) { return TBytespeicher::Kurz(eintrag.name); }
+    std::string_view Name(const TBaumEintrag& eintrag) const;
+    // Longer than any name a file system gives.
+    static constexpr size_t NameMax = 0xFFFF;
     std::string Pfad(const TBaumEintrag& eintrag) const;
     size_t PfadLaenge(const TBaumEintrag& eintrag) const;
 
     plattform::TDateiKennung Kennung(const TBaumEintrag& eintrag) const;
     void KennungSetzen(TBaumEintrag& eintrag, const plattform::TDateiKennung& kennung);
     // Whether two entries have the same identity, without making it.
+    // (Entries never looked at have none; they are alike among themselves.)
     static bool GleicheKennung(const TBaumEintrag& x, const TBaumEintrag& y)
     {
         return x.knoten == y.knoten && x.geraet == y.geraet;
@@ -81,7 +87,14 @@ private:
         size_t operator()(const TGeraet& g) const { return static_cast<size_t>(g.geraet * 31 + g.knotenHoch); }
     };
 
+    // Names lie in blocks of one size, numbered by block and place, so that
+    // four bytes find one.
+    static constexpr unsigned NamenBlockBits = 20;
+    static constexpr size_t NamenBlock = size_t{1} << NamenBlockBits;
+
     TBytespeicher speicher_;
+    std::vector<std::unique_ptr<char[]>> namen_;
+    size_t namenFrei_ = 0;
     std::vector<TGeraet> geraete_;
     std::unordered_map<TGeraet, uint32_t, TGeraetHash> geraetNummer_;
 };

@@ -14,7 +14,7 @@ TFund TFundliste::Aufnehmen(char art, uint8_t baum, std::string_view pfad, const
     while (namensAnfang > 0 && !plattform::BeendetVerzeichnisteil(pfad[namensAnfang - 1]))
         --namensAnfang;
     // A text longer than any name the system gives keeps the rest with its directory part.
-    namensAnfang = std::max(namensAnfang, pfad.size() - std::min(pfad.size(), TBytespeicher::KurzMax));
+    namensAnfang = std::max(namensAnfang, pfad.size() - std::min(pfad.size(), TBaumdaten::NameMax));
     const std::string verzeichnis(pfad.substr(0, namensAnfang));
     const auto [stelle, neu] =
         aufgenommeneVerzeichnisse_.try_emplace(verzeichnis, static_cast<uint32_t>(daten_.verzeichnisse.size()));
@@ -39,7 +39,7 @@ std::string TFundliste::Relativ(uint32_t index) const
     if (verzeichnis.starts_with(basis))
         verzeichnis.remove_prefix(basis.size());
     std::string relativ(verzeichnis);
-    relativ.append(TBaumdaten::Name(eintrag));
+    relativ.append(daten_.Name(eintrag));
     return relativ;
 }
 
@@ -61,7 +61,7 @@ std::string TFundliste::Text(uint32_t index) const
     const TBaumEintrag& eintrag = Eintrag(index);
     std::string text(Praefix(funde_[index].art));
     text.append(daten_.verzeichnisse[eintrag.verzeichnis].pfad);
-    text.append(TBaumdaten::Name(eintrag));
+    text.append(daten_.Name(eintrag));
     return text;
 }
 

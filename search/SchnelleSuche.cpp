@@ -20,6 +20,7 @@
 #include <chrono>
 #include <limits>
 #include <deque>
+#include <unordered_map>
 
 namespace {
 
@@ -91,7 +92,9 @@ private:
     // order), grouped by bucket and by exact size.
     std::vector<uint32_t> kandidaten_;                   // index into the second tree
     std::vector<std::pair<uint32_t, uint32_t>> tabelle_; // (bucket, candidate), sorted
-    std::vector<uint32_t> lebendesEnde_;                 // at a bucket's start: 1 + past its last live entry
+    // By a bucket's start: 1 + past its last live entry. Only buckets with
+    // something to compare are looked at, mostly few of all.
+    std::unordered_map<uint32_t, uint32_t> lebendesEnde_;
     std::vector<uint32_t> kandidatenNachGroesse_;
     std::vector<int64_t> kandidatenGroessen_;            // their sizes, side by side for the search
     std::vector<bool> klassifiziert_;                    // at a size group's start in kandidatenNachGroesse_
@@ -190,7 +193,6 @@ void TSuchlauf::TabelleAufbauen()
     for (uint32_t k = 0; k < kandidaten_.size(); ++k)
         tabelle_.emplace_back(Bucket(GroessenSchluessel(Kandidat(k).groesse)), k);
     std::sort(tabelle_.begin(), tabelle_.end());
-    lebendesEnde_.assign(tabelle_.size(), 0);
 
     auto nachGroesse = [](std::vector<uint32_t>& indizes, auto&& groesse) {
         std::stable_sort(indizes.begin(), indizes.end(),
@@ -268,7 +270,7 @@ bool TSuchlauf::Zwischendurch(const TBaumEintrag& datei, int64_t position)
 {
     if (&datei != letzteDatei_) {
         letzteDatei_ = &datei;
-        f_.FeldSetzen(TFeld::Edit5, std::string(TBaumdaten::Name(datei)));
+        f_.FeldSetzen(TFeld::Edit5, std::string(daten_.Name(datei)));
     }
     f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler_) + einheit_);
     NachrichtenZwischendurch();

@@ -3,7 +3,7 @@
 // Byte strings kept back to back in large blocks that never move: a million
 // paths cost little more than their bytes, with no object per string and no
 // copy when the store grows. The walk's paths and the result list's lines
-// both live here.
+// both live here; a line is a view of its file's path.
 
 #include <cstddef>
 #include <memory>
@@ -21,17 +21,10 @@ public:
 
     // A lasting copy of bytes, valid until the store is emptied.
     std::string_view Ablegen(std::string_view bytes);
-    // The same for a short text (a file's own name: at most 65,535 bytes)
-    // with its length kept in front of it, so that one pointer holds it.
-    const char* KurzAblegen(std::string_view bytes);
-    static std::string_view Kurz(const char* abgelegt);
-    static constexpr size_t KurzMax = 0xFFFF;
     // Gives every block back; all views handed out become invalid.
     void Leeren();
 
 private:
-    char* Platz(size_t menge);
-
     static constexpr size_t BlockGroesse = size_t{1} << 20;
     std::vector<std::unique_ptr<char[]>> bloecke_;
     size_t frei_ = 0; // bytes left in the last block
