@@ -21,6 +21,10 @@ struct TBaumVerzeichnis {
     std::string_view pfad;            // ends with the separator
     plattform::TDateiKennung kennung; // after following links
     bool bekannt = false;             // kennung could be read
+    // A link was followed on the way to it below where its walk began: its
+    // files are looked at and opened by their whole paths, which is what
+    // the system's limit of links in one lookup applies to.
+    bool verweis = true;
 };
 
 // A file entry of a walk (anything listed that is not a directory). There

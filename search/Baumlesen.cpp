@@ -44,7 +44,7 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
     // order it was filled, so the directory taken out n-th is the one
     // recorded n-th.
     auto naechstesVerzeichnis = static_cast<uint32_t>(verzeichnisse.size());
-    verzeichnisse.push_back({daten.Ablegen(start), kennung, startBekannt});
+    verzeichnisse.push_back({daten.Ablegen(start), kennung, startBekannt, false});
     warteschlange.emplace_back(verzeichnisse.back().pfad, false);
 
     std::string name;
@@ -68,7 +68,7 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
                 if (besucht.insert(info.kennung).second) {
                     pfad += plattform::Trenner;
                     warteschlange.emplace_back(daten.Ablegen(pfad), verweis);
-                    verzeichnisse.push_back({warteschlange.back().first, info.kennung, true});
+                    verzeichnisse.push_back({warteschlange.back().first, info.kennung, true, verweis});
                 }
                 continue;
             }

@@ -19,7 +19,7 @@ TFund TFundliste::Aufnehmen(char art, uint8_t baum, std::string_view pfad, const
     const auto [stelle, neu] =
         aufgenommeneVerzeichnisse_.try_emplace(verzeichnis, static_cast<uint32_t>(daten_.verzeichnisse.size()));
     if (neu)
-        daten_.verzeichnisse.push_back({daten_.Ablegen(verzeichnis), {}, false});
+        daten_.verzeichnisse.push_back({daten_.Ablegen(verzeichnis), {}, false, true});
     if (aufnahmeLauf_ < 0)
         aufnahmeLauf_ = daten_.NeuerLauf();
     const auto lauf = static_cast<uint16_t>(aufnahmeLauf_);

@@ -232,14 +232,22 @@ private:
     // cannot be opened. When a name fails, the file's next name is tried: a
     // name that cannot be opened (too long, a link too many on the way, a
     // directory of its own that is locked) says nothing of the others.
-    TOeffnung Oeffnen(uint32_t v, plattform::TDatei& datei)
+    // With rand, the first look at the group's files in their order: the
+    // file comes from the read-ahead, with its first and last block when
+    // they were read there already.
+    TOeffnung Oeffnen(uint32_t v, plattform::TDatei& datei, TRand* rand = nullptr)
     {
         for (;;) {
             bool keineDeskriptoren = false;
-            datei = stand_.vorleser.Oeffnen(Eintrag(v), keineDeskriptoren);
+            if (rand)
+                datei = stand_.vorleser.Nehmen(Eintrag(v), vertreter_[v].erster, keineDeskriptoren, *rand);
+            else
+                datei = stand_.vorleser.Oeffnen(Eintrag(v), keineDeskriptoren);
             if (datei.Offen() && !DieDatei(v, datei)) {
                 // Opened ahead before its name was replaced: ask the name again.
                 datei = plattform::TDatei::OeffnenLesen(daten_.Pfad(Eintrag(v)), keineDeskriptoren);
+                if (rand)
+                    *rand = {};
             }
             if (datei.Offen() && datei.Laenge() == groesse_ && DieDatei(v, datei))
                 return TOeffnung::Offen;
@@ -260,9 +268,9 @@ private:
 
     // Opens a file, giving back the files kept open for later when the
     // descriptors ran out. KeineDeskriptoren only when nothing is left to give.
-    TOeffnung OeffnenNotfalls(uint32_t v, plattform::TDatei& datei)
+    TOeffnung OeffnenNotfalls(uint32_t v, plattform::TDatei& datei, TRand* rand = nullptr)
     {
-        TOeffnung ergebnis = Oeffnen(v, datei);
+        TOeffnung ergebnis = Oeffnen(v, datei, rand);
         if (ergebnis == TOeffnung::KeineDeskriptoren && BehalteneSchliessen())
             ergebnis = Oeffnen(v, datei);
         return ergebnis;
@@ -280,12 +288,15 @@ private:
         return gehalten > 0;
     }
 
-    // The first and the last block, or the whole file when it is small.
-    bool RandLesen(plattform::TDatei& datei, char* ziel) const
+    // The first and the last block, or the whole file when it is small:
+    // as read ahead, or read now.
+    bool RandLesen(plattform::TDatei& datei, const TRand& rand, char* ziel) const
     {
-        const int64_t kopf = std::min(RandBlock, groesse_);
-        const int64_t ende = std::min(RandBlock, groesse_ - kopf);
-        return datei.LesenAb(0, ziel, kopf) == kopf && datei.LesenAb(groesse_ - ende, ziel + kopf, ende) == ende;
+        if (!rand.gelesen)
+            return TRand::Lesen(datei, groesse_, ziel);
+        if (rand.ok)
+            std::copy_n(rand.bytes.get(), TRand::Laenge(groesse_), ziel);
+        return rand.ok;
     }
 
     // Small files: each is opened once and read whole. Its bytes go to the
@@ -329,7 +340,8 @@ private:
             if (Poll(v, v, 0))
                 return false;
             plattform::TDatei datei;
-            const bool ok = Oeffnen(v, datei) == TOeffnung::Offen && RandLesen(datei, daten.data());
+            TRand rand;
+            const bool ok = Oeffnen(v, datei, &rand) == TOeffnung::Offen && RandLesen(datei, rand, daten.data());
             OeffenbarSetzen(v, ok);
             if (!ok)
                 continue;
@@ -397,7 +409,8 @@ private:
             if (Poll(v, v, 0))
                 return false;
             plattform::TDatei datei;
-            const bool ok = OeffnenNotfalls(v, datei) == TOeffnung::Offen && RandLesen(datei, daten.data());
+            TRand rand;
+            const bool ok = OeffnenNotfalls(v, datei, &rand) == TOeffnung::Offen && RandLesen(datei, rand, daten.data());
             OeffenbarSetzen(v, ok);
             if (!ok)
                 continue;

@@ -245,12 +245,17 @@ bool TSuchlauf::Nachschub(std::deque<TVorhaben>& plan)
     if (naechsteGeplante_ >= gruppenfolge_.size())
         return false;
     const int64_t groesse = gruppenfolge_[naechsteGeplante_];
+    uint32_t stelle = 0;
     auto planen = [&](const std::vector<uint32_t>& indizes, const std::vector<int64_t>& groessen, auto&& eintrag) {
         const auto [anfang, ende] = std::equal_range(groessen.begin(), groessen.end(), groesse);
         for (auto i = anfang; i != ende; ++i)
-            plan.push_back({&eintrag(indizes[static_cast<size_t>(i - groessen.begin())]), groesse, naechsteGeplante_});
+            plan.push_back({&eintrag(indizes[static_cast<size_t>(i - groessen.begin())]), groesse, naechsteGeplante_,
+                            stelle++});
     };
-    // In the order Klassifizieren hands them on: first tree, then candidates.
+    // In the order Klassifizieren hands them on, so that a file's place is
+    // its place there: first tree, then candidates. This runs in the
+    // read-ahead's thread and reads only the size table, which stays as it
+    // is while the search compares.
     planen(ersteNachGroesse_, ersteGroessen_, [&](uint32_t a) -> TBaumEintrag& { return baumA_[a]; });
     planen(kandidatenNachGroesse_, kandidatenGroessen_, [&](uint32_t k) -> TBaumEintrag& { return Kandidat(k); });
     ++naechsteGeplante_;

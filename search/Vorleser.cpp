@@ -2,35 +2,141 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
+
+namespace {
+
+// Reader threads: as many as the machine has cores, a few at most. The
+// search itself mostly waits for them and sums what they read.
+size_t FaedenAnzahl()
+{
+    return std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+}
+
+} // namespace
+
+int64_t TRand::Laenge(int64_t groesse)
+{
+    return std::min(groesse, 2 * RandBlock);
+}
+
+bool TRand::Lesen(plattform::TDatei& datei, int64_t groesse, char* ziel)
+{
+    if (groesse <= 2 * RandBlock) // the two blocks meet: the whole file in one read
+        return datei.LesenAb(0, ziel, groesse) == groesse;
+    return datei.LesenAb(0, ziel, RandBlock) == RandBlock
+           && datei.LesenAb(groesse - RandBlock, ziel + RandBlock, RandBlock) == RandBlock;
+}
+
+TVorleser::TVorleser(const TBaumdaten& daten, TNachschub nachschub)
+    : daten_(daten), nachschub_(std::move(nachschub)),
+      // A quarter of what the process may hold, shared by the threads: the
+      // rest stays for the files themselves.
+      griffeHoechstens_(plattform::DeskriptorenHoechstens() / 4 / FaedenAnzahl())
+{
+}
+
+TVorleser::~TVorleser()
+{
+    {
+        std::lock_guard<std::mutex> sperre(mutex_);
+        ende_ = true;
+    }
+    zuDenFaeden_.notify_all();
+    for (TFaden& faden : faeden_)
+        faden.faden.join();
+}
+
+void TVorleser::PlanenBis(uint32_t gruppe)
+{
+    while (geplant_ <= gruppe && !planZuEnde_) {
+        planZuEnde_ = !nachschub_(plan_);
+        geplant_ += planZuEnde_ ? 0 : 1;
+    }
+}
 
 void TVorleser::GruppeBeginnt(uint32_t gruppe)
 {
-    while (!offen_.empty() && offen_.front().vorhaben.gruppe < gruppe)
-        offen_.pop_front();
-    while (!plan_.empty() && plan_.front().gruppe < gruppe)
+    std::unique_lock<std::mutex> sperre(mutex_);
+    naechste_ = std::max(naechste_, TStelle{gruppe, 0});
+    Vergessen(sperre);
+    PlanenBis(gruppe);
+    if (faeden_.empty()) {
+        for (size_t i = FaedenAnzahl(); i > 0; --i) {
+            TFaden& faden = faeden_.emplace_back();
+            faden.faden = std::thread([this, &faden] { Arbeiten(faden); });
+        }
+    }
+    zuDenFaeden_.notify_all();
+}
+
+void TVorleser::FaedenWecken()
+{
+    // Once half of what they may hold ahead is taken, not at every file: a
+    // thread woken for one file at a time costs more than it saves.
+    if (wartendeFaeden_ > 0 && vorrat_.size() <= fenster_ / 2)
+        zuDenFaeden_.notify_all();
+}
+
+void TVorleser::Vergessen(std::unique_lock<std::mutex>& sperre)
+{
+    while (!vorrat_.empty() && StelleVon(vorrat_.front().vorhaben) < naechste_) {
+        if (vorrat_.front().InArbeit()) {
+            zurSuche_.wait(sperre);
+            continue;
+        }
+        vorrat_.pop_front();
+    }
+    while (!plan_.empty() && StelleVon(plan_.front()) < naechste_)
         plan_.pop_front();
-    Auffuellen();
+}
+
+plattform::TDatei TVorleser::Nehmen(const TBaumEintrag& datei, uint32_t stelle, bool& keineDeskriptoren, TRand& rand)
+{
+    rand = {};
+    {
+        std::unique_lock<std::mutex> sperre(mutex_);
+        const TStelle hier{naechste_.gruppe, stelle};
+        naechste_ = std::max(naechste_, hier);
+        for (;;) {
+            Vergessen(sperre);
+            if (!vorrat_.empty() && StelleVon(vorrat_.front().vorhaben) == hier
+                && vorrat_.front().vorhaben.datei == &datei) {
+                if (vorrat_.front().InArbeit()) {
+                    zurSuche_.wait(sperre);
+                    continue;
+                }
+                TVorrat vorn = std::move(vorrat_.front());
+                vorrat_.pop_front();
+                naechste_ = {hier.gruppe, hier.stelle + 1};
+                FaedenWecken();
+                if (vorn.datei.Offen()) {
+                    rand = std::move(vorn.rand);
+                    keineDeskriptoren = false;
+                    return std::move(vorn.datei);
+                }
+                break; // opened ahead it failed: the search tries once more itself
+            }
+            // Not taken by a thread yet: the next one will take it.
+            const bool kommt = vorrat_.empty() && !plan_.empty() && StelleVon(plan_.front()) == hier
+                               && plan_.front().datei == &datei && fenster_ > 0;
+            if (!kommt)
+                break; // let go on the way (descriptors ran short): the search opens it itself
+            zuDenFaeden_.notify_all();
+            zurSuche_.wait(sperre);
+        }
+        naechste_ = std::max(naechste_, TStelle{hier.gruppe, hier.stelle + 1});
+        Vergessen(sperre);
+        FaedenWecken();
+    }
+    return Oeffnen(datei, keineDeskriptoren);
 }
 
 plattform::TDatei TVorleser::Oeffnen(const TBaumEintrag& eintrag, bool& keineDeskriptoren)
 {
-    keineDeskriptoren = false;
-    // The search asks in the order of the plan, so the file is nearly always
-    // the first one held; those before it were passed over (another name of
-    // a file already read, a group that turned out not to be worth reading).
-    for (size_t i = 0; i < offen_.size(); ++i) {
-        if (offen_[i].vorhaben.datei != &eintrag)
-            continue;
-        plattform::TDatei datei = std::move(offen_[i].datei);
-        offen_.erase(offen_.begin(), offen_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-        Auffuellen();
-        if (datei.Offen())
-            return datei;
-        break;
-    }
     const std::string name = daten_.Pfad(eintrag);
     plattform::TDatei datei = plattform::TDatei::OeffnenLesen(name, keineDeskriptoren);
-    if (!datei.Offen() && keineDeskriptoren && !offen_.empty()) {
+    if (!datei.Offen() && keineDeskriptoren) {
         Freigeben();
         datei = plattform::TDatei::OeffnenLesen(name, keineDeskriptoren);
     }
@@ -39,37 +145,146 @@ plattform::TDatei TVorleser::Oeffnen(const TBaumEintrag& eintrag, bool& keineDes
 
 void TVorleser::Freigeben()
 {
-    offen_.clear();
+    std::unique_lock<std::mutex> sperre(mutex_);
+    zurSuche_.wait(sperre, [&] {
+        return std::none_of(vorrat_.begin(), vorrat_.end(), [](const TVorrat& v) { return v.InArbeit(); });
+    });
+    vorrat_.clear();
     fenster_ /= 2;
+    // The threads close their directories too, and open no more.
+    griffeHoechstens_ = 0;
+    ++griffeRunde_;
+    griffeZurueck_ = 0;
+    zuDenFaeden_.notify_all();
+    zurSuche_.wait(sperre, [&] { return griffeZurueck_ == faeden_.size(); });
 }
 
-void TVorleser::Auffuellen()
+plattform::TDatei TVorleser::OeffnenImFaden(TFaden& faden, const TVorhaben& vorhaben, size_t griffeHoechstens,
+                                            bool& keineDeskriptoren)
 {
-    while (offen_.size() < fenster_) {
-        if (plan_.empty()) {
-            if (planZuEnde_)
-                return;
-            planZuEnde_ = !nachschub_(plan_);
+    // By name in its directory only where that finds what the whole path
+    // finds: no link on the way below the walk's start (the limit of links
+    // counts per lookup), a path the system takes whole, and a file that is
+    // no link itself (refused there, and opened by its whole path instead).
+    const TBaumEintrag& eintrag = *vorhaben.datei;
+    const TBaumVerzeichnis& verzeichnis = daten_.verzeichnisse[eintrag.verzeichnis];
+    if (!verzeichnis.verweis && !plattform::PfadZuLang(daten_.PfadLaenge(eintrag))) {
+        auto griff = faden.griffe.find(eintrag.verzeichnis);
+        if (griff == faden.griffe.end() && faden.griffe.size() < griffeHoechstens) {
+            plattform::TVerzeichnisGriff neu = plattform::TVerzeichnisGriff::Oeffnen(std::string(verzeichnis.pfad));
+            if (neu.Offen())
+                griff = faden.griffe.emplace(eintrag.verzeichnis, std::move(neu)).first;
+        }
+        if (griff != faden.griffe.end()) {
+            plattform::TDatei datei = griff->second.DateiLesen(std::string(daten_.Name(eintrag)), keineDeskriptoren);
+            if (datei.Offen() || keineDeskriptoren)
+                return datei;
+        }
+    }
+    return plattform::TDatei::OeffnenLesen(daten_.Pfad(eintrag), keineDeskriptoren);
+}
+
+void TVorleser::Vorbereiten(TFaden& faden, TVorrat& vorrat, size_t griffeHoechstens, bool& keineDeskriptoren)
+{
+    const TVorhaben& vorhaben = vorrat.vorhaben;
+    vorrat.datei = OeffnenImFaden(faden, vorhaben, griffeHoechstens, keineDeskriptoren);
+    if (!vorrat.datei.Offen() || AusCacheLesen(vorrat.datei, vorhaben.groesse, vorrat.rand))
+        return;
+    // A small file in one request; of a larger one what is read first.
+    if (vorhaben.groesse <= 2 * RandBlock) {
+        vorrat.datei.VorausLesen(0, vorhaben.groesse);
+    } else {
+        vorrat.datei.VorausLesen(0, RandBlock);
+        vorrat.datei.VorausLesen(vorhaben.groesse - RandBlock, RandBlock);
+    }
+}
+
+bool TVorleser::AusCacheLesen(plattform::TDatei& datei, int64_t groesse, TRand& rand)
+{
+    // One of another length is not taken by the search: nothing to read.
+    if (datei.Laenge() != groesse)
+        return true;
+    auto bytes = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(TRand::Laenge(groesse)));
+    const bool gelesen = groesse <= 2 * RandBlock
+                             ? datei.LesenAusCache(0, bytes.get(), groesse)
+                             : datei.LesenAusCache(0, bytes.get(), RandBlock)
+                                   && datei.LesenAusCache(groesse - RandBlock, bytes.get() + RandBlock, RandBlock);
+    if (gelesen)
+        rand = {std::move(bytes), true, true};
+    return gelesen;
+}
+
+void TVorleser::Arbeiten(TFaden& faden)
+{
+    std::unique_lock<std::mutex> sperre(mutex_);
+    for (;;) {
+        if (faden.griffeRunde != griffeRunde_) {
+            faden.griffe.clear();
+            faden.griffeRunde = griffeRunde_;
+            ++griffeZurueck_;
+            zurSuche_.notify_all();
+        }
+        if (ende_)
+            return;
+
+        // First take the next file of the plan while there is room, open it
+        // and read it when the system has it at hand, else ask the system
+        // to fetch it, so that the disk has many requests at once.
+        if (vorrat_.size() < fenster_ && (!plan_.empty() || !planZuEnde_)) {
+            if (plan_.empty()) {
+                PlanenBis(geplant_);
+                continue;
+            }
+            // A bundle of files in the order of the plan: the search takes
+            // them from the front and waits for one in work, so these stay
+            // where they are meanwhile. One bundle, one wake-up of the search.
+            std::vector<TVorrat*> buendel;
+            while (buendel.size() < Buendel && vorrat_.size() < fenster_ && !plan_.empty()) {
+                const TVorhaben vorhaben = plan_.front();
+                plan_.pop_front();
+                if (StelleVon(vorhaben) < naechste_)
+                    continue; // passed by the search already
+                buendel.push_back(&vorrat_.emplace_back());
+                buendel.back()->vorhaben = vorhaben;
+            }
+            const size_t griffeHoechstens = griffeHoechstens_;
+            sperre.unlock();
+            size_t geoeffnet = 0;
+            bool keineDeskriptoren = false;
+            for (; geoeffnet < buendel.size() && !keineDeskriptoren; ++geoeffnet)
+                Vorbereiten(faden, *buendel[geoeffnet], griffeHoechstens, keineDeskriptoren);
+            sperre.lock();
+            // Short of descriptors: hold what we have, and no more than
+            // that; the search opens the rest itself.
+            if (keineDeskriptoren)
+                fenster_ = std::min(fenster_, vorrat_.size() - (buendel.size() - geoeffnet) - 1);
+            for (TVorrat* vorrat : buendel)
+                vorrat->zustand = vorrat->datei.Offen() && !vorrat->rand.gelesen ? TZustand::Offen : TZustand::Fertig;
+            zurSuche_.notify_all();
             continue;
         }
-        TVorhaben vorhaben = plan_.front();
-        bool keineDeskriptoren = false;
-        plattform::TDatei datei = plattform::TDatei::OeffnenLesen(daten_.Pfad(*vorhaben.datei), keineDeskriptoren);
-        if (keineDeskriptoren) {
-            // No more to spare: hold what we have, and no more than that.
-            fenster_ = offen_.size();
-            return;
-        }
-        plan_.pop_front();
-        if (datei.Offen()) {
-            // A small file in one request; of a larger one what is read first.
-            if (vorhaben.groesse <= 2 * RandBlock) {
-                datei.VorausLesen(0, vorhaben.groesse);
-            } else {
-                datei.VorausLesen(0, RandBlock);
-                datei.VorausLesen(vorhaben.groesse - RandBlock, RandBlock);
+
+        // Then read what is still to be read, the newest first: the search
+        // takes the oldest, and reads one itself when it comes to it first.
+        const auto ungelesen = std::find_if(vorrat_.rbegin(), vorrat_.rend(),
+                                            [](const TVorrat& v) { return v.zustand == TZustand::Offen; });
+        if (ungelesen != vorrat_.rend()) {
+            TVorrat& vorrat = *ungelesen;
+            vorrat.zustand = TZustand::WirdGelesen;
+            sperre.unlock();
+            const int64_t groesse = vorrat.vorhaben.groesse;
+            if (vorrat.datei.Laenge() == groesse) {
+                vorrat.rand.bytes = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(TRand::Laenge(groesse)));
+                vorrat.rand.ok = TRand::Lesen(vorrat.datei, groesse, vorrat.rand.bytes.get());
+                vorrat.rand.gelesen = true;
             }
+            sperre.lock();
+            vorrat.zustand = TZustand::Fertig;
+            zurSuche_.notify_all();
+            continue;
         }
-        offen_.push_back({vorhaben, std::move(datei)});
+        ++wartendeFaeden_;
+        zuDenFaeden_.wait(sperre);
+        --wartendeFaeden_;
     }
 }

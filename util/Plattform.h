@@ -127,6 +127,11 @@ public:
     // without waiting for them: a hint that may do nothing.
     void VorausLesen(int64_t position, int64_t anzahl) const;
 
+    // Reads anzahl bytes from position on only when the system has them in
+    // its cache already: true when all of them came. False means nothing
+    // (the disk would have to be waited for, or the system cannot tell).
+    bool LesenAusCache(int64_t position, void* puffer, int64_t anzahl);
+
     // Creates a file for writing, raw bytes, emptying an existing one.
     static TDatei ErzeugenSchreiben(const std::string& pfad);
 
@@ -284,6 +289,9 @@ bool PfadInfo(const std::string& pfad, TEintragsInfo& info);
 // at it (POSIX: PATH_MAX). Windows takes long paths with its \\?\ prefix.
 bool PfadZuLang(size_t laenge);
 
+// How many descriptors (handles) this process may hold open at once.
+size_t DeskriptorenHoechstens();
+
 // --- Copy and move of listed files ---------------------------------------
 
 // What tells whether a source is still the file a copy read: besides
@@ -334,6 +342,11 @@ public:
 
     // Opens the regular file name for reading, never through a link.
     TDatei DateiLesen(const std::string& name) const;
+    // The same for the search, which must tell a lack of descriptors from a
+    // file that cannot be opened (see TDatei::OeffnenLesen). On Windows,
+    // where calls take whole paths anyway, a link is followed; elsewhere a
+    // link fails and the caller opens it by its whole path.
+    TDatei DateiLesen(const std::string& name, bool& keineDeskriptoren) const;
 
     // Deletes the file name.
     bool DateiEntfernen(const std::string& name) const;

@@ -9,7 +9,9 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
@@ -251,6 +253,18 @@ int64_t TDatei::LesenAb(int64_t position, void* puffer, int64_t anzahl)
     return GanzLesen(puffer, anzahl, [this, position](char* ziel, size_t n, int64_t schon) {
         return ::pread(fd_, ziel, n, static_cast<off_t>(position + schon));
     });
+}
+
+bool TDatei::LesenAusCache(int64_t position, void* puffer, int64_t anzahl)
+{
+    if (fd_ < 0 || anzahl <= 0)
+        return fd_ >= 0;
+    struct iovec teil {puffer, static_cast<size_t>(anzahl)};
+    ssize_t n;
+    do {
+        n = ::preadv2(fd_, &teil, 1, static_cast<off_t>(position), RWF_NOWAIT);
+    } while (n < 0 && errno == EINTR);
+    return n == anzahl;
 }
 
 bool TDatei::Schreiben(const void* puffer, int64_t anzahl)
@@ -624,6 +638,14 @@ bool PfadZuLang(size_t laenge)
     return laenge >= PATH_MAX;
 }
 
+size_t DeskriptorenHoechstens()
+{
+    struct rlimit grenze {};
+    if (::getrlimit(RLIMIT_NOFILE, &grenze) != 0 || grenze.rlim_cur == RLIM_INFINITY)
+        return 1024; // what systems give by default
+    return static_cast<size_t>(grenze.rlim_cur);
+}
+
 } // namespace plattform
 
 // --- Copy and move of listed files -----------------------------------------
@@ -724,13 +746,25 @@ TDatei TVerzeichnisGriff::DateiNeu(const std::string& name, bool& vorhanden) con
 
 TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
 {
+    bool keineDeskriptoren = false;
+    return DateiLesen(name, keineDeskriptoren);
+}
+
+TDatei TVerzeichnisGriff::DateiLesen(const std::string& name, bool& keineDeskriptoren) const
+{
+    keineDeskriptoren = false;
     if (fd_ < 0 || !EinfacherName(name))
         return {};
     // O_NONBLOCK keeps a FIFO from hanging us; anything but a regular file goes.
     TDatei datei(::openat(fd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat info;
-    if (!datei.Offen() || ::fstat(datei.fd_, &info) != 0 || !S_ISREG(info.st_mode))
+    if (!datei.Offen()) {
+        keineDeskriptoren = errno == EMFILE || errno == ENFILE;
         return {};
+    }
+    struct stat info;
+    if (::fstat(datei.fd_, &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    datei.laenge_ = static_cast<int64_t>(info.st_size);
     return datei;
 }
 

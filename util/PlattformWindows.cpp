@@ -413,6 +413,12 @@ TDatei TDatei::OeffnenLesen(const std::string& pfad, bool& keineDeskriptoren)
     return datei;
 }
 
+bool TDatei::LesenAusCache(int64_t, void*, int64_t)
+{
+    // Windows cannot tell without waiting: the caller reads as usual.
+    return false;
+}
+
 void TDatei::VorausLesen(int64_t position, int64_t anzahl) const
 {
     // Windows has no hint for a range of a file; FILE_FLAG_SEQUENTIAL_SCAN,
@@ -857,6 +863,12 @@ bool PfadZuLang(size_t)
     return false;
 }
 
+size_t DeskriptorenHoechstens()
+{
+    // Handles are limited only by memory; the C runtime's table is not used.
+    return 16384;
+}
+
 } // namespace plattform
 
 // --- Copy and move of listed files -----------------------------------------
@@ -1024,6 +1036,14 @@ TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
     TDatei datei(NurDatei(griff, laenge));
     datei.laenge_ = laenge;
     return datei;
+}
+
+TDatei TVerzeichnisGriff::DateiLesen(const std::string& name, bool& keineDeskriptoren) const
+{
+    keineDeskriptoren = false;
+    if (fd_ < 0 || !EinfacherName(name))
+        return {};
+    return TDatei::OeffnenLesen(pfad_ + name, keineDeskriptoren);
 }
 
 void TVerzeichnisGriff::Festschreiben() const {}
