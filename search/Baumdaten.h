@@ -35,9 +35,11 @@ struct TBaumEintrag {
     int64_t groesse = -1;             // of a regular file
     uint64_t knoten = 0;              // with geraet, the file's identity (see TBaumdaten::Kennung)
     int32_t klasse = -1;              // class of identical content, -1 for none (filled in later)
+    // (Bit fields of one type: only those share their storage on every
+    // platform's layout.)
     uint32_t geraet : 24 = 0;         // index into the data's devices
-    bool regulaer : 1 = false;        // an existing regular file
-    int oeffenbar : 2 = -1;           // 1 can be opened, 0 cannot, -1 not known yet (filled in later)
+    uint32_t regulaer : 1 = 0;        // an existing regular file
+    int32_t oeffenbar : 2 = -1;       // 1 can be opened, 0 cannot, -1 not known yet (filled in later)
 };
 static_assert(sizeof(TBaumEintrag) == 32);
 

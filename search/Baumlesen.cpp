@@ -1,6 +1,7 @@
 #include "search/Baumlesen.h"
 
 #include "search/FensterLogik.h"
+#include "search/Verzeichnisleser.h"
 
 #include <deque>
 #include <unordered_set>
@@ -33,8 +34,10 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
 {
     std::vector<TBaumVerzeichnis>& verzeichnisse = daten.verzeichnisse;
     // Each queued directory with whether a link was followed on the way to
-    // it below start (see Ansehen).
+    // it below start (see Ansehen). The lister lists them ahead, in the
+    // same order.
     std::deque<std::pair<std::string_view, bool>> warteschlange;
+    TVerzeichnisleser leser(Ansehen);
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> besucht;
     plattform::TDateiKennung kennung;
     const bool startBekannt = plattform::VerzeichnisKennung(start, kennung);
@@ -46,39 +49,34 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
     auto naechstesVerzeichnis = static_cast<uint32_t>(verzeichnisse.size());
     verzeichnisse.push_back({daten.Ablegen(start), kennung, startBekannt, false});
     warteschlange.emplace_back(verzeichnisse.back().pfad, false);
+    leser.Einreihen(verzeichnisse.back().pfad, false);
 
-    std::string name;
     std::string pfad;
-    plattform::TEintragsArt art;
-    plattform::TEintragsInfo info;
+    TGelistet eintrag;
     while (!warteschlange.empty()) {
         const auto [verzeichnis, verweisDavor] = warteschlange.front();
         warteschlange.pop_front();
         const uint32_t verzeichnisNummer = naechstesVerzeichnis++;
-        plattform::TVerzeichnisListe liste{std::string(verzeichnis)};
-        while (liste.Naechster(name, art)) {
+        while (leser.Naechster(eintrag)) {
             if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
                 return false;
-            if (name == "." || name == "..")
-                continue;
-            pfad.assign(verzeichnis).append(name);
-            const bool verweis = verweisDavor || art == plattform::TEintragsArt::Unbekannt;
-            const bool angesehen = Ansehen(liste, name, pfad, art, verweis, info);
-            if (angesehen && info.verzeichnis) {
+            const plattform::TEintragsInfo& info = eintrag.info;
+            if (eintrag.angesehen && info.verzeichnis) {
                 if (besucht.insert(info.kennung).second) {
-                    pfad += plattform::Trenner;
-                    warteschlange.emplace_back(daten.Ablegen(pfad), verweis);
-                    verzeichnisse.push_back({warteschlange.back().first, info.kennung, true, verweis});
+                    pfad.assign(verzeichnis).append(eintrag.name) += plattform::Trenner;
+                    warteschlange.emplace_back(daten.Ablegen(pfad), eintrag.verweis);
+                    verzeichnisse.push_back({warteschlange.back().first, info.kennung, true, eintrag.verweis});
+                    leser.Einreihen(warteschlange.back().first, eintrag.verweis);
                 }
                 continue;
             }
             if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
                 return false;
-            TBaumEintrag& eintrag = daten.Eintragen(lauf, verzeichnisNummer, name);
-            if (angesehen && info.regulaer) {
-                eintrag.regulaer = true;
-                eintrag.groesse = info.groesse;
-                daten.KennungSetzen(eintrag, info.kennung);
+            TBaumEintrag& datei = daten.Eintragen(lauf, verzeichnisNummer, eintrag.name);
+            if (eintrag.angesehen && info.regulaer) {
+                datei.regulaer = true;
+                datei.groesse = info.groesse;
+                daten.KennungSetzen(datei, info.kennung);
             }
         }
     }

@@ -38,6 +38,32 @@ uint32_t Bucket(uint64_t schluessel)
     return static_cast<uint32_t>(schluessel % GroessenTabellenLaenge);
 }
 
+// Sorts indizes by the size of what they name, equal sizes in the order they
+// stand, and gives those sizes side by side. Each size is read once into a
+// flat array: a sort that compared through the walk's entries would look
+// each of them up again and again.
+template <typename TGroesseVon>
+void NachGroesseOrdnen(std::vector<uint32_t>& indizes, std::vector<int64_t>& groessen, TGroesseVon&& groesseVon)
+{
+    const size_t n = indizes.size();
+    std::vector<int64_t> groesse(n);
+    for (size_t i = 0; i < n; ++i)
+        groesse[i] = groesseVon(indizes[i]);
+    std::vector<uint32_t> reihenfolge(n);
+    for (size_t i = 0; i < n; ++i)
+        reihenfolge[i] = static_cast<uint32_t>(i);
+    std::sort(reihenfolge.begin(), reihenfolge.end(), [&](uint32_t x, uint32_t y) {
+        return groesse[x] != groesse[y] ? groesse[x] < groesse[y] : x < y;
+    });
+    std::vector<uint32_t> geordnet(n);
+    groessen.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        geordnet[i] = indizes[reihenfolge[i]];
+        groessen[i] = groesse[reihenfolge[i]];
+    }
+    indizes.swap(geordnet);
+}
+
 std::string Zeile(const char* vorsatz, std::string_view pfad)
 {
     std::string zeile(vorsatz);
@@ -194,16 +220,10 @@ void TSuchlauf::TabelleAufbauen()
         tabelle_.emplace_back(Bucket(GroessenSchluessel(Kandidat(k).groesse)), k);
     std::sort(tabelle_.begin(), tabelle_.end());
 
-    auto nachGroesse = [](std::vector<uint32_t>& indizes, auto&& groesse) {
-        std::stable_sort(indizes.begin(), indizes.end(),
-                         [&](uint32_t x, uint32_t y) { return groesse(x) < groesse(y); });
-    };
     kandidatenNachGroesse_.resize(kandidaten_.size());
     for (uint32_t k = 0; k < kandidaten_.size(); ++k)
         kandidatenNachGroesse_[k] = k;
-    nachGroesse(kandidatenNachGroesse_, [&](uint32_t k) { return Kandidat(k).groesse; });
-    for (uint32_t k : kandidatenNachGroesse_)
-        kandidatenGroessen_.push_back(Kandidat(k).groesse);
+    NachGroesseOrdnen(kandidatenNachGroesse_, kandidatenGroessen_, [&](uint32_t k) { return Kandidat(k).groesse; });
     klassifiziert_.assign(kandidaten_.size(), false);
 
     if (gleich_) {
@@ -216,9 +236,7 @@ void TSuchlauf::TabelleAufbauen()
         for (uint32_t a = 0; a < baumA_.size(); ++a)
             if (baumA_[a].regulaer)
                 ersteNachGroesse_.push_back(a);
-        nachGroesse(ersteNachGroesse_, [&](uint32_t a) { return baumA_[a].groesse; });
-        for (uint32_t a : ersteNachGroesse_)
-            ersteGroessen_.push_back(baumA_[a].groesse);
+        NachGroesseOrdnen(ersteNachGroesse_, ersteGroessen_, [&](uint32_t a) { return baumA_[a].groesse; });
     }
 }
 

@@ -1,0 +1,128 @@
+#include "search/Verzeichnisleser.h"
+
+#include <algorithm>
+
+namespace {
+
+// Threads: as many as the machine has cores, a few at most.
+size_t FaedenAnzahl()
+{
+    return std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+}
+
+// Directories listed ahead of the walk at most, and entries held for it:
+// a thread beyond that waits, unless it lists the walk's own directory.
+constexpr size_t VerzeichnisseVoraus = 64;
+constexpr size_t EintraegeVoraus = size_t{1} << 16;
+// Entries a thread hands over at once.
+constexpr size_t Buendel = 64;
+
+} // namespace
+
+TVerzeichnisleser::~TVerzeichnisleser()
+{
+    {
+        std::lock_guard<std::mutex> sperre(mutex_);
+        ende_ = true;
+    }
+    zuDenFaeden_.notify_all();
+    for (std::thread& faden : faeden_)
+        faden.join();
+}
+
+void TVerzeichnisleser::Einreihen(std::string_view pfad, bool verweis)
+{
+    std::lock_guard<std::mutex> sperre(mutex_);
+    TListung& listung = listungen_.emplace_back();
+    listung.pfad = pfad;
+    listung.verweis = verweis;
+    if (faeden_.empty())
+        for (size_t i = FaedenAnzahl(); i > 0; --i)
+            faeden_.emplace_back([this] { Arbeiten(); });
+    zuDenFaeden_.notify_one();
+}
+
+bool TVerzeichnisleser::Naechster(TGelistet& eintrag)
+{
+    std::unique_lock<std::mutex> sperre(mutex_);
+    for (;;) {
+        if (listungen_.empty())
+            return false;
+        TListung& vorn = listungen_.front();
+        if (!vorn.eintraege.empty()) {
+            eintrag = std::move(vorn.eintraege.front());
+            vorn.eintraege.pop_front();
+            if (gepuffert_-- == EintraegeVoraus)
+                zuDenFaeden_.notify_all();
+            return true;
+        }
+        if (vorn.fertig) {
+            listungen_.pop_front();
+            zuDenFaeden_.notify_all(); // room for one more directory ahead
+            return false;
+        }
+        zumWeg_.wait(sperre);
+    }
+}
+
+void TVerzeichnisleser::Arbeiten()
+{
+    std::unique_lock<std::mutex> sperre(mutex_);
+    for (;;) {
+        if (ende_)
+            return;
+        const size_t voraus = std::min(listungen_.size(), VerzeichnisseVoraus);
+        const auto offen = std::find_if(listungen_.begin(), listungen_.begin() + static_cast<std::ptrdiff_t>(voraus),
+                                        [](const TListung& l) { return !l.begonnen; });
+        if (offen == listungen_.begin() + static_cast<std::ptrdiff_t>(voraus)) {
+            zuDenFaeden_.wait(sperre);
+            continue;
+        }
+        // The walk takes listings from the front only once they are done:
+        // this one stays where it is while it is listed.
+        offen->begonnen = true;
+        TListung& listung = *offen;
+        sperre.unlock();
+        Auflisten(listung);
+        sperre.lock();
+    }
+}
+
+void TVerzeichnisleser::Auflisten(TListung& listung)
+{
+    plattform::TVerzeichnisListe liste(listung.pfad);
+    std::vector<TGelistet> buendel;
+    std::string name;
+    std::string pfad;
+    plattform::TEintragsArt art;
+    auto abgeben = [&](bool fertig) {
+        std::unique_lock<std::mutex> sperre(mutex_);
+        for (TGelistet& eintrag : buendel)
+            listung.eintraege.push_back(std::move(eintrag));
+        gepuffert_ += buendel.size();
+        buendel.clear();
+        listung.fertig = fertig;
+        zumWeg_.notify_all();
+        if (fertig)
+            return true;
+        // Far enough ahead: wait, unless the walk waits for this very listing.
+        zuDenFaeden_.wait(sperre, [&] {
+            return ende_ || gepuffert_ < EintraegeVoraus || &listungen_.front() == &listung;
+        });
+        return !ende_;
+    };
+    while (liste.Naechster(name, art)) {
+        if (ende_)
+            return;
+        if (name == "." || name == "..")
+            continue;
+        TGelistet& eintrag = buendel.emplace_back();
+        pfad.assign(listung.pfad).append(name);
+        eintrag.verweis = listung.verweis || art == plattform::TEintragsArt::Unbekannt;
+        eintrag.angesehen = ansehen_(liste, name, pfad, art, eintrag.verweis, eintrag.info);
+        eintrag.name = std::move(name);
+        if (buendel.size() == Buendel && !abgeben(false))
+            return;
+    }
+    abgeben(true);
+}

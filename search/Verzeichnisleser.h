@@ -1,0 +1,71 @@
+#pragma once
+
+// Lists the directories of a walk ahead of it, in threads of its own, and
+// looks at each entry there: on a cold disk the looks at many files are
+// under way at once, and on a warm one the walk takes what others looked
+// at. The walk names the directories in its order and takes their entries
+// in that order; what it finds does not depend on which thread looked.
+
+#include "util/Plattform.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+// One entry of a listing, and what one look at it found.
+struct TGelistet {
+    std::string name;
+    bool verweis = false;    // a link on the way below the walk's start, or the entry may be one
+    bool angesehen = false;  // info holds what the look found
+    plattform::TEintragsInfo info;
+};
+
+// The way the walk looks at an entry (see Baumlesen.cpp).
+using TAnsehen = bool (*)(const plattform::TVerzeichnisListe& liste, const std::string& name,
+                          const std::string& pfad, plattform::TEintragsArt art, bool verweis,
+                          plattform::TEintragsInfo& info);
+
+class TVerzeichnisleser {
+public:
+    explicit TVerzeichnisleser(TAnsehen ansehen) : ansehen_(ansehen) {}
+    // Stops the threads and waits for them.
+    ~TVerzeichnisleser();
+    TVerzeichnisleser(const TVerzeichnisleser&) = delete;
+    TVerzeichnisleser& operator=(const TVerzeichnisleser&) = delete;
+
+    // The walk will list this directory after those named before; verweis
+    // as the walk knows it (a link on the way below its start).
+    void Einreihen(std::string_view pfad, bool verweis);
+
+    // The next entry of the directory the walk lists now, "." and ".."
+    // left out; false at its end, and the walk turns to the next directory
+    // named. Waits for a thread when none has come to it yet.
+    bool Naechster(TGelistet& eintrag);
+
+private:
+    struct TListung {
+        std::string pfad;
+        bool verweis = false;
+        bool begonnen = false; // a thread lists it
+        bool fertig = false;
+        std::deque<TGelistet> eintraege; // listed, not taken yet
+    };
+
+    void Arbeiten();
+    void Auflisten(TListung& listung);
+
+    TAnsehen ansehen_;
+    std::mutex mutex_;
+    std::condition_variable zuDenFaeden_;
+    std::condition_variable zumWeg_;
+    std::deque<TListung> listungen_; // the front one is the walk's
+    size_t gepuffert_ = 0;           // entries listed and not taken, all listings
+    std::atomic<bool> ende_ = false; // looked at between the entries, without the lock
+    std::vector<std::thread> faeden_;
+};
