@@ -13,7 +13,7 @@ size_t FaedenAnzahl()
 // Directories listed ahead of the walk at most, and entries held for it:
 // a thread beyond that waits, unless it lists the walk's own directory.
 constexpr size_t VerzeichnisseVoraus = 64;
-constexpr size_t EintraegeVoraus = size_t{1} << 16;
+constexpr size_t EintraegeVoraus = size_t{1} << 14;
 // Entries a thread hands over at once.
 constexpr size_t Buendel = 64;
 
