@@ -13,6 +13,11 @@ TFund TFundliste::Aufnehmen(char art, uint8_t baum, std::string_view pfad, const
     size_t namensAnfang = pfad.size();
     while (namensAnfang > 0 && !plattform::BeendetVerzeichnisteil(pfad[namensAnfang - 1]))
         --namensAnfang;
+    // The directory the tree was searched from is part of the directory,
+    // however it ends (a "/" given on Windows ends no directory there).
+    const std::string& basis = Verzeichnis(baum);
+    if (pfad.starts_with(basis))
+        namensAnfang = std::max(namensAnfang, basis.size());
     // A text longer than any name the system gives keeps the rest with its directory part.
     namensAnfang = std::max(namensAnfang, pfad.size() - std::min(pfad.size(), TBaumdaten::NameMax));
     const std::string verzeichnis(pfad.substr(0, namensAnfang));

@@ -30,6 +30,8 @@ constexpr uint32_t Keiner = std::numeric_limits<uint32_t>::max();
 // (twice as often as a user notices a pause; more often costs the search
 // noticeably in repainting).
 constexpr auto NachrichtenAbstand = std::chrono::milliseconds(25);
+// Files of a size group planned for the read-ahead at once.
+constexpr uint32_t PlanStueck = 1024;
 // Files of a size group gathered between two polls.
 constexpr size_t SammelPollAbstand = 4096;
 
@@ -96,6 +98,7 @@ private:
     void NachrichtenZwischendurch();
     bool Abbrechen() { return f_.AbbruchAngefordert && f_.AbbruchFragen(); }
     bool Selbst(uint32_t a, uint32_t k);
+    uint32_t KandidatVonA(uint32_t a);
     bool Oeffenbar(TBaumEintrag& eintrag);
     bool Klassifizieren(int64_t groesse);
     void LetztenVergleichMerken(uint32_t a, uint32_t schritt);
@@ -127,10 +130,10 @@ private:
     std::vector<uint32_t> ersteNachGroesse_;             // two trees: first-tree files by size
     std::vector<int64_t> ersteGroessen_;
 
-    // Same directory: which step took a candidate out of the table, and the
-    // link between the first list and the table.
+    // Same directory: which step took a candidate out of the table, and
+    // where KandidatVonA stands in the candidates.
     std::vector<uint32_t> entferntIn_;
-    std::vector<uint32_t> kandidatVonA_;
+    uint32_t kandidatZeiger_ = 0;
     std::vector<bool> ausListe_;
     uint32_t herausgenommen_ = 0; // taken out of the first list in the current step
 
@@ -141,6 +144,7 @@ private:
     // them: the files of the next groups are opened ahead.
     std::vector<int64_t> gruppenfolge_;
     uint32_t naechsteGeplante_ = 0; // next group for the read-ahead plan
+    uint32_t geplantInGruppe_ = 0;  // its files planned so far
     uint32_t begonnene_ = 0;        // groups the run has come to
     TVorleser vorleser_{daten_, [this](std::deque<TVorhaben>& plan) { return Nachschub(plan); }};
     TLesestand lesestand_{daten_, vorleser_};
@@ -194,8 +198,8 @@ void TSuchlauf::Ausfuehren()
         NachrichtenZwischendurch();
         --uebrig;
         ++schritt;
-        if (gleich_ && kandidatVonA_[a] != Keiner)
-            entferntIn_[kandidatVonA_[a]] = schritt;
+        if (gleich_ && KandidatVonA(a) != Keiner)
+            entferntIn_[KandidatVonA(a)] = schritt;
         const bool fertig = DateiAuswerten(a, schritt);
         uebrig -= herausgenommen_;
         herausgenommen_ = 0;
@@ -228,9 +232,6 @@ void TSuchlauf::TabelleAufbauen()
 
     if (gleich_) {
         entferntIn_.assign(kandidaten_.size(), Nie);
-        kandidatVonA_.assign(baumA_.size(), Keiner);
-        for (uint32_t k = 0; k < kandidaten_.size(); ++k)
-            kandidatVonA_[kandidaten_[k]] = k;
         ausListe_.assign(baumA_.size(), false);
     } else {
         for (uint32_t a = 0; a < baumA_.size(); ++a)
@@ -262,21 +263,28 @@ bool TSuchlauf::Nachschub(std::deque<TVorhaben>& plan)
 {
     if (naechsteGeplante_ >= gruppenfolge_.size())
         return false;
-    const int64_t groesse = gruppenfolge_[naechsteGeplante_];
-    uint32_t stelle = 0;
-    auto planen = [&](const std::vector<uint32_t>& indizes, const std::vector<int64_t>& groessen, auto&& eintrag) {
-        const auto [anfang, ende] = std::equal_range(groessen.begin(), groessen.end(), groesse);
-        for (auto i = anfang; i != ende; ++i)
-            plan.push_back({&eintrag(indizes[static_cast<size_t>(i - groessen.begin())]), groesse, naechsteGeplante_,
-                            stelle++});
-    };
     // In the order Klassifizieren hands them on, so that a file's place is
-    // its place there: first tree, then candidates. This runs in the
-    // read-ahead's thread and reads only the size table, which stays as it
-    // is while the search compares.
-    planen(ersteNachGroesse_, ersteGroessen_, [&](uint32_t a) -> TBaumEintrag& { return baumA_[a]; });
-    planen(kandidatenNachGroesse_, kandidatenGroessen_, [&](uint32_t k) -> TBaumEintrag& { return Kandidat(k); });
-    ++naechsteGeplante_;
+    // its place there: first tree, then candidates; a large group in pieces.
+    // This runs in the read-ahead's threads too and reads only the size
+    // table, which stays as it is while the search compares.
+    const int64_t groesse = gruppenfolge_[naechsteGeplante_];
+    const auto [aAnfang, aEnde] = std::equal_range(ersteGroessen_.begin(), ersteGroessen_.end(), groesse);
+    const auto [kAnfang, kEnde] = std::equal_range(kandidatenGroessen_.begin(), kandidatenGroessen_.end(), groesse);
+    const auto erste = static_cast<uint32_t>(aEnde - aAnfang);
+    const auto alle = erste + static_cast<uint32_t>(kEnde - kAnfang);
+    const uint32_t bis = std::min(alle, geplantInGruppe_ + PlanStueck);
+    for (uint32_t stelle = geplantInGruppe_; stelle < bis; ++stelle) {
+        TBaumEintrag& eintrag =
+            stelle < erste ? baumA_[ersteNachGroesse_[static_cast<size_t>(aAnfang - ersteGroessen_.begin()) + stelle]]
+                           : Kandidat(kandidatenNachGroesse_[static_cast<size_t>(kAnfang - kandidatenGroessen_.begin())
+                                                             + (stelle - erste)]);
+        plan.push_back({&eintrag, groesse, naechsteGeplante_, stelle});
+    }
+    geplantInGruppe_ = bis;
+    if (bis == alle) {
+        ++naechsteGeplante_;
+        geplantInGruppe_ = 0;
+    }
     return true;
 }
 
@@ -303,6 +311,20 @@ bool TSuchlauf::Zwischendurch(const TBaumEintrag& datei, int64_t position)
         f_.AbbruchAngefordert = false;
     }
     return false;
+}
+
+// Same directory: the candidate that is the first-tree file a, Keiner when a
+// is no regular file. The run asks for the files in their order, so a
+// pointer going forward through the ascending candidates finds each without
+// a table of its own.
+uint32_t TSuchlauf::KandidatVonA(uint32_t a)
+{
+    if (kandidatZeiger_ > 0 && kandidaten_[kandidatZeiger_ - 1] >= a)
+        kandidatZeiger_ = static_cast<uint32_t>(std::lower_bound(kandidaten_.begin(), kandidaten_.end(), a)
+                                                - kandidaten_.begin());
+    while (kandidatZeiger_ < kandidaten_.size() && kandidaten_[kandidatZeiger_] < a)
+        ++kandidatZeiger_;
+    return kandidatZeiger_ < kandidaten_.size() && kandidaten_[kandidatZeiger_] == a ? kandidatZeiger_ : Keiner;
 }
 
 // The candidate is the first-tree file's own directory entry, met again by
@@ -411,7 +433,7 @@ void TSuchlauf::LetztenVergleichMerken(uint32_t a, uint32_t schritt)
     TBaumEintrag& datei = baumA_[a];
     if (!datei.regulaer)
         return; // not a file: the pair is dismissed unseen
-    const uint32_t selbst = gleich_ ? kandidatVonA_[a] : Keiner;
+    const uint32_t selbst = gleich_ ? KandidatVonA(a) : Keiner;
 
     auto bereich = [&](uint32_t bucket) {
         return std::equal_range(tabelle_.begin(), tabelle_.end(), std::make_pair(bucket, 0u),

@@ -49,9 +49,12 @@ TVorleser::~TVorleser()
 
 void TVorleser::PlanenBis(uint32_t gruppe)
 {
-    while (geplant_ <= gruppe && !planZuEnde_) {
+    // What the search has passed is let go on the way: a plan far behind
+    // is not kept whole.
+    while (!planZuEnde_ && (plan_.empty() || plan_.back().gruppe < gruppe)) {
         planZuEnde_ = !nachschub_(plan_);
-        geplant_ += planZuEnde_ ? 0 : 1;
+        while (!plan_.empty() && StelleVon(plan_.front()) < naechste_)
+            plan_.pop_front();
     }
 }
 
@@ -117,6 +120,10 @@ plattform::TDatei TVorleser::Nehmen(const TBaumEintrag& datei, uint32_t stelle, 
                 }
                 break; // opened ahead it failed: the search tries once more itself
             }
+            if (vorrat_.empty() && plan_.empty() && !planZuEnde_) {
+                planZuEnde_ = !nachschub_(plan_);
+                continue;
+            }
             // Not taken by a thread yet: the next one will take it.
             const bool kommt = vorrat_.empty() && !plan_.empty() && StelleVon(plan_.front()) == hier
                                && plan_.front().datei == &datei && fenster_ > 0;
@@ -150,7 +157,9 @@ void TVorleser::Freigeben()
         return std::none_of(vorrat_.begin(), vorrat_.end(), [](const TVorrat& v) { return v.InArbeit(); });
     });
     vorrat_.clear();
-    fenster_ /= 2;
+    // From now on the search opens every file itself: a thread that opened
+    // more meanwhile would take the descriptors it needs right now.
+    fenster_ = 0;
     // The threads close their directories too, and open no more.
     griffeHoechstens_ = 0;
     ++griffeRunde_;
@@ -232,7 +241,7 @@ void TVorleser::Arbeiten(TFaden& faden)
         // to fetch it, so that the disk has many requests at once.
         if (vorrat_.size() < fenster_ && (!plan_.empty() || !planZuEnde_)) {
             if (plan_.empty()) {
-                PlanenBis(geplant_);
+                planZuEnde_ = !nachschub_(plan_);
                 continue;
             }
             // A bundle of files in the order of the plan: the search takes

@@ -76,8 +76,8 @@ public:
     // plattform::TDatei::OeffnenLesen.
     plattform::TDatei Oeffnen(const TBaumEintrag& datei, bool& keineDeskriptoren);
 
-    // Closes every file and directory held ahead and holds at most half as
-    // many files from now on: the descriptors are needed for comparing.
+    // Closes every file and directory held ahead and holds none from now
+    // on: the descriptors are needed for comparing.
     void Freigeben();
 
 private:
@@ -131,7 +131,6 @@ private:
     std::condition_variable zurSuche_;    // a file opened or read, handles closed
     std::deque<TVorhaben> plan_;          // not taken by a thread yet
     std::deque<TVorrat> vorrat_;          // taken, in the order of the plan
-    uint32_t geplant_ = 0;                // groups planned so far
     TStelle naechste_;                    // what the search has not passed yet
     size_t fenster_ = 128;                // files held ahead at most
     bool planZuEnde_ = false;
