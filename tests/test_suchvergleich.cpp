@@ -242,6 +242,20 @@ const TRandfall Randfaelle[] = {
          HartVerweisen(baum, "W/T/x", "W/T/s/y");
      },
      [](const TTestbaum& baum) { std::filesystem::remove(TTestbaum::Pfad(baum.Wurzel() + "W/T/x")); }},
+    // A directory renamed away and another put in its name's place: the
+    // files are read by their names, in the directory that has them now.
+    {"DirectoryReplacedInTheSecondTree", "A/", "B/",
+     [](const TTestbaum& baum) {
+         baum.Datei("W/A/x", P);
+         baum.Datei("W/B/s/y", P);
+         baum.Datei("W/B/s/z", P);
+         baum.Datei("W/B/s/w", P);
+     },
+     [](const TTestbaum& baum) {
+         std::filesystem::rename(TTestbaum::Pfad(baum.Wurzel() + "W/B/s"), TTestbaum::Pfad(baum.Wurzel() + "W/B/alt"));
+         baum.Datei("W/B/s/y", Q);
+         baum.Datei("W/B/s/z", P);
+     }},
 #ifndef _WIN32 // paths and links Windows has not
     // The first tree is named with "./" repeated up to 30 bytes short of the
     // limit: a file and a directory of 40-byte names cross it, "z" does not.
