@@ -340,10 +340,10 @@ const TBaumform Baumformen[] = {
     {"FourHundredDirectoriesWithTheSameNames",
      [](const TTestbaum& baum, const std::string& w) {
          for (int i = 0; i < 400; ++i) {
-             baum.Verzeichnis(w + "/d" + std::to_string(i % 20) + "/e" + std::to_string(i)); // a third stay empty
+             const std::string d = w + "/d" + std::to_string(i % 20) + "/e" + std::to_string(i);
+             baum.Verzeichnis(d); // a third stay empty
              for (int j = 0; j < i % 3; ++j)
-                 Nummerdatei(baum, w + "/d" + std::to_string(i % 20) + "/e" + std::to_string(i) + "/f" + std::to_string(j),
-                             i * 2 + j);
+                 Nummerdatei(baum, d + "/f" + std::to_string(j), i * 2 + j);
          }
      }},
     {"SixtyNestedDirectories",
