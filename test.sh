@@ -17,6 +17,13 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DDUBRINAX_SANITIZE=ON -DDUBRI
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
+# The tests that run searches once more under ThreadSanitizer, for the
+# threads of the search (about two minutes on two cores).
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS=-fsanitize=thread \
+  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DDUBRINAX_GUI=OFF -DDUBRINAX_BENCH=OFF
+cmake --build build-tsan -j"$jobs" --target test_suchvergleich test_deskriptorgrenze test_suche
+ctest --test-dir build-tsan --output-on-failure -j"$jobs" -R '^test_(suchvergleich|deskriptorgrenze|suche)$'
+
 # The core, dubrinax-cli.exe and the core tests built for Windows with
 # MinGW-w64 and run under Wine (cmake/mingw-w64.cmake).
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" -DDUBRINAX_GUI=OFF -DDUBRINAX_BENCH=OFF

@@ -21,9 +21,27 @@ struct TErgebnis {
     int32_t gaugeMax;
 };
 
-// nachDemEinlesen: changes the trees once they are read, before anything is compared.
+// What the copy and move commands take a line's file to be: the directory its
+// tree was searched from, then the line's relative part ("+" lines are of the
+// second tree). It must be the path the line shows.
+inline void FundpfadeStimmen(const TFensterAttrappe& fenster)
+{
+    const TFundliste& funde = fenster.Funde();
+    ASSERT_EQ(funde.Anzahl(), fenster.liste.size());
+    for (uint32_t i = 0; i < funde.Anzahl(); ++i) {
+        const std::string text = funde.Text(i);
+        const std::string pfad = funde.Verzeichnis(text[0] == '+') + funde.Relativ(i);
+        EXPECT_EQ(text, std::string(TFundliste::Praefix(text[0])) + pfad);
+        EXPECT_EQ(fenster.liste[i].text, text);
+        EXPECT_EQ(funde.TextLaenge(i), text.size());
+    }
+}
+
+// nachDemEinlesen: changes the trees once they are read, before anything is
+// compared; einrichten: sets up the window before the run.
 inline TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool woertlich,
-                        std::function<void()> nachDemEinlesen = {})
+                        std::function<void()> nachDemEinlesen = {},
+                        const std::function<void(TFensterAttrappe&)>& einrichten = {})
 {
     TFensterAttrappe fenster;
     fenster.WoertlicheSuche = woertlich;
@@ -35,7 +53,10 @@ inline TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool w
     fenster.Feld(TFeld::Edit6) = "vorher 6";
     for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
         fenster.Feld(zaehler) = "0";
+    if (einrichten)
+        einrichten(fenster);
     fenster.SucheAusfuehren();
+    FundpfadeStimmen(fenster);
     return {fenster.Zeilen(), fenster.felder, fenster.gaugeProgress, fenster.gaugeMax};
 }
 

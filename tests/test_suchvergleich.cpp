@@ -4,12 +4,15 @@
 #include "Suchvergleich.h"
 #include "Testbaum.h"
 #include "Testsystem.h"
+#include "util/Stringsbearbeiten.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <random>
+#include <thread>
 
 namespace {
 
@@ -239,6 +242,20 @@ const TRandfall Randfaelle[] = {
          HartVerweisen(baum, "W/T/x", "W/T/s/y");
      },
      [](const TTestbaum& baum) { std::filesystem::remove(TTestbaum::Pfad(baum.Wurzel() + "W/T/x")); }},
+    // A directory renamed away and another put in its name's place: the
+    // files are read by their names, in the directory that has them now.
+    {"DirectoryReplacedInTheSecondTree", "A/", "B/",
+     [](const TTestbaum& baum) {
+         baum.Datei("W/A/x", P);
+         baum.Datei("W/B/s/y", P);
+         baum.Datei("W/B/s/z", P);
+         baum.Datei("W/B/s/w", P);
+     },
+     [](const TTestbaum& baum) {
+         std::filesystem::rename(TTestbaum::Pfad(baum.Wurzel() + "W/B/s"), TTestbaum::Pfad(baum.Wurzel() + "W/B/alt"));
+         baum.Datei("W/B/s/y", Q);
+         baum.Datei("W/B/s/z", P);
+     }},
 #ifndef _WIN32 // paths and links Windows has not
     // The first tree is named with "./" repeated up to 30 bytes short of the
     // limit: a file and a directory of 40-byte names cross it, "z" does not.
@@ -302,3 +319,142 @@ TEST_P(RandfallTest, GivesThePairwiseResult)
 
 INSTANTIATE_TEST_SUITE_P(Faelle, RandfallTest, ::testing::ValuesIn(Randfaelle),
                          [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+// Trees of unusual shape, each built below a given directory: the walks keep
+// every file's directory and name, and these test that every line names its
+// file in full however its directory was reached.
+struct TBaumform {
+    const char* name;
+    void (*bauen)(const TTestbaum& baum, const std::string& wurzel);
+};
+
+// Twins by number: n % 29 files share their size, and n % 3 their content within it.
+void Nummerdatei(const TTestbaum& baum, const std::string& pfad, int n)
+{
+    baum.Datei(pfad, std::string(static_cast<size_t>(n % 29 + 1), static_cast<char>('a' + n % 3)));
+}
+
+const TBaumform Baumformen[] = {
+    {"FourHundredDirectoriesWithTheSameNames",
+     [](const TTestbaum& baum, const std::string& w) {
+         for (int i = 0; i < 400; ++i) {
+             const std::string d = w + "/d" + std::to_string(i % 20) + "/e" + std::to_string(i);
+             baum.Verzeichnis(d); // a third stay empty
+             for (int j = 0; j < i % 3; ++j)
+                 Nummerdatei(baum, d + "/f" + std::to_string(j), i * 2 + j);
+         }
+     }},
+    {"SixtyNestedDirectories",
+     [](const TTestbaum& baum, const std::string& w) {
+         std::string pfad = w;
+         for (int i = 0; i <= 60; ++i, pfad += "/t")
+             Nummerdatei(baum, pfad + "/f", i % 30 == 0 ? 0 : i % 5);
+     }},
+    {"NamesOf255Bytes",
+     [](const TTestbaum& baum, const std::string& w) {
+         for (int i = 0; i < 6; ++i)
+             Nummerdatei(baum, w + "/" + std::string(255, static_cast<char>('a' + i % 2)) + "/" +
+                                   std::string(255, static_cast<char>('k' + i)), i % 4);
+     }},
+    {"DirectoryNamedAsAnothersStart",
+     [](const TTestbaum& baum, const std::string& w) {
+         // Twins in pairs: d/x and d1/x, d/x1 and d1/d/x, dd/x and the file d1x.
+         const std::string namen[] = {"/d/x", "/d1/x", "/d/x1", "/d1/d/x", "/dd/x", "/d1x"};
+         for (int i = 0; i < 6; ++i)
+             Nummerdatei(baum, w + namen[i], i / 2);
+     }},
+#ifndef _WIN32 // names are bytes only here
+    {"NamesThatAreNoUtf8",
+     [](const TTestbaum& baum, const std::string& w) {
+         const std::string namen[] = {"/\xff\xfe/x", "/\xff/\xfe", "/\xfe\xff", "/a\x80/\xc3", "/\xc3/x"};
+         for (int i = 0; i < 5; ++i)
+             Nummerdatei(baum, w + namen[i], i % 2);
+     }},
+#endif
+};
+
+class BaumformTest : public ::testing::TestWithParam<TBaumform> {};
+
+} // namespace
+
+TEST_P(BaumformTest, GivesThePairwiseResult)
+{
+    TTestbaum baum;
+    GetParam().bauen(baum, "T");
+    Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "T/");
+    // The same shape again as a second tree, with one file more.
+    GetParam().bauen(baum, "U");
+    Nummerdatei(baum, "U/g", 1);
+    Vergleichen(baum.Wurzel() + "T/", baum.Wurzel() + "U/");
+}
+
+INSTANTIATE_TEST_SUITE_P(Formen, BaumformTest, ::testing::ValuesIn(Baumformen),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+class AbbruchTest : public ::testing::TestWithParam<int> {};
+
+} // namespace
+
+// A close request at the n-th dispatch or the n-th progress text: the search
+// stops with the lines of the full run so far. Only the last file's line may
+// still read "- " where it would have become "! ", with the "+" lines found
+// for it before the stop.
+TEST_P(AbbruchTest, StopsWithTheLinesOfTheFullRunSoFar)
+{
+    // Twenty sizes, small ones read whole at once and larger ones up to
+    // 100 KiB, of twelve files each in five classes of twins: the sizes come
+    // up one after the other, and with them the progress texts.
+    TTestbaum baum;
+    for (int i = 0; i < 240; ++i) {
+        const int gruppe = i / 12;
+        std::string inhalt(static_cast<size_t>(gruppe % 2 ? 9 * 1024 + gruppe * 4800 : 100 + gruppe * 400), 'k');
+        inhalt[inhalt.size() / 2] = static_cast<char>('0' + i % 5);
+        baum.Datei("T/d" + std::to_string(gruppe % 8) + "/f" + std::to_string(i), inhalt);
+    }
+    const std::string t = baum.Wurzel() + "T/";
+    const suchvergleich::TErgebnis ganz = suchvergleich::Suchen(t, t, false);
+    for (auto haken : {&TFensterAttrappe::beiDispatch, &TFensterAttrappe::beiFortschritt}) {
+        // A window slow to repaint: every poll of the run then dispatches,
+        // before each file too, so the stop also falls among a file's "+"
+        // lines. Only for the first dispatches, it takes its time.
+        const bool langsam = haken == &TFensterAttrappe::beiDispatch && GetParam() <= 34;
+        auto warten = [langsam] { std::this_thread::sleep_for(std::chrono::milliseconds(langsam ? 26 : 0)); };
+        bool geschlossen = false;
+        const suchvergleich::TErgebnis teil = suchvergleich::Suchen(t, t, false, warten, [&](TFensterAttrappe& fenster) {
+            fenster.*haken = [&fenster, &geschlossen, warten](int n) {
+                if (n == GetParam()) {
+                    fenster.Schliessen();
+                    geschlossen = true;
+                }
+                warten();
+            };
+        });
+        if (!geschlossen) {
+            suchvergleich::ErgebnisseGleich(teil, ganz);
+            continue;
+        }
+        // The full run's lines so far, the last file's line maybe unfinished.
+        ASSERT_LE(teil.zeilen.size(), ganz.zeilen.size());
+        std::vector<std::string> soll(ganz.zeilen.begin(), ganz.zeilen.begin() + teil.zeilen.size());
+        const auto letzte = std::find_if(soll.rbegin(), soll.rend(), [](const auto& z) { return z[0] != '+'; });
+        const bool unfertig = letzte != soll.rend() && (*letzte)[0] == '!' && teil.zeilen[soll.rend() - letzte - 1][0] == '-';
+        if (unfertig)
+            (*letzte)[0] = '-';
+        EXPECT_EQ(teil.zeilen, soll);
+        auto anzahl = [&](char art) { return std::count_if(soll.begin(), soll.end(), [art](const auto& z) { return z[0] == art; }); };
+        EXPECT_EQ(ZahlLesen(teil.felder[7]), anzahl('+'));
+        EXPECT_EQ(ZahlLesen(teil.felder[9]), anzahl('!'));
+        // A file's counter is raised once its line is finished; one that
+        // stays "- " may have been stopped unseen.
+        const auto offen = anzahl('-') - ZahlLesen(teil.felder[8]);
+        EXPECT_TRUE(unfertig ? offen == 1 : offen == 0 || (offen == 1 && soll.back()[0] == '-')) << offen;
+        EXPECT_LT(teil.gaugeProgress, teil.gaugeMax);
+    }
+}
+
+// Past the full run's end, too.
+INSTANTIATE_TEST_SUITE_P(Stellen, AbbruchTest, ::testing::Values(1, 2, 3, 5, 8, 13, 21, 34, 55, 89, 100000));
