@@ -19,8 +19,7 @@ ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build-asan --output-on-failure -j"$
 
 # The tests that run searches once more under ThreadSanitizer, for the
 # threads of the search (about two minutes on two cores).
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS=-fsanitize=thread \
-  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread -DDUBRINAX_GUI=OFF -DDUBRINAX_BENCH=OFF
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUBRINAX_TSAN=ON -DDUBRINAX_GUI=OFF -DDUBRINAX_BENCH=OFF
 cmake --build build-tsan -j"$jobs" --target test_suchvergleich test_deskriptorgrenze test_suche
 ctest --test-dir build-tsan --output-on-failure -j"$jobs" -R '^test_(suchvergleich|deskriptorgrenze|suche)$'
 
