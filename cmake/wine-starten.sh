@@ -26,5 +26,13 @@ ausgabe=$(mktemp)
 trap 'rm -f "$ausgabe"' EXIT
 code=0
 "$WINE" "$@" </dev/null >"$ausgabe" 2>&1 || code=$?
+# A program that starts just as the wineserver of the previous one shuts
+# down finds no server ("wine client error: ... Connection reset by peer")
+# and never runs: that one start is made once more.
+if [ "$code" -ne 0 ] && grep -q '^wine client error' "$ausgabe"; then
+  sleep 1
+  code=0
+  "$WINE" "$@" </dev/null >"$ausgabe" 2>&1 || code=$?
+fi
 cat "$ausgabe"
 exit "$code"
