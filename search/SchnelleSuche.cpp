@@ -14,7 +14,6 @@
 #include "search/Groessenschluessel.h"
 #include "search/Inhaltsklassen.h"
 #include "search/Vorleser.h"
-#include "util/Speila.h"
 
 #include <algorithm>
 #include <chrono>
@@ -198,8 +197,9 @@ void TSuchlauf::Ausfuehren()
         NachrichtenZwischendurch();
         --uebrig;
         ++schritt;
-        if (gleich_ && KandidatVonA(a) != Keiner)
-            entferntIn_[KandidatVonA(a)] = schritt;
+        const uint32_t selbst = gleich_ ? KandidatVonA(a) : Keiner;
+        if (selbst != Keiner)
+            entferntIn_[selbst] = schritt;
         const bool fertig = DateiAuswerten(a, schritt);
         uebrig -= herausgenommen_;
         herausgenommen_ = 0;

@@ -1,14 +1,10 @@
 #include "search/Verzeichnisleser.h"
 
+#include "search/Lesefaeden.h"
+
 #include <algorithm>
 
 namespace {
-
-// Threads: as many as the machine has cores, a few at most.
-size_t FaedenAnzahl()
-{
-    return std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
-}
 
 // Directories listed ahead of the walk at most, and entries held for it:
 // a thread beyond that waits, unless it lists the walk's own directory.
@@ -37,7 +33,7 @@ void TVerzeichnisleser::Einreihen(std::string_view pfad, bool verweis)
     listung.pfad = pfad;
     listung.verweis = verweis;
     if (faeden_.empty())
-        for (size_t i = FaedenAnzahl(); i > 0; --i)
+        for (size_t i = LesefaedenAnzahl(); i > 0; --i)
             faeden_.emplace_back([this] { Arbeiten(); });
     zuDenFaeden_.notify_one();
 }

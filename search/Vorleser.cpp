@@ -1,16 +1,21 @@
 #include "search/Vorleser.h"
 
+#include "search/Lesefaeden.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Reader threads: as many as the machine has cores, a few at most. The
-// search itself mostly waits for them and sums what they read.
-size_t FaedenAnzahl()
+// The first and the last block of a file of this size into ziel, by
+// lesen(position, ziel, anzahl), which is true when all anzahl bytes came.
+template <typename TLesen>
+bool RandLesenMit(int64_t groesse, char* ziel, TLesen&& lesen)
 {
-    return std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+    if (groesse <= 2 * RandBlock) // the two blocks meet: the whole file in one read
+        return lesen(0, ziel, groesse);
+    return lesen(0, ziel, RandBlock) && lesen(groesse - RandBlock, ziel + RandBlock, RandBlock);
 }
 
 } // namespace
@@ -22,17 +27,23 @@ int64_t TRand::Laenge(int64_t groesse)
 
 bool TRand::Lesen(plattform::TDatei& datei, int64_t groesse, char* ziel)
 {
-    if (groesse <= 2 * RandBlock) // the two blocks meet: the whole file in one read
-        return datei.LesenAb(0, ziel, groesse) == groesse;
-    return datei.LesenAb(0, ziel, RandBlock) == RandBlock
-           && datei.LesenAb(groesse - RandBlock, ziel + RandBlock, RandBlock) == RandBlock;
+    return RandLesenMit(groesse, ziel, [&](int64_t position, char* in, int64_t anzahl) {
+        return datei.LesenAb(position, in, anzahl) == anzahl;
+    });
+}
+
+TRand TRand::Gelesen(plattform::TDatei& datei, int64_t groesse)
+{
+    TRand rand{std::make_unique_for_overwrite<char[]>(static_cast<size_t>(Laenge(groesse))), true, false};
+    rand.ok = Lesen(datei, groesse, rand.bytes.get());
+    return rand;
 }
 
 TVorleser::TVorleser(const TBaumdaten& daten, TNachschub nachschub)
     : daten_(daten), nachschub_(std::move(nachschub)),
       // A quarter of what the process may hold, shared by the threads: the
       // rest stays for the files themselves.
-      griffeHoechstens_(plattform::DeskriptorenHoechstens() / 4 / FaedenAnzahl())
+      griffeHoechstens_(plattform::DeskriptorenHoechstens() / 4 / LesefaedenAnzahl())
 {
 }
 
@@ -65,7 +76,7 @@ void TVorleser::GruppeBeginnt(uint32_t gruppe)
     Vergessen(sperre);
     PlanenBis(gruppe);
     if (faeden_.empty()) {
-        for (size_t i = FaedenAnzahl(); i > 0; --i) {
+        for (size_t i = LesefaedenAnzahl(); i > 0; --i) {
             TFaden& faden = faeden_.emplace_back();
             faden.faden = std::thread([this, &faden] { Arbeiten(faden); });
         }
@@ -214,10 +225,9 @@ bool TVorleser::AusCacheLesen(plattform::TDatei& datei, int64_t groesse, TRand& 
     if (datei.Laenge() != groesse)
         return true;
     auto bytes = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(TRand::Laenge(groesse)));
-    const bool gelesen = groesse <= 2 * RandBlock
-                             ? datei.LesenAusCache(0, bytes.get(), groesse)
-                             : datei.LesenAusCache(0, bytes.get(), RandBlock)
-                                   && datei.LesenAusCache(groesse - RandBlock, bytes.get() + RandBlock, RandBlock);
+    const bool gelesen = RandLesenMit(groesse, bytes.get(), [&](int64_t position, char* in, int64_t anzahl) {
+        return datei.LesenAusCache(position, in, anzahl);
+    });
     if (gelesen)
         rand = {std::move(bytes), true, true};
     return gelesen;
@@ -282,11 +292,8 @@ void TVorleser::Arbeiten(TFaden& faden)
             vorrat.zustand = TZustand::WirdGelesen;
             sperre.unlock();
             const int64_t groesse = vorrat.vorhaben.groesse;
-            if (vorrat.datei.Laenge() == groesse) {
-                vorrat.rand.bytes = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(TRand::Laenge(groesse)));
-                vorrat.rand.ok = TRand::Lesen(vorrat.datei, groesse, vorrat.rand.bytes.get());
-                vorrat.rand.gelesen = true;
-            }
+            if (vorrat.datei.Laenge() == groesse)
+                vorrat.rand = TRand::Gelesen(vorrat.datei, groesse);
             sperre.lock();
             vorrat.zustand = TZustand::Fertig;
             zurSuche_.notify_all();

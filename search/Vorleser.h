@@ -45,6 +45,8 @@ struct TRand {
     static int64_t Laenge(int64_t groesse);
     // Reads them from an open file of this size.
     static bool Lesen(plattform::TDatei& datei, int64_t groesse, char* ziel);
+    // The same into a TRand of their own.
+    static TRand Gelesen(plattform::TDatei& datei, int64_t groesse);
 };
 
 class TVorleser {
