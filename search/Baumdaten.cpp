@@ -100,3 +100,18 @@ bool GleicherEintrag(const TBaumEintrag& x, const TBaumEintrag& y, const TBaumda
     const TBaumVerzeichnis& vy = daten.verzeichnisse[y.verzeichnis];
     return vx.bekannt && vy.bekannt && vx.kennung == vy.kennung && daten.Name(x) == daten.Name(y);
 }
+
+uint64_t ZeitenMischen(int64_t geaendert, int64_t statusGeaendert)
+{
+    // Two rounds of a 64-bit finaliser (splitmix64): every bit of either
+    // time reaches every bit of the result. Never 0, the mark of "not seen".
+    auto mischen = [](uint64_t x) {
+        x ^= x >> 30;
+        x *= 0xBF58476D1CE4E5B9ull;
+        x ^= x >> 27;
+        x *= 0x94D049BB133111EBull;
+        return x ^ (x >> 31);
+    };
+    const uint64_t wert = mischen(mischen(static_cast<uint64_t>(geaendert)) ^ static_cast<uint64_t>(statusGeaendert));
+    return wert != 0 ? wert : 1;
+}

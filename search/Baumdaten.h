@@ -28,12 +28,13 @@ struct TBaumVerzeichnis {
 };
 
 // A file entry of a walk (anything listed that is not a directory). There
-// is one per file of both trees: 32 bytes, its name apart.
+// is one per file of both trees: 40 bytes, its name apart.
 struct TBaumEintrag {
     uint32_t name = 0;                // its own name, see TBaumdaten::Name
     uint32_t verzeichnis = 0;         // index into TBaumdaten::verzeichnisse
     int64_t groesse = -1;             // of a regular file
     uint64_t knoten = 0;              // with geraet, the file's identity (see TBaumdaten::Kennung)
+    uint64_t zeiten = 0;              // its modification and status change time as last looked at (ZeitenMischen), 0 never looked at
     int32_t klasse = -1;              // class of identical content, -1 for none (filled in later)
     // (Bit fields of one type: only those share their storage on every
     // platform's layout.)
@@ -41,7 +42,13 @@ struct TBaumEintrag {
     uint32_t regulaer : 1 = 0;        // an existing regular file
     int32_t oeffenbar : 2 = -1;       // 1 can be opened, 0 cannot, -1 not known yet (filled in later)
 };
-static_assert(sizeof(TBaumEintrag) == 32);
+static_assert(sizeof(TBaumEintrag) == 40);
+
+// The two times that tell whether a file is still as it was seen, in the
+// eight bytes an entry has for them. Any write moves the status change time
+// on, and nobody can set it back, so a different file or a changed one
+// gives a different number (but for a collision of 2^-64).
+uint64_t ZeitenMischen(int64_t geaendert, int64_t statusGeaendert);
 
 class TBaumdaten {
 public:

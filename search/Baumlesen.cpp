@@ -76,6 +76,7 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
             if (eintrag.angesehen && info.regulaer) {
                 datei.regulaer = true;
                 datei.groesse = info.groesse;
+                datei.zeiten = ZeitenMischen(info.geaendert, info.statusGeaendert);
                 daten.KennungSetzen(datei, info.kennung);
             }
         }

@@ -67,6 +67,7 @@ struct TEintragsInfo {
     bool regulaer = false;   // a regular file
     int64_t groesse = -1;    // of a regular file
     int64_t geaendert = 0;   // modification time, nanoseconds
+    int64_t statusGeaendert = 0; // time of the last status change, nanoseconds (Windows: change time)
     TDateiKennung kennung;
 };
 

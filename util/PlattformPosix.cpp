@@ -115,6 +115,7 @@ void InfoAus(const struct stat& st, TEintragsInfo& info)
     info.regulaer = S_ISREG(st.st_mode);
     info.groesse = info.regulaer ? static_cast<int64_t>(st.st_size) : -1;
     info.geaendert = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    info.statusGeaendert = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     info.kennung = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
 }
 

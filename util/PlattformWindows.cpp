@@ -853,6 +853,7 @@ bool PfadInfo(const std::string& pfad, TEintragsInfo& info)
     if (info.regulaer)
         info.groesse = standard.EndOfFile.QuadPart;
     info.geaendert = Nanosekunden(basis.LastWriteTime);
+    info.statusGeaendert = Nanosekunden(basis.ChangeTime);
     return GriffKennung(griff.Wert(), info.kennung);
 }
 
