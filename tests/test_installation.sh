@@ -4,6 +4,7 @@
 # of it, and builds the Debian package from it. The tree must be built.
 set -euo pipefail
 baum=$(cd "$1" && pwd)
+quelle=$(cd "$(dirname "$0")/.." && pwd)
 ziel=$(mktemp -d)
 trap 'rm -rf "$ziel"' EXIT
 DESTDIR="$ziel" cmake --install "$baum" --prefix /usr >/dev/null
@@ -13,7 +14,8 @@ id=de.dubrinax.dubrinax
 fehlt=0
 for datei in bin/dubrinax bin/dubrinax-cli share/dubrinax/LED_Rot.bmp share/dubrinax/LED_Grün.bmp \
   share/applications/$id.desktop share/icons/hicolor/scalable/apps/$id.svg share/metainfo/$id.metainfo.xml \
-  share/man/man1/dubrinax.1.gz share/man/man1/dubrinax-cli.1.gz; do
+  share/man/man1/dubrinax.1.gz share/man/man1/dubrinax-cli.1.gz \
+  share/doc/dubrinax/copyright share/doc/dubrinax/changelog.gz; do
   [ -f "$datei" ] || { echo "not installed: $datei"; fehlt=1; }
 done
 [ -x bin/dubrinax ] && [ -x bin/dubrinax-cli ] || { echo "programs not executable"; fehlt=1; }
@@ -38,4 +40,12 @@ for abhaengig in libqt6widgets6 qt6-qpa-plugins libc6; do
 done
 diff <(cd "$ziel" && find usr -type f | sort) <(dpkg-deb -c "$paket" | awk '/^-/ { sub(/^\.\//, "", $6); print $6 }' | sort) \
   || { echo "the package holds other files than the install"; fehlt=1; }
+# The changelog's newest entry is the version the package carries.
+[ "$(dpkg-parsechangelog -l "$quelle/dist/changelog" -S Version)" = "$(dpkg-deb -f "$paket" Version)" ] \
+  || { echo "the changelog's newest entry is not version $(dpkg-deb -f "$paket" Version)"; fehlt=1; }
+# What Debian's own checker holds against the package: errors and warnings
+# (it prints no other kinds unless asked) make it one a distribution refuses.
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$paket" || { echo "lintian: errors or warnings"; fehlt=1; }
+fi
 exit $fehlt
