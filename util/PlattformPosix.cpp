@@ -515,10 +515,18 @@ bool TDatei::ZusatzUebernehmen(const TDatei& quelle)
         if (errno != ERANGE)
             return false;
     }
+    // The names come back to back, each ended by a NUL. The ACL goes last:
+    // setting it sets the mode bits too, so that until then the file keeps
+    // the narrow mode it was made with, and a security label set before it
+    // can only narrow access further.
+    static const std::string Acl = "system.posix_acl_access";
+    std::vector<std::string> reihe;
+    for (size_t anfang = 0, ende; (ende = namen.find('\0', anfang)) != std::string::npos; anfang = ende + 1)
+        reihe.emplace_back(namen, anfang, ende - anfang);
+    std::stable_partition(reihe.begin(), reihe.end(), [](const std::string& n) { return n != Acl; });
     std::string wert;
-    // The names come back to back, each ended by a NUL.
-    for (size_t anfang = 0, ende; (ende = namen.find('\0', anfang)) != std::string::npos; anfang = ende + 1) {
-        const char* name = namen.c_str() + anfang;
+    for (const std::string& eintrag : reihe) {
+        const char* name = eintrag.c_str();
         ssize_t n = -1;
         do {
             const ssize_t laenge = ::fgetxattr(quelle.fd_, name, nullptr, 0);
