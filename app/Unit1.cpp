@@ -3,6 +3,7 @@
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
+#include "app/Fensterlage.h"
 #include "app/Glyphe.h"
 #include "app/Gruppe.h"
 #include "app/Markierung.h"
@@ -29,6 +30,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QVariant>
 
 #include <algorithm>
@@ -240,7 +242,9 @@ void TForm1::MenueAufbauen()
 
 void TForm1::FormCreate()
 {
-    const std::string inhalt = SequenzLesen(Abschnittsname, Einstellungen);
+    // While a save in place runs our section stands twice; the last copy is
+    // the newer one.
+    const std::string inhalt = LetzteSequenzLesen(Abschnittsname, Einstellungen);
     if (inhalt.empty()) {
         const QSize schirm = BildschirmGroesse();
         const QRect rahmen = frameGeometry();
@@ -254,11 +258,18 @@ void TForm1::FormCreate()
         FeldSetzen(TFeld::Edit3, Startverzeichnis2);
         return;
     }
+    // Whatever the stored place, and also when a number below throws, the
+    // window opens where the user can reach it.
+    struct TAufSchirm {
+        TForm1& fenster;
+        ~TAufSchirm() { fenster.AufSchirmBringen(); }
+    } aufSchirm{*this};
     const std::string trenner(1, Feldtrenner);
-    // One field after the other: when a number does not fit, ZahlLesen
-    // throws and the fields after it keep what they had.
-    move(x(), ZahlLesen(SequenzFeld(1, inhalt, trenner)));
-    move(ZahlLesen(SequenzFeld(2, inhalt, trenner)), y());
+    // One field after the other: when a number does not fit, it throws and
+    // the fields after it keep what they had. A window left of or above the
+    // primary screen has a negative position, which comes back as such.
+    move(x(), GanzzahlLesen(SequenzFeld(1, inhalt, trenner)));
+    move(GanzzahlLesen(SequenzFeld(2, inhalt, trenner)), y());
     FeldSetzen(TFeld::Edit1, SequenzFeld(3, inhalt, trenner));
     FeldSetzen(TFeld::Edit3, SequenzFeld(4, inhalt, trenner));
     AussenBreiteSetzen(ZahlLesen(SequenzFeld(5, inhalt, trenner)));
@@ -268,6 +279,12 @@ void TForm1::FormClose()
 {
     AbbruchAngefordert = true;
     AbbruchGefragt = false;
+    if (!EinstellungenSichern())
+        Meldung("Datei " + einstellungsPfad_ + " konnte nicht gespeichert werden!", "Fehler");
+}
+
+bool TForm1::EinstellungenSichern()
+{
     const QRect rahmen = frameGeometry();
     // A directory whose name would not read back from the file is stored as
     // its start value, so the next start opens where a first start would.
@@ -277,8 +294,16 @@ void TForm1::FormClose()
                                         {FeldText(TFeld::Edit1), Startverzeichnis1},
                                         {FeldText(TFeld::Edit3), Startverzeichnis2},
                                         {std::to_string(rahmen.width()), ""}});
-    if (!AbschnittSpeichern(Abschnittsname, abschnitt, Einstellungen, einstellungsPfad_, Dateikopf))
-        Meldung("Datei " + einstellungsPfad_ + " konnte nicht gespeichert werden!", "Fehler");
+    return AbschnittSpeichern(Abschnittsname, abschnitt, Einstellungen, einstellungsPfad_, Dateikopf);
+}
+
+void TForm1::AufSchirmBringen()
+{
+    const QRect rahmen = frameGeometry();
+    const QRect ziel = FensterlageAufSchirm(rahmen, Bildschirme(), style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    if (ziel.width() != rahmen.width())
+        AussenBreiteSetzen(ziel.width());
+    move(ziel.topLeft());
 }
 
 void TForm1::AussenBreiteSetzen(int breite)
@@ -426,6 +451,18 @@ QSize TForm1::BildschirmGroesse() const
 {
     const QScreen* schirm = QGuiApplication::primaryScreen();
     return schirm ? schirm->geometry().size() : QSize();
+}
+
+std::vector<QRect> TForm1::Bildschirme() const
+{
+    std::vector<QRect> schirme;
+    const QScreen* primaer = QGuiApplication::primaryScreen();
+    if (primaer)
+        schirme.push_back(primaer->availableGeometry());
+    for (const QScreen* schirm : QGuiApplication::screens())
+        if (schirm != primaer)
+            schirme.push_back(schirm->availableGeometry());
+    return schirme;
 }
 
 bool TForm1::OpenDialog1Execute()

@@ -10,11 +10,13 @@
 #include "search/FensterLogik.h"
 #include "util/Plattform.h"
 
+#include <QRect>
 #include <QWidget>
 
 #include <array>
 #include <bitset>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCloseEvent;
@@ -69,6 +71,10 @@ public:
     void FormCreate();
     // Raises the abort request and writes our section, at every close.
     void FormClose();
+    // Writes our section with the window's values now, as a close does, but
+    // shows nothing: for an end without a close (a signal, the display
+    // gone). False when it was not written.
+    bool EinstellungenSichern();
     // A double-click on the free area or a group box: the about box.
     void FormDblClick();
     // Double-clicks on the directory fields: the directory choice.
@@ -157,6 +163,8 @@ protected:
     // The modal parts, one member each, so that tests can answer them.
     // The size of the primary screen in pixels.
     virtual QSize BildschirmGroesse() const;
+    // The screens' available areas, the primary one first.
+    virtual std::vector<QRect> Bildschirme() const;
     // Runs OpenDialog1; true on OK.
     virtual bool OpenDialog1Execute();
     // Shows the about box modally.
@@ -184,6 +192,8 @@ private:
     void KopierenVonNach(bool verschieben);
     // The window's outer width, frame included.
     void AussenBreiteSetzen(int breite);
+    // Moves the window onto a screen where its stored place is off them all.
+    void AufSchirmBringen();
     // Brings the width constraints in line with the frame once the window
     // system reports it (after the window manager has framed the window).
     void RahmenAnpassen();

@@ -1,6 +1,7 @@
 // Dubrinax: finds files with identical content in two directory trees.
 
 #include "app/Anwendung.h"
+#include "app/Endesignale.h"
 #include "app/Fehlerbox.h"
 #include "app/Sprache.h"
 #include "app/Unit1.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv)
         Form1 = std::make_unique<TForm1>();
         Abgesichert([&] { Form1->FormCreate(); });
         Form1->AboutBox = new TAboutBox(Form1.get()); // owned by Form1
+        // Owned by Form1, so gone with it before an exit() at the end of main.
+        new TEndesignale([fenster = Form1.get()] { fenster->EinstellungenSichern(); }, Form1.get());
         Form1->show();
         TAnwendung::exec();
     });

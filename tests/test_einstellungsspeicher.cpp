@@ -407,7 +407,16 @@ TEST_P(SchliessTest, TheCloseLeavesEveryLoadedSectionFindable)
     if (inPlatz && !InPlatzZwingen(einst_))
         GTEST_SKIP() << "hard links cannot be made here";
     ASSERT_TRUE(AbschnittSpeichern("Kollatrix", Unser("neu"), body, einst_, Kopf));
-    EXPECT_EQ(Roh(einst_), fall.danach);
+    if (!inPlatz) {
+        EXPECT_EQ(Roh(einst_), fall.danach);
+        return;
+    }
+    // In place, other sections keep their places, and ours may keep its own.
+    std::string jetzt = Laden(einst_, Kopf), danach = fall.danach.substr(Kopf.size());
+    EXPECT_EQ(LetzteSequenzLesen("Kollatrix", jetzt), "\x03neu\x03");
+    AbschnittEntfernen("Kollatrix", jetzt);
+    AbschnittEntfernen("Kollatrix", danach);
+    EXPECT_EQ(jetzt, danach);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -449,7 +458,15 @@ TEST_P(GleichzeitigTest, TwoSavesAtOnceLeaveOneOfTheTwoCompleteResults)
         EXPECT_TRUE(AbschnittSpeichern("B", b, bodyB, einst_, Kopf));
         links.join();
         const std::string roh = Roh(einst_);
-        ASSERT_TRUE(roh == Kopf + a + b || roh == Kopf + b + a) << "round " << runde << ": " << roh;
+        if (!GetParam()) {
+            ASSERT_TRUE(roh == Kopf + a + b || roh == Kopf + b + a) << "round " << runde << ": " << roh;
+            continue;
+        }
+        // In place each keeps its place where it has room: the file grows
+        // no further than the largest sections need.
+        const std::string text = Laden(einst_, Kopf);
+        ASSERT_EQ(LetzteSequenzLesen("A", text) + LetzteSequenzLesen("B", text), a.substr(2, a.size() - 3) + b.substr(2, b.size() - 3)) << "round " << runde;
+        ASSERT_LT(roh.size(), 1000u) << "round " << runde;
     }
 }
 
@@ -457,17 +474,18 @@ INSTANTIATE_TEST_SUITE_P(Pfade, GleichzeitigTest, ::testing::Bool());
 
 class UnterbrechungTest : public SpeicherTest, public ::testing::WithParamInterface<std::tuple<int, bool>> {};
 
-TEST_P(UnterbrechungTest, AStoppedSaveLeavesTheOldTextTheNewOrTheirSharedSections)
+TEST_P(UnterbrechungTest, AStoppedSaveKeepsEveryOtherSectionReadableAndTheNextSaveKeepsItToo)
 {
     // Before step `halt` the file is looked at, as a kill there leaves it;
     // with `scheitern` the step then fails, as on a full disk. Step 0 (the
-    // rename) comes in a replacing save only.
+    // rename) comes in a replacing save only. Ours stands twice, one copy
+    // with room for the new one before another program's section.
     static int halt;
     static bool scheitern;
     static std::string pfad, gesehen;
     std::tie(halt, scheitern) = GetParam();
-    const std::string alt = Kopf + Fremd + Unser(std::string(300, '1')) + "Hinten\x02" "h\x01";
-    const std::string neu = Kopf + Fremd + "Hinten\x02" "h\x01" + Unser("2");
+    const std::string hinten = "Hinten\x02" "h\r\n\x01";
+    const std::string alt = Kopf + Unser("1") + Fremd + Unser(std::string(300, '1')) + hinten;
     RohSchreiben(einst_, alt);
     if (halt != 0 && !InPlatzZwingen(einst_))
         GTEST_SKIP() << "hard links cannot be made here";
@@ -482,15 +500,59 @@ TEST_P(UnterbrechungTest, AStoppedSaveLeavesTheOldTextTheNewOrTheirSharedSection
     const bool gespeichert = AbschnittSpeichern("Kollatrix", Unser("2"), body, einst_, Kopf);
     SpeicherSchritt = nullptr;
     ASSERT_FALSE(gesehen.empty()) << "step " << halt << " never came";
-    RohSchreiben(wurzel_ + "gesehen", gesehen);
-    gesehen = Kopf + Laden(wurzel_ + "gesehen", Kopf);
-    EXPECT_TRUE(gesehen == alt || gesehen == neu || gesehen == Kopf + Fremd) << gesehen;
-    // Failed: the old file back byte for byte; a refused rename goes in place.
     EXPECT_EQ(gespeichert, !scheitern || halt == 0);
-    EXPECT_EQ(Roh(einst_), scheitern && halt != 0 ? alt : neu);
+    if (scheitern && halt >= 1 && halt <= 3) {
+        EXPECT_EQ(Roh(einst_), alt);
+    }
+
+    // What the kill left, then one more close of ours in place: the other
+    // sections as they were, ours the old or the new one, then the newest.
+    RohSchreiben(einst_, gesehen);
+    for (const std::string& neu : {std::string(), std::string("3")}) {
+        if (!neu.empty()) {
+            std::string nochmal = Laden(einst_, Kopf);
+            ASSERT_TRUE(AbschnittSpeichern("Kollatrix", Unser(neu), nochmal, einst_, Kopf));
+        }
+        const std::string text = Laden(einst_, Kopf);
+        EXPECT_EQ(SequenzLesen("Fremd", text), "f");
+        EXPECT_EQ(SequenzLesen("Hinten", text), "h\n");
+        const std::string unser = LetzteSequenzLesen("Kollatrix", text);
+        const std::string alter = "\x03" + std::string(300, '1') + "\x03";
+        EXPECT_TRUE(neu.empty() ? unser == alter || unser == "\x03" "2\x03" : unser == "\x03" + neu + "\x03") << unser;
+    }
+    // What the in-place saves left of ours goes with a replacing save.
+    fs::remove(TTestbaum::Pfad(einst_ + ".zweiter"));
+    ASSERT_TRUE(AbschnittSpeichern("Kollatrix", Unser("4"), body, einst_, Kopf));
+    EXPECT_EQ(Roh(einst_), Kopf + Fremd + hinten + Unser("4"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Schritte, UnterbrechungTest, ::testing::Combine(::testing::Range(0, 5), ::testing::Bool()));
+INSTANTIATE_TEST_SUITE_P(Schritte, UnterbrechungTest, ::testing::Combine(::testing::Range(0, 8), ::testing::Bool()));
+
+TEST_F(SpeicherTest, AFileTooLargeForSettingsIsNeitherReadNorWritten)
+{
+    // Sparse: no disk space taken, but read whole it would take minutes
+    // and gigabytes.
+    RohSchreiben(einst_, Kopf + Fremd);
+    fs::resize_file(TTestbaum::Pfad(einst_), 5ull << 30);
+    EXPECT_EQ(Laden(einst_, Kopf), "");
+    std::string body;
+    EXPECT_FALSE(AbschnittSpeichern("Kollatrix", Unser("1"), body, einst_, Kopf));
+    EXPECT_EQ(fs::file_size(TTestbaum::Pfad(einst_)), 5ull << 30);
+}
+
+TEST_F(SpeicherTest, ASaveRemovesWhatAKilledSaveOfTheSameFileLeftAndNothingElse)
+{
+    RohSchreiben(einst_, Kopf + Fremd);
+    const std::string verwaist = ".Einst.sys.dubrinax-0123456789abcdef.neu";
+    const std::vector<std::string> fremde = {".dubrinax-0123456789abcdef.neu", ".Einst.sys.dubrinax-0123.neu",
+                                             ".Andere.dubrinax-0123456789abcdef.neu"};
+    for (const std::string& name : fremde)
+        RohSchreiben(wurzel_ + name, "x");
+    RohSchreiben(wurzel_ + verwaist, Kopf);
+    std::string body;
+    ASSERT_TRUE(AbschnittSpeichern("Kollatrix", Unser("1"), body, einst_, Kopf));
+    KeineResteAusser({"Einst.sys", fremde[0], fremde[1], fremde[2]});
+}
 
 #ifndef _WIN32
 TEST_F(SpeicherTest, NothingIsWrittenIntoTheSystemOrADevice)

@@ -1,9 +1,11 @@
 #include "Testbaum.h"
 #include "Testfenster.h"
 
+#include "app/Endesignale.h"
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
+#include "app/Fensterlage.h"
 #include "app/Glyphe.h"
 #include "app/Schrift.h"
 #include "controls/Cgauges.h"
@@ -30,6 +32,7 @@
 #include <map>
 #include <filesystem>
 #include <memory>
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -200,13 +203,69 @@ INSTANTIATE_TEST_SUITE_P(
         TWiederherstellung{"Stored", "\x03" "120\x03" "33\x03/p/\x03/q r/\x03" "700\x03", 120, 33, "/p/", "/q r/", 700},
         // One delimiter and nothing else: zeros, empty fields, the least width.
         TWiederherstellung{"OneDelimiter", "\x03", 0, 0, "", "", 265},
-        // ZahlLesen keeps digits only.
-        TWiederherstellung{"MinusDropped", "\x03" "5\x03-8\x03/p/\x03/q/\x03" "600\x03", 5, 8, "/p/", "/q/", 600},
+        // A window left of the primary screen stays there.
+        TWiederherstellung{"MinusKept", "\x03" "5\x03-8\x03/p/\x03/q/\x03" "600\x03", 5, -8, "/p/", "/q/", 600},
+        // Off the offscreen platform's one 800 × 800 screen: in its middle.
+        TWiederherstellung{"OffTheScreen", "\x03" "100\x03" "5000\x03/p/\x03/q/\x03" "600\x03", 222, 100, "/p/", "/q/", 600},
+        TWiederherstellung{"WiderThanTheScreen", "\x03" "0\x03" "0\x03/p/\x03/q/\x03" "32767\x03", 0, 0, "/p/", "/q/", 800},
         TWiederherstellung{"NarrowerThanTheLeftColumn", "\x03" "1\x03" "2\x03/p/\x03/q/\x03" "100\x03", 1, 2, "/p/", "/q/",
                            265},
         // Written by hand, without the final delimiter.
         TWiederherstellung{"NoFinalDelimiter", "\x03" "7\x03" "9\x03/p/\x03/q/\x03" "640", 7, 9, "/p/", "/q/", 640}),
     [](const auto& info) { return info.param.name; });
+
+struct TLagefall {
+    const char* name;
+    QRect gespeichert;
+    std::vector<QRect> schirme;
+    QRect erwartet;
+};
+
+class Fensterlage : public ::testing::TestWithParam<TLagefall> {};
+
+TEST_P(Fensterlage, AStoredPlaceOffEveryScreenOpensInTheMiddleOfThePrimaryOne)
+{
+    EXPECT_EQ(FensterlageAufSchirm(GetParam().gespeichert, GetParam().schirme, 20), GetParam().erwartet);
+}
+
+const QRect Klein(0, 0, 1024, 768);
+const QRect Links(-2560, 0, 2560, 1440); // a second screen left of the primary one
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, Fensterlage,
+    ::testing::Values(TLagefall{"OnTheScreen", {100, 50, 527, 390}, {Klein}, {100, 50, 527, 390}},
+                      TLagefall{"RightOfIt", {5000, 50, 527, 390}, {Klein}, {248, 189, 527, 390}},
+                      TLagefall{"LeftOfIt", {-2252, 40, 527, 390}, {Klein}, {248, 189, 527, 390}},
+                      TLagefall{"OnTheSecondScreen", {-2252, 40, 527, 390}, {Klein, Links}, {-2252, 40, 527, 390}},
+                      TLagefall{"TitleBarAboveIt", {100, -5, 527, 390}, {Klein, Links}, {248, 189, 527, 390}},
+                      TLagefall{"AStripOfFiftyPixels", {974, 50, 527, 390}, {Klein}, {248, 189, 527, 390}},
+                      TLagefall{"AThirdShows", {849, 50, 525, 390}, {Klein}, {849, 50, 525, 390}},
+                      TLagefall{"Wide", {0, 0, 32767, 390}, {Klein}, {0, 0, 1024, 390}},
+                      TLagefall{"NoScreen", {5000, 0, 527, 390}, {}, {5000, 0, 527, 390}}),
+    [](const auto& info) { return info.param.name; });
+
+// Ended by a signal, the window saves as a close does, shows nothing, and
+// ends as the signal ends a program.
+class Form1Endesignal : public Form1Test, public ::testing::WithParamInterface<int> {};
+
+TEST_P(Form1Endesignal, SavesTheWindowsPlaceAndEndsWithTheSignal)
+{
+    EinstellungenSchreiben("Kollatrix\x02\x03" "40\x03-2252\x03/p/\x03/q/\x03" "600\x03\x01");
+    const int signal = GetParam();
+    EXPECT_EXIT(
+        {
+            auto f = Fenster();
+            f->FormCreate();
+            f->move(30, 20);
+            new TEndesignale([&] { f->EinstellungenSichern(); }, f.get());
+            QTimer::singleShot(0, [signal] { ::kill(::getpid(), signal); });
+            QCoreApplication::exec();
+        },
+        ::testing::KilledBySignal(signal), "");
+    EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(20, 30, "/p/", "/q/", 600));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signale, Form1Endesignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT));
 
 TEST_F(Form1Test, ANumberTooLargeThrowsAndLeavesTheLaterFieldsAtTheirDesignedValues)
 {

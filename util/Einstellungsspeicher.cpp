@@ -4,7 +4,9 @@
 #include "util/Plattform.h"
 #include "util/Stringsbearbeiten.h"
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 
 bool (*SpeicherSchritt)(int schritt) = nullptr;
 
@@ -15,9 +17,14 @@ constexpr char Abschnittsende = '\x01'; // ends a section
 constexpr char Feldtrenner = '\x03';    // precedes each field of our section
 constexpr char Textende = '\x1A';       // ends the text of a text-mode file
 
-// The longest text whose every position, and the one past its end, fits in
-// a 32-bit cursor.
-constexpr uint64_t GroessteLaenge = UINT32_MAX - 1;
+// A settings file holds a few sections of a few hundred bytes. A file beyond
+// this is something else put at its name (a log, a disk image), read neither
+// at start nor at a close, and never written over.
+constexpr int64_t GroessteDatei = 64 * 1024 * 1024;
+
+// How long a save waits its turn while other saves replace the file one
+// after the other, before it gives up.
+constexpr auto Wartezeit = std::chrono::seconds(30);
 
 // The 0-based index of the first "name 0x02" that starts a section (at the
 // body's start or right after a 0x01), or npos. Found anywhere else it is
@@ -35,7 +42,8 @@ size_t AbschnittFinden(const std::string& name, const std::string& body)
 enum class TGelesen {
     Ganz,       // to its end (or to a 0x1A)
     NichtOffen, // missing, or cannot be opened for reading
-    Abgebrochen // a read error, or too long for 32-bit positions
+    Abgebrochen, // a read error
+    ZuGross      // beyond GroessteDatei: not a settings file
 };
 
 // Appends n raw bytes to text as a text-mode file gives them: CRs dropped.
@@ -57,27 +65,34 @@ TGelesen Einlesen(const std::string& pfad, std::string& text)
     plattform::TDatei datei = plattform::TDatei::OeffnenLesen(pfad);
     if (!datei.Offen())
         return TGelesen::NichtOffen;
+    // Asked before a byte is read: a huge file costs no time and no memory.
+    if (datei.Laenge() > GroessteDatei)
+        return TGelesen::ZuGross;
     std::array<char, 64 * 1024> puffer;
-    for (;;) {
+    for (int64_t gelesen = 0;;) {
         const int64_t n = datei.Lesen(puffer.data(), static_cast<int64_t>(puffer.size()));
         if (n < 0)
             return TGelesen::Abgebrochen;
         if (n == 0 || !TextAnhaengen(text, puffer.data(), static_cast<size_t>(n)))
             return TGelesen::Ganz;
-        if (text.size() > GroessteLaenge)
-            return TGelesen::Abgebrochen;
+        // A file that grew since it was opened.
+        gelesen += n;
+        if (gelesen > GroessteDatei)
+            return TGelesen::ZuGross;
     }
 }
 
 // Every byte of the open file, read from its start; false on a read error
-// or a file too long for 32-bit positions.
+// or a file beyond GroessteDatei.
 bool RohLesen(plattform::TDatei& datei, std::string& roh)
 {
+    if (datei.Laenge() > GroessteDatei)
+        return false;
     std::array<char, 64 * 1024> puffer;
     for (;;) {
         const int64_t n = datei.LesenAb(static_cast<int64_t>(roh.size()), puffer.data(),
                                         static_cast<int64_t>(puffer.size()));
-        if (n < 0 || roh.size() + static_cast<uint64_t>(n) > GroessteLaenge)
+        if (n < 0 || static_cast<int64_t>(roh.size()) + n > GroessteDatei)
             return false;
         if (n == 0)
             return true;
@@ -119,18 +134,26 @@ bool Schritt(int nummer)
 }
 
 // A new file beside pfad, written, flushed and put in its place. With an old
-// file (alt, open and locked) the new one is made readable by its owner
-// alone and given the old file's owner, group, extended attributes (its ACL
-// and security label among them) and mode before it takes the old one's
-// place. False when the old file, if any, is as it was.
+// file (alt, open and locked) the new one stays readable by its owner alone
+// while it gets the old file's owner and group, then its extended
+// attributes with the ACL last (a security label first, which may narrow
+// access further), then its mode: setting the ACL sets the mode bits to
+// what the ACL allows, so there is no moment at which the mode lets in
+// someone the ACL shuts out. False when the old file, if any, is as it was.
 bool Ersetzen(const std::string& pfad, const std::string& inhalt, plattform::TDatei* alt)
 {
     TErsatzDatei ersatz(pfad, alt ? TErsatzArt::Nachfolger : TErsatzArt::Erster);
     plattform::TDatei& neu = ersatz.Datei();
     plattform::TDateiRechte rechte;
+    const auto rechteGeben = [&] {
+        if (!alt->RechteLesen(rechte))
+            return false;
+        plattform::TDateiRechte privat = rechte;
+        privat.modus = 0600;
+        return neu.RechteSetzen(privat) && neu.ZusatzUebernehmen(*alt) && neu.RechteSetzen(rechte);
+    };
     return ersatz.Offen() && neu.Schreiben(inhalt.data(), static_cast<int64_t>(inhalt.size()))
-           && (!alt || (alt->RechteLesen(rechte) && neu.RechteSetzen(rechte) && neu.ZusatzUebernehmen(*alt)))
-           && neu.Festschreiben() && Schritt(0) && ersatz.Einsetzen();
+           && (!alt || rechteGeben()) && neu.Festschreiben() && Schritt(0) && ersatz.Einsetzen();
 }
 
 // Where the text can be cut for a moment without tearing a section: the
@@ -205,21 +228,174 @@ bool Ueberschreiben(plattform::TDatei& datei, const std::string& alt, const std:
     return false;
 }
 
+// One unit of the body: the bytes up to and including the next 0x01 (or to
+// the end), which is a section when it holds a 0x02 after its name.
+struct TEinheit {
+    size_t anfang = 0;
+    size_t ende = 0;         // one past its 0x01, or the end of the text
+    size_t trenner = 0;      // its first 0x02, or npos
+    bool abgeschlossen = false; // ends with a 0x01
+};
+
+std::vector<TEinheit> Einheiten(const std::string& text, size_t von, size_t bis)
+{
+    std::vector<TEinheit> einheiten;
+    for (size_t anfang = von; anfang < bis;) {
+        TEinheit e;
+        e.anfang = anfang;
+        const size_t eins = text.find(Abschnittsende, anfang);
+        e.abgeschlossen = eins < bis;
+        e.ende = e.abgeschlossen ? eins + 1 : bis;
+        const size_t zwei = text.find(Abschnittsname, anfang);
+        e.trenner = zwei < e.ende ? zwei : std::string::npos;
+        einheiten.push_back(e);
+        anfang = e.ende;
+    }
+    return einheiten;
+}
+
+// A section of ours: our name, then its 0x02, and no further 0x02, which
+// our fields never hold. CRs before the name are passed over, as reading does.
+bool IstUnser(const std::string& text, const TEinheit& e, const std::string& name)
+{
+    size_t stelle = e.anfang;
+    while (stelle < e.ende && text[stelle] == '\r')
+        ++stelle;
+    return e.trenner == stelle + name.size() && text.compare(stelle, name.size(), name) == 0
+           && text.find(Abschnittsname, e.trenner + 1) >= e.ende;
+}
+
+// Which units are ours to drop or write over: our sections, what a save in
+// place leaves of an old one (our name ended by a 0x01 where its 0x02 was,
+// then the rest without a 0x02), and empty units (a lone 0x01), which hold
+// nothing and which a save in place uses to fill up room.
+std::vector<bool> UnsereMarkieren(const std::string& text, const std::vector<TEinheit>& einheiten,
+                                  const std::string& name)
+{
+    std::vector<bool> unser(einheiten.size(), false);
+    const std::string rest = name + Abschnittsende;
+    bool nachRest = false;
+    for (size_t i = 0; i < einheiten.size(); ++i) {
+        const TEinheit& e = einheiten[i];
+        const bool rumpf = e.trenner == std::string::npos;
+        const bool restKopf = rumpf && text.compare(e.anfang, e.ende - e.anfang, rest) == 0;
+        const bool leer = e.ende - e.anfang == 1 && e.abgeschlossen;
+        unser[i] = IstUnser(text, e, name) || restKopf || (rumpf && nachRest) || leer;
+        nachRest = restKopf;
+    }
+    return unser;
+}
+
+// Where a save in place puts our section: the units [von, bis) of ours,
+// from byte anfang to byte ende.
+struct TPlatz {
+    size_t von = 0, bis = 0;
+    size_t anfang = 0, ende = 0;
+};
+
+// Writes our new section into the open, locked file in place (roh: what it
+// holds, starting with the header) so that whenever the save stops, killed
+// or out of disk space, every other program's section stays readable where
+// it stands, and ours reads as the old or the new one. Nothing before the
+// end of the text is hidden or moved at any moment. The place for ours: the
+// units of ours at the text's end (where it may grow), else the first run of
+// them in the middle with room enough, else the end of the text.
+//   1. A 0x1A after the text, where the file does not end with one already.
+//   2. After it a copy of the new section (behind lone 0x01s where it must
+//      not overlap its place at the end), and a 0x1A after that: still hidden.
+//   3. Its first byte in place of the first 0x1A: the text now ends with
+//      the new section. Ours stands twice, and the last one counts.
+//   4. Every copy of ours outside its place loses its 0x02: a unit without
+//      one is no section, nobody's reader takes it for one, and the next
+//      replacing save drops it.
+//   5. The new section at its place, filled up with lone 0x01s (the copy at
+//      the end counts meanwhile).
+//   6. A 0x1A where the copy at the end, or the fill after ours, begins.
+//   7. The length cut where the text now ends.
+// Each step is flushed before the next. A failed step before the text grew
+// leaves the file as it was; after that the new section reads already, and
+// the save reports false all the same.
+bool AbschnittAmPlatz(plattform::TDatei& datei, const std::string& roh, const std::string& name,
+                      const std::string& abschnitt, size_t kopfLaenge)
+{
+    const size_t ende = std::min(roh.find(Textende), roh.size());
+    const std::vector<TEinheit> einheiten = Einheiten(roh, kopfLaenge, ende);
+    const std::vector<bool> unser = UnsereMarkieren(roh, einheiten, name);
+
+    // The runs of our units; the one at the end, if any, is last.
+    std::vector<TPlatz> laeufe;
+    for (size_t i = 0; i < einheiten.size(); ++i) {
+        if (!unser[i])
+            continue;
+        if (laeufe.empty() || laeufe.back().bis != i)
+            laeufe.push_back({i, i, einheiten[i].anfang, 0});
+        laeufe.back().bis = i + 1;
+        laeufe.back().ende = einheiten[i].ende;
+    }
+    const bool amEnde = !laeufe.empty() && laeufe.back().bis == einheiten.size();
+    const TPlatz* platz = amEnde ? &laeufe.back() : nullptr;
+    for (size_t i = 0; !platz && i < laeufe.size(); ++i)
+        if (einheiten[laeufe[i].bis - 1].abgeschlossen && laeufe[i].ende - laeufe[i].anfang >= abschnitt.size())
+            platz = &laeufe[i];
+
+    // The copy at the end: where a last unit lacks its 0x01 (ours cut short,
+    // or another program's) a 0x01 first, so that the copy starts a section;
+    // at our place at the end, lone 0x01s up to where that place ends.
+    const bool offen = !einheiten.empty() && !einheiten.back().abgeschlossen;
+    size_t kopie = ende + (offen ? 1 : 0);
+    if (amEnde)
+        kopie = std::max(kopie, platz->anfang + abschnitt.size());
+    const std::string zusatz = std::string(kopie - ende, Abschnittsende) + abschnitt;
+
+    const auto stelle = static_cast<int64_t>(ende);
+    const std::string hinten = zusatz.substr(1) + Textende;
+    const char ende1A = Textende;
+    const char eins = Abschnittsende;
+    if (!((ende < roh.size() || (Schritt(1) && datei.SchreibenAb(stelle, &ende1A, 1) && datei.Festschreiben()))
+          && Schritt(2) && datei.SchreibenAb(stelle + 1, hinten.data(), static_cast<int64_t>(hinten.size()))
+          && datei.Festschreiben() && Schritt(3) && datei.SchreibenAb(stelle, zusatz.data(), 1)
+          && datei.Festschreiben())) {
+        datei.SchreibenAb(stelle, &ende1A, 1);
+        datei.LaengeSetzen(static_cast<int64_t>(roh.size()));
+        return false;
+    }
+    bool gut = true;
+    for (size_t i = 0; i < einheiten.size(); ++i)
+        if (unser[i] && IstUnser(roh, einheiten[i], name) && !(platz && i >= platz->von && i < platz->bis))
+            gut = gut && Schritt(4) && datei.SchreibenAb(static_cast<int64_t>(einheiten[i].trenner), &eins, 1);
+    gut = gut && datei.Festschreiben();
+    if (!platz)
+        return gut && Schritt(7) && datei.LaengeSetzen(stelle + static_cast<int64_t>(zusatz.size()))
+               && datei.Festschreiben();
+    // In the middle the place is filled up to its end; at the end the text
+    // ends after ours.
+    std::string neu = abschnitt;
+    if (!amEnde)
+        neu.append(platz->ende - platz->anfang - abschnitt.size(), Abschnittsende);
+    const auto neuesEnde = static_cast<int64_t>(amEnde ? platz->anfang + abschnitt.size() : ende);
+    return gut && Schritt(5)
+           && datei.SchreibenAb(static_cast<int64_t>(platz->anfang), neu.data(), static_cast<int64_t>(neu.size()))
+           && datei.Festschreiben() && Schritt(6) && datei.SchreibenAb(neuesEnde, &ende1A, 1)
+           && datei.Festschreiben() && Schritt(7) && datei.LaengeSetzen(neuesEnde) && datei.Festschreiben();
+}
+
 // One save: under the lock of the file, what it holds now goes to bauen
 // (its text, or nullptr when there is no file), and what bauen gives
 // becomes the body. Written by replacing where the file can be replaced
-// without changing what it is, else in place.
-template <typename Bauen>
-bool Aendern(const std::string& pfad, const std::string& kopf, Bauen&& bauen)
+// without changing what it is, else in place by amPlatz(datei, roh, neu)
+// (roh: what the file holds; neu: the whole new file).
+template <typename Bauen, typename AmPlatz>
+bool Aendern(const std::string& pfad, const std::string& kopf, Bauen&& bauen, AmPlatz&& amPlatz)
 {
     // The settings file may be a link to a file that several programs share:
     // what we replace or write is that file, and the link stays a link.
     std::string echt;
     if (pfad.empty() || !plattform::EchterPfad(pfad, echt))
         return false;
-    // A few rounds at most: each new round means another save replaced the
-    // file while we waited for it.
-    for (int runde = 0; runde < 16; ++runde) {
+    // Each new round means another save replaced the file while we waited
+    // for it; with many saves at once, ours waits its turn.
+    const auto bis = std::chrono::steady_clock::now() + Wartezeit;
+    while (std::chrono::steady_clock::now() < bis) {
         bool fehlt = false;
         plattform::TDatei datei = plattform::TDatei::OeffnenZumAendern(echt, fehlt);
         if (fehlt) {
@@ -246,6 +422,9 @@ bool Aendern(const std::string& pfad, const std::string& kopf, Bauen&& bauen)
         std::string alt;
         if (!datei.RechteLesen(rechte) || !rechte.beschreibbar || !RohLesen(datei, alt))
             return false;
+        // A replacing save killed before its rename left its new file
+        // behind; while we hold the lock no other save of this file has one.
+        VerwaisteEntfernen(echt);
         std::string text;
         TextAnhaengen(text, alt.data(), alt.size());
         const std::string neu = Dateiinhalt(kopf, bauen(&text));
@@ -258,7 +437,7 @@ bool Aendern(const std::string& pfad, const std::string& kopf, Bauen&& bauen)
         // system): there the file is written over in place.
         if (rechte.verweise == 1 && Ersetzen(echt, neu, &datei))
             return true;
-        return Ueberschreiben(datei, alt, neu, kopf.size()) && datei.Schliessen();
+        return amPlatz(datei, alt, neu) && datei.Schliessen();
     }
     return false;
 }
@@ -276,7 +455,7 @@ std::string Laden(const std::string& pfad, const std::string& kopf)
 {
     std::string text;
     const TGelesen gelesen = Einlesen(pfad, text);
-    if (gelesen == TGelesen::NichtOffen || text.size() > GroessteLaenge)
+    if (gelesen == TGelesen::NichtOffen || gelesen == TGelesen::ZuGross)
         return {};
     std::string body = BodyNachKopf(text, kopf);
 
@@ -293,7 +472,10 @@ std::string Laden(const std::string& pfad, const std::string& kopf)
 
 bool Speichern(const std::string& body, const std::string& pfad, const std::string& kopf)
 {
-    return Aendern(pfad, kopf, [&](const std::string*) { return body; });
+    return Aendern(pfad, kopf, [&](const std::string*) { return body; },
+                   [&](plattform::TDatei& datei, const std::string& alt, const std::string& neu) {
+                       return Ueberschreiben(datei, alt, neu, kopf.size());
+                   });
 }
 
 std::string AbschnittBauen(const std::string& name, const std::vector<TAbschnittsfeld>& felder)
@@ -311,13 +493,13 @@ std::string AbschnittBauen(const std::string& name, const std::vector<TAbschnitt
 bool AbschnittSpeichern(const std::string& name, const std::string& abschnitt, std::string& body,
                         const std::string& pfad, const std::string& kopf)
 {
-    return Aendern(pfad, kopf, [&](const std::string* jetzt) {
+    const auto bauen = [&](const std::string* jetzt) {
         // What the file holds now, not what it held at start-up: another
         // program may have written its section since. A file that lost its
         // header meanwhile (emptied, cut short, overwritten) has lost the
         // sections with it; the ones loaded at start-up come back.
         std::string neu = jetzt && KopfPasst(*jetzt, kopf) ? jetzt->substr(kopf.size()) : body;
-        SequenzLoeschen(name, neu);
+        AbschnittEntfernen(name, neu);
         // Another program's last section without its terminator would take
         // ours in: it gets the 0x01 it lacks, so that ours starts a section.
         if (!neu.empty() && neu.back() != Abschnittsende)
@@ -325,7 +507,15 @@ bool AbschnittSpeichern(const std::string& name, const std::string& abschnitt, s
         neu += abschnitt;
         body = neu;
         return neu;
-    });
+    };
+    const auto amPlatz = [&](plattform::TDatei& datei, const std::string& alt, const std::string& neu) {
+        // A file with its header keeps every other section where it stands;
+        // one without has nothing readable to keep and is written over whole.
+        if (alt.compare(0, kopf.size(), kopf) == 0)
+            return AbschnittAmPlatz(datei, alt, name, abschnitt, kopf.size());
+        return Ueberschreiben(datei, alt, neu, kopf.size());
+    };
+    return Aendern(pfad, kopf, bauen, amPlatz);
 }
 
 std::string SequenzLesen(const std::string& name, const std::string& body)
@@ -336,6 +526,29 @@ std::string SequenzLesen(const std::string& name, const std::string& body)
     // 1-based position right after the 0x02.
     uint32_t cursor = static_cast<uint32_t>(stelle + name.size() + 2);
     return LesenBis(body, cursor, Abschnittsende);
+}
+
+std::string LetzteSequenzLesen(const std::string& name, const std::string& body)
+{
+    const std::string muster = name + Abschnittsname;
+    for (size_t stelle = body.rfind(muster); stelle != std::string::npos;
+         stelle = stelle == 0 ? std::string::npos : body.rfind(muster, stelle - 1))
+        if (stelle == 0 || body[stelle - 1] == Abschnittsende) {
+            uint32_t cursor = static_cast<uint32_t>(stelle + muster.size() + 1);
+            return LesenBis(body, cursor, Abschnittsende);
+        }
+    return {};
+}
+
+void AbschnittEntfernen(const std::string& name, std::string& body)
+{
+    const std::vector<TEinheit> einheiten = Einheiten(body, 0, body.size());
+    const std::vector<bool> unser = UnsereMarkieren(body, einheiten, name);
+    std::string rest;
+    for (size_t i = 0; i < einheiten.size(); ++i)
+        if (!unser[i])
+            rest.append(body, einheiten[i].anfang, einheiten[i].ende - einheiten[i].anfang);
+    body = std::move(rest);
 }
 
 std::string SequenzFeld(uint32_t n, const std::string& inhalt, const std::string& trenner)

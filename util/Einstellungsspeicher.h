@@ -21,8 +21,9 @@
 
 // The body of the settings file at pfad: everything after the header kopf.
 // Empty when the file is missing, cannot be opened, is shorter than the
-// header, does not start with it exactly (letter case counts) or is too long
-// for 32-bit positions. Reports nothing.
+// header, does not start with it exactly (letter case counts) or is larger
+// than a settings file can be (64 MiB), which is not read at all. Reports
+// nothing.
 std::string Laden(const std::string& pfad, const std::string& kopf);
 
 // Writes kopf and then body to the settings file at pfad, with no line break
@@ -45,7 +46,7 @@ bool Speichern(const std::string& body, const std::string& pfad, const std::stri
 
 // For tests: when set, called before each write of a save; false makes that
 // write fail as a full disk would. 0 comes before a replacing save's rename,
-// 1 to 4 before the steps of a save in place (Einstellungsspeicher.cpp).
+// 1 to 7 before the steps of a save in place (Einstellungsspeicher.cpp).
 extern bool (*SpeicherSchritt)(int schritt);
 
 // One field of a section to write: its value, and what to write instead
@@ -68,9 +69,13 @@ std::string AbschnittBauen(const std::string& name, const std::vector<TAbschnitt
 // section goes to the end. body, loaded at start-up, is used when there is
 // no file or it lost its header meanwhile (emptied, cut short); afterwards
 // it holds what was to be written. A last section without its terminator
-// gets one, so that ours starts a section the next start finds. When the
-// file cannot be read to its end, nothing is written (what was not read
-// would be lost). False when nothing was written.
+// gets one, so that ours starts a section the next start finds. Every copy
+// of ours goes, other sections stay byte for byte. Written in place, other
+// sections keep their places and ours may stay where it stood (read it with
+// LetzteSequenzLesen). When the file cannot be read to its end or is larger
+// than a settings file can be, nothing is written (what was not read would
+// be lost). Waits up to half a minute for other saves. False when nothing
+// or not all was written.
 bool AbschnittSpeichern(const std::string& name, const std::string& abschnitt, std::string& body,
                         const std::string& pfad, const std::string& kopf);
 
@@ -79,6 +84,15 @@ bool AbschnittSpeichern(const std::string& name, const std::string& abschnitt, s
 // when there is none. A name matches only where a section starts (at the
 // body's start or right after a 0x01), never as the end of a longer name.
 std::string SequenzLesen(const std::string& name, const std::string& body);
+
+// As SequenzLesen, for the last section called name: while a save in place
+// runs, ours stands twice for a moment, and the copy at the end is the new one.
+std::string LetzteSequenzLesen(const std::string& name, const std::string& body);
+
+// Removes every section called name from body, and what saves in place
+// left of one (the name without its 0x02 and the rest, lone 0x01s); the
+// rest stays, in order.
+void AbschnittEntfernen(const std::string& name, std::string& body);
 
 // Field n of a section's content, fields being separated by trenner: field 0
 // is the text before the first delimiter, field n the text between the n-th

@@ -54,3 +54,11 @@ private:
     plattform::TDatei datei_;
     bool eingesetzt_ = false;
 };
+
+// Removes the new files that earlier successors of ziel (TErsatzArt
+// Nachfolger or Erster) left in its directory when they were stopped before
+// Einsetzen, a kill among them. Only for a caller that holds what keeps
+// other successors of ziel from being made meanwhile (the lock of the
+// settings file); a successor made without it (Erster) that loses its file
+// here fails in Einsetzen and leaves the target as it was.
+void VerwaisteEntfernen(const std::string& ziel);

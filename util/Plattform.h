@@ -371,4 +371,19 @@ private:
 // flushed. False when any of that failed.
 bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl);
 
+// --- Ending when asked to ---------------------------------------------------
+
+// Turns the signals that ask a program to end (SIGTERM, SIGHUP at the
+// terminal's or the session's end, SIGINT for Ctrl-C) into a byte each on a
+// pipe, so that the program ends where it is safe to and not inside the
+// handler. The pipe's read end, or -1 where there is none (Windows).
+int EndesignaleUmleiten();
+
+// The signal whose byte is next on the pipe; 0 when none is waiting.
+int EndesignalLesen(int lesen);
+
+// Ends the process as the signal would have without a handler: its
+// status tells the parent which signal ended it.
+[[noreturn]] void AmSignalEnden(int signal);
+
 } // namespace plattform

@@ -8,6 +8,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <csignal>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -515,10 +516,18 @@ bool TDatei::ZusatzUebernehmen(const TDatei& quelle)
         if (errno != ERANGE)
             return false;
     }
+    // The names come back to back, each ended by a NUL. The ACL goes last:
+    // setting it sets the mode bits too, so that until then the file keeps
+    // the narrow mode it was made with, and a security label set before it
+    // can only narrow access further.
+    static const std::string Acl = "system.posix_acl_access";
+    std::vector<std::string> reihe;
+    for (size_t anfang = 0, ende; (ende = namen.find('\0', anfang)) != std::string::npos; anfang = ende + 1)
+        reihe.emplace_back(namen, anfang, ende - anfang);
+    std::stable_partition(reihe.begin(), reihe.end(), [](const std::string& n) { return n != Acl; });
     std::string wert;
-    // The names come back to back, each ended by a NUL.
-    for (size_t anfang = 0, ende; (ende = namen.find('\0', anfang)) != std::string::npos; anfang = ende + 1) {
-        const char* name = namen.c_str() + anfang;
+    for (const std::string& eintrag : reihe) {
+        const char* name = eintrag.c_str();
         ssize_t n = -1;
         do {
             const ssize_t laenge = ::fgetxattr(quelle.fd_, name, nullptr, 0);
@@ -831,6 +840,61 @@ bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl)
 #endif
     }
     return gut;
+}
+
+} // namespace plattform
+
+// --- Ending when asked to ------------------------------------------------------
+
+namespace plattform {
+
+namespace {
+
+int endesignalSchreiben = -1;
+
+void EndesignalMelden(int signal)
+{
+    // Only what a handler may call: write, with errno kept for the code the
+    // signal interrupted. A full pipe loses the byte; one is enough.
+    const int fehler = errno;
+    const auto byte = static_cast<unsigned char>(signal);
+    [[maybe_unused]] const ssize_t n = ::write(endesignalSchreiben, &byte, 1);
+    errno = fehler;
+}
+
+} // namespace
+
+int EndesignaleUmleiten()
+{
+    int enden[2];
+    if (::pipe2(enden, O_CLOEXEC | O_NONBLOCK) != 0)
+        return -1;
+    endesignalSchreiben = enden[1];
+    struct sigaction aktion = {};
+    aktion.sa_handler = EndesignalMelden;
+    sigemptyset(&aktion.sa_mask);
+    aktion.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT})
+        ::sigaction(signal, &aktion, nullptr);
+    return enden[0];
+}
+
+int EndesignalLesen(int lesen)
+{
+    unsigned char byte = 0;
+    return ::read(lesen, &byte, 1) == 1 ? byte : 0;
+}
+
+void AmSignalEnden(int signal)
+{
+    ::signal(signal, SIG_DFL);
+    sigset_t menge;
+    sigemptyset(&menge);
+    sigaddset(&menge, signal);
+    ::sigprocmask(SIG_UNBLOCK, &menge, nullptr);
+    ::raise(signal);
+    // Only where the signal did not end us after all.
+    ::_exit(128 + signal);
 }
 
 } // namespace plattform

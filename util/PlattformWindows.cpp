@@ -3,6 +3,7 @@
 #include "util/Breitzeichen.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -1079,6 +1080,31 @@ bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl)
     for (size_t i = 0; i < anzahl; ++i)
         gut = dateien[i] && dateien[i]->Offen() && ::FlushFileBuffers(AlsGriff(dateien[i]->fd_)) && gut;
     return gut;
+}
+
+} // namespace plattform
+
+// --- Ending when asked to ------------------------------------------------------
+
+namespace plattform {
+
+int EndesignaleUmleiten()
+{
+    // A console's Ctrl-C and the session's end reach a Windows program by
+    // other roads; the window saves at its close.
+    return -1;
+}
+
+int EndesignalLesen(int)
+{
+    return 0;
+}
+
+void AmSignalEnden(int signal)
+{
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    std::_Exit(128 + signal);
 }
 
 } // namespace plattform

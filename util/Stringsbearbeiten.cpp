@@ -56,3 +56,11 @@ int32_t ZahlLesen(const std::string& text)
     }
     return static_cast<int32_t>(wert);
 }
+
+int32_t GanzzahlLesen(const std::string& text)
+{
+    const int32_t betrag = ZahlLesen(text);
+    const size_t ziffer = text.find_first_of("0123456789");
+    const bool negativ = ziffer != std::string::npos && ziffer > 0 && text[ziffer - 1] == '-';
+    return negativ ? -betrag : betrag;
+}

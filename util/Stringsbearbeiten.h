@@ -26,3 +26,8 @@ std::string TeilText(const std::string& text, uint32_t start, uint32_t ende);
 // 0 when none remain. Throws EFehler "'<digits>' ist kein gültiger Integerwert"
 // when the number exceeds 2147483647.
 int32_t ZahlLesen(const std::string& text);
+
+// As ZahlLesen, for a number that may be negative, as a window's position
+// left of or above the primary screen: a "-" right before the first digit
+// makes it so. ZahlLesen drops the sign, which its counters never have.
+int32_t GanzzahlLesen(const std::string& text);
