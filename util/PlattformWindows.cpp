@@ -1119,9 +1119,10 @@ TDatei TVerzeichnisGriff::TeilNeu(const std::string& name, bool& vorhanden) cons
     std::wstring breit;
     if (fd_ < 0 || !EinfacherName(name) || !Systempfad(pfad_ + name, breit))
         return {};
-    // Shared for reading only, not for deleting: while it is open nobody
-    // removes it, and ResteEntfernen's delete fails until it is closed.
-    const HANDLE griff = ::CreateFileW(breit.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ,
+    // Not shared for writing: while it is open, ResteEntfernen's exclusive
+    // open fails, so a live copy is left alone. Shared for deleting, which
+    // its own rename into place needs.
+    const HANDLE griff = ::CreateFileW(breit.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (griff == INVALID_HANDLE_VALUE) {
         const DWORD fehler = ::GetLastError();
@@ -1150,9 +1151,12 @@ void TVerzeichnisGriff::ResteEntfernen(const std::string& praefix, const std::st
     std::wstring verzeichnis;
     if (!Systempfad(pfad_, verzeichnis))
         return;
-    // A copy still being written is open without delete sharing: its delete fails.
-    for (const std::wstring& name : reste)
-        ::DeleteFileW((verzeichnis + name).c_str());
+    // Opened by nobody else (no sharing at all), or left alone: a copy
+    // still being written is open. Deleted as the handle closes.
+    for (const std::wstring& name : reste) {
+        const TGriff weg(::CreateFileW((verzeichnis + name).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    }
 }
 
 TUmbenennung TVerzeichnisGriff::Umbenennen(const std::string& alt, const std::string& neu) const
