@@ -356,7 +356,7 @@ bool TAblage::Abschliessen()
         std::vector<plattform::TDatei*> dateien;
         for (plattform::TDatei& datei : umbenannt_)
             dateien.push_back(&datei);
-        if (!plattform::AufPlatteBringen(dateien.data(), dateien.size()))
+        if (!plattform::UmbenennungenFestschreiben(dateien.data(), dateien.size()))
             fehler_ = true;
         umbenannt_.clear();
     }

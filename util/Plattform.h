@@ -218,6 +218,7 @@ public:
 private:
     friend class TVerzeichnisGriff;
     friend bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl);
+    friend bool UmbenennungenFestschreiben(TDatei* const* dateien, size_t anzahl);
     explicit TDatei(int fd) : fd_(fd) {}
     int fd_ = -1; // the descriptor on POSIX, the HANDLE on Windows
     int64_t laenge_ = -1; // known from opening, -1 when not
@@ -397,6 +398,11 @@ private:
     int fd_ = -1;      // the descriptor on POSIX, a HANDLE on Windows
     std::string pfad_; // on Windows, where calls take names, with a final separator
 };
+
+// Brings the renames Hereinholen made on the file systems of these files
+// (one file of each) to the disk: on POSIX one syncfs each; nothing to do
+// on Windows, where Hereinholen renames write-through. False when that failed.
+bool UmbenennungenFestschreiben(TDatei* const* dateien, size_t anzahl);
 
 // The permission bits of the directory the path names after following
 // links (POSIX); false on Windows, where ACLs rule.

@@ -822,6 +822,12 @@ TUmbenennung TVerzeichnisGriff::Umbenennen(const std::string& alt, const std::st
     return TUmbenennung::Erledigt;
 }
 
+bool UmbenennungenFestschreiben(TDatei* const* dateien, size_t anzahl)
+{
+    // A rename changes two directories; the file system's flush takes both.
+    return AufPlatteBringen(dateien, anzahl);
+}
+
 bool VerzeichnisModus(const std::string& pfad, uint32_t& modus)
 {
     struct stat info;
