@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TKette;
 class THashTabelle;
@@ -100,6 +101,8 @@ protected:
 
     // The result list's selection, kept by the window, several lines at once.
     virtual bool ListeMarkiert(uint32_t index) const = 0;
+    // Every marked line's index, in order: what a copy or move takes at its start.
+    virtual std::vector<uint32_t> MarkierteZeilen() const;
     virtual void ListeMarkieren(uint32_t index, bool markiert) = 0;
     // Lines erste to ende - 1 at once: a window whose list keeps its marks
     // as ranges or bits does this in one step, not one call per line.

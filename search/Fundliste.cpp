@@ -8,7 +8,7 @@ void TFundliste::VerzeichnisseSetzen(std::string erstes, std::string zweites)
     verzeichnisse_[1] = std::move(zweites);
 }
 
-TFund TFundliste::Aufnehmen(char art, uint8_t baum, std::string_view pfad, const plattform::TDateiKennung* kennung)
+TFund TFundliste::Aufnehmen(char art, uint8_t baum, std::string_view pfad, const plattform::TQuellStand* stand)
 {
     size_t namensAnfang = pfad.size();
     while (namensAnfang > 0 && !plattform::BeendetVerzeichnisteil(pfad[namensAnfang - 1]))
@@ -29,9 +29,11 @@ TFund TFundliste::Aufnehmen(char art, uint8_t baum, std::string_view pfad, const
         aufnahmeLauf_ = daten_.NeuerLauf();
     const auto lauf = static_cast<uint16_t>(aufnahmeLauf_);
     TBaumEintrag& eintrag = daten_.Eintragen(lauf, stelle->second, pfad.substr(namensAnfang));
-    if (kennung) {
+    if (stand) {
         eintrag.regulaer = true;
-        daten_.KennungSetzen(eintrag, *kennung);
+        eintrag.groesse = stand->stand.groesse;
+        eintrag.zeiten = ZeitenMischen(stand->stand.geaendert, stand->statusGeaendert);
+        daten_.KennungSetzen(eintrag, stand->stand.kennung);
     }
     return {static_cast<uint32_t>(daten_.laeufe[lauf].size() - 1), lauf, baum, art};
 }
@@ -53,6 +55,16 @@ bool TFundliste::Kennung(uint32_t index, plattform::TDateiKennung& kennung) cons
     const TBaumEintrag& eintrag = Eintrag(index);
     kennung = daten_.Kennung(eintrag);
     return eintrag.regulaer;
+}
+
+bool TFundliste::Unveraendert(uint32_t index, const plattform::TQuellStand& jetzt) const
+{
+    const TBaumEintrag& eintrag = Eintrag(index);
+    if (!eintrag.regulaer || daten_.Kennung(eintrag) != jetzt.stand.kennung)
+        return false;
+    if (eintrag.groesse >= 0 && eintrag.groesse != jetzt.stand.groesse)
+        return false;
+    return eintrag.zeiten == 0 || eintrag.zeiten == ZeitenMischen(jetzt.stand.geaendert, jetzt.statusGeaendert);
 }
 
 std::string_view TFundliste::Praefix(char art)

@@ -45,8 +45,8 @@ public:
     // Appends a line for an entry of Daten().
     void Anhaengen(const TFund& fund) { funde_.push_back(fund); }
     // A line for a path that no walk into Daten() met: an entry is made for
-    // it. kennung null when it could not be looked at.
-    TFund Aufnehmen(char art, uint8_t baum, std::string_view pfad, const plattform::TDateiKennung* kennung);
+    // it. stand null when it could not be looked at.
+    TFund Aufnehmen(char art, uint8_t baum, std::string_view pfad, const plattform::TQuellStand* stand);
     // Turns a "- " line into a "! " line.
     void ArtSetzen(uint32_t index, char art) { funde_[index].art = art; }
 
@@ -56,6 +56,10 @@ public:
     std::string Pfad(uint32_t index) const { return daten_.Pfad(Eintrag(index)); }
     std::string Relativ(uint32_t index) const;
     bool Kennung(uint32_t index, plattform::TDateiKennung& kennung) const;
+    // True while the line's file, as it is now, is the one the search read:
+    // the same identity, length, modification and status change time. (A
+    // line whose times were never looked at goes by identity and length.)
+    bool Unveraendert(uint32_t index, const plattform::TQuellStand& jetzt) const;
 
     // The line as the list shows it: its prefix, then the path.
     std::string Text(uint32_t index) const;

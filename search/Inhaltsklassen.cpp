@@ -134,10 +134,12 @@ private:
                 continue;
             for (uint32_t i = v.erster; i != Keiner; i = naechsterPfad_[i]) {
                 TBaumEintrag& eintrag = *eintraege_[i].datei;
-                plattform::TDateiStand stand;
-                if (plattform::StandLesen(daten_.Pfad(eintrag), stand) && stand.groesse == groesse_)
-                    daten_.KennungSetzen(eintrag, stand.kennung);
-                else
+                // Its times too: a copy or move later checks the file against them.
+                plattform::TQuellStand stand;
+                if (plattform::QuellStandLesen(daten_.Pfad(eintrag), stand) && stand.stand.groesse == groesse_) {
+                    daten_.KennungSetzen(eintrag, stand.stand.kennung);
+                    eintrag.zeiten = ZeitenMischen(stand.stand.geaendert, stand.statusGeaendert);
+                } else
                     eintrag.oeffenbar = 0;
                 geprueft_.insert(daten_.Kennung(eintrag));
             }

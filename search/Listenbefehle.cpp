@@ -1,7 +1,7 @@
 #include "search/FensterLogik.h"
 
 #include "search/Beschaeftigt.h"
-#include "util/Ablage.h"
+#include "search/Dateibefehl.h"
 #include "util/Speila.h"
 
 void TFensterLogik::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
@@ -59,50 +59,33 @@ const char* const Fehler = "es ist mindestens ein Fehler aufgetreten";
 
 } // namespace
 
+std::vector<uint32_t> TFensterLogik::MarkierteZeilen() const
+{
+    std::vector<uint32_t> zeilen;
+    for (uint32_t i = 0; i < ListeAnzahl(); ++i)
+        if (ListeMarkiert(i))
+            zeilen.push_back(i);
+    return zeilen;
+}
+
 void TFensterLogik::MarkierteKopieren(const std::string& basis, const std::string& zielVerzeichnis,
                                       bool verschieben)
 {
     TBeschaeftigt beschaeftigt(*this);
-
-    std::string ergebnis = KeinFehler;
+    // The lines marked now are the command's, to its end: a click, Ctrl+A
+    // or a marking command at one of its dispatches changes what the list
+    // shows, not what it works on.
+    const TDateiauftrag auftrag{MarkierteZeilen(), basis, zielVerzeichnis, verschieben};
     FeldSetzen(TFeld::Edit6, verschieben ? "Verschieben" : "Kopieren");
 
-    // The lines name the files the search found, below the directories it
-    // searched; what the fields say now may be something else entirely.
-    const bool eigeneOrte = basis.empty() || basis == funde_.Verzeichnis(0);
-
-    // Nothing at a target is ever replaced, whoever wrote it: a file there
-    // is accepted only with the source's very content (see TAblage).
-    TAblage ablage(zielVerzeichnis, verschieben);
-    ablage.NachDemKopieren = [this](const std::string& quelle) { QuelleKopiert(quelle); };
-    ablage.VerzeichnisBehalten(funde_.Verzeichnis(0));
-    ablage.VerzeichnisBehalten(funde_.Verzeichnis(1));
-    if (!basis.empty())
-        ablage.VerzeichnisBehalten(basis);
-
-    for (uint32_t i = 0; i < ListeAnzahl(); ++i) {
-        if (!ListeMarkiert(i))
-            continue;
-        const std::string relativ = funde_.Relativ(i);
-        const std::string quelle = eigeneOrte ? funde_.Pfad(i) : basis + relativ;
-        plattform::TDateiKennung kennung;
-        const bool kennungBekannt = funde_.Kennung(i, kennung);
-
+    TDateibeobachter beobachter;
+    beobachter.VorDerZeile = [this, verschieben](const std::string& quelle) {
         FeldSetzen(TFeld::Edit5, (verschieben ? "verschiebe Datei: " : "kopiere Datei: ") + DateiNameAus(quelle));
         NachrichtenVerarbeiten();
+    };
+    beobachter.NachDemKopieren = [this](const std::string& quelle) { QuelleKopiert(quelle); };
+    const bool gut = DateienAblegen(funde_, auftrag, beobachter);
 
-        // A line acts on the very file the search found there: one that
-        // was replaced since, or that a link put in place of a directory on
-        // its way now shows, is not the file the line stands for.
-        const bool geprueft = !eigeneOrte || kennungBekannt;
-        if (!geprueft || !ablage.Ablegen(quelle, eigeneOrte ? &kennung : nullptr, relativ))
-            ergebnis = Fehler;
-    }
-    // The sources of a move across file systems go once their copies are
-    // on the disk.
-    if (!ablage.Abschliessen())
-        ergebnis = Fehler;
-
-    FeldSetzen(TFeld::Edit5, ergebnis);
+    FeldSetzen(TFeld::Edit5, gut ? KeinFehler : Fehler);
     FeldSetzen(TFeld::Edit6, "");
 }

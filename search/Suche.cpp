@@ -98,9 +98,9 @@ void TFensterLogik::FundAufnehmen(char art, uint8_t baum, const std::string& pfa
 {
     // This walk kept its paths in its own containers, and looked at no
     // file's identity: both are taken now.
-    plattform::TDateiStand stand;
-    const bool bekannt = plattform::StandLesen(pfad, stand);
-    FundAnhaengen(funde_.Aufnehmen(art, baum, pfad, bekannt ? &stand.kennung : nullptr));
+    plattform::TQuellStand stand;
+    const bool bekannt = plattform::QuellStandLesen(pfad, stand);
+    FundAnhaengen(funde_.Aufnehmen(art, baum, pfad, bekannt ? &stand : nullptr));
 }
 
 void TFensterLogik::ZaehlerErhoehen(TFeld feld)

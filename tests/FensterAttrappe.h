@@ -65,9 +65,9 @@ public:
     void Fund(char art, uint8_t baum, const std::string& relativ, bool markiert = false)
     {
         const std::string& verzeichnis = Funde().Verzeichnis(baum);
-        plattform::TDateiKennung kennung;
-        const bool bekannt = plattform::KennungLesen(verzeichnis + relativ, kennung);
-        FundAnhaengen(FundeSchreiben().Aufnehmen(art, baum, verzeichnis + relativ, bekannt ? &kennung : nullptr));
+        plattform::TQuellStand stand;
+        const bool bekannt = plattform::QuellStandLesen(verzeichnis + relativ, stand);
+        FundAnhaengen(FundeSchreiben().Aufnehmen(art, baum, verzeichnis + relativ, bekannt ? &stand : nullptr));
         liste.back().markiert = markiert;
     }
 

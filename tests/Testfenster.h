@@ -49,9 +49,9 @@ public:
         const char art = zeile.empty() ? '-' : zeile[0];
         const std::string pfad = zeile.substr(std::min(zeile.size(), size_t{art == '+' ? 6u : 2u}));
         FundeSchreiben().VerzeichnisseSetzen(FeldText(TFeld::Edit1), FeldText(TFeld::Edit3));
-        plattform::TDateiKennung kennung;
-        const bool bekannt = plattform::KennungLesen(pfad, kennung);
-        FundAnhaengen(FundeSchreiben().Aufnehmen(art, art == '+', pfad, bekannt ? &kennung : nullptr));
+        plattform::TQuellStand stand;
+        const bool bekannt = plattform::QuellStandLesen(pfad, stand);
+        FundAnhaengen(FundeSchreiben().Aufnehmen(art, art == '+', pfad, bekannt ? &stand : nullptr));
     }
 
 protected:

@@ -17,6 +17,7 @@
 #ifndef _WIN32
 // A file size limit stands in for a full disk.
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #endif
 
@@ -265,6 +266,15 @@ enum class TVorher {
     AnderePlatte,   // the same, the target on another file system
     LinkImZiel,     // T/sub a link to the directory O
     LinkStattA,     // after the search, A/sub moved to A/weg and replaced by a link to O
+    // The target on another file system, each:
+    ZielUmgeschrieben, // T/f, accepted for A/f, rewritten in place before the batch ends
+    VieleZeilen,       // 300 more lines A/v/N ("datei N"), A/v/0 rewritten once it is copied
+    Privat,            // A/geheim 0700 with f 0600, A/loch a file of holes
+    // The rest on one:
+    Rest,              // a copy's temporary file that a killed command left in T
+    InPlatz,           // A/f rewritten in place after the search, its time set back
+    Nachmarkiert,      // only "+" marked at the start; "!" marked at the first dispatch
+    Klick,             // a click on the first line at the first dispatch
 };
 
 struct TVerlustFall {
@@ -335,19 +345,29 @@ protected:
                 return false;
             fs::remove(TTestbaum::Pfad(t + "probe"));
             return true;
-        case TVorher::AnderePlatte: {
-            // A tmpfs is the other file system where there is one.
-            if (!fs::is_directory("/dev/shm", fehler))
-                return false;
-            andere = std::make_unique<TTestbaum>("/dev/shm");
-            plattform::TDateiKennung hier, dort;
-            if (!plattform::KennungLesen(a, hier) || !plattform::KennungLesen(andere->Wurzel(), dort)
-                || hier.geraet == dort.geraet)
-                return false;
-            t = andere->Wurzel();
+        case TVorher::AnderePlatte:
             fenster.beimKopieren = Umschreiben;
+            return AnderePlatte();
+        case TVorher::ZielUmgeschrieben:
+            fenster.beimKopieren = [this](const std::string&) { Umschreiben(t + "f"); };
+            return AnderePlatte() && !andere->Datei("f", "gleich").empty();
+        case TVorher::VieleZeilen:
+            for (int i = 0; i < 300; ++i)
+                fenster.Fund('-', 0, TTestbaum::Nativ(baum.Datei("A/v/" + std::to_string(i), "datei " + std::to_string(i))
+                                                          .substr(a.size())), true);
+            fenster.beimKopieren = [this](const std::string& quelle) {
+                if (quelle.ends_with(TTestbaum::Nativ("v/3")))
+                    Umschreiben(a + TTestbaum::Nativ("v/0"));
+            };
+            return AnderePlatte();
+        case TVorher::Privat:
+            fs::permissions(TTestbaum::Pfad(a + "geheim"), fs::perms::owner_all);
+            fs::permissions(TTestbaum::Pfad(a + TTestbaum::Nativ("geheim/f")), fs::perms::owner_read | fs::perms::owner_write);
+            fs::resize_file(TTestbaum::Pfad(a + "loch"), 8 << 20);
+            return testsystem::RechteGelten() || AnderePlatte();
+        case TVorher::Rest:
+            baum.Datei("T/.dubrinax-0-1.teil", "halb");
             return true;
-        }
         case TVorher::Umgeschrieben:
             fenster.beimKopieren = Umschreiben;
             return true;
@@ -393,6 +413,25 @@ protected:
             log << "+spaet";
             return;
         }
+        case TVorher::InPlatz:
+            Umschreiben(a + "f");
+            break;
+        case TVorher::Nachmarkiert:
+            fenster.MarkierungenLoeschen();
+            fenster.EintraegeMarkieren('+');
+            fenster.beiDispatch = [&](int n) {
+                if (n == 1)
+                    fenster.EintraegeMarkieren('!');
+            };
+            break;
+        case TVorher::Klick:
+            fenster.beiDispatch = [&](int n) {
+                if (n == 1) {
+                    fenster.MarkierungenLoeschen();
+                    fenster.liste[0].markiert = true;
+                }
+            };
+            break;
         case TVorher::LinkStattA:
             fs::rename(TTestbaum::Pfad(a + "sub"), TTestbaum::Pfad(a + "weg"));
             fs::create_directory_symlink(TTestbaum::Pfad(baum.Verzeichnis("O")), TTestbaum::Pfad(a + "sub"));
@@ -425,6 +464,37 @@ protected:
                 return true;
         return false;
     }
+
+    // The target on a tmpfs, another file system than the tree's, where there is one.
+    bool AnderePlatte()
+    {
+        std::error_code fehler;
+        if (!std::filesystem::is_directory("/dev/shm", fehler))
+            return false;
+        andere = std::make_unique<TTestbaum>("/dev/shm");
+        plattform::TDateiKennung hier, dort;
+        t = andere->Wurzel();
+        return plattform::KennungLesen(a, hier) && plattform::KennungLesen(t, dort) && hier.geraet != dort.geraet;
+    }
+
+#ifndef _WIN32
+    // What a copy keeps of a private file and a file of holes.
+    void PrivatPruefen() const
+    {
+        struct stat quelle {}, kopie {}, verzeichnis {}, loch {}, lochKopie {};
+        ASSERT_EQ(::stat((t + "geheim/f").c_str(), &kopie), 0);
+        ::stat((a + "geheim/f").c_str(), &quelle);
+        ::stat((t + "geheim").c_str(), &verzeichnis);
+        ::stat((a + "loch").c_str(), &loch);
+        ::stat((t + "loch").c_str(), &lochKopie);
+        EXPECT_EQ(kopie.st_mode & 07777, 0600u);
+        EXPECT_EQ(verzeichnis.st_mode & 07777, 0700u);
+        EXPECT_EQ(kopie.st_mtim.tv_sec, quelle.st_mtim.tv_sec);
+        EXPECT_EQ(kopie.st_mtim.tv_nsec, quelle.st_mtim.tv_nsec);
+        EXPECT_EQ(lochKopie.st_size, loch.st_size);
+        EXPECT_LE(lochKopie.st_blocks, loch.st_blocks + 8);
+    }
+#endif
 
     std::unique_ptr<TTestbaum> andere; // the target on another file system
 };
@@ -461,6 +531,10 @@ TEST_P(Verlust, EveryContentSurvivesAndEveryRefusedLineCounts)
     }
     EXPECT_FALSE(Reste());
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), fall.fehler ? Fehler : KeinFehler);
+#ifndef _WIN32
+    if (fall.vorher == TVorher::Privat)
+        PrivatPruefen();
+#endif
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -542,6 +616,37 @@ INSTANTIATE_TEST_SUITE_P(
         TVerlustFall{"AMoveTakesNotAwayWhatAnEarlierLineWasAcceptedInto",
                      {{"A/f", "gleich"}, {"B/s/f", "gleich"}}, {"! A/f", "+     B/s/f"}, nullptr, "B/s", true,
                      {{"B/s/f", "gleich"}, {"A/f", nullptr}, {"B/s/s/f", nullptr}}, true},
+        // The accepted T/f no longer holds A/f's content when its batch ends.
+        TVerlustFall{"AnAcceptedTargetRewrittenBeforeTheSourceGoes",
+                     {{"A/f", "gleich"}, {"A/g", "anders"}}, {"- A/f", "- A/g"}, nullptr, "T", true,
+                     {{"A/f", "gleich"}, {"T/f", "NNNNNN"}, {"T/g", "anders"}, {"A/g", nullptr}}, true,
+                     TVorher::ZielUmgeschrieben},
+        TVerlustFall{"ASourceKeptInAnEarlierBatchCounts",
+                     {{"A/f", "einzig"}}, {"- A/f"}, nullptr, "T", true,
+                     {{"A/v/0", "NNNNNNN"}, {"T/v/0", "datei 0"}, {"A/v/299", nullptr}, {"T/v/299", "datei 299"}}, true,
+                     TVorher::VieleZeilen},
+        TVerlustFall{"APrivateFileStaysPrivateAndHolesStayHoles",
+                     {{"A/geheim/f", "privat"}, {"A/loch", "x"}}, {"- A/geheim/f", "- A/loch"}, nullptr, "T", false,
+                     {{"T/geheim/f", "privat"}}, false, TVorher::Privat},
+        TVerlustFall{"WhatAKilledCopyLeftIsRemoved",
+                     {{"A/f", "f"}}, {"- A/f"}, nullptr, "T", false, {{"T/f", "f"}}, false, TVorher::Rest},
+        TVerlustFall{"AFileRewrittenSinceTheSearchIsRefused",
+                     {{"A/f", "alt"}}, {"- A/f"}, nullptr, "T", true, {{"A/f", "NNN"}, {"T/f", nullptr}}, true,
+                     TVorher::InPlatz},
+        TVerlustFall{"MarkingDuringAMoveChangesNothingItDoes",
+                     {{"A/f", "anders"}, {"B/g", "zwilling"}}, {"+     B/g", "! A/f"}, nullptr, "T", true,
+                     {{"A/f", "anders"}, {"T/g", "zwilling"}, {"B/g", nullptr}, {"T/f", nullptr}}, false,
+                     TVorher::Nachmarkiert},
+        TVerlustFall{"AClickDuringAMoveEndsNothing",
+                     {{"A/f", "f"}, {"A/g", "g"}}, {"- A/f", "- A/g"}, nullptr, "T", true,
+                     {{"T/f", "f"}, {"T/g", "g"}, {"A/g", nullptr}}, false, TVorher::Klick},
+        // "A/./" is the first tree: each line's own file moves, B's twin, not A's original.
+        TVerlustFall{"TheFirstTreeSpeltOtherwiseIsTheFirstTree",
+                     {{"A/f", "zwilling"}, {"B/f", "zwilling"}}, {"+     B/f"}, "A/.", "T", true,
+                     {{"A/f", "zwilling"}, {"B/f", nullptr}, {"T/f", "zwilling"}}, false},
+        TVerlustFall{"APlaceEmptiedIsKnownUnderAnotherSpelling",
+                     {{"A/x", "oben"}, {"A/sub/x", "unten"}}, {"- A/sub/x", "- A/x"}, nullptr, "A/sub/.", true,
+                     {{"A/x", "oben"}, {"A/sub/x", nullptr}, {"A/sub/sub/x", "unten"}}, true},
         TVerlustFall{"EmptyingASearchedTreeKeepsItsDirectory",
                      {{"A/f", "f"}}, {"- A/f"}, nullptr, "T", true, {{"T/f", "f"}, {"A/f", nullptr}, {"A", Verz}},
                      false}),

@@ -3,17 +3,24 @@
 #include "util/Speila.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <random>
 
 namespace {
 
 constexpr int64_t Block = int64_t{1} << 20;
 
-// Sources deleted at once after one flush; bounded, so that the copies'
+// Lines finished at once after one flush; bounded, so that the copies'
 // descriptors stay few and a power cut takes little work with it.
 constexpr size_t Stapel = 256;
+
+// A copy's name until it is whole: hidden, and told apart from every name
+// a user gives by both its ends.
+const std::string TeilAnfang = ".dubrinax-";
+const std::string TeilEnde = ".teil";
 
 // Both whole contents, block by block from the start; a read error is no "equal".
 bool InhaltGleich(plattform::TDatei& a, plattform::TDatei& b, int64_t laenge)
@@ -40,7 +47,14 @@ TAblage::TAblage(std::string zielVerzeichnis, bool verschieben)
 {
     // The chosen directory itself may be missing, or be a link: the user named it.
     VerzeichnisseAnlegen(ziel_);
-    wurzel_ = plattform::TVerzeichnisGriff::Oeffnen(ziel_);
+    wurzel_ = std::make_shared<plattform::TVerzeichnisGriff>(plattform::TVerzeichnisGriff::Oeffnen(ziel_));
+    wurzel_->ResteEntfernen(TeilAnfang, TeilEnde);
+    // Two commands (of two processes) writing into one directory never
+    // pick the same temporary name.
+    char stamm[17];
+    std::snprintf(stamm, sizeof stamm, "%016llx", static_cast<unsigned long long>(std::random_device{}())
+                                                      << 32 ^ std::random_device{}());
+    teilStamm_ = stamm;
 }
 
 TAblage::~TAblage()
@@ -55,46 +69,74 @@ void TAblage::VerzeichnisBehalten(const std::string& verzeichnis)
         behalten_.insert(kennung);
 }
 
-const plattform::TVerzeichnisGriff* TAblage::Verzeichnis(const std::string& teil)
+std::string TAblage::Ort(const std::string& verzeichnis, const std::string& name)
+{
+    if (verzeichnis != letztesVerzeichnis_) {
+        plattform::TDateiKennung kennung;
+        letzteKennung_ = plattform::VerzeichnisKennung(verzeichnis, kennung)
+                             ? std::to_string(kennung.geraet) + ':' + std::to_string(kennung.knoten) + ':'
+                                   + std::to_string(kennung.knotenHoch) + '/'
+                             : std::string();
+        letztesVerzeichnis_ = verzeichnis;
+    }
+    // A directory that does not exist holds no place anything was taken from.
+    return letzteKennung_.empty() ? std::string() : letzteKennung_ + name;
+}
+
+std::shared_ptr<const plattform::TVerzeichnisGriff> TAblage::Verzeichnis(const std::string& teil,
+                                                                        const std::string& quellBasis)
 {
     if (teil.empty())
-        return wurzel_.Offen() ? &wurzel_ : nullptr;
-    if (teil != letzterTeil_ || !letztes_.Offen()) {
+        return wurzel_->Offen() ? wurzel_ : nullptr;
+    if (teil != letzterTeil_ || !letztes_) {
         // Level by level from the target: a level that is a link, planted
         // or left there, fails, so nothing lands in a directory elsewhere.
         letzterTeil_.clear();
-        plattform::TVerzeichnisGriff ebene;
-        const plattform::TVerzeichnisGriff* oben = &wurzel_;
+        letztes_.reset();
+        std::shared_ptr<const plattform::TVerzeichnisGriff> oben = wurzel_;
         size_t anfang = 0;
         while (anfang < teil.size()) {
             size_t ende = teil.find(plattform::Trenner, anfang);
             if (ende == std::string::npos)
                 ende = teil.size();
-            ebene = oben->Unterverzeichnis(teil.substr(anfang, ende - anfang));
-            if (!ebene.Offen())
+            uint32_t modus = 0; // unknown: the new directory stays private
+            plattform::VerzeichnisModus(quellBasis + teil.substr(0, ende), modus);
+            bool neu = false;
+            auto ebene = std::make_shared<plattform::TVerzeichnisGriff>(
+                oben->Unterverzeichnis(teil.substr(anfang, ende - anfang), modus, neu));
+            if (!ebene->Offen())
                 return nullptr;
-            letztes_ = std::move(ebene);
-            oben = &letztes_;
+            // What a killed command left in a directory we write into goes.
+            if (!neu && aufgeraeumt_.insert(teil.substr(0, ende)).second)
+                ebene->ResteEntfernen(TeilAnfang, TeilEnde);
+            oben = std::move(ebene);
             anfang = ende + 1;
         }
+        letztes_ = std::move(oben);
         letzterTeil_ = teil;
+        letztesVerzeichnis_.clear(); // made just now: Ort looks again
     }
-    return &letztes_;
+    return letztes_;
 }
 
-bool TAblage::Ablegen(const std::string& quelle, const plattform::TDateiKennung* erwartet,
-                      const std::string& relativ)
+bool TAblage::Ablegen(const std::string& quelle, const TPruefung& passt, const std::string& relativ)
 {
+    const std::string name = DateiNameAus(relativ);
+    const std::string teil = relativ.substr(0, relativ.size() - name.size());
     // A move does not fill the place of a source it took away: that
     // source's line still stands for it, and another file there would be
-    // taken for it by the next line or command.
-    if (weggenommen_.count(ziel_ + relativ) != 0)
-        return false;
+    // taken for it by the next line or command. The place by identity:
+    // "T/./x" is "T/x".
+    if (!weggenommen_.empty()) {
+        const std::string ort = Ort(ziel_ + teil, name);
+        if (!ort.empty() && weggenommen_.count(ort) != 0)
+            return false;
+    }
     plattform::TDatei ein = plattform::TDatei::OeffnenLesen(quelle);
     plattform::TQuellStand vorher;
     if (!ein.Offen() || !ein.Stand(vorher))
         return false;
-    if (erwartet && vorher.stand.kennung != *erwartet)
+    if (passt && !passt(vorher))
         return false;
     // The same file under two lines: the first line moved it.
     if (verschieben_ && bewegt_.count(vorher.stand.kennung) != 0)
@@ -106,10 +148,9 @@ bool TAblage::Ablegen(const std::string& quelle, const plattform::TDateiKennung*
         return false;
 
     // Only for a source worth taking are directories made.
-    const std::string name = DateiNameAus(relativ);
-    const std::string teil = relativ.substr(0, relativ.size() - name.size());
-    const plattform::TVerzeichnisGriff* verzeichnis =
-        Verzeichnis(teil.empty() ? teil : teil.substr(0, teil.size() - 1));
+    const std::string quellBasis = quelle.substr(0, quelle.size() - std::min(quelle.size(), relativ.size()));
+    std::shared_ptr<const plattform::TVerzeichnisGriff> verzeichnis =
+        Verzeichnis(teil.empty() ? teil : teil.substr(0, teil.size() - 1), quellBasis);
     if (!verzeichnis)
         return false;
 
@@ -120,19 +161,23 @@ bool TAblage::Ablegen(const std::string& quelle, const plattform::TDateiKennung*
         if (plattform::TDatei schon = verzeichnis->DateiLesen(name); schon.Offen() && schon.Kennung(da)
                                                                     && da == vorher.stand.kennung)
             return false;
+        const std::string ort = Ort(VerzeichnisTeil(quelle), DateiNameAus(quelle));
         switch (verzeichnis->Hereinholen(quelle, name)) {
         case plattform::TUmbenennung::Erledigt:
             // Every byte goes along, also those another program is still
-            // appending: the file itself changed its name.
+            // appending: the file itself changed its name. Its file system
+            // is flushed before the command reports.
             bewegt_.insert(vorher.stand.kennung);
-            weggenommen_.insert(quelle);
+            if (!ort.empty())
+                weggenommen_.insert(ort);
+            if (std::none_of(umbenannt_.begin(), umbenannt_.end(), [&](const plattform::TDatei& datei) {
+                    plattform::TDateiKennung k;
+                    return datei.Kennung(k) && k.geraet == vorher.stand.kennung.geraet;
+                }))
+                umbenannt_.push_back(std::move(ein));
             Aufraeumen(quelle);
             return true;
         case plattform::TUmbenennung::ZielVorhanden:
-            if (!VorhandenesGleich(ein, vorher, *verzeichnis, name))
-                return false;
-            Vormerken(quelle, vorher, {});
-            return true;
         case plattform::TUmbenennung::AnderesGeraet:
             break;
         case plattform::TUmbenennung::Fehler:
@@ -140,91 +185,181 @@ bool TAblage::Ablegen(const std::string& quelle, const plattform::TDateiKennung*
         }
     }
 
-    bool vorhanden = false;
-    plattform::TDatei aus = verzeichnis->DateiNeu(name, vorhanden);
-    if (!aus.Offen()) {
-        if (!vorhanden || !VorhandenesGleich(ein, vorher, *verzeichnis, name))
+    // A file at the target is taken only with the very content of the
+    // source; a move then lets that file stand in for it.
+    if (plattform::TDatei da = verzeichnis->DateiLesen(name); da.Offen()) {
+        da = VorhandenesGleich(ein, vorher, *verzeichnis, name);
+        if (!da.Offen())
             return false;
-        if (verschieben_)
-            Vormerken(quelle, vorher, {});
+        if (verschieben_) {
+            TOffen offen{quelle, vorher, std::move(verzeichnis), name, {}, std::move(da), {}};
+            if (!offen.halter.Stand(offen.zielStand))
+                return false;
+            Vormerken(std::move(offen));
+        }
         return true;
     }
-    const int64_t block = std::clamp<int64_t>(vorher.stand.groesse, 1, Block);
-    std::unique_ptr<char[]> puffer(new (std::nothrow) char[static_cast<size_t>(block)]);
-    int64_t kopiert = 0;
-    bool gut = puffer != nullptr;
-    while (gut) {
-        const int64_t n = ein.Lesen(puffer.get(), block);
-        if (n <= 0) {
-            gut = n == 0;
-            break;
-        }
-        gut = aus.Schreiben(puffer.get(), n);
-        kopiert += n;
+    return Kopieren(quelle, ein, vorher, std::move(verzeichnis), name);
+}
+
+bool TAblage::Kopieren(const std::string& quelle, plattform::TDatei& ein, const plattform::TQuellStand& vorher,
+                       std::shared_ptr<const plattform::TVerzeichnisGriff> verzeichnis, const std::string& name)
+{
+    std::string teil;
+    plattform::TDatei aus;
+    bool vorhanden = true;
+    for (int versuch = 0; versuch < 4 && vorhanden; ++versuch) {
+        teil = TeilAnfang + teilStamm_ + '-' + std::to_string(++teilZaehler_) + TeilEnde;
+        aus = verzeichnis->TeilNeu(teil, vorhanden);
     }
+    if (!aus.Offen())
+        return false;
+    const int64_t kopiert = aus.InhaltKopieren(ein, vorher.stand.groesse);
     if (NachDemKopieren)
         NachDemKopieren(quelle);
     // A source written to while it was copied gives a mix of two versions
-    // that never existed as such: the copy goes, the line failed.
+    // that never existed as such: the copy goes, the line failed. Its own
+    // permission bits come last, so that the copy is never more open than
+    // the source, not even while it is written.
     plattform::TQuellStand nachher;
-    gut = gut && kopiert == vorher.stand.groesse && ein.Stand(nachher) && nachher == vorher;
-    if (gut && !verschieben_)
-        gut = aus.Schliessen();
-    if (!gut) {
+    if (kopiert != vorher.stand.groesse || !ein.Stand(nachher) || nachher != vorher
+        || !aus.EigenschaftenUebernehmen(ein)) {
         aus.Schliessen();
-        verzeichnis->DateiEntfernen(name);
+        verzeichnis->DateiEntfernen(teil);
         return false;
     }
-    if (verschieben_)
-        Vormerken(quelle, vorher, std::move(aus));
+    Vormerken({verschieben_ ? quelle : std::string(), vorher, std::move(verzeichnis), name, teil, std::move(aus), {}});
     return true;
 }
 
-bool TAblage::VorhandenesGleich(plattform::TDatei& quelle, const plattform::TQuellStand& stand,
-                                const plattform::TVerzeichnisGriff& verzeichnis, const std::string& name)
+plattform::TDatei TAblage::VorhandenesGleich(plattform::TDatei& quelle, const plattform::TQuellStand& stand,
+                                             const plattform::TVerzeichnisGriff& verzeichnis,
+                                             const std::string& name)
 {
     plattform::TDatei da = verzeichnis.DateiLesen(name);
     plattform::TDateiKennung kennung;
     if (!da.Offen() || !da.Kennung(kennung) || kennung == stand.stand.kennung)
-        return false;
+        return {};
     plattform::TQuellStand nachher;
     if (!(da.Laenge() == stand.stand.groesse && InhaltGleich(quelle, da, stand.stand.groesse)
           && quelle.Stand(nachher) && nachher == stand))
-        return false;
+        return {};
     angenommen_.insert(kennung);
+    return da;
+}
+
+void TAblage::Vormerken(TOffen offen)
+{
+    if (!offen.quelle.empty()) {
+        bewegt_.insert(offen.stand.stand.kennung);
+        const std::string ort = Ort(VerzeichnisTeil(offen.quelle), DateiNameAus(offen.quelle));
+        if (!ort.empty())
+            weggenommen_.insert(ort);
+    }
+    offen_.push_back(std::move(offen));
+    if (offen_.size() >= Stapel)
+        StapelSchliessen();
+}
+
+bool TAblage::Benennen(TOffen& eintrag)
+{
+    if (eintrag.teil.empty())
+        return true; // found at the target: it has its name
+    const plattform::TUmbenennung ergebnis = eintrag.verzeichnis->Umbenennen(eintrag.teil, eintrag.name);
+    if (ergebnis == plattform::TUmbenennung::Erledigt) {
+        eintrag.teil.clear();
+        // The rename moved its status change time on: checked from here.
+        return eintrag.halter.Stand(eintrag.zielStand);
+    }
+    // The name was taken meanwhile (by another program, or by an earlier
+    // line of this batch with the same relative path): that file stands
+    // in for the copy when it holds the same bytes.
+    plattform::TDatei da;
+    if (ergebnis == plattform::TUmbenennung::ZielVorhanden) {
+        da = eintrag.verzeichnis->DateiLesen(eintrag.name);
+        plattform::TDateiKennung kennung;
+        if (!da.Offen() || !da.Kennung(kennung) || kennung == eintrag.stand.stand.kennung
+            || da.Laenge() != eintrag.stand.stand.groesse
+            || !InhaltGleich(eintrag.halter, da, eintrag.stand.stand.groesse) || !da.Stand(eintrag.zielStand))
+            da = {};
+        else
+            angenommen_.insert(kennung);
+    }
+    eintrag.halter.Schliessen();
+    eintrag.verzeichnis->DateiEntfernen(eintrag.teil);
+    eintrag.teil.clear();
+    eintrag.halter = std::move(da);
+    return eintrag.halter.Offen();
+}
+
+bool TAblage::QuelleEntfernen(TOffen& eintrag)
+{
+    // What holds the content must still be what was flushed: not written
+    // to since (its times tell) and still under its name.
+    plattform::TQuellStand halter, ziel, quelle;
+    const bool zielGut = eintrag.halter.Stand(halter) && halter == eintrag.zielStand
+                         && eintrag.verzeichnis->Stand(eintrag.name, ziel) && ziel == eintrag.zielStand;
+    const bool geschlossen = eintrag.halter.Schliessen();
+    // The source looked at once more by name right before the delete: one
+    // that another program changed since it was copied holds the only copy
+    // of its new content. (Between this look and the delete there is still
+    // a moment, as with every delete by name.)
+    if (!zielGut || !geschlossen || !plattform::QuellStandLesen(eintrag.quelle, quelle) || quelle != eintrag.stand
+        || !plattform::DateiEntfernen(eintrag.quelle))
+        return false;
+    Aufraeumen(eintrag.quelle);
     return true;
 }
 
-void TAblage::Vormerken(const std::string& quelle, const plattform::TQuellStand& stand, plattform::TDatei kopie)
+void TAblage::StapelSchliessen()
 {
-    bewegt_.insert(stand.stand.kennung);
-    weggenommen_.insert(quelle);
-    offen_.push_back({quelle, stand, std::move(kopie)});
-    if (offen_.size() >= Stapel)
-        Abschliessen();
+    if (offen_.empty())
+        return;
+    // The copies' bytes first, and those of files found at the targets: a
+    // name must never stand for bytes that are not on the disk yet.
+    std::vector<plattform::TDatei*> halter;
+    for (TOffen& eintrag : offen_)
+        halter.push_back(&eintrag.halter);
+    const bool daten = plattform::AufPlatteBringen(halter.data(), halter.size());
+    std::vector<bool> gut(offen_.size(), false);
+    halter.clear();
+    for (size_t i = 0; i < offen_.size(); ++i) {
+        if (!daten) {
+            // Nothing is named whose bytes may not be there.
+            offen_[i].halter.Schliessen();
+            if (!offen_[i].teil.empty())
+                offen_[i].verzeichnis->DateiEntfernen(offen_[i].teil);
+        } else if (Benennen(offen_[i])) {
+            gut[i] = true;
+            halter.push_back(&offen_[i].halter);
+        }
+    }
+    // Then the names: a source goes only once its copy's name is on the disk too.
+    const bool namen = halter.empty() || plattform::AufPlatteBringen(halter.data(), halter.size());
+    for (size_t i = 0; i < offen_.size(); ++i) {
+        if (!gut[i] || !namen)
+            fehler_ = true;
+        else if (!offen_[i].quelle.empty() && !QuelleEntfernen(offen_[i]))
+            fehler_ = true;
+        else if (offen_[i].halter.Offen() && !offen_[i].halter.Schliessen())
+            fehler_ = true;
+    }
+    offen_.clear();
 }
 
 bool TAblage::Abschliessen()
 {
-    std::vector<plattform::TDatei*> kopien;
-    for (TOffen& eintrag : offen_)
-        if (eintrag.kopie.Offen())
-            kopien.push_back(&eintrag.kopie);
-    const bool aufPlatte = plattform::AufPlatteBringen(kopien.data(), kopien.size());
-    for (TOffen& eintrag : offen_) {
-        const bool geschlossen = !eintrag.kopie.Offen() || eintrag.kopie.Schliessen();
-        // Looked at once more by name right before the delete: a source that
-        // another program changed since it was copied holds the only copy of
-        // its new content. (Between this look and the delete there is still
-        // a moment, as with every delete by name.)
-        plattform::TQuellStand jetzt;
-        if (aufPlatte && geschlossen && plattform::QuellStandLesen(eintrag.quelle, jetzt) && jetzt == eintrag.stand
-            && plattform::DateiEntfernen(eintrag.quelle))
-            Aufraeumen(eintrag.quelle);
-        else
+    StapelSchliessen();
+    if (!umbenannt_.empty()) {
+        // The renames of this move: their directories' new entries are on
+        // the disk before the command says it is done.
+        std::vector<plattform::TDatei*> dateien;
+        for (plattform::TDatei& datei : umbenannt_)
+            dateien.push_back(&datei);
+        if (!plattform::UmbenennungenFestschreiben(dateien.data(), dateien.size()))
             fehler_ = true;
+        umbenannt_.clear();
     }
-    offen_.clear();
     const bool gut = !fehler_;
     fehler_ = false;
     return gut;
@@ -240,5 +375,6 @@ void TAblage::Aufraeumen(const std::string& quelle)
     // A searched tree's own directory stays, even empty: the user named it.
     if (verzeichnis.empty() || !plattform::VerzeichnisKennung(verzeichnis, kennung) || behalten_.count(kennung) != 0)
         return;
-    plattform::VerzeichnisEntfernen(verzeichnis);
+    if (plattform::VerzeichnisEntfernen(verzeichnis))
+        letztesVerzeichnis_.clear(); // a directory made there later is another one
 }

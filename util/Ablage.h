@@ -2,14 +2,20 @@
 
 // The target of one copy or move command: puts files at their paths below
 // one directory without ever replacing what stands there, and moves by a
-// rename where source and target share a file system. Across file systems a
-// move copies, checks the source was left alone, brings the copy to the disk
-// and only then deletes the source; those last steps go in batches, so that
-// thousands of small files cost one flush, not one each.
+// rename where source and target share a file system.
+//
+// A copy is written under a temporary name beside its place, private, and
+// gets its real name only once it is whole and on the disk: a crash or a
+// kill leaves no torn file under a real name, and the next command into
+// that directory removes what is left. A source goes only once whatever
+// holds its content (its copy, or a file found at the target with the same
+// content) is on the disk and still as it was checked. These steps go in
+// batches, so that thousands of small files cost two flushes, not one each.
 
 #include "util/Plattform.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -26,17 +32,21 @@ public:
     // A directory a move must not remove when it empties it (a searched tree's own).
     void VerzeichnisBehalten(const std::string& verzeichnis);
 
-    // Puts the file quelle at relativ below the target directory. erwartet,
-    // when given, is the file quelle must still be. An existing target is
-    // only accepted when it holds byte for byte the source's content: a
-    // copy then writes nothing, a move deletes the source. False when the
-    // line was refused or failed; its source then stays. A move across file
-    // systems may still fail in Abschliessen.
-    bool Ablegen(const std::string& quelle, const plattform::TDateiKennung* erwartet, const std::string& relativ);
+    // Tells whether the opened source is the file its line stands for.
+    using TPruefung = std::function<bool(const plattform::TQuellStand& jetzt)>;
 
-    // Brings the pending copies of a move to the disk, then deletes their
-    // sources where they are still as they were copied. False when any
-    // source had to be kept since the last call.
+    // Puts the file quelle at relativ below the target directory; quelle
+    // ends with relativ. passt, when given, must accept the source as it is
+    // now. An existing target is only accepted when it holds byte for byte
+    // the source's content: a copy then writes nothing, a move deletes the
+    // source. False when the line was refused or failed; its source then
+    // stays. A line that went well so far may still fail in Abschliessen.
+    bool Ablegen(const std::string& quelle, const TPruefung& passt, const std::string& relativ);
+
+    // Finishes every pending line: names the copies, brings them and the
+    // moves' renames to the disk, then deletes the sources of a move where
+    // both they and what holds their content are still as they were. False
+    // when any line failed since the last call, in whatever batch.
     bool Abschliessen();
 
     // Called after a source's bytes were copied and before they are checked:
@@ -44,32 +54,56 @@ public:
     std::function<void(const std::string& quelle)> NachDemKopieren;
 
 private:
-    // A copy whose source waits for the flush before it is deleted.
+    // A line waiting for the batch's flush.
     struct TOffen {
-        std::string quelle;
-        plattform::TQuellStand stand;
-        plattform::TDatei kopie; // closed when the target existed already with that content
+        std::string quelle;            // the source to delete; empty for a copy
+        plattform::TQuellStand stand;  // of the source, as it was copied
+        std::shared_ptr<const plattform::TVerzeichnisGriff> verzeichnis; // where the target is
+        std::string name;              // the target's name
+        std::string teil;              // the copy's temporary name; empty: the target was there
+        plattform::TDatei halter;      // the copy, or the file found at the target
+        plattform::TQuellStand zielStand; // of halter once it has its name
     };
 
     // The directory of relativ's directory part below the target, made as
-    // needed, never through a link.
-    const plattform::TVerzeichnisGriff* Verzeichnis(const std::string& teil);
-    // An existing target: true when it holds what the source holds and is not the source itself.
-    bool VorhandenesGleich(plattform::TDatei& quelle, const plattform::TQuellStand& stand,
-                           const plattform::TVerzeichnisGriff& verzeichnis, const std::string& name);
-    // The source is copied and still as it was: it may go after the flush.
-    void Vormerken(const std::string& quelle, const plattform::TQuellStand& stand, plattform::TDatei kopie);
+    // needed, never through a link. quellBasis is what relativ counts from
+    // at the source: a directory made here is no more open than its own.
+    std::shared_ptr<const plattform::TVerzeichnisGriff> Verzeichnis(const std::string& teil,
+                                                                   const std::string& quellBasis);
+    // An existing target: its open file when it holds what the source holds
+    // and is not the source itself.
+    plattform::TDatei VorhandenesGleich(plattform::TDatei& quelle, const plattform::TQuellStand& stand,
+                                        const plattform::TVerzeichnisGriff& verzeichnis, const std::string& name);
+    // A copy under its temporary name; false when it could not be made whole.
+    bool Kopieren(const std::string& quelle, plattform::TDatei& ein, const plattform::TQuellStand& vorher,
+                  std::shared_ptr<const plattform::TVerzeichnisGriff> verzeichnis, const std::string& name);
+    // A line joins the batch; a full batch is finished at once.
+    void Vormerken(TOffen offen);
+    // Finishes the batch; failures go to fehler_.
+    void StapelSchliessen();
+    // Gives a copy its real name; false when the line failed.
+    bool Benennen(TOffen& eintrag);
+    // The source of a moved line goes, once checked; false when it had to stay.
+    bool QuelleEntfernen(TOffen& eintrag);
     // Removes the directory that held a moved source when it is now empty.
     void Aufraeumen(const std::string& quelle);
+    // Where the path's file stands, by identity of its directory, not by spelling.
+    std::string Ort(const std::string& verzeichnis, const std::string& name);
 
     std::string ziel_;
     bool verschieben_;
-    plattform::TVerzeichnisGriff wurzel_;
+    std::shared_ptr<const plattform::TVerzeichnisGriff> wurzel_;
     std::string letzterTeil_;
-    plattform::TVerzeichnisGriff letztes_; // the directory of letzterTeil_
+    std::shared_ptr<const plattform::TVerzeichnisGriff> letztes_; // the directory of letzterTeil_
+    std::unordered_set<std::string> aufgeraeumt_; // directories whose leftovers were removed
     std::vector<TOffen> offen_;
-    bool fehler_ = false; // a pending source was kept
-    std::unordered_set<std::string> weggenommen_; // sources this move took away
+    bool fehler_ = false; // a line failed since the last Abschliessen
+    unsigned long long teilZaehler_ = 0;
+    std::string teilStamm_; // of this command's temporary names
+    // One file of each file system a rename went to: its flush makes the renames last.
+    std::vector<plattform::TDatei> umbenannt_;
+    std::string letztesVerzeichnis_, letzteKennung_; // Ort's cache
+    std::unordered_set<std::string> weggenommen_; // places (Ort) of sources this move took away
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> bewegt_;
     // Files found at a target with a moved source's content: they stand in for that source now.
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> angenommen_;

@@ -205,10 +205,20 @@ public:
     // For the copy and move commands (defined with that block):
     // the state of the open file with the time of its last status change.
     bool Stand(TQuellStand& stand) const;
+    // Writes the first laenge bytes of quelle into this new, empty file,
+    // leaving holes where quelle has them. The bytes it found in quelle
+    // (fewer when quelle ended early), or -1 on an error.
+    int64_t InhaltKopieren(TDatei& quelle, int64_t laenge);
+    // Gives this copy what cp -p keeps of quelle: extended attributes (ACLs
+    // among them) where this file system takes them, owner and group where
+    // we may, the access and modification time, and the permission bits
+    // last. False when a step that could be done failed. Windows: the times.
+    bool EigenschaftenUebernehmen(const TDatei& quelle);
 
 private:
     friend class TVerzeichnisGriff;
     friend bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl);
+    friend bool UmbenennungenFestschreiben(TDatei* const* dateien, size_t anzahl);
     explicit TDatei(int fd) : fd_(fd) {}
     int fd_ = -1; // the descriptor on POSIX, the HANDLE on Windows
     int64_t laenge_ = -1; // known from opening, -1 when not
@@ -335,7 +345,30 @@ public:
 
     // The subdirectory name, made first when it is missing. Never through a
     // link: a link there (to a directory elsewhere) gives a closed handle.
-    TVerzeichnisGriff Unterverzeichnis(const std::string& name) const;
+    // A directory it makes is never more open than modus (the permission
+    // bits of the directory it stands for), not even for a moment; its
+    // owner keeps the right to write into it. neu: it was made here.
+    // Windows: the inherited ACL rules, modus is not looked at.
+    TVerzeichnisGriff Unterverzeichnis(const std::string& name, uint32_t modus, bool& neu) const;
+
+    // The identity of the open directory.
+    bool Kennung(TDateiKennung& kennung) const;
+
+    // The state of the regular file name here, not following a link.
+    bool Stand(const std::string& name, TQuellStand& stand) const;
+
+    // Creates the new file name that only its owner may read, for reading
+    // and writing, and holds it so that ResteEntfernen (of any process)
+    // leaves it alone as long as it is open. vorhanden as for DateiNeu.
+    TDatei TeilNeu(const std::string& name, bool& vorhanden) const;
+
+    // Deletes the files whose names begin with praefix and end with endung
+    // that nobody holds any more: what a killed command left of TeilNeu.
+    void ResteEntfernen(const std::string& praefix, const std::string& endung) const;
+
+    // Renames the file alt here to neu here, in one step, never replacing
+    // what has that name already.
+    TUmbenennung Umbenennen(const std::string& alt, const std::string& neu) const;
 
     // Creates the new file name for writing. Fails on any existing name, a
     // link included; vorhanden then says that the name was taken.
@@ -365,6 +398,15 @@ private:
     int fd_ = -1;      // the descriptor on POSIX, a HANDLE on Windows
     std::string pfad_; // on Windows, where calls take names, with a final separator
 };
+
+// Brings the renames Hereinholen made on the file systems of these files
+// (one file of each) to the disk: on POSIX one syncfs each; nothing to do
+// on Windows, where Hereinholen renames write-through. False when that failed.
+bool UmbenennungenFestschreiben(TDatei* const* dateien, size_t anzahl);
+
+// The permission bits of the directory the path names after following
+// links (POSIX); false on Windows, where ACLs rule.
+bool VerzeichnisModus(const std::string& pfad, uint32_t& modus);
 
 // Forces the data of newly written files, and their names, to the disk:
 // on POSIX one syncfs for each file system among them, on Windows each file

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <new>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
@@ -729,17 +731,231 @@ TVerzeichnisGriff TVerzeichnisGriff::Oeffnen(const std::string& pfad)
     return griff;
 }
 
-TVerzeichnisGriff TVerzeichnisGriff::Unterverzeichnis(const std::string& name) const
+TVerzeichnisGriff TVerzeichnisGriff::Unterverzeichnis(const std::string& name, uint32_t modus, bool& neu) const
 {
     TVerzeichnisGriff griff;
+    neu = false;
     if (fd_ < 0 || !EinfacherName(name))
         return griff;
-    // Made if missing; someone else making it meanwhile is just as good.
-    // O_NOFOLLOW with O_DIRECTORY refuses a link, whatever it points to.
-    if (::mkdirat(fd_, name.c_str(), 0777) != 0 && errno != EEXIST)
+    // Made if missing, private at first: the files of a 0700 directory must
+    // not stand for a moment in one that everybody may enter. Someone else
+    // making it meanwhile is just as good.
+    neu = ::mkdirat(fd_, name.c_str(), 0700) == 0;
+    if (!neu && errno != EEXIST)
         return griff;
+    // O_NOFOLLOW with O_DIRECTORY refuses a link, whatever it points to.
     griff.fd_ = ::openat(fd_, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    // Then as open as the directory it stands for, but ours to write into
+    // (cp -p would give the owner bits only after filling it).
+    if (neu && griff.fd_ >= 0 && modus != 0)
+        ::fchmod(griff.fd_, static_cast<mode_t>((modus & 07777) | S_IRWXU));
     return griff;
+}
+
+bool TVerzeichnisGriff::Kennung(TDateiKennung& kennung) const
+{
+    struct stat info;
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+        return false;
+    kennung = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    return true;
+}
+
+bool TVerzeichnisGriff::Stand(const std::string& name, TQuellStand& stand) const
+{
+    struct stat info;
+    return fd_ >= 0 && EinfacherName(name) && ::fstatat(fd_, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0
+           && QuellStandAus(info, stand);
+}
+
+TDatei TVerzeichnisGriff::TeilNeu(const std::string& name, bool& vorhanden) const
+{
+    vorhanden = false;
+    if (fd_ < 0 || !EinfacherName(name))
+        return {};
+    // 0600 whatever the source allows: its own bits come last, once the
+    // copy is whole (see EigenschaftenUebernehmen).
+    TDatei datei(::openat(fd_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    vorhanden = !datei.Offen() && errno == EEXIST;
+    // The lock is what tells a live copy from a dead one's remains; it goes
+    // with the descriptor, also when the process is killed.
+    if (datei.Offen() && ::flock(datei.fd_, LOCK_EX | LOCK_NB) != 0)
+        return {};
+    return datei;
+}
+
+void TVerzeichnisGriff::ResteEntfernen(const std::string& praefix, const std::string& endung) const
+{
+    if (fd_ < 0)
+        return;
+    const int eigen = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* liste = eigen >= 0 ? ::fdopendir(eigen) : nullptr;
+    if (!liste) {
+        if (eigen >= 0)
+            ::close(eigen);
+        return;
+    }
+    std::vector<std::string> reste;
+    while (const dirent* eintrag = ::readdir(liste)) {
+        const std::string name = eintrag->d_name;
+        if (name.size() > praefix.size() + endung.size() && name.starts_with(praefix) && name.ends_with(endung))
+            reste.push_back(name);
+    }
+    ::closedir(liste);
+    for (const std::string& name : reste) {
+        // Whoever still holds its lock is still writing it.
+        TDatei rest(::openat(fd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat offen, jetzt;
+        if (!rest.Offen() || ::flock(rest.fd_, LOCK_EX | LOCK_NB) != 0 || ::fstat(rest.fd_, &offen) != 0
+            || !S_ISREG(offen.st_mode) || ::fstatat(fd_, name.c_str(), &jetzt, AT_SYMLINK_NOFOLLOW) != 0
+            || jetzt.st_dev != offen.st_dev || jetzt.st_ino != offen.st_ino)
+            continue;
+        ::unlinkat(fd_, name.c_str(), 0);
+    }
+}
+
+TUmbenennung TVerzeichnisGriff::Umbenennen(const std::string& alt, const std::string& neu) const
+{
+    if (fd_ < 0 || !EinfacherName(alt) || !EinfacherName(neu))
+        return TUmbenennung::Fehler;
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(fd_, alt.c_str(), fd_, neu.c_str(), RENAME_NOREPLACE) == 0)
+        return TUmbenennung::Erledigt;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno == EEXIST ? TUmbenennung::ZielVorhanden : TUmbenennung::Fehler;
+#endif
+    // As in Hereinholen: a second name, which fails on an existing one.
+    if (::linkat(fd_, alt.c_str(), fd_, neu.c_str(), 0) != 0)
+        return errno == EEXIST ? TUmbenennung::ZielVorhanden : TUmbenennung::Fehler;
+    ::unlinkat(fd_, alt.c_str(), 0);
+    return TUmbenennung::Erledigt;
+}
+
+bool UmbenennungenFestschreiben(TDatei* const* dateien, size_t anzahl)
+{
+    // A rename changes two directories; the file system's flush takes both.
+    return AufPlatteBringen(dateien, anzahl);
+}
+
+bool VerzeichnisModus(const std::string& pfad, uint32_t& modus)
+{
+    struct stat info;
+    if (!StatFolgen(pfad, info) || !S_ISDIR(info.st_mode))
+        return false;
+    modus = static_cast<uint32_t>(info.st_mode & 07777);
+    return true;
+}
+
+namespace {
+
+// The extended attributes of one file onto another. One the target's file
+// system does not take, or that only the system may set (security labels,
+// trusted.*), is left out, as cp -p leaves it; one that cannot be read is
+// an error.
+bool ZusaetzeKopieren(int quelle, int ziel)
+{
+    std::string namen;
+    for (;;) {
+        const ssize_t laenge = ::flistxattr(quelle, nullptr, 0);
+        if (laenge < 0)
+            return errno == ENOTSUP;
+        namen.resize(static_cast<size_t>(laenge));
+        const ssize_t n = ::flistxattr(quelle, namen.data(), namen.size());
+        if (n >= 0) {
+            namen.resize(static_cast<size_t>(n));
+            break;
+        }
+        if (errno != ERANGE)
+            return false;
+    }
+    std::string wert;
+    for (size_t anfang = 0, ende; (ende = namen.find('\0', anfang)) != std::string::npos; anfang = ende + 1) {
+        const char* name = namen.c_str() + anfang;
+        ssize_t n = -1;
+        do {
+            const ssize_t laenge = ::fgetxattr(quelle, name, nullptr, 0);
+            if (laenge < 0)
+                break;
+            wert.resize(static_cast<size_t>(laenge));
+            n = ::fgetxattr(quelle, name, wert.data(), wert.size());
+        } while (n < 0 && errno == ERANGE);
+        if (n < 0) {
+            if (errno == ENODATA) // gone meanwhile
+                continue;
+            return false;
+        }
+        if (::fsetxattr(ziel, name, wert.data(), static_cast<size_t>(n), 0) != 0 && errno != ENOTSUP
+            && errno != EPERM && errno != EACCES)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int64_t TDatei::InhaltKopieren(TDatei& quelle, int64_t laenge)
+{
+    if (fd_ < 0 || quelle.fd_ < 0 || laenge < 0)
+        return -1;
+    constexpr int64_t Block = int64_t{1} << 20;
+    const int64_t block = std::clamp<int64_t>(laenge, 1, Block);
+    std::unique_ptr<char[]> puffer(new (std::nothrow) char[static_cast<size_t>(block)]);
+    if (!puffer)
+        return -1;
+    // Stretch by stretch of data: a hole is skipped and stays one, so that
+    // a sparse file takes no more room at the target than at the source.
+    for (int64_t position = 0; position < laenge;) {
+        off_t daten = ::lseek(quelle.fd_, static_cast<off_t>(position), SEEK_DATA);
+        if (daten < 0) {
+            if (errno == ENXIO)
+                break; // a hole up to the end
+            daten = static_cast<off_t>(position); // a file system that cannot tell: all data
+        }
+        off_t loch = ::lseek(quelle.fd_, daten, SEEK_HOLE);
+        if (loch < 0 || loch > laenge)
+            loch = static_cast<off_t>(laenge);
+        for (int64_t stelle = daten; stelle < loch;) {
+            const int64_t n = quelle.LesenAb(stelle, puffer.get(), std::min<int64_t>(block, loch - stelle));
+            if (n < 0)
+                return -1;
+            if (n == 0)
+                return stelle; // ended early: cut while it was copied
+            if (!SchreibenAb(stelle, puffer.get(), n))
+                return -1;
+            stelle += n;
+        }
+        position = loch;
+    }
+    struct stat info;
+    if (::fstat(quelle.fd_, &info) != 0)
+        return -1;
+    if (info.st_size < laenge)
+        return info.st_size;
+    return LaengeSetzen(laenge) ? laenge : -1;
+}
+
+bool TDatei::EigenschaftenUebernehmen(const TDatei& quelle)
+{
+    struct stat info;
+    if (fd_ < 0 || quelle.fd_ < 0 || ::fstat(quelle.fd_, &info) != 0 || !ZusaetzeKopieren(quelle.fd_, fd_))
+        return false;
+    // An ACL among the attributes has set the permission bits already, to
+    // the source's own; the chmod below gives the same.
+    mode_t modus = info.st_mode & 07777;
+    const bool besitzer = ::fchown(fd_, info.st_uid, info.st_gid) == 0;
+    const bool gruppe = besitzer || ::fchown(fd_, static_cast<uid_t>(-1), info.st_gid) == 0;
+    // A copy that is ours runs with our rights, not its owner's.
+    if (!besitzer)
+        modus &= ~static_cast<mode_t>(S_ISUID);
+    if (!gruppe) {
+        // Our group is not the source's: it gets no more than everyone.
+        modus &= ~static_cast<mode_t>(S_ISGID);
+        modus &= ~static_cast<mode_t>(S_IRWXG) | static_cast<mode_t>((modus & S_IRWXO) << 3);
+    }
+    if (::fchmod(fd_, modus) != 0)
+        return false;
+    const struct timespec zeiten[2] = {info.st_atim, info.st_mtim};
+    return ::futimens(fd_, zeiten) == 0;
 }
 
 TDatei TVerzeichnisGriff::DateiNeu(const std::string& name, bool& vorhanden) const

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <new>
+#include <vector>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -980,13 +982,15 @@ TVerzeichnisGriff TVerzeichnisGriff::Oeffnen(const std::string& pfad)
     return griff;
 }
 
-TVerzeichnisGriff TVerzeichnisGriff::Unterverzeichnis(const std::string& name) const
+TVerzeichnisGriff TVerzeichnisGriff::Unterverzeichnis(const std::string& name, uint32_t /*modus*/, bool& neu) const
 {
     TVerzeichnisGriff griff;
+    neu = false;
     std::wstring breit;
     if (fd_ < 0 || !EinfacherName(name) || !Systempfad(pfad_ + name, breit))
         return griff;
-    if (!::CreateDirectoryW(breit.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS)
+    neu = ::CreateDirectoryW(breit.c_str(), nullptr) != 0;
+    if (!neu && ::GetLastError() != ERROR_ALREADY_EXISTS)
         return griff;
     // Opened as what stands there, not where it points: a junction or a
     // link to a directory elsewhere is refused.
@@ -1064,7 +1068,8 @@ TUmbenennung TVerzeichnisGriff::Hereinholen(const std::string& quelle, const std
         return TUmbenennung::Fehler;
     // Neither MOVEFILE_REPLACE_EXISTING nor MOVEFILE_COPY_ALLOWED: an
     // existing target stays, and across volumes the caller copies itself.
-    if (::MoveFileExW(breitAlt.c_str(), breitNeu.c_str(), 0))
+    // Write-through: the rename is on the disk when the call returns.
+    if (::MoveFileExW(breitAlt.c_str(), breitNeu.c_str(), MOVEFILE_WRITE_THROUGH))
         return TUmbenennung::Erledigt;
     const DWORD fehler = ::GetLastError();
     if (fehler == ERROR_ALREADY_EXISTS || fehler == ERROR_FILE_EXISTS)
@@ -1077,9 +1082,136 @@ bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl)
     // Windows has no call for a whole volume that a user may make; each
     // new file is flushed, which also writes its directory entry.
     bool gut = true;
-    for (size_t i = 0; i < anzahl; ++i)
-        gut = dateien[i] && dateien[i]->Offen() && ::FlushFileBuffers(AlsGriff(dateien[i]->fd_)) && gut;
+    for (size_t i = 0; i < anzahl; ++i) {
+        if (!dateien[i] || !dateien[i]->Offen()) {
+            gut = false;
+            continue;
+        }
+        const HANDLE griff = AlsGriff(dateien[i]->fd_);
+        if (::FlushFileBuffers(griff))
+            continue;
+        // A file held for reading only (one found at the target) is flushed
+        // through a second handle that may write.
+        TGriff schreibend(::ReOpenFile(griff, GENERIC_WRITE, AllesTeilen, 0));
+        gut = schreibend.Gueltig() && ::FlushFileBuffers(schreibend.Wert()) && gut;
+    }
     return gut;
+}
+
+bool TVerzeichnisGriff::Kennung(TDateiKennung& kennung) const
+{
+    return fd_ >= 0 && GriffKennung(AlsGriff(fd_), kennung);
+}
+
+bool TVerzeichnisGriff::Stand(const std::string& name, TQuellStand& stand) const
+{
+    std::wstring breit;
+    if (fd_ < 0 || !EinfacherName(name) || !Systempfad(pfad_ + name, breit))
+        return false;
+    TGriff griff(::CreateFileW(breit.c_str(), 0, AllesTeilen, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    DWORD attribute = 0;
+    return griff.Gueltig() && GriffAttribute(griff.Wert(), attribute) && !(attribute & FILE_ATTRIBUTE_REPARSE_POINT)
+           && GriffQuellStand(griff.Wert(), stand);
+}
+
+TDatei TVerzeichnisGriff::TeilNeu(const std::string& name, bool& vorhanden) const
+{
+    vorhanden = false;
+    std::wstring breit;
+    if (fd_ < 0 || !EinfacherName(name) || !Systempfad(pfad_ + name, breit))
+        return {};
+    // Not shared for writing: while it is open, ResteEntfernen's exclusive
+    // open fails, so a live copy is left alone. Shared for deleting, which
+    // its own rename into place needs.
+    const HANDLE griff = ::CreateFileW(breit.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (griff == INVALID_HANDLE_VALUE) {
+        const DWORD fehler = ::GetLastError();
+        vorhanden = fehler == ERROR_FILE_EXISTS || fehler == ERROR_ALREADY_EXISTS;
+        return {};
+    }
+    int64_t laenge = -1;
+    return TDatei(NurDatei(griff, laenge));
+}
+
+void TVerzeichnisGriff::ResteEntfernen(const std::string& praefix, const std::string& endung) const
+{
+    std::wstring muster;
+    if (fd_ < 0 || !Systempfad(pfad_ + praefix + "*" + endung, muster))
+        return;
+    WIN32_FIND_DATAW eintrag;
+    const HANDLE suche = ::FindFirstFileW(muster.c_str(), &eintrag);
+    if (suche == INVALID_HANDLE_VALUE)
+        return;
+    std::vector<std::wstring> reste;
+    do {
+        if (!(eintrag.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+            reste.push_back(eintrag.cFileName);
+    } while (::FindNextFileW(suche, &eintrag));
+    ::FindClose(suche);
+    std::wstring verzeichnis;
+    if (!Systempfad(pfad_, verzeichnis))
+        return;
+    // Opened by nobody else (no sharing at all), or left alone: a copy
+    // still being written is open. Deleted as the handle closes.
+    for (const std::wstring& name : reste) {
+        const TGriff weg(::CreateFileW((verzeichnis + name).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    }
+}
+
+TUmbenennung TVerzeichnisGriff::Umbenennen(const std::string& alt, const std::string& neu) const
+{
+    if (fd_ < 0 || !EinfacherName(alt))
+        return TUmbenennung::Fehler;
+    const TUmbenennung ergebnis = Hereinholen(pfad_ + alt, neu);
+    return ergebnis == TUmbenennung::AnderesGeraet ? TUmbenennung::Fehler : ergebnis;
+}
+
+bool UmbenennungenFestschreiben(TDatei* const*, size_t)
+{
+    return true;
+}
+
+bool VerzeichnisModus(const std::string&, uint32_t&)
+{
+    return false;
+}
+
+int64_t TDatei::InhaltKopieren(TDatei& quelle, int64_t laenge)
+{
+    if (fd_ < 0 || quelle.fd_ < 0 || laenge < 0)
+        return -1;
+    constexpr int64_t Block = int64_t{1} << 20;
+    const int64_t block = std::clamp<int64_t>(laenge, 1, Block);
+    std::unique_ptr<char[]> puffer(new (std::nothrow) char[static_cast<size_t>(block)]);
+    if (!puffer)
+        return -1;
+    for (int64_t stelle = 0; stelle < laenge;) {
+        const int64_t n = quelle.LesenAb(stelle, puffer.get(), std::min<int64_t>(block, laenge - stelle));
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            return stelle;
+        if (!SchreibenAb(stelle, puffer.get(), n))
+            return -1;
+        stelle += n;
+    }
+    return laenge;
+}
+
+bool TDatei::EigenschaftenUebernehmen(const TDatei& quelle)
+{
+    // The ACL comes from the target directory, as for any new file there;
+    // the times are the source's.
+    FILE_BASIC_INFO basis;
+    if (fd_ < 0 || quelle.fd_ < 0
+        || !::GetFileInformationByHandleEx(AlsGriff(quelle.fd_), FileBasicInfo, &basis, sizeof basis))
+        return false;
+    return ::SetFileTime(AlsGriff(fd_), nullptr, reinterpret_cast<const FILETIME*>(&basis.LastAccessTime),
+                         reinterpret_cast<const FILETIME*>(&basis.LastWriteTime))
+           != 0;
 }
 
 } // namespace plattform
