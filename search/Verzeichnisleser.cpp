@@ -3,6 +3,8 @@
 #include "search/Lesefaeden.h"
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 
 namespace {
 
@@ -53,6 +55,7 @@ bool TVerzeichnisleser::Naechster(TGelistet& eintrag)
             return true;
         }
         if (vorn.fertig) {
+            grund_ = std::move(vorn.grund);
             listungen_.pop_front();
             zuDenFaeden_.notify_all(); // room for one more directory ahead
             return false;
@@ -86,7 +89,42 @@ void TVerzeichnisleser::Arbeiten()
 
 void TVerzeichnisleser::Auflisten(TListung& listung)
 {
-    plattform::TVerzeichnisListe liste(listung.pfad);
+    // Short of descriptors while other listings are open, a thread waits
+    // for one of them to close and tries again: a directory is left out
+    // only when it cannot be listed on its own, and then it is said why.
+    std::optional<plattform::TVerzeichnisListe> offen;
+    bool vergebens = false;
+    for (;;) {
+        offen.emplace(listung.pfad);
+        std::unique_lock<std::mutex> sperre(mutex_);
+        if (offen->Offen()) {
+            ++offeneListen_;
+            break;
+        }
+        if (!offen->KeineDeskriptoren() || offeneListen_ == 0 || ende_ || vergebens) {
+            listung.grund = offen->Grund();
+            listung.fertig = true;
+            zumWeg_.notify_all();
+            return;
+        }
+        // (Another listing may itself wait for the walk, which waits for
+        // this one: after a while without any closed, it is given up.)
+        const size_t vorher = offeneListen_;
+        vergebens = !zuDenFaeden_.wait_for(sperre, std::chrono::seconds(1),
+                                           [&] { return ende_ || offeneListen_ < vorher; });
+    }
+    plattform::TVerzeichnisListe& liste = *offen;
+    struct TSchliessen {
+        TVerzeichnisleser& leser;
+        std::optional<plattform::TVerzeichnisListe>& offen;
+        ~TSchliessen()
+        {
+            offen.reset();
+            std::lock_guard<std::mutex> sperre(leser.mutex_);
+            --leser.offeneListen_;
+            leser.zuDenFaeden_.notify_all();
+        }
+    } schliessen{*this, offen};
     std::vector<TGelistet> buendel;
     std::string name;
     std::string pfad;

@@ -151,8 +151,8 @@ TEST_F(SucheTest, SameDirectoryWithGroupsInterleavedInOneBucket)
 }
 
 // No file is its own duplicate: where the trees overlap, a file is never
-// listed under its own entry, however the second tree spells the directory;
-// its other names still are. Both runs.
+// listed under its own entry, however the second tree spells the directory,
+// nor under another name of it (the hard link l of k). Both runs.
 
 struct UeberlappungsFall {
     const char* name;
@@ -179,8 +179,8 @@ TEST_P(UeberlappungTest, NoFileIsListedUnderItself)
     const std::string k = baum.Datei("A/sub/k", "verlinkt");
     std::error_code fehler;
     std::filesystem::create_hard_link(TTestbaum::Pfad(k), TTestbaum::Pfad(baum.Wurzel() + TTestbaum::Nativ("A/sub/l")), fehler);
-    if (fehler) // a copy gives the same lines where no hard link can be made
-        baum.Datei("A/sub/l", "verlinkt");
+    if (fehler)
+        GTEST_SKIP() << "hard links cannot be made here";
     if (std::string(fall.zweites) == "L/") {
         std::filesystem::create_directory_symlink(TTestbaum::Pfad(baum.Wurzel() + "A" + plattform::Trenner + "sub"),
                                                   TTestbaum::Pfad(baum.Wurzel() + "L"), fehler);
@@ -215,8 +215,7 @@ TEST_P(UeberlappungTest, NoFileIsListedUnderItself)
     EXPECT_EQ(fenster.gaugeProgress, 5);
 }
 
-const std::map<std::string, std::multiset<std::string>> ImUnterverzeichnis{
-    {"y", {"y"}}, {"sub/k", {"l"}}, {"sub/l", {"k"}}};
+const std::map<std::string, std::multiset<std::string>> ImUnterverzeichnis{{"y", {"y"}}};
 
 INSTANTIATE_TEST_SUITE_P(
     Schreibweisen, UeberlappungTest,
@@ -224,10 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          UeberlappungsFall{"MitPunkt", "A/./sub/", ImUnterverzeichnis},
                                          UeberlappungsFall{"UeberLink", "L/", ImUnterverzeichnis},
                                          UeberlappungsFall{"GanzerBaum", "A/./",
-                                                           {{"y", {"sub/y"}},
-                                                            {"sub/y", {"y"}},
-                                                            {"sub/k", {"sub/l"}},
-                                                            {"sub/l", {"sub/k"}}}}),
+                                                           {{"y", {"sub/y"}}, {"sub/y", {"y"}}}}),
                        ::testing::Bool()),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_paarweise" : "_normal");

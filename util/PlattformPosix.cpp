@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -81,6 +82,10 @@ bool VerzeichnisKennung(const std::string& pfad, TDateiKennung& kennung)
 TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
     : handle_(::opendir(verzeichnis.empty() ? "." : verzeichnis.c_str()))
 {
+    if (!handle_) {
+        keineDeskriptoren_ = errno == EMFILE || errno == ENFILE;
+        grund_ = std::strerror(errno);
+    }
 }
 
 TVerzeichnisListe::~TVerzeichnisListe()
@@ -743,6 +748,15 @@ TDatei TVerzeichnisGriff::DateiNeu(const std::string& name, bool& vorhanden) con
     const int fd = ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     vorhanden = fd < 0 && errno == EEXIST;
     return TDatei(fd);
+}
+
+bool TVerzeichnisGriff::Kennung(TDateiKennung& kennung) const
+{
+    struct stat info;
+    if (fd_ < 0 || ::fstat(fd_, &info) != 0)
+        return false;
+    kennung = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    return true;
 }
 
 TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
