@@ -214,7 +214,7 @@ protected:
     {
         TKonsolenFenster::FundAngehaengt(index);
         if (++zeilen_ == zeile_) {
-            UnterbrechungMelden();
+            UnterbrechungMelden(SIGINT);
             // Past the front end's pause between dispatches, where it notices.
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
         }
@@ -222,7 +222,7 @@ protected:
     bool UnterbrechungNachsehen() override
     {
         if (zeile_ == 0)
-            UnterbrechungMelden();
+            UnterbrechungMelden(SIGINT);
         return TKonsolenFenster::UnterbrechungNachsehen();
     }
 
