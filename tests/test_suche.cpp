@@ -229,6 +229,67 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_paarweise" : "_normal");
     });
 
+// Names of one file are never copies of each other, in either mode and in
+// both runs: a link and its target, hard links, one tree through a link to
+// its directory. A file whose only other names are its own is "- ", in one
+// tree listed once. Lines relative to the trees' root, "/" for the separator.
+struct NamensFall {
+    const char* name;
+    const char* eins;
+    const char* zwei;
+    std::vector<std::pair<const char*, const char*>> dateien; // name, content ("@x": hard link to x, ">x": link to x)
+    std::vector<std::string> zeilen;
+};
+
+class NamenEinerDateiTest : public SucheTest,
+                            public ::testing::WithParamInterface<std::tuple<NamensFall, bool>> {};
+
+TEST_P(NamenEinerDateiTest, AreNeverEachOthersCopy)
+{
+    const auto& [fall, woertlich] = GetParam();
+    for (const auto& [name, inhalt] : fall.dateien) {
+        const auto ziel = TTestbaum::Pfad(baum.Wurzel() + TTestbaum::Nativ(inhalt + 1));
+        const auto pfad = TTestbaum::Pfad(baum.Wurzel() + TTestbaum::Nativ(name));
+        std::error_code fehler;
+        std::filesystem::create_directories(pfad.parent_path());
+        if (inhalt[0] == '@')
+            std::filesystem::create_hard_link(ziel, pfad, fehler);
+        else if (inhalt[0] == '>')
+            std::filesystem::create_symlink(ziel, pfad, fehler);
+        else
+            baum.Datei(name, inhalt);
+        if (fehler)
+            GTEST_SKIP() << "links cannot be made here";
+    }
+    fenster.WoertlicheSuche = woertlich;
+    Suchen(baum.Wurzel() + TTestbaum::Nativ(fall.eins), baum.Wurzel() + TTestbaum::Nativ(fall.zwei));
+    std::vector<std::string> erwartet;
+    for (const std::string& zeile : fall.zeilen) {
+        const size_t pfad = zeile.find_first_not_of("+-! ");
+        erwartet.push_back(zeile.substr(0, pfad) + baum.Wurzel() + TTestbaum::Nativ(zeile.substr(pfad)));
+    }
+    EXPECT_EQ(fenster.Zeilen(), erwartet);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, NamenEinerDateiTest,
+    ::testing::Combine(
+        ::testing::Values(
+            NamensFall{"LinkAndItsTarget", "A/", "B/",
+                       {{"B/foto", "bild"}, {"A/foto", ">B/foto"}, {"B/kopie", "bild"}},
+                       {"! A/foto", "+     B/kopie"}},
+            NamensFall{"HardLinksInOneTree", "T/", "T/", {{"T/x", "n"}, {"T/y", "@T/x"}}, {"- T/x"}},
+            NamensFall{"HardLinksAndACopyInOneTree", "T", "T/",
+                       {{"T/x", "n"}, {"T/y", "@T/x"}, {"T/z", "n"}},
+                       {"! T/x", "+     T/z"}},
+            NamensFall{"ThroughALinkedDirectory", "doc/g++/", "doc/cpp/",
+                       {{"doc/cpp/f", "n"}, {"doc/g++", ">doc/cpp"}},
+                       {"- doc/g++/f"}}),
+        ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_paarweise" : "_normal");
+    });
+
 TEST_F(SucheTest, TwoFirstTreeFilesShareOneSecondTreeTwin)
 {
     const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
