@@ -214,14 +214,14 @@ void NamenAufbauen(const TTestbaum& baum)
 {
     baum.Datei("W/B/a", P);
     baum.Datei("W/A/a", P);
-    baum.Datei("W/B/f", std::string(300, 'f'));
+    baum.Datei("W/B/z/f", std::string(300, 'f')); // after h2 in the walk
     baum.Datei("W/B/h1", std::string(300, 'h'));
     HartVerweisen(baum, "W/B/h1", "W/B/h2");
 }
 
 void NamenAendern(const TTestbaum& baum)
 {
-    Ersetzen(baum, "W/B/f");
+    Ersetzen(baum, "W/B/z/f");
     std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/neu2", P)), TTestbaum::Pfad(baum.Wurzel() + "W/B/h2"));
 }
 
