@@ -276,15 +276,15 @@ private:
     // Whether an open file is the one whose names were checked. A name
     // alone was opened as whatever it names now: its entry takes that
     // file's identity, so that it is never taken for another file's name.
+    // Either way the entry keeps the times the file had when it was opened,
+    // so that the caller can tell whether it changed while it was read.
     bool DieDatei(uint32_t v, const plattform::TDatei& datei)
     {
         plattform::TQuellStand stand;
         if (!datei.Stand(stand))
             return false;
         TBaumEintrag& eintrag = Eintrag(v);
-        if (stand.stand.kennung == daten_.Kennung(eintrag))
-            return true;
-        if (vertreter_[v].geprueft)
+        if (stand.stand.kennung != daten_.Kennung(eintrag) && vertreter_[v].geprueft)
             return false;
         StandSetzen(eintrag, stand);
         return true;

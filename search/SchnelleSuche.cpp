@@ -402,6 +402,21 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     f_.FeldSetzen(TFeld::Edit6, "");
     if (!fertig)
         return false;
+    // A file is listed by its path: what was read must be what the path
+    // names once it was read. A file whose path names another file now (its
+    // directory moved away meanwhile) or that changed while it was read is
+    // taken out of its class, as one that could not be read whole.
+    for (const TKlassenEintrag& eintrag : eintraege) {
+        TBaumEintrag& datei = *eintrag.datei;
+        if (datei.klasse < 0)
+            continue;
+        plattform::TQuellStand stand;
+        if (!plattform::QuellStandLesen(daten_.Pfad(datei), stand) || stand.stand.kennung != daten_.Kennung(datei)
+            || ZeitenMischen(stand.stand.geaendert, stand.statusGeaendert) != datei.zeiten) {
+            datei.klasse = -1;
+            f_.UebersprungMelden(daten_.Pfad(datei), "changed while it was read");
+        }
+    }
     // What could not be read leaves the list as defined (such a file has
     // no identical file), but the user learns that it may know less.
     for (const TKlassenEintrag& eintrag : eintraege)
