@@ -95,12 +95,18 @@ void TVerzeichnisleser::Auflisten(TListung& listung)
     std::optional<plattform::TVerzeichnisListe> offen;
     bool vergebens = false;
     for (;;) {
+        {
+            // Counted before it is opened: another thread that finds no
+            // descriptor meanwhile waits for this one.
+            std::lock_guard<std::mutex> sperre(mutex_);
+            ++offeneListen_;
+        }
         offen.emplace(listung.pfad);
         std::unique_lock<std::mutex> sperre(mutex_);
-        if (offen->Offen()) {
-            ++offeneListen_;
+        if (offen->Offen())
             break;
-        }
+        --offeneListen_;
+        zuDenFaeden_.notify_all();
         if (!offen->KeineDeskriptoren() || offeneListen_ == 0 || ende_ || vergebens) {
             listung.grund = offen->Grund();
             listung.fertig = true;
@@ -110,8 +116,11 @@ void TVerzeichnisleser::Auflisten(TListung& listung)
         // (Another listing may itself wait for the walk, which waits for
         // this one: after a while without any closed, it is given up.)
         const size_t vorher = offeneListen_;
+        ++deskriptorWartende_;
+        zuDenFaeden_.notify_all();
         vergebens = !zuDenFaeden_.wait_for(sperre, std::chrono::seconds(1),
                                            [&] { return ende_ || offeneListen_ < vorher; });
+        --deskriptorWartende_;
     }
     plattform::TVerzeichnisListe& liste = *offen;
     struct TSchliessen {
@@ -139,9 +148,11 @@ void TVerzeichnisleser::Auflisten(TListung& listung)
         zumWeg_.notify_all();
         if (fertig)
             return true;
-        // Far enough ahead: wait, unless the walk waits for this very listing.
+        // Far enough ahead: wait, unless the walk waits for this very listing,
+        // or another thread waits for the descriptor this one holds.
         zuDenFaeden_.wait(sperre, [&] {
-            return ende_ || gepuffert_ < EintraegeVoraus || &listungen_.front() == &listung;
+            return ende_ || gepuffert_ < EintraegeVoraus || &listungen_.front() == &listung
+                   || deskriptorWartende_ > 0;
         });
         return !ende_;
     };

@@ -71,7 +71,8 @@ private:
     std::condition_variable zumWeg_;
     std::deque<TListung> listungen_; // the front one is the walk's
     size_t gepuffert_ = 0;           // entries listed and not taken, all listings
-    size_t offeneListen_ = 0;        // listings the threads hold open
+    size_t offeneListen_ = 0;        // listings the threads hold open or are opening
+    size_t deskriptorWartende_ = 0;  // threads waiting for a descriptor to list
     std::string grund_;              // the walk's, see Grund
     std::atomic<bool> ende_ = false; // looked at between the entries, without the lock
     std::vector<std::thread> faeden_;
