@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/Eintragsliste.h"
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
@@ -172,6 +173,9 @@ void TForm1::Aufbauen()
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(ListeLinks, 0, InnenBreite - ListeLinks, InnenHoehe);
     ListBox1->setToolTip(QString::fromUtf8(Listenhinweis));
+    HinweisNichtGelesen = new QLabel(this);
+    HinweisNichtGelesen->setObjectName(QStringLiteral("HinweisNichtGelesen"));
+    HinweisNichtGelesen->hide();
 
     GroupBox4 = Gruppe(this, "Ergebnis:", 3, 288, 257, 65);
     Label7 = Beschriftung(GroupBox4, "+:", 8, 16, 9);
@@ -230,6 +234,9 @@ void TForm1::MenueAufbauen()
         eintrag("markierte Einträge verschieben nach…", &TForm1::markierteEintrgeverschiebennach1Click);
     markierteEintrgeverschiebenvonnach1 =
         eintrag("markierte Einträge verschieben von… nach…", &TForm1::markierteEintrgeverschiebenvonnach1Click);
+    N3 = PopupMenu1->addSeparator();
+    NichtGeleseneAnzeigen1 = eintrag("nicht gelesene Einträge anzeigen…", &TForm1::NichtGeleseneAnzeigen1Click);
+    NichtGeleseneAnzeigen1->setEnabled(false);
 
     // A popup, not a nested exec(): the commands then run from the main
     // loop, which matters for the long ones.
@@ -344,6 +351,9 @@ void TForm1::BitBtn1Click()
         return;
     BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Rot.bmp")));
     ListeLeeren();
+    HinweisNichtGelesen->hide();
+    NichtGeleseneAnzeigen1->setEnabled(false);
+    ListeAnordnen();
     FeldSetzen(TFeld::Edit7, "0");
     FeldSetzen(TFeld::Edit8, "0");
     FeldSetzen(TFeld::Edit9, "0");
@@ -562,8 +572,7 @@ bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
 void TForm1::resizeEvent(QResizeEvent* ereignis)
 {
     QWidget::resizeEvent(ereignis);
-    // The list keeps its left edge and follows the window's right one.
-    ListBox1->setGeometry(ListeLinks, 0, std::max(0, width() - ListeLinks), height());
+    ListeAnordnen();
     RahmenAnpassen();
 }
 
@@ -637,6 +646,32 @@ void TForm1::Anzeigen()
 void TForm1::BefehlBeendet()
 {
     Anzeigen();
+    const size_t anzahl = Uebersprungen().size();
+    HinweisNichtGelesen->setText(QString::fromUtf8("%1 %2 nicht gelesen – siehe Kontextmenü der Liste")
+                                     .arg(anzahl)
+                                     .arg(anzahl == 1 ? QString::fromUtf8("Eintrag") : QString::fromUtf8("Einträge")));
+    HinweisNichtGelesen->setVisible(anzahl > 0);
+    NichtGeleseneAnzeigen1->setEnabled(anzahl > 0);
+    ListeAnordnen();
+}
+
+void TForm1::ListeAnordnen()
+{
+    // The list keeps its left edge and follows the window's right one; the
+    // note, when there is one, takes a line under it.
+    const int breite = std::max(0, width() - ListeLinks);
+    const int hinweis = HinweisNichtGelesen->isVisible() ? HinweisNichtGelesen->sizeHint().height() : 0;
+    ListBox1->setGeometry(ListeLinks, 0, breite, std::max(0, height() - hinweis));
+    HinweisNichtGelesen->setGeometry(ListeLinks, height() - hinweis, breite, hinweis);
+}
+
+void TForm1::NichtGeleseneAnzeigen1Click()
+{
+    TEintragsGruende eintraege;
+    for (const TUebersprungen& u : Uebersprungen())
+        eintraege.emplace_back(u.pfad, u.grund);
+    EintraegeZeigen(this, QString::fromUtf8("Nicht gelesen"),
+                    QString::fromUtf8("Diese Verzeichnisse und Dateien konnte die Suche nicht lesen:"), eintraege);
 }
 
 void TForm1::FundeGeleert()

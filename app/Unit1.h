@@ -92,6 +92,8 @@ public:
     void markierteEintrgekopierenvonnach1Click();
     void markierteEintrgeverschiebennach1Click();
     void markierteEintrgeverschiebenvonnach1Click();
+    // Our own entry after them: what the last search could not read.
+    void NichtGeleseneAnzeigen1Click();
 
     // True when the window was closed while a command ran: the program ends
     // as soon as that command has returned.
@@ -135,6 +137,11 @@ public:
     QAction* N2 = nullptr;
     QAction* markierteEintrgeverschiebennach1 = nullptr;
     QAction* markierteEintrgeverschiebenvonnach1 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* NichtGeleseneAnzeigen1 = nullptr;
+    // Under the list, shown only after a search that could not read
+    // everything: the list is as defined, but may know less than the trees.
+    QLabel* HinweisNichtGelesen = nullptr;
     TOpenDialog OpenDialog1;
 
     // The window operations of the base, public so that tests can read and
@@ -204,6 +211,8 @@ private:
     // is not held up by text layout. The fields' bytes are kept here, the
     // lines in Ergebnisliste.
     void Anzeigen();
+    // The list and, under it, the note of what could not be read.
+    void ListeAnordnen();
     void FeldAnzeigen(TFeld feld);
     std::array<std::string, 10> felder_;
     std::bitset<10> felderAusstehend_;

@@ -14,7 +14,9 @@ std::vector<std::string> KonsoleArgumente(int argc, char** argv);
 // terminal that can show the one-line progress display.
 bool KonsoleEinrichten();
 
-// The first Ctrl-C calls melden instead of ending the program; a second one
-// ends it at once, as users expect. melden may run in a signal handler or in
-// a thread of the system's, so it may only set a lock-free atomic flag.
-void UnterbrechungAbfangen(void (*melden)());
+// The first Ctrl-C (and on POSIX the first SIGTERM or SIGHUP, which a
+// closed terminal or a stopping service sends) calls melden with the
+// signal's number instead of ending the program; a second one ends it at
+// once, as users expect. melden may run in a signal handler or in a thread
+// of the system's, so it may only set lock-free atomics.
+void UnterbrechungAbfangen(void (*melden)(int signal));

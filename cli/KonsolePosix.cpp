@@ -5,11 +5,11 @@
 
 namespace {
 
-void (*gemeldet)() = nullptr;
+void (*gemeldet)(int) = nullptr;
 
-void BeiSignal(int)
+void BeiSignal(int signal)
 {
-    gemeldet();
+    gemeldet(signal);
 }
 
 } // namespace
@@ -26,13 +26,14 @@ bool KonsoleEinrichten()
     return ::isatty(STDERR_FILENO) == 1;
 }
 
-void UnterbrechungAbfangen(void (*melden)())
+void UnterbrechungAbfangen(void (*melden)(int))
 {
     gemeldet = melden;
     struct sigaction aktion {};
     aktion.sa_handler = BeiSignal;
-    // The handler runs once; then SIGINT has its default action again.
+    // The handler runs once; then the signal has its default action again.
     aktion.sa_flags = SA_RESETHAND;
     sigemptyset(&aktion.sa_mask);
-    sigaction(SIGINT, &aktion, nullptr);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &aktion, nullptr);
 }

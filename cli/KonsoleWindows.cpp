@@ -3,6 +3,7 @@
 #include "util/Breitzeichen.h"
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -17,7 +18,7 @@
 
 namespace {
 
-void (*gemeldet)() = nullptr;
+void (*gemeldet)(int) = nullptr;
 std::atomic<bool> schonGemeldet{false};
 
 // The console's state before we changed it; 0 for what we left alone.
@@ -41,7 +42,7 @@ BOOL WINAPI BeiStrgC(DWORD ereignis)
     // FALSE hands the second Ctrl-C to the default handler, which ends the process.
     if (schonGemeldet.exchange(true))
         return FALSE;
-    gemeldet();
+    gemeldet(SIGINT);
     return TRUE;
 }
 
@@ -96,7 +97,7 @@ bool KonsoleEinrichten()
     return fortschritt;
 }
 
-void UnterbrechungAbfangen(void (*melden)())
+void UnterbrechungAbfangen(void (*melden)(int))
 {
     gemeldet = melden;
     ::SetConsoleCtrlHandler(BeiStrgC, TRUE);

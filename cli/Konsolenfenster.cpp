@@ -10,7 +10,9 @@ namespace {
 // Set from a signal handler on POSIX and from a thread of the system's on
 // Windows: a lock-free atomic is safe for both.
 std::atomic<bool> unterbrechung{false};
+std::atomic<int> unterbrechungsSignal{0};
 static_assert(std::atomic<bool>::is_always_lock_free);
+static_assert(std::atomic<int>::is_always_lock_free);
 
 constexpr auto AnzeigeAbstand = std::chrono::milliseconds(100);
 constexpr auto AusgabeAbstand = std::chrono::milliseconds(50);
@@ -27,9 +29,23 @@ TKonsolenFenster::TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, boo
 {
 }
 
-void TKonsolenFenster::UnterbrechungMelden()
+void TKonsolenFenster::UnterbrechungMelden(int signal)
 {
+    int keines = 0;
+    unterbrechungsSignal.compare_exchange_strong(keines, signal);
     unterbrechung = true;
+}
+
+int TKonsolenFenster::UnterbrechungsSignal()
+{
+    return unterbrechungsSignal.load();
+}
+
+void TKonsolenFenster::UebersprungGemeldet(const TUebersprungen& uebersprungen)
+{
+    FortschrittLoeschen();
+    std::fprintf(meldungen_, "dubrinax-cli: warning: skipped %s: %s\n", uebersprungen.pfad.c_str(),
+                 uebersprungen.grund.c_str());
 }
 
 void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)

@@ -25,8 +25,10 @@ public:
 
     // Turns an interrupt into a close request whose question is answered
     // "stop". Safe to call from a signal handler and from another thread.
-    static void UnterbrechungMelden();
+    static void UnterbrechungMelden(int signal);
     bool Unterbrochen() const { return unterbrochen_; }
+    // The signal that stopped the search (SIGINT for Ctrl-C), when it was.
+    static int UnterbrechungsSignal();
 
     // The error of the first write to stdout that failed or fell short
     // (errno), 0 when none did. A failed write stops the search.
@@ -48,6 +50,7 @@ protected:
     void NachrichtenVerarbeiten() override;
     bool UnterbrechungNachsehen() override;
     bool JaNeinFrage(const std::string&, const std::string&) override { return true; }
+    void UebersprungGemeldet(const TUebersprungen& uebersprungen) override;
     void Meldung(const std::string& text, const std::string& titel) override;
 
 private:

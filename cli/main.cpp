@@ -23,13 +23,19 @@ const char* const Hilfe =
     "  \"+     \" path   one of its identical files below DIR2,\n"
     "  \"- \" path       a file of DIR1 without identical files.\n"
     "When DIR1 and DIR2 are the same text, each group of identical files is\n"
-    "listed once. No file is listed under itself, also where the trees overlap.\n"
+    "listed once. No file is listed under itself, also where the trees overlap,\n"
+    "nor under another of its names (hard links, links to it).\n"
     "The last line on stderr counts the lines: +: N -: N !: N.\n"
-    "Ctrl-C stops the search and prints what was found (exit code 130).\n"
+    "A directory or file that could not be read is named on stderr with the\n"
+    "reason, and the exit code is then 3: the list may know less than the trees.\n"
+    "Ctrl-C, SIGTERM and SIGHUP stop the search and print what was found\n"
+    "(exit code 128 + the signal's number: 130 for Ctrl-C).\n"
     "\n"
     "  -0, --null  end every list line with a NUL byte instead of a newline,\n"
     "              as find -print0 does and xargs -0 reads; the prefixes stay.\n"
     "  --          every word after it is a directory, whatever its name.\n";
+
+const char* const Optionen[] = {"-0", "--null", "-h", "--help", "--version"};
 
 int Fehler(const std::string& text)
 {
@@ -59,6 +65,12 @@ int main(int argc, char** argv)
     // directory, so a directory called "-0" can be named as it is.
     const auto optionenEnde = std::find(argumente.begin(), argumente.end(), std::string("--"));
     const bool optionenBeendet = optionenEnde != argumente.end();
+    // A word before "--" that looks like an option is one: a mistyped or
+    // unknown option named as such, rather than taken for a directory.
+    for (auto a = argumente.begin(); a != optionenEnde; ++a)
+        if (a->size() > 1 && (*a)[0] == '-'
+            && std::find(std::begin(Optionen), std::end(Optionen), *a) == std::end(Optionen))
+            return Fehler("unknown option " + *a);
     // A name may hold a newline, never a NUL: scripts ask for NUL-ended lines.
     const auto istNull = [](const std::string& a) { return a == "-0" || a == "--null"; };
     const char zeilenende = std::any_of(argumente.begin(), optionenEnde, istNull) ? '\0' : '\n';
@@ -88,6 +100,8 @@ int main(int argc, char** argv)
     }
 
     UnterbrechungAbfangen(TKonsolenFenster::UnterbrechungMelden);
+    // A named directory we may not list is said like any other (the search
+    // names it with the system's reason) and gives exit code 3.
     TKonsolenFenster fenster(stdout, stderr, KonsoleEinrichten(), zeilenende);
     try {
         fenster.Suchen(verzeichnisse[0], verzeichnisse[1]);
@@ -99,5 +113,7 @@ int main(int argc, char** argv)
     if (fenster.Schreibfehler() != 0)
         return AusgabeAbschliessen(1, fenster.Schreibfehler());
     std::fprintf(stderr, "%s\n", fenster.ZaehlerZeile().c_str());
-    return AusgabeAbschliessen(fenster.Unterbrochen() ? 130 : 0);
+    if (fenster.Unterbrochen())
+        return AusgabeAbschliessen(128 + TKonsolenFenster::UnterbrechungsSignal());
+    return AusgabeAbschliessen(fenster.Uebersprungen().empty() ? 0 : 3);
 }

@@ -115,3 +115,10 @@ uint64_t ZeitenMischen(int64_t geaendert, int64_t statusGeaendert)
     const uint64_t wert = mischen(mischen(static_cast<uint64_t>(geaendert)) ^ static_cast<uint64_t>(statusGeaendert));
     return wert != 0 ? wert : 1;
 }
+
+std::string MitTrenner(std::string verzeichnis)
+{
+    if (!verzeichnis.empty() && !plattform::BeendetVerzeichnisteil(verzeichnis.back()))
+        verzeichnis += plattform::Trenner;
+    return verzeichnis;
+}

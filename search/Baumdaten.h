@@ -84,6 +84,13 @@ public:
     {
         return x.knoten == y.knoten && x.geraet == y.geraet;
     }
+    // Whether two entries were surely one file when last looked at: the
+    // same identity and the same times. A number freed by a deleted file
+    // is soon given to a new one, which has times of its own.
+    static bool GleicherStand(const TBaumEintrag& x, const TBaumEintrag& y)
+    {
+        return GleicheKennung(x, y) && x.zeiten == y.zeiten;
+    }
 
     // Everything gone, the memory given back.
     void Leeren();
@@ -114,5 +121,18 @@ private:
 
 // True when two entries of one search are one and the same directory entry:
 // the same name in the same directory, however the walks spelt that
-// directory. Hard links are entries of their own.
+// directory.
 bool GleicherEintrag(const TBaumEintrag& x, const TBaumEintrag& y, const TBaumdaten& daten);
+
+// True when two entries are names of one file (hard links, a link and what
+// it leads to, one file reached by two ways), as last looked at: such names
+// are never copies of each other.
+inline bool EineDatei(const TBaumEintrag& x, const TBaumEintrag& y)
+{
+    return x.regulaer && y.regulaer && TBaumdaten::GleicheKennung(x, y);
+}
+
+// The directory text a walk starts from: with the separator at its end, so
+// that "x" and "x/" name one directory and its files are x/name. The empty
+// text (the working directory) stays empty.
+std::string MitTrenner(std::string verzeichnis);

@@ -80,6 +80,8 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
                 daten.KennungSetzen(datei, info.kennung);
             }
         }
+        if (!leser.Grund().empty())
+            fenster.UebersprungMelden(std::string(verzeichnis), leser.Grund());
     }
     return true;
 }

@@ -16,6 +16,15 @@
 class TKette;
 class THashTabelle;
 
+// Something a search could not read, as data: a directory it could not
+// list or a file it could not open to compare, and why, in the system's
+// words. The list of lines stays as it is defined; this says where it may
+// know less than the trees hold.
+struct TUebersprungen {
+    std::string pfad;
+    std::string grund;
+};
+
 // The edit fields of the main window, by their names.
 enum class TFeld { Edit1 = 1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9 };
 
@@ -71,6 +80,11 @@ public:
     void MarkierteKopieren(const std::string& basis, const std::string& zielVerzeichnis,
                            bool verschieben);
 
+    // What the last search could not read, in the order it met them.
+    const std::vector<TUebersprungen>& Uebersprungen() const { return uebersprungen_; }
+    // The search notes one (and tells the front end).
+    void UebersprungMelden(std::string pfad, std::string grund);
+
     // What the last search found, line by line.
     const TFundliste& Funde() const { return funde_; }
     // The number of lines, and a line's text as the list shows it.
@@ -120,6 +134,9 @@ protected:
     // Lets the window handle all pending messages, then returns.
     virtual void NachrichtenVerarbeiten() = 0;
 
+    // The search could not read this; Uebersprungen() holds it already.
+    virtual void UebersprungGemeldet(const TUebersprungen& /*uebersprungen*/) {}
+
     // The last running search, copy or move has returned. A window that
     // shows the fields and lines written while it ran only at its message
     // dispatches shows the rest now.
@@ -144,4 +161,5 @@ private:
     friend class TSuchlauf;
     int beschaeftigt_ = 0;
     TFundliste funde_;
+    std::vector<TUebersprungen> uebersprungen_;
 };

@@ -7,7 +7,6 @@
 #include <limits>
 #include <memory>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
@@ -66,7 +65,7 @@ public:
         h ^= h >> 29;
         for (size_t i = static_cast<size_t>(h) & maske;; i = (i + 1) & maske) {
             uint32_t& stelle = stellen_[i];
-            if (stelle == Keiner || TBaumdaten::GleicheKennung(vertreter(stelle), eintrag))
+            if (stelle == Keiner || TBaumdaten::GleicherStand(vertreter(stelle), eintrag))
                 return stelle;
         }
     }
@@ -91,13 +90,7 @@ public:
     {
         if (!VertreterBilden())
             return false;
-        size_t pfade = 0;
-        uint8_t seiten = 0;
-        for (const TVertreter& v : vertreter_) {
-            pfade += v.pfade;
-            seiten |= v.seiten;
-        }
-        if (pfade < 2 || seiten != 3)
+        if (!Lohnend(vertreter_.size(), [](uint32_t v) { return v; }))
             return true;
         return groesse_ <= KleinGrenze ? KleineEinteilen() : GrosseEinteilen();
     }
@@ -126,9 +119,13 @@ private:
     // another is looked at again, and joins the names of whatever file it
     // names now; a name that names nothing of this size any more is one that
     // cannot be opened, on its own. A name alone needs no look: it is opened
-    // by itself, and what is read through it is what it names.
+    // by itself, and what is read through it is what it names. The times go
+    // with the new identity, so that a name alone that still carries the
+    // walk's look at a file since deleted is never joined to a new file
+    // that was given the same number.
     void NamenPruefen()
     {
+        geprueft_.assign(eintraege_.size(), false);
         for (const TVertreter& v : vertreter_) {
             if (v.pfade < 2)
                 continue;
@@ -136,14 +133,19 @@ private:
                 TBaumEintrag& eintrag = *eintraege_[i].datei;
                 // Its times too: a copy or move later checks the file against them.
                 plattform::TQuellStand stand;
-                if (plattform::QuellStandLesen(daten_.Pfad(eintrag), stand) && stand.stand.groesse == groesse_) {
-                    daten_.KennungSetzen(eintrag, stand.stand.kennung);
-                    eintrag.zeiten = ZeitenMischen(stand.stand.geaendert, stand.statusGeaendert);
-                } else
+                if (plattform::QuellStandLesen(daten_.Pfad(eintrag), stand) && stand.stand.groesse == groesse_)
+                    StandSetzen(eintrag, stand);
+                else
                     eintrag.oeffenbar = 0;
-                geprueft_.insert(daten_.Kennung(eintrag));
+                geprueft_[i] = true;
             }
         }
+    }
+
+    void StandSetzen(TBaumEintrag& eintrag, const plattform::TQuellStand& stand)
+    {
+        daten_.KennungSetzen(eintrag, stand.stand.kennung);
+        eintrag.zeiten = ZeitenMischen(stand.stand.geaendert, stand.statusGeaendert);
     }
 
     // Forms the files from the entries that may still be opened.
@@ -163,14 +165,14 @@ private:
             uint32_t& stelle = datei.Stelle(eintrag, [&](uint32_t v) -> const TBaumEintrag& { return Eintrag(v); });
             if (stelle == Keiner) {
                 stelle = static_cast<uint32_t>(vertreter_.size());
-                const bool geprueft = !geprueft_.empty() && geprueft_.count(daten_.Kennung(eintrag)) > 0;
-                vertreter_.push_back({i, 0, 0, geprueft});
+                vertreter_.push_back({i, 0, 0, false});
                 letzterPfad.push_back(i);
             } else {
                 naechsterPfad_[letzterPfad[stelle]] = i;
                 letzterPfad[stelle] = i;
             }
             TVertreter& v = vertreter_[stelle];
+            v.geprueft |= !geprueft_.empty() && geprueft_[i];
             ++v.pfade;
             v.seiten |= eintraege_[i].seiten;
         }
@@ -194,17 +196,24 @@ private:
         return true;
     }
 
-    // A group is worth reading when it could still give a line: two paths,
-    // one of each tree.
+    // A group is worth reading when it could still give a line: two files
+    // (not two names of one), one named in the first tree and another in
+    // the second. The n files are vertreter(0) to vertreter(n - 1).
+    template <typename TVon>
+    bool Lohnend(size_t n, TVon&& von) const
+    {
+        size_t eins = 0, zwei = 0, beide = 0;
+        for (size_t i = 0; i < n; ++i) {
+            const uint8_t seiten = vertreter_[von(static_cast<uint32_t>(i))].seiten;
+            eins += seiten & 1;
+            zwei += (seiten >> 1) & 1;
+            beide += seiten == 3;
+        }
+        return eins > 0 && zwei > 0 && !(eins == 1 && zwei == 1 && beide == 1);
+    }
     bool Lohnend(const TGruppe& gruppe) const
     {
-        size_t pfade = 0;
-        uint8_t seiten = 0;
-        for (uint32_t v : gruppe) {
-            pfade += vertreter_[v].pfade;
-            seiten |= vertreter_[v].seiten;
-        }
-        return pfade >= 2 && seiten == 3;
+        return Lohnend(gruppe.size(), [&](uint32_t i) { return gruppe[i]; });
     }
 
     // A file's first name that may still be opened.
@@ -250,22 +259,36 @@ private:
                 datei = plattform::TDatei::OeffnenLesen(daten_.Pfad(Eintrag(v)), keineDeskriptoren);
                 if (rand)
                     *rand = {};
+                if (datei.Offen() && !DieDatei(v, datei))
+                    datei = plattform::TDatei();
             }
-            if (datei.Offen() && datei.Laenge() == groesse_ && DieDatei(v, datei))
+            if (datei.Offen() && datei.Laenge() == groesse_)
                 return TOeffnung::Offen;
             datei = plattform::TDatei();
-            if (keineDeskriptoren)
+            if (keineDeskriptoren) {
+                stand_.keineDeskriptoren = true;
                 return TOeffnung::KeineDeskriptoren;
+            }
             if (!NaechsterName(v))
                 return TOeffnung::Unlesbar;
         }
     }
 
-    // Whether an open file is the one whose names were checked.
-    bool DieDatei(uint32_t v, const plattform::TDatei& datei) const
+    // Whether an open file is the one whose names were checked. A name
+    // alone was opened as whatever it names now: its entry takes that
+    // file's identity, so that it is never taken for another file's name.
+    // Either way the entry keeps the times the file had when it was opened,
+    // so that the caller can tell whether it changed while it was read.
+    bool DieDatei(uint32_t v, const plattform::TDatei& datei)
     {
-        plattform::TDateiKennung kennung;
-        return !vertreter_[v].geprueft || (datei.Kennung(kennung) && kennung == daten_.Kennung(Eintrag(v)));
+        plattform::TQuellStand stand;
+        if (!datei.Stand(stand))
+            return false;
+        TBaumEintrag& eintrag = Eintrag(v);
+        if (stand.stand.kennung != daten_.Kennung(eintrag) && vertreter_[v].geprueft)
+            return false;
+        StandSetzen(eintrag, stand);
+        return true;
     }
 
     // Opens a file, giving back the files kept open for later when the
@@ -480,11 +503,6 @@ private:
             offeneVertreter.push_back(gruppe[i]);
         if (!Lohnend(offeneVertreter))
             return TVerlauf::Fertig;
-        if (offen.size() == 1) {
-            // A file is alike to itself under every name it has.
-            KlasseVergeben(offeneVertreter);
-            return TVerlauf::Fertig;
-        }
 
         const int64_t block = std::clamp<int64_t>(PufferBudget / static_cast<int64_t>(offen.size()) / RandBlock * RandBlock,
                                                   MinBlock, MaxBlock);
@@ -644,8 +662,8 @@ private:
     TBaumdaten& daten_;
     const TZwischendurch& zwischendurch_;
     std::vector<TVertreter> vertreter_;
-    // Identities of the names looked at again: files opened for them are checked.
-    std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> geprueft_;
+    // Per entry: looked at again by its name; files opened for it are checked.
+    std::vector<bool> geprueft_;
     std::vector<uint32_t> naechsterPfad_;         // per entry: the next entry of the same file
     std::vector<plattform::TDatei> behalten_;     // per file: kept open from the first pass
 };

@@ -34,11 +34,14 @@ struct TLesestand {
     TVorleser& vorleser;   // non-owning: opens the files, some of them ahead
     size_t maxOffen = 256; // files compared side by side at most; shrinks when descriptors run short
     TPruefsumme pruefsumme{}; // keyed afresh for every search
+    // A file was not opened for want of descriptors since the caller last
+    // cleared this: the caller tells why files could not be read.
+    bool keineDeskriptoren = false;
 };
 
 // Sorts the entries (all of the given size, their results reset) into
-// classes. Only groups with at least two paths covering both trees are
-// followed; every path of such a group gets a new class number from
+// classes. Only groups with two files (names of one file count once), one
+// named in each tree, are followed; every path of such a group gets a new class number from
 // naechsteKlasse. Each file is opened
 // once where the descriptors allow. False when stopped.
 bool KlassenBilden(std::vector<TKlassenEintrag>& eintraege, int64_t groesse, int32_t& naechsteKlasse,

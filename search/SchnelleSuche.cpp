@@ -100,6 +100,8 @@ private:
     uint32_t KandidatVonA(uint32_t a);
     bool Oeffenbar(TBaumEintrag& eintrag);
     bool Klassifizieren(int64_t groesse);
+    void AndereNamenMerken(std::vector<uint32_t>::const_iterator anfang, std::vector<uint32_t>::const_iterator ende);
+    void AndereNamenHerausnehmen(uint32_t a, uint32_t schritt);
     void LetztenVergleichMerken(uint32_t a, uint32_t schritt);
     bool DateiAuswerten(uint32_t a, uint32_t schritt);
     void FelderWieZuletzt();
@@ -136,6 +138,7 @@ private:
     std::vector<bool> ausListe_;
     uint32_t herausgenommen_ = 0; // taken out of the first list in the current step
 
+    std::unordered_map<uint32_t, std::vector<uint32_t>> andereNamen_; // see AndereNamenMerken
     std::vector<std::vector<uint32_t>> klassenMitglieder_; // candidates per class, in table order
     int32_t naechsteKlasse_ = 0;
 
@@ -170,10 +173,10 @@ void TSuchlauf::Ausfuehren()
     edit2_ = f_.FeldText(TFeld::Edit2);
     edit4_ = f_.FeldText(TFeld::Edit4);
     edit6_ = f_.FeldText(TFeld::Edit6);
-    const std::string erstes = f_.FeldText(TFeld::Edit1);
+    const std::string& erstes = f_.funde_.Verzeichnis(0);
     if (!BaumLesen(f_, erstes, daten_, laufA_))
         return;
-    const std::string zweites = f_.FeldText(TFeld::Edit3);
+    const std::string& zweites = f_.funde_.Verzeichnis(1);
     gleich_ = erstes == zweites;
     // One tree against itself is read once.
     if (!gleich_) {
@@ -328,11 +331,12 @@ uint32_t TSuchlauf::KandidatVonA(uint32_t a)
 }
 
 // The candidate is the first-tree file's own directory entry, met again by
-// the second walk, and so no candidate at all (the rule is set out where the
-// pairwise run applies it).
+// the second walk, or another name of its file, and so no candidate at all
+// (the rule is set out where the pairwise run applies it).
 bool TSuchlauf::Selbst(uint32_t a, uint32_t k)
 {
-    return gleich_ ? kandidaten_[k] == a : GleicherEintrag(baumA_[a], Kandidat(k), daten_);
+    return (gleich_ ? kandidaten_[k] == a : GleicherEintrag(baumA_[a], Kandidat(k), daten_))
+           || EineDatei(baumA_[a], Kandidat(k));
 }
 
 bool TSuchlauf::Oeffenbar(TBaumEintrag& eintrag)
@@ -398,28 +402,59 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     f_.FeldSetzen(TFeld::Edit6, "");
     if (!fertig)
         return false;
+    // A file is listed by its path: what was read must be what the path
+    // names once it was read. A file whose path names another file now (its
+    // directory moved away meanwhile) or that changed while it was read is
+    // taken out of its class, as one that could not be read whole.
+    for (const TKlassenEintrag& eintrag : eintraege) {
+        TBaumEintrag& datei = *eintrag.datei;
+        if (datei.klasse < 0)
+            continue;
+        plattform::TQuellStand stand;
+        if (!plattform::QuellStandLesen(daten_.Pfad(datei), stand) || stand.stand.kennung != daten_.Kennung(datei)
+            || ZeitenMischen(stand.stand.geaendert, stand.statusGeaendert) != datei.zeiten) {
+            datei.klasse = -1;
+            f_.UebersprungMelden(daten_.Pfad(datei), "changed while it was read");
+        }
+    }
+    // What could not be read leaves the list as defined (such a file has
+    // no identical file), but the user learns that it may know less.
+    for (const TKlassenEintrag& eintrag : eintraege)
+        if (eintrag.datei->oeffenbar == 0)
+            f_.UebersprungMelden(daten_.Pfad(*eintrag.datei), lesestand_.keineDeskriptoren
+                                                                   ? "too few file descriptors to open it"
+                                                                   : "not readable (gone, changed or access denied)");
+    lesestand_.keineDeskriptoren = false;
+    if (gleich_)
+        AndereNamenMerken(kAnfang, kEnde);
 
     // A name of a shared file that was replaced since the walk names the
     // file now read: its entry, and so its line, carries that identity now.
     bool ersteOffen = false;
-    size_t zweiteOffen = 0;
     for (auto a = aAnfang; a != aEnde; ++a)
         ersteOffen |= baumA_[*a].oeffenbar == 1;
     klassenMitglieder_.resize(static_cast<size_t>(naechsteKlasse_));
     for (auto k = kAnfang; k != kEnde; ++k) {
         const TBaumEintrag& kandidat = Kandidat(*k);
-        zweiteOffen += kandidat.oeffenbar == 1;
         if (kandidat.klasse >= 0)
             klassenMitglieder_[static_cast<size_t>(kandidat.klasse)].push_back(*k);
     }
     // Whether the pairwise run would have compared contents of this size:
     // a readable file of the first tree met a readable candidate of its size
-    // other than its own entry.
-    bool verglichen = gleich_ ? zweiteOffen >= 2 : ersteOffen && zweiteOffen >= 2;
-    if (!gleich_ && ersteOffen && zweiteOffen == 1) {
-        const uint32_t k = *std::find_if(kAnfang, kEnde, [&](uint32_t i) { return Kandidat(i).oeffenbar == 1; });
-        verglichen = std::any_of(aAnfang, aEnde, [&](uint32_t a) { return baumA_[a].oeffenbar == 1 && !Selbst(a, k); });
+    // that is another file. Among two readable files every file has one.
+    uint32_t einer = Keiner;
+    bool zweiDateien = false;
+    for (auto k = kAnfang; k != kEnde && !zweiDateien; ++k) {
+        if (Kandidat(*k).oeffenbar != 1)
+            continue;
+        if (einer == Keiner)
+            einer = *k;
+        else
+            zweiDateien = !EineDatei(Kandidat(einer), Kandidat(*k));
     }
+    bool verglichen = zweiDateien && (gleich_ || ersteOffen);
+    if (!gleich_ && ersteOffen && einer != Keiner && !zweiDateien)
+        verglichen = std::any_of(aAnfang, aEnde, [&](uint32_t a) { return baumA_[a].oeffenbar == 1 && !Selbst(a, einer); });
     inhaltVerglichen_ |= verglichen;
     return true;
 }
@@ -474,6 +509,44 @@ void TSuchlauf::LetztenVergleichMerken(uint32_t a, uint32_t schritt)
     }
 }
 
+// One tree: the other names of each file of this size with more than one
+// name, by the candidate that is its first name in the walk's order (and so
+// the first the run comes to). After the group was read: names read as
+// another file than the walk saw carry that file's identity now.
+void TSuchlauf::AndereNamenMerken(std::vector<uint32_t>::const_iterator anfang,
+                                  std::vector<uint32_t>::const_iterator ende)
+{
+    std::vector<std::pair<std::pair<uint32_t, uint64_t>, uint32_t>> nachDatei; // ((device, number), candidate)
+    for (auto k = anfang; k != ende; ++k)
+        nachDatei.push_back({{uint32_t{Kandidat(*k).geraet}, Kandidat(*k).knoten}, *k});
+    std::sort(nachDatei.begin(), nachDatei.end());
+    for (size_t i = 0; i < nachDatei.size();) {
+        size_t j = i + 1;
+        while (j < nachDatei.size() && nachDatei[j].first == nachDatei[i].first)
+            andereNamen_[nachDatei[i].second].push_back(nachDatei[j++].second);
+        i = j;
+    }
+}
+
+// One tree: the other names of the file a's line names are that line's,
+// and get no line of their own, as "+" lines of its group would not. As the
+// pairwise run meets them: readable names still in the table.
+void TSuchlauf::AndereNamenHerausnehmen(uint32_t a, uint32_t schritt)
+{
+    const uint32_t selbst = KandidatVonA(a);
+    const auto andere = selbst == Keiner ? andereNamen_.end() : andereNamen_.find(selbst);
+    if (andere == andereNamen_.end() || !Oeffenbar(baumA_[a]))
+        return;
+    for (uint32_t k : andere->second) {
+        if (entferntIn_[k] < schritt || !Oeffenbar(Kandidat(k)) || !EineDatei(baumA_[a], Kandidat(k)))
+            continue;
+        entferntIn_[k] = schritt;
+        ausListe_[kandidaten_[k]] = true;
+        ++herausgenommen_;
+    }
+    andereNamen_.erase(andere);
+}
+
 bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
 {
     const uint32_t zeile = f_.ListeAnzahl();
@@ -488,6 +561,8 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
         if (!Klassifizieren(datei.groesse))
             return false;
         LetztenVergleichMerken(a, schritt);
+        if (gleich_)
+            AndereNamenHerausnehmen(a, schritt);
         if (datei.oeffenbar == 1 && datei.klasse >= 0) {
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
                 if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))

@@ -11,8 +11,10 @@ void TFensterLogik::SucheAusfuehren()
 {
     TBeschaeftigt beschaeftigt(*this);
 
-    // The lines' paths begin with these, as the walks take them.
-    funde_.VerzeichnisseSetzen(FeldText(TFeld::Edit1), FeldText(TFeld::Edit3));
+    // The lines' paths begin with these, as the walks take them: "x" and
+    // "x/" name one directory, whose files are x/name.
+    funde_.VerzeichnisseSetzen(MitTrenner(FeldText(TFeld::Edit1)), MitTrenner(FeldText(TFeld::Edit3)));
+    uebersprungen_.clear();
     GaugeSetProgress(0);
     FeldSetzen(TFeld::Edit5, "Überprüfe Verzeichnisse");
     NachrichtenVerarbeiten();
@@ -24,16 +26,16 @@ void TFensterLogik::SucheAusfuehren()
 
 void TFensterLogik::SucheWoertlich()
 {
-    std::unique_ptr<TKette> liste = ErsteListeLesen(FeldText(TFeld::Edit1));
+    std::unique_ptr<TKette> liste = ErsteListeLesen(funde_.Verzeichnis(0));
     if (!liste)
         return;
-    std::unique_ptr<THashTabelle> tabelle = ZweiteTabelleLesen(FeldText(TFeld::Edit3));
+    std::unique_ptr<THashTabelle> tabelle = ZweiteTabelleLesen(funde_.Verzeichnis(1));
     if (!tabelle)
         return;
     if (NachDemEinlesen)
         NachDemEinlesen();
 
-    const bool gleichesVerzeichnis = FeldText(TFeld::Edit1) == FeldText(TFeld::Edit3);
+    const bool gleichesVerzeichnis = funde_.Verzeichnis(0) == funde_.Verzeichnis(1);
     GaugeSetMaxValue(static_cast<int32_t>(liste->Anzahl()));
 
     while (!liste->IstLeer()) {
@@ -57,19 +59,33 @@ void TFensterLogik::DateiAuswerten(const std::string& pfad, TKette& liste, bool 
 
     bool gefunden = false;
     const uint64_t schluessel = GroessenSchluessel(DateiGroesse(pfad));
+    plattform::TDateiStand stand;
+    const bool bekannt = plattform::StandLesen(pfad, stand);
     for (uint32_t i = 0; i < tabelle.AnzahlBei(schluessel); ++i) {
         const std::string kandidat = TextAus(static_cast<const char*>(tabelle.ElementBei(i, schluessel)));
-        // No file is its own duplicate. Where the trees overlap (the second
-        // inside the first, or one tree under two spellings) the second walk
-        // meets the file's own directory entry again: the same name in the
-        // same directory. That is no candidate at all: it is passed over
-        // before any comparison, so it writes no field, gives no "+" line and
-        // raises no counter, and the file's line and counter rest on the
-        // other candidates alone ("- " and Edit8 when none is identical).
-        // The gauge counts the file as done like any other, and the entry
-        // stays in the table for the other files. Other names of the file
-        // (hard links, links to it) are entries of their own and are listed.
-        if (!GleicherEintrag(pfad, kandidat) && PaarPruefen(pfad, kandidat) == 0) {
+        // No file is its own duplicate, under whatever name. Where the trees
+        // overlap (the second inside the first, or one tree under two
+        // spellings) the second walk meets the file's own directory entry
+        // again: the same name in the same directory. Other names of the
+        // file (hard links, a link to it, the file reached through a link to
+        // its directory) are the same file too: moving such a "copy" away
+        // would take the file itself and leave a dangling link. Neither is
+        // a candidate at all: it is passed over before any comparison, so it
+        // writes no field, gives no "+" line and raises no counter, and the
+        // file's line and counter rest on the other candidates alone ("- "
+        // and Edit8 when none is identical). The gauge counts the file as
+        // done like any other. The entry itself stays in the table for the
+        // other files; in one tree another name of the file belongs to the
+        // file's own line and is taken out as a "+" line would be, without
+        // a line, so that each file is listed once.
+        plattform::TDateiStand standK;
+        const bool andererName = !GleicherEintrag(pfad, kandidat) && bekannt
+                                 && plattform::StandLesen(kandidat, standK) && standK.kennung == stand.kennung;
+        if (andererName && gleichesVerzeichnis) {
+            tabelle.EntfernenBei(i, schluessel);
+            liste.EntfernenText(kandidat);
+            --i;
+        } else if (!andererName && !GleicherEintrag(pfad, kandidat) && PaarPruefen(pfad, kandidat) == 0) {
             FundAufnehmen('+', 1, kandidat);
             ZaehlerErhoehen(TFeld::Edit7);
             gefunden = true;
@@ -106,4 +122,10 @@ void TFensterLogik::FundAufnehmen(char art, uint8_t baum, const std::string& pfa
 void TFensterLogik::ZaehlerErhoehen(TFeld feld)
 {
     FeldSetzen(feld, std::to_string(ZahlLesen(FeldText(feld)) + 1));
+}
+
+void TFensterLogik::UebersprungMelden(std::string pfad, std::string grund)
+{
+    uebersprungen_.push_back({std::move(pfad), std::move(grund)});
+    UebersprungGemeldet(uebersprungen_.back());
 }

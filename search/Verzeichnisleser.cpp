@@ -3,6 +3,8 @@
 #include "search/Lesefaeden.h"
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 
 namespace {
 
@@ -53,6 +55,7 @@ bool TVerzeichnisleser::Naechster(TGelistet& eintrag)
             return true;
         }
         if (vorn.fertig) {
+            grund_ = std::move(vorn.grund);
             listungen_.pop_front();
             zuDenFaeden_.notify_all(); // room for one more directory ahead
             return false;
@@ -86,7 +89,51 @@ void TVerzeichnisleser::Arbeiten()
 
 void TVerzeichnisleser::Auflisten(TListung& listung)
 {
-    plattform::TVerzeichnisListe liste(listung.pfad);
+    // Short of descriptors while other listings are open, a thread waits
+    // for one of them to close and tries again: a directory is left out
+    // only when it cannot be listed on its own, and then it is said why.
+    std::optional<plattform::TVerzeichnisListe> offen;
+    bool vergebens = false;
+    for (;;) {
+        {
+            // Counted before it is opened: another thread that finds no
+            // descriptor meanwhile waits for this one.
+            std::lock_guard<std::mutex> sperre(mutex_);
+            ++offeneListen_;
+        }
+        offen.emplace(listung.pfad);
+        std::unique_lock<std::mutex> sperre(mutex_);
+        if (offen->Offen())
+            break;
+        --offeneListen_;
+        zuDenFaeden_.notify_all();
+        if (!offen->KeineDeskriptoren() || offeneListen_ == 0 || ende_ || vergebens) {
+            listung.grund = offen->Grund();
+            listung.fertig = true;
+            zumWeg_.notify_all();
+            return;
+        }
+        // (Another listing may itself wait for the walk, which waits for
+        // this one: after a while without any closed, it is given up.)
+        const size_t vorher = offeneListen_;
+        ++deskriptorWartende_;
+        zuDenFaeden_.notify_all();
+        vergebens = !zuDenFaeden_.wait_for(sperre, std::chrono::seconds(1),
+                                           [&] { return ende_ || offeneListen_ < vorher; });
+        --deskriptorWartende_;
+    }
+    plattform::TVerzeichnisListe& liste = *offen;
+    struct TSchliessen {
+        TVerzeichnisleser& leser;
+        std::optional<plattform::TVerzeichnisListe>& offen;
+        ~TSchliessen()
+        {
+            offen.reset();
+            std::lock_guard<std::mutex> sperre(leser.mutex_);
+            --leser.offeneListen_;
+            leser.zuDenFaeden_.notify_all();
+        }
+    } schliessen{*this, offen};
     std::vector<TGelistet> buendel;
     std::string name;
     std::string pfad;
@@ -101,9 +148,11 @@ void TVerzeichnisleser::Auflisten(TListung& listung)
         zumWeg_.notify_all();
         if (fertig)
             return true;
-        // Far enough ahead: wait, unless the walk waits for this very listing.
+        // Far enough ahead: wait, unless the walk waits for this very listing,
+        // or another thread waits for the descriptor this one holds.
         zuDenFaeden_.wait(sperre, [&] {
-            return ende_ || gepuffert_ < EintraegeVoraus || &listungen_.front() == &listung;
+            return ende_ || gepuffert_ < EintraegeVoraus || &listungen_.front() == &listung
+                   || deskriptorWartende_ > 0;
         });
         return !ende_;
     };

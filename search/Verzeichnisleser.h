@@ -48,12 +48,17 @@ public:
     // named. Waits for a thread when none has come to it yet.
     bool Naechster(TGelistet& eintrag);
 
+    // Why the directory whose entries just ended could not be listed, in
+    // the system's words; empty when it was.
+    const std::string& Grund() const { return grund_; }
+
 private:
     struct TListung {
         std::string pfad;
         bool verweis = false;
         bool begonnen = false; // a thread lists it
         bool fertig = false;
+        std::string grund; // why it could not be listed
         std::deque<TGelistet> eintraege; // listed, not taken yet
     };
 
@@ -66,6 +71,9 @@ private:
     std::condition_variable zumWeg_;
     std::deque<TListung> listungen_; // the front one is the walk's
     size_t gepuffert_ = 0;           // entries listed and not taken, all listings
+    size_t offeneListen_ = 0;        // listings the threads hold open or are opening
+    size_t deskriptorWartende_ = 0;  // threads waiting for a descriptor to list
+    std::string grund_;              // the walk's, see Grund
     std::atomic<bool> ende_ = false; // looked at between the entries, without the lock
     std::vector<std::thread> faeden_;
 };

@@ -189,16 +189,30 @@ plattform::TDatei TVorleser::OeffnenImFaden(TFaden& faden, const TVorhaben& vorh
     const TBaumEintrag& eintrag = *vorhaben.datei;
     const TBaumVerzeichnis& verzeichnis = daten_.verzeichnisse[eintrag.verzeichnis];
     if (!verzeichnis.verweis && !plattform::PfadZuLang(daten_.PfadLaenge(eintrag))) {
+        const std::string pfad(verzeichnis.pfad);
         auto griff = faden.griffe.find(eintrag.verzeichnis);
         if (griff == faden.griffe.end() && faden.griffe.size() < griffeHoechstens) {
-            plattform::TVerzeichnisGriff neu = plattform::TVerzeichnisGriff::Oeffnen(std::string(verzeichnis.pfad));
-            if (neu.Offen())
+            TGriff neu{plattform::TVerzeichnisGriff::Oeffnen(pfad), {}};
+            if (neu.griff.Offen() && neu.griff.Kennung(neu.kennung))
                 griff = faden.griffe.emplace(eintrag.verzeichnis, std::move(neu)).first;
         }
         if (griff != faden.griffe.end()) {
-            plattform::TDatei datei = griff->second.DateiLesen(std::string(daten_.Name(eintrag)), keineDeskriptoren);
-            if (datei.Offen() || keineDeskriptoren)
+            plattform::TDatei datei = griff->second.griff.DateiLesen(std::string(daten_.Name(eintrag)), keineDeskriptoren);
+            if (keineDeskriptoren)
                 return datei;
+            // The handle holds the directory the path named when it was
+            // opened. The file's line names the path: what was opened counts
+            // only when the path still names that directory now, after the
+            // open (a directory renamed, swapped or replaced by a link in
+            // between has other files under the path), and when the user
+            // may still reach it by the path (the system asks for leave to
+            // pass every directory above, which the handle skips). Else the
+            // file is opened by its path, as any program would find it.
+            plattform::TDateiKennung jetzt;
+            if (datei.Offen() && plattform::VerzeichnisKennung(pfad, jetzt) && jetzt == griff->second.kennung)
+                return datei;
+            if (datei.Offen())
+                faden.griffe.erase(griff);
         }
     }
     return plattform::TDatei::OeffnenLesen(daten_.Pfad(eintrag), keineDeskriptoren);

@@ -101,11 +101,16 @@ private:
     // Files a thread takes at once.
     static constexpr size_t Buendel = 32;
 
+    // A directory handle, and the directory it was opened as.
+    struct TGriff {
+        plattform::TVerzeichnisGriff griff;
+        plattform::TDateiKennung kennung;
+    };
     // One reader thread's own: handles of directories whose files it opens
     // by name.
     struct TFaden {
         std::thread faden;
-        std::unordered_map<uint32_t, plattform::TVerzeichnisGriff> griffe;
+        std::unordered_map<uint32_t, TGriff> griffe;
         uint32_t griffeRunde = 0; // the last call for the descriptors it answered
     };
 

@@ -154,19 +154,24 @@ TEST(Kommandozeile, WrongArgumentsExitWithTwo)
     baum.Datei("datei", "x");
     for (const std::vector<std::string>& argumente :
          {std::vector<std::string>{baum.Wurzel()}, {baum.Wurzel(), baum.Wurzel() + "fehlt"},
-          {baum.Wurzel() + "datei", baum.Wurzel()}, {"", baum.Wurzel()}, {"a", "b", "c"}}) {
+          {baum.Wurzel() + "datei", baum.Wurzel()}, {"", baum.Wurzel()}, {"a", "b", "c"},
+          {"--json", baum.Wurzel(), baum.Wurzel()}}) {
         const TLauf lauf = Starten(baum, argumente);
         EXPECT_EQ(lauf.code, 2);
         EXPECT_TRUE(lauf.aus.empty());
         EXPECT_EQ(std::count(lauf.fehler.begin(), lauf.fehler.end(), '\n'), 1) << lauf.fehler;
     }
+    EXPECT_NE(Starten(baum, {"--json", "a", "b"}).fehler.find("unknown option --json"), std::string::npos);
     const TLauf hilfe = Starten(baum, {"--help"});
     EXPECT_EQ(hilfe.code, 0);
     EXPECT_NE(hilfe.aus.find("Usage: dubrinax-cli DIR1 DIR2"), std::string::npos);
     EXPECT_EQ(Starten(baum, {"--version"}).code, 0);
 }
 
-TEST(Kommandozeile, InterruptStopsTheSearchAndPrintsWhatWasFound)
+class SignalTest : public ::testing::TestWithParam<int> {};
+
+// Ctrl-C, and SIGTERM and SIGHUP as a closed terminal or a stopping service sends them.
+TEST_P(SignalTest, StopsTheSearchAndPrintsWhatWasFound)
 {
     TTestbaum baum;
     baum.Datei("A/a", "klein");
@@ -179,14 +184,16 @@ TEST(Kommandozeile, InterruptStopsTheSearchAndPrintsWhatWasFound)
 
     TProzess prozess(baum, {baum.Wurzel() + "A", baum.Wurzel() + "B"});
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    prozess.Signal(SIGINT);
+    prozess.Signal(GetParam());
     const TLauf lauf = prozess.Warten();
-    EXPECT_EQ(lauf.code, 130);
+    EXPECT_EQ(lauf.code, 128 + GetParam());
     const std::string a = baum.Wurzel() + "A/", b = baum.Wurzel() + "B/";
     // The large pair was cut short: no "- " line says it has no twin.
     EXPECT_EQ(lauf.aus, "! " + a + "a\n+     " + b + "b\n");
     EXPECT_EQ(LetzteZeile(lauf.fehler), "+: 1 -: 0 !: 1");
 }
+
+INSTANTIATE_TEST_SUITE_P(Signale, SignalTest, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
 
 TEST(Kommandozeile, AListThatCannotBeWrittenIsReported)
 {
@@ -214,7 +221,7 @@ protected:
     {
         TKonsolenFenster::FundAngehaengt(index);
         if (++zeilen_ == zeile_) {
-            UnterbrechungMelden();
+            UnterbrechungMelden(SIGINT);
             // Past the front end's pause between dispatches, where it notices.
             std::this_thread::sleep_for(std::chrono::milliseconds(30));
         }
@@ -222,7 +229,7 @@ protected:
     bool UnterbrechungNachsehen() override
     {
         if (zeile_ == 0)
-            UnterbrechungMelden();
+            UnterbrechungMelden(SIGINT);
         return TKonsolenFenster::UnterbrechungNachsehen();
     }
 

@@ -210,6 +210,21 @@ void Ersetzen(const TTestbaum& baum, const std::string& name)
     std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/neu", Q)), TTestbaum::Pfad(baum.Wurzel() + name));
 }
 
+void NamenAufbauen(const TTestbaum& baum)
+{
+    baum.Datei("W/B/a", P);
+    baum.Datei("W/A/a", P);
+    baum.Datei("W/B/z/f", std::string(300, 'f')); // after h2 in the walk
+    baum.Datei("W/B/h1", std::string(300, 'h'));
+    HartVerweisen(baum, "W/B/h1", "W/B/h2");
+}
+
+void NamenAendern(const TTestbaum& baum)
+{
+    Ersetzen(baum, "W/B/z/f");
+    std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/neu2", P)), TTestbaum::Pfad(baum.Wurzel() + "W/B/h2"));
+}
+
 #ifndef _WIN32
 void VerweisAnlegen(const TTestbaum& baum, const std::string& ziel, const std::string& name)
 {
@@ -256,6 +271,12 @@ const TRandfall Randfaelle[] = {
          baum.Datei("W/B/s/y", Q);
          baum.Datei("W/B/s/z", P);
      }},
+    // Once reading began: a name alone saved as editors save, which frees
+    // its file's number, and a hard-linked name replaced with a copy of the
+    // "!" file, which the system may give that number. The name alone still
+    // carries the walk's look at it and is never taken for the new file.
+    {"OneNameSavedAndALinkedNameReplaced", "A/", "B/", NamenAufbauen, NamenAendern},
+    {"OneNameSavedAndALinkedNameReplacedInOneTree", "B/", "B/", NamenAufbauen, NamenAendern},
 #ifndef _WIN32 // paths and links Windows has not
     // The first tree is named with "./" repeated up to 30 bytes short of the
     // limit: a file and a directory of 40-byte names cross it, "z" does not.

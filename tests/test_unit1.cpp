@@ -363,6 +363,37 @@ TEST_F(Form1Test, ClosingWhileIdleSavesAndLetsTheWindowClose)
 
 // The Start button
 
+// A field without its final "/" names the same directory; a directory that
+// cannot be listed leaves the list as it is and is said under it and in
+// the menu entry after the list's own.
+TEST_F(Form1Test, AFieldWithoutFinalSeparatorListsTheSameAndWhatCouldNotBeReadIsSaid)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    a = baum.Verzeichnis("A");
+    baum.Datei("A/x", "gleich");
+    baum.Datei("A/sub/y", "gleich");
+    std::vector<std::string> gelistet[2];
+    for (int ohne = 0; ohne < 2; ++ohne) {
+        const std::string feld = ohne ? a.substr(0, a.size() - 1) : a;
+        f->FeldSetzen(TFeld::Edit1, feld);
+        f->FeldSetzen(TFeld::Edit3, feld);
+        f->BitBtn1->click();
+        gelistet[ohne] = Zeilen(*f);
+        EXPECT_FALSE(f->HinweisNichtGelesen->isVisibleTo(f.get()));
+    }
+    EXPECT_EQ(gelistet[0], (std::vector<std::string>{"! " + a + "x", "+     " + a + "sub/y"}));
+    EXPECT_EQ(gelistet[1], gelistet[0]);
+
+    f->FeldSetzen(TFeld::Edit3, baum.Wurzel() + "fehlt/");
+    f->BitBtn1->click();
+    EXPECT_EQ(Zeilen(*f), (std::vector<std::string>{"- " + a + "x", "- " + a + "sub/y"}));
+    EXPECT_TRUE(f->HinweisNichtGelesen->isVisibleTo(f.get()));
+    EXPECT_TRUE(f->NichtGeleseneAnzeigen1->isEnabled());
+    ASSERT_EQ(f->Uebersprungen().size(), 1u);
+    EXPECT_EQ(f->Uebersprungen()[0].pfad, baum.Wurzel() + "fehlt/");
+}
+
 TEST_F(Form1Test, StartRunsTheSearchOverTheTwoDirectories)
 {
     LampenAblegen();
@@ -642,7 +673,7 @@ TEST_F(Form1Test, ListLinesAndFieldsGiveBackTheirExactBytes)
     EXPECT_EQ(f->FeldText(TFeld::Edit1), pfad);
 }
 
-TEST_F(Form1Test, ThePopupMenuHasItsElevenEntriesInOrder)
+TEST_F(Form1Test, ThePopupMenuHasItsElevenEntriesInOrderThenOurOwn)
 {
     auto f = Fenster();
     const QList<QAction*> eintraege = f->PopupMenu1->actions();
@@ -661,6 +692,8 @@ TEST_F(Form1Test, ThePopupMenuHasItsElevenEntriesInOrder)
         "---",
         "markierte Einträge verschieben nach…",
         "markierte Einträge verschieben von… nach…",
+        "---",
+        "nicht gelesene Einträge anzeigen…",
     };
     EXPECT_EQ(texte, erwartet);
 }

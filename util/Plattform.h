@@ -92,8 +92,17 @@ public:
     // False when it cannot be looked at.
     bool Info(const std::string& name, TEintragsInfo& info) const;
 
+    // Why the directory could not be listed, in the system's words; empty
+    // when it could.
+    const std::string& Grund() const { return grund_; }
+    // It could not be listed for want of a descriptor only: it may well be
+    // once others are closed.
+    bool KeineDeskriptoren() const { return keineDeskriptoren_; }
+
 private:
     void* handle_ = nullptr; // DIR* on POSIX, the search state on Windows
+    std::string grund_;
+    bool keineDeskriptoren_ = false;
 };
 
 struct TDateiRechte;
@@ -343,6 +352,10 @@ public:
 
     bool Offen() const { return fd_ >= 0; }
 
+    // The identity of the open directory (which need no longer be at the
+    // path it was opened by).
+    bool Kennung(TDateiKennung& kennung) const;
+
     // The subdirectory name, made first when it is missing. Never through a
     // link: a link there (to a directory elsewhere) gives a closed handle.
     // A directory it makes is never more open than modus (the permission
@@ -350,9 +363,6 @@ public:
     // owner keeps the right to write into it. neu: it was made here.
     // Windows: the inherited ACL rules, modus is not looked at.
     TVerzeichnisGriff Unterverzeichnis(const std::string& name, uint32_t modus, bool& neu) const;
-
-    // The identity of the open directory.
-    bool Kennung(TDateiKennung& kennung) const;
 
     // The state of the regular file name here, not following a link.
     bool Stand(const std::string& name, TQuellStand& stand) const;

@@ -7,6 +7,7 @@
 #include <new>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -84,6 +85,10 @@ bool VerzeichnisKennung(const std::string& pfad, TDateiKennung& kennung)
 TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
     : handle_(::opendir(verzeichnis.empty() ? "." : verzeichnis.c_str()))
 {
+    if (!handle_) {
+        keineDeskriptoren_ = errno == EMFILE || errno == ENFILE;
+        grund_ = std::strerror(errno);
+    }
 }
 
 TVerzeichnisListe::~TVerzeichnisListe()

@@ -305,11 +305,14 @@ TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
     if (!ort.empty() && !BeendetVerzeichnisteil(ort.back()) && ort.back() != '/')
         ort += Trenner;
     std::wstring breit;
+    grund_ = "Invalid path";
     if (!Systempfad(ort + '*', breit))
         return;
+    grund_ = "Out of memory";
     auto* suche = new (std::nothrow) TSuche;
     if (!suche)
         return;
+    grund_.clear();
     suche->verzeichnis = ort;
     // Basic information leaves out the 8.3 names we never use, and the large
     // fetch asks for many entries per call.
@@ -318,9 +321,14 @@ TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
     suche->vorrat = suche->griff != INVALID_HANDLE_VALUE;
     // A drive's root has no "." or "..": when it is empty there is no first
     // entry, yet the directory was listed.
-    if (!suche->vorrat
-        && (::GetLastError() != ERROR_FILE_NOT_FOUND || !IstVerzeichnis(verzeichnis))) {
+    const DWORD fehler = ::GetLastError();
+    if (!suche->vorrat && (fehler != ERROR_FILE_NOT_FOUND || !IstVerzeichnis(verzeichnis))) {
         delete suche;
+        keineDeskriptoren_ = fehler == ERROR_TOO_MANY_OPEN_FILES;
+        grund_ = fehler == ERROR_ACCESS_DENIED        ? "Permission denied"
+                 : keineDeskriptoren_                  ? "Too many open files"
+                 : fehler == ERROR_FILE_NOT_FOUND || fehler == ERROR_PATH_NOT_FOUND ? "No such file or directory"
+                                                       : "Error " + std::to_string(fehler);
         return;
     }
     handle_ = suche;
@@ -982,6 +990,11 @@ TVerzeichnisGriff TVerzeichnisGriff::Oeffnen(const std::string& pfad)
     return griff;
 }
 
+bool TVerzeichnisGriff::Kennung(TDateiKennung& kennung) const
+{
+    return fd_ >= 0 && GriffKennung(AlsGriff(fd_), kennung);
+}
+
 TVerzeichnisGriff TVerzeichnisGriff::Unterverzeichnis(const std::string& name, uint32_t /*modus*/, bool& neu) const
 {
     TVerzeichnisGriff griff;
@@ -1096,11 +1109,6 @@ bool AufPlatteBringen(TDatei* const* dateien, size_t anzahl)
         gut = schreibend.Gueltig() && ::FlushFileBuffers(schreibend.Wert()) && gut;
     }
     return gut;
-}
-
-bool TVerzeichnisGriff::Kennung(TDateiKennung& kennung) const
-{
-    return fd_ >= 0 && GriffKennung(AlsGriff(fd_), kennung);
 }
 
 bool TVerzeichnisGriff::Stand(const std::string& name, TQuellStand& stand) const
