@@ -7,6 +7,7 @@
 #include <cstring>
 #include <cwchar>
 #include <new>
+#include <system_error>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -636,6 +637,11 @@ bool PrivatesVerzeichnisAnlegen(const std::string& pfad)
 {
     // The profile's directories pass on their owner-only access.
     return VerzeichnisAnlegen(pfad);
+}
+
+std::string LetzterFehler()
+{
+    return std::system_category().message(static_cast<int>(::GetLastError()));
 }
 
 } // namespace plattform
