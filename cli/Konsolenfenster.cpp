@@ -41,15 +41,17 @@ void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
     for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
         FeldSetzen(zaehler, "0");
     std::string text;
-    if (listenexport_)
+    if (listenexport_) {
         listenexport_->Anfang(eins, zwei, text);
-    std::fwrite(text.data(), 1, text.size(), ausgabe_);
+        std::fwrite(text.data(), 1, text.size(), ausgabe_);
+    }
     SucheAusfuehren();
     Ausgeben(unterbrochen_ ? AngefangeneGruppeVerwerfen() : ListeAnzahl());
-    text.clear();
-    if (listenexport_)
+    if (listenexport_) {
+        text.clear();
         listenexport_->Ende(!unterbrochen_ && schreibfehler_ == 0, text);
-    std::fwrite(text.data(), 1, text.size(), ausgabe_);
+        std::fwrite(text.data(), 1, text.size(), ausgabe_);
+    }
     FortschrittLoeschen();
     std::fflush(ausgabe_);
     AusgabePruefen();

@@ -75,7 +75,8 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
             if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
                 return false;
             const bool regulaer = eintrag.angesehen && info.regulaer;
-            if (fenster.Filter.ZuKlein(regulaer ? info.groesse : -1) || fenster.Filter.Ausgeschlossen(ort, eintrag.name, false))
+            if (fenster.Filter.ZuKlein(regulaer ? info.groesse : -1)
+                || fenster.Filter.Ausgeschlossen(ort, eintrag.name, false))
                 continue;
             TBaumEintrag& datei = daten.Eintragen(lauf, verzeichnisNummer, eintrag.name);
             if (regulaer) {

@@ -91,6 +91,7 @@ void TFilter::MusterHinzufuegen(std::string_view text)
         }
         stueck.push_back(std::move(teil));
     }
+    pfadMuster_ = pfadMuster_ || muster.ganzerPfad;
     muster_.push_back(std::move(muster));
 }
 
@@ -171,7 +172,8 @@ bool TFilter::Ausgeschlossen(std::string_view ort, std::string_view name, bool v
     if (muster_.empty())
         return false;
     // The directory's pieces end with an empty one, the name's place.
-    std::vector<std::vector<uint32_t>> stuecke = Stuecke(ort);
+    // Patterns for names alone need no more than the name.
+    std::vector<std::vector<uint32_t>> stuecke = pfadMuster_ ? Stuecke(ort) : std::vector<std::vector<uint32_t>>(1);
     stuecke.back() = Stuecke(name).front();
     for (const TMuster& muster : muster_) {
         if (muster.nurVerzeichnisse && !verzeichnis)

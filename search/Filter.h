@@ -59,6 +59,7 @@ private:
     static bool StueckPasst(const TStueck& muster, const std::vector<uint32_t>& zeichen);
 
     std::vector<TMuster> muster_;
+    bool pfadMuster_ = false; // some pattern is matched against the whole path
     int64_t mindestgroesse_ = 0;
 };
 

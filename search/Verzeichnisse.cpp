@@ -61,7 +61,8 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
             }
             if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
                 return false;
-            if (fenster.Filter.ZuKlein(GroesseGesehen(fenster.Filter, pfad)) || fenster.Filter.Ausgeschlossen(ort, name, false))
+            if (fenster.Filter.ZuKlein(GroesseGesehen(fenster.Filter, pfad))
+                || fenster.Filter.Ausgeschlossen(ort, name, false))
                 continue;
             schritt(pfad);
         }

@@ -113,6 +113,16 @@ struct TFilterfall {
     std::vector<std::string> erwartet; // groups, "+" lines sorted: A file first, then its twins in B
 };
 
+// A name that is no UTF-8 where the system takes one; Windows names are
+// UTF-16, so there "ÿþ" stands in.
+#ifdef _WIN32
+#define FREMD "\xc3\xbf\xc3\xbe"
+#define FREMD_MUSTER "\xc3\xbf?"
+#else
+#define FREMD "\xff\xfe"
+#define FREMD_MUSTER "\xff?"
+#endif
+
 // The tree of every case: the unfiltered list is the first row.
 void Filterbaum(const TTestbaum& baum)
 {
@@ -122,19 +132,19 @@ void Filterbaum(const TTestbaum& baum)
     baum.Datei("A/gross", "abcdefgh");
     baum.Datei("A/\xc3\xa4.txt", "txt");
     baum.Datei("B/z", "abc");
-    baum.Datei("B/\xff\xfe", "abd");
+    baum.Datei("B/" FREMD, "abd");
     baum.Datei("B/node/x", "abc");
     baum.Datei("B/gross2", "abcdefgh");
     baum.Datei("B/t.txt", "txt");
 }
 
 const TFilterfall Filterfaelle[] = {
-    {{}, "0", {"A/x B/node/x B/z", "A/sub/y B/\xff\xfe", "A/sub/tief/w B/node/x B/z", "A/gross B/gross2",
+    {{}, "0", {"A/x B/node/x B/z", "A/sub/y B/" FREMD, "A/sub/tief/w B/node/x B/z", "A/gross B/gross2",
                "A/\xc3\xa4.txt B/t.txt"}},
-    {{"node", "*.txt"}, "0", {"A/x B/z", "A/sub/y B/\xff\xfe", "A/sub/tief/w B/z", "A/gross B/gross2"}},
+    {{"node", "*.txt"}, "0", {"A/x B/z", "A/sub/y B/" FREMD, "A/sub/tief/w B/z", "A/gross B/gross2"}},
     {{"sub/y", "/x"}, "0", {"A/sub/tief/w B/node/x B/z", "A/gross B/gross2", "A/\xc3\xa4.txt B/t.txt"}},
-    {{"s[a-u]b/", "\xff?", "?.txt"}, "0", {"A/x B/node/x B/z", "A/gross B/gross2"}},
-    {{"x/", "tief/"}, "0", {"A/x B/node/x B/z", "A/sub/y B/\xff\xfe", "A/gross B/gross2", "A/\xc3\xa4.txt B/t.txt"}},
+    {{"s[a-u]b/", FREMD_MUSTER, "?.txt"}, "0", {"A/x B/node/x B/z", "A/gross B/gross2"}},
+    {{"x/", "tief/"}, "0", {"A/x B/node/x B/z", "A/sub/y B/" FREMD, "A/gross B/gross2", "A/\xc3\xa4.txt B/t.txt"}},
     {{}, "4", {"A/gross B/gross2"}},
     {{"[!a-z]*", "g*"}, "1K", {}},
 };
@@ -156,11 +166,13 @@ TEST_P(FilterTest, BothSearchesLeaveOutWhatMatchesAndWhatIsSmaller)
         fenster.Filter.MindestgroesseSetzen(groesse);
     };
     for (const bool woertlich : {false, true}) {
-        const auto ergebnis = suchvergleich::Suchen(baum.Wurzel() + "A/", baum.Wurzel() + "B/", woertlich, {}, einrichten);
+        const auto ergebnis =
+            suchvergleich::Suchen(baum.Wurzel() + "A/", baum.Wurzel() + "B/", woertlich, {}, einrichten);
         std::vector<std::string> gruppen;
         for (std::string zeile : ergebnis.zeilen) {
             const bool plus = zeile[0] == '+';
             zeile = zeile.substr(TFundliste::Praefix(zeile[0]).size() + baum.Wurzel().size());
+            std::replace(zeile.begin(), zeile.end(), plattform::Trenner, '/');
             if (!plus)
                 gruppen.push_back(zeile);
             else
