@@ -108,10 +108,11 @@ void TKonsolenFenster::Ausgeben(uint32_t bis)
     FortschrittLoeschen();
     if (listenexport_) {
         // Lines go out group by group: bis is where one ends.
+        const uint32_t ende = std::min(bis, ListeAnzahl());
         std::string text;
-        listenexport_->Gruppen(Funde(), ausgegeben_, std::min(bis, ListeAnzahl()), text);
+        listenexport_->Gruppen(Funde(), ausgegeben_, ende, text);
         std::fwrite(text.data(), 1, text.size(), ausgabe_);
-        ausgegeben_ = std::max(ausgegeben_, std::min(bis, ListeAnzahl()));
+        ausgegeben_ = std::max(ausgegeben_, ende);
     }
     while (ausgegeben_ < bis && ausgegeben_ < ListeAnzahl()) {
         const std::string zeile = ListeZeile(ausgegeben_);

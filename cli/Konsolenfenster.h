@@ -18,8 +18,8 @@ public:
     // holds a NUL.
     TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt, char zeilenende = '\n');
 
-    // Writes the list through export_ (as JSON or CSV) instead of as lines;
-    // null for lines. Non-owning: it must outlive the search.
+    // Writes the list through schreiber (as JSON or CSV) instead of as
+    // lines; null for lines. Non-owning: it must outlive the search.
     void ExportSetzen(TListenexport* schreiber) { listenexport_ = schreiber; }
 
     // Runs the search over two directory texts as they will be shown.

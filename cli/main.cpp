@@ -17,7 +17,8 @@ namespace {
 
 const char* const Hilfe =
     "Usage: dubrinax-cli DIR1 DIR2\n"
-    "       dubrinax-cli [-0 | --json] [--exclude GLOB]... [--min-size N[KMG]] [--] DIR1 DIR2\n"
+    "       dubrinax-cli [-0 | --json] [--exclude GLOB]... [--min-size N[KMG]]\n"
+    "                    [--] DIR1 DIR2\n"
     "Compares every file below DIR1 byte for byte with the files below DIR2 of\n"
     "the same size and prints the result list on stdout:\n"
     "  \"! \" path       a file of DIR1 that has identical files,\n"
