@@ -2,6 +2,7 @@
 
 #include "util/Stringsbearbeiten.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
@@ -55,8 +56,18 @@ void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
     FeldSetzen(TFeld::Edit3, zwei);
     for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
         FeldSetzen(zaehler, "0");
+    std::string text;
+    if (listenexport_) {
+        listenexport_->Anfang(eins, zwei, text);
+        std::fwrite(text.data(), 1, text.size(), ausgabe_);
+    }
     SucheAusfuehren();
     Ausgeben(unterbrochen_ ? AngefangeneGruppeVerwerfen() : ListeAnzahl());
+    if (listenexport_) {
+        text.clear();
+        listenexport_->Ende(!unterbrochen_ && schreibfehler_ == 0, text);
+        std::fwrite(text.data(), 1, text.size(), ausgabe_);
+    }
     FortschrittLoeschen();
     std::fflush(ausgabe_);
     AusgabePruefen();
@@ -111,6 +122,14 @@ void TKonsolenFenster::Ausgeben(uint32_t bis)
     if (bis <= ausgegeben_)
         return;
     FortschrittLoeschen();
+    if (listenexport_) {
+        // Lines go out group by group: bis is where one ends.
+        const uint32_t ende = std::min(bis, ListeAnzahl());
+        std::string text;
+        listenexport_->Gruppen(Funde(), ausgegeben_, ende, text);
+        std::fwrite(text.data(), 1, text.size(), ausgabe_);
+        ausgegeben_ = std::max(ausgegeben_, ende);
+    }
     while (ausgegeben_ < bis && ausgegeben_ < ListeAnzahl()) {
         const std::string zeile = ListeZeile(ausgegeben_);
         std::fwrite(zeile.data(), 1, zeile.size(), ausgabe_);

@@ -4,6 +4,7 @@
 // its groups are finished, the counters and the progress to stderr.
 
 #include "search/FensterLogik.h"
+#include "search/Listenexport.h"
 
 #include <array>
 #include <chrono>
@@ -16,6 +17,10 @@ public:
     // ends every list line on stdout: '\n', or '\0' for scripts, as no path
     // holds a NUL.
     TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt, char zeilenende = '\n');
+
+    // Writes the list through schreiber (as JSON or CSV) instead of as
+    // lines; null for lines. Non-owning: it must outlive the search.
+    void ExportSetzen(TListenexport* schreiber) { listenexport_ = schreiber; }
 
     // Runs the search over two directory texts as they will be shown.
     void Suchen(const std::string& eins, const std::string& zwei);
@@ -68,6 +73,7 @@ private:
     std::FILE* meldungen_; // non-owning
     bool fortschritt_;
     char zeilenende_;
+    TListenexport* listenexport_ = nullptr; // non-owning
     bool unterbrochen_ = false;
     int schreibfehler_ = 0;
 

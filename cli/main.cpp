@@ -2,6 +2,7 @@
 
 #include "cli/Konsole.h"
 #include "cli/Konsolenfenster.h"
+#include "cli/Suchoptionen.h"
 #include "util/Fehler.h"
 #include "util/Plattform.h"
 
@@ -16,7 +17,8 @@ namespace {
 
 const char* const Hilfe =
     "Usage: dubrinax-cli DIR1 DIR2\n"
-    "       dubrinax-cli [-0] [--] DIR1 DIR2\n"
+    "       dubrinax-cli [-0 | --json] [--exclude GLOB]... [--min-size N[KMG]]\n"
+    "                    [--] DIR1 DIR2\n"
     "Compares every file below DIR1 byte for byte with the files below DIR2 of\n"
     "the same size and prints the result list on stdout:\n"
     "  \"! \" path       a file of DIR1 that has identical files,\n"
@@ -33,6 +35,13 @@ const char* const Hilfe =
     "\n"
     "  -0, --null  end every list line with a NUL byte instead of a newline,\n"
     "              as find -print0 does and xargs -0 reads; the prefixes stay.\n"
+    "  --json      write the list as one JSON object, a group per line (its\n"
+    "              schema: man dubrinax-cli); not together with -0.\n"
+    "  --exclude GLOB  leave out every file and directory whose name, or whose\n"
+    "              path below DIR1 or DIR2, matches GLOB (* ? [...]; a final /\n"
+    "              for directories only); may be given several times.\n"
+    "  --min-size N[KMG]  leave out files smaller than N bytes (K, M, G: 1024,\n"
+    "              1024^2, 1024^3).\n"
     "  --          every word after it is a directory, whatever its name.\n";
 
 const char* const Optionen[] = {"-0", "--null", "-h", "--help", "--version"};
@@ -61,6 +70,10 @@ int AusgabeAbschliessen(int code, int fehler = 0)
 int main(int argc, char** argv)
 {
     std::vector<std::string> argumente = KonsoleArgumente(argc, argv);
+    TSuchoptionen optionen;
+    std::string optionsfehler;
+    if (!SuchoptionenNehmen(argumente, optionen, optionsfehler))
+        return Fehler(optionsfehler);
     // Options stand anywhere before "--"; after it every word is a
     // directory, so a directory called "-0" can be named as it is.
     const auto optionenEnde = std::find(argumente.begin(), argumente.end(), std::string("--"));
@@ -76,6 +89,9 @@ int main(int argc, char** argv)
     const char zeilenende = std::any_of(argumente.begin(), optionenEnde, istNull) ? '\0' : '\n';
     argumente.erase(std::remove_if(argumente.begin(), optionenEnde, istNull),
                     optionenBeendet ? optionenEnde + 1 : optionenEnde);
+    // JSON keeps every name whole already; NUL bytes would break it.
+    if (optionen.json && zeilenende == '\0')
+        return Fehler("--json and -0 cannot be combined");
     const bool einzigeOption = argumente.size() == 1 && !optionenBeendet;
     if (einzigeOption && (argumente[0] == "--help" || argumente[0] == "-h")) {
         std::fputs(Hilfe, stdout);
@@ -103,6 +119,10 @@ int main(int argc, char** argv)
     // A named directory we may not list is said like any other (the search
     // names it with the system's reason) and gives exit code 3.
     TKonsolenFenster fenster(stdout, stderr, KonsoleEinrichten(), zeilenende);
+    fenster.Filter = optionen.filter;
+    TListenexport json(TExportFormat::Json);
+    if (optionen.json)
+        fenster.ExportSetzen(&json);
     try {
         fenster.Suchen(verzeichnisse[0], verzeichnisse[1]);
     } catch (const EFehler& fehler) {

@@ -3,6 +3,7 @@
 #include "search/FensterLogik.h"
 #include "search/Verzeichnisleser.h"
 
+#include <algorithm>
 #include <deque>
 #include <unordered_set>
 
@@ -57,12 +58,13 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
         const auto [verzeichnis, verweisDavor] = warteschlange.front();
         warteschlange.pop_front();
         const uint32_t verzeichnisNummer = naechstesVerzeichnis++;
+        const std::string_view ort = verzeichnis.substr(std::min(verzeichnis.size(), start.size()));
         while (leser.Naechster(eintrag)) {
             if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
                 return false;
             const plattform::TEintragsInfo& info = eintrag.info;
             if (eintrag.angesehen && info.verzeichnis) {
-                if (besucht.insert(info.kennung).second) {
+                if (!fenster.Filter.Ausgeschlossen(ort, eintrag.name, true) && besucht.insert(info.kennung).second) {
                     pfad.assign(verzeichnis).append(eintrag.name) += plattform::Trenner;
                     warteschlange.emplace_back(daten.Ablegen(pfad), eintrag.verweis);
                     verzeichnisse.push_back({warteschlange.back().first, info.kennung, true, eintrag.verweis});
@@ -72,8 +74,12 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
             }
             if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
                 return false;
+            const bool regulaer = eintrag.angesehen && info.regulaer;
+            if (fenster.Filter.ZuKlein(regulaer ? info.groesse : -1)
+                || fenster.Filter.Ausgeschlossen(ort, eintrag.name, false))
+                continue;
             TBaumEintrag& datei = daten.Eintragen(lauf, verzeichnisNummer, eintrag.name);
-            if (eintrag.angesehen && info.regulaer) {
+            if (regulaer) {
                 datei.regulaer = true;
                 datei.groesse = info.groesse;
                 datei.zeiten = ZeitenMischen(info.geaendert, info.statusGeaendert);

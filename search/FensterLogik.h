@@ -5,6 +5,7 @@
 // command-line front end and the tests derive from it and supply the few
 // window operations it needs, so that none of this is written twice.
 
+#include "search/Filter.h"
 #include "search/Fundliste.h"
 
 #include <cstdint>
@@ -48,6 +49,9 @@ public:
     // was always defined; the normal search gives the same list and fields
     // by reading each file once. Kept as the reference it is checked against.
     bool WoertlicheSuche = false;
+
+    // What the walks of both searches leave out; nothing unless set.
+    TFilter Filter;
     void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
                         THashTabelle& tabelle);
     void ZaehlerErhoehen(TFeld feld);

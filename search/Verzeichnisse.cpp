@@ -8,7 +8,19 @@
 #include "util/Speila.h"
 #include "util/Stringsbearbeiten.h"
 
+#include <algorithm>
 #include <unordered_set>
+
+// The size of the file an entry names, as the normal search's walk sees it
+// (any regular file, readable or not), -1 for anything else; only looked
+// at when a minimum size asks for it.
+static int64_t GroesseGesehen(const TFilter& filter, const std::string& pfad)
+{
+    plattform::TEintragsInfo info;
+    if (filter.Mindestgroesse() <= 0 || plattform::PfadZuLang(pfad.size()) || !plattform::PfadInfo(pfad, info))
+        return -1;
+    return info.regulaer ? info.groesse : -1;
+}
 
 // Both walks: breadth-first through a queue of directories; for each file
 // entry the poll, then the caller's step. False when stopped on request.
@@ -30,6 +42,7 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
     plattform::TEintragsArt art;
     while (!warteschlange.IstLeer()) {
         const std::string verzeichnis = warteschlange.Holen();
+        const std::string_view ort = std::string_view(verzeichnis).substr(std::min(verzeichnis.size(), start.size()));
         plattform::TVerzeichnisListe liste(verzeichnis);
         while (liste.Naechster(name, art)) {
             if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
@@ -41,12 +54,16 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
                                         && art != plattform::TEintragsArt::Anderes
                                         && plattform::VerzeichnisKennung(pfad, kennung);
             if (istVerzeichnis) {
-                if (name != "." && name != ".." && besucht.insert(kennung).second)
+                if (name != "." && name != ".." && !fenster.Filter.Ausgeschlossen(ort, name, true)
+                    && besucht.insert(kennung).second)
                     warteschlange.Anhaengen(pfad + plattform::Trenner);
                 continue;
             }
             if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
                 return false;
+            if (fenster.Filter.ZuKlein(GroesseGesehen(fenster.Filter, pfad))
+                || fenster.Filter.Ausgeschlossen(ort, name, false))
+                continue;
             schritt(pfad);
         }
     }

@@ -155,17 +155,56 @@ TEST(Kommandozeile, WrongArgumentsExitWithTwo)
     for (const std::vector<std::string>& argumente :
          {std::vector<std::string>{baum.Wurzel()}, {baum.Wurzel(), baum.Wurzel() + "fehlt"},
           {baum.Wurzel() + "datei", baum.Wurzel()}, {"", baum.Wurzel()}, {"a", "b", "c"},
-          {"--json", baum.Wurzel(), baum.Wurzel()}}) {
+          {"--xml", baum.Wurzel(), baum.Wurzel()}}) {
         const TLauf lauf = Starten(baum, argumente);
         EXPECT_EQ(lauf.code, 2);
         EXPECT_TRUE(lauf.aus.empty());
         EXPECT_EQ(std::count(lauf.fehler.begin(), lauf.fehler.end(), '\n'), 1) << lauf.fehler;
     }
-    EXPECT_NE(Starten(baum, {"--json", "a", "b"}).fehler.find("unknown option --json"), std::string::npos);
+    EXPECT_NE(Starten(baum, {"--xml", "a", "b"}).fehler.find("unknown option --xml"), std::string::npos);
     const TLauf hilfe = Starten(baum, {"--help"});
     EXPECT_EQ(hilfe.code, 0);
     EXPECT_NE(hilfe.aus.find("Usage: dubrinax-cli DIR1 DIR2"), std::string::npos);
     EXPECT_EQ(Starten(baum, {"--version"}).code, 0);
+}
+
+TEST(Kommandozeile, JsonAndFiltersAsOptions)
+{
+    TTestbaum baum;
+    baum.Datei("A/x", "abc");
+    baum.Datei("A/klein", "ab");
+    baum.Datei("B/node/x", "abc");
+    baum.Datei("B/\xff", "ab");
+    const std::string a = baum.Wurzel() + "A/", b = baum.Wurzel() + "B/";
+    const std::pair<std::vector<std::string>, std::string> faelle[] = {
+        {{"--exclude", "node", a, b}, "! " + a + "klein\n+     " + b + "\xff\n- " + a + "x\n"},
+        {{a, "--min-size=3", b}, "! " + a + "x\n+     " + b + "node/x\n"},
+        {{"--exclude=klein", "--exclude", "n*/", a, b}, "- " + a + "x\n"},
+        {{"--json", "--min-size", "1K", a, b}, R"({"format": "dubrinax-list", "version": 1, "directories": [")" + a
+             + R"(", ")" + b + R"("], "groups": [], "complete": true, "counts": {"+": 0, "-": 0, "!": 0}})" "\n"},
+    };
+    for (const auto& [argumente, erwartet] : faelle) {
+        const TLauf lauf = Starten(baum, argumente);
+        EXPECT_EQ(lauf.code, 0);
+        std::string aus = lauf.aus; // the two "- " lines in the file system's order
+        if (aus.starts_with("- "))
+            std::rotate(aus.begin(), aus.begin() + static_cast<std::ptrdiff_t>(aus.find('\n') + 1), aus.end());
+        EXPECT_EQ(aus, erwartet);
+    }
+    for (const std::vector<std::string>& falsch : {std::vector<std::string>{"--json", "-0", a, b},
+                                                   {"--min-size", "3T", a, b}, {a, b, "--exclude"}})
+        EXPECT_EQ(Starten(baum, falsch).code, 2);
+    // A whole JSON list with a name that is no UTF-8, as a script reads it back.
+    if (std::system("python3 -c 0") != 0)
+        return;
+    const std::string json = baum.Wurzel() + ".aus";
+    Starten(baum, {"--json", a, b});
+    const std::string python = "python3 -c \"import json,os,sys; d=json.load(open(sys.argv[1])); "
+                               "print(len(d['groups']), d['counts']['+']); sys.stdout.flush(); "
+                               "[sys.stdout.buffer.write(os.fsencode(f['path'])) for g in d['groups'] "
+                               "for f in g['files'] if 'path_hex' in f]\" ";
+    ASSERT_EQ(std::system((python + json + " > " + json + ".py").c_str()), 0);
+    EXPECT_EQ(TTestbaum::Lesen(json + ".py"), "2 2\n" + b + "\xff");
 }
 
 class SignalTest : public ::testing::TestWithParam<int> {};

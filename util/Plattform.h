@@ -272,6 +272,10 @@ bool NameBelegt(const std::string& pfad);
 // existed).
 bool PrivatesVerzeichnisAnlegen(const std::string& pfad);
 
+// The system's words for why the last call that failed on this thread
+// failed (errno; on Windows GetLastError), for a message to name the reason.
+std::string LetzterFehler();
+
 // --- Rewriting a file shared with other programs -------------------------
 
 // What decides how a shared file may be rewritten without changing what it is.

@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <sys/xattr.h>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -335,8 +336,10 @@ bool DateiUmbenennen(const std::string& alt, const std::string& neu)
     struct stat info;
     if (::lstat(neu.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)
         && ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
-            || ::faccessat(AT_FDCWD, neu.c_str(), W_OK, AT_EACCESS) != 0))
+            || ::faccessat(AT_FDCWD, neu.c_str(), W_OK, AT_EACCESS) != 0)) {
+        errno = EACCES; // the reason a caller names, also where only the mode refused
         return false;
+    }
     return ::rename(alt.c_str(), neu.c_str()) == 0;
 }
 
@@ -399,6 +402,11 @@ bool NameBelegt(const std::string& pfad)
 bool PrivatesVerzeichnisAnlegen(const std::string& pfad)
 {
     return !pfad.empty() && ::mkdir(pfad.c_str(), 0700) == 0;
+}
+
+std::string LetzterFehler()
+{
+    return std::generic_category().message(errno);
 }
 
 } // namespace plattform

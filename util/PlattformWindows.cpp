@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <memory>
 #include <new>
+#include <system_error>
 #include <vector>
 
 #ifndef NOMINMAX
@@ -647,6 +648,11 @@ bool PrivatesVerzeichnisAnlegen(const std::string& pfad)
 {
     // The profile's directories pass on their owner-only access.
     return VerzeichnisAnlegen(pfad);
+}
+
+std::string LetzterFehler()
+{
+    return std::system_category().message(static_cast<int>(::GetLastError()));
 }
 
 } // namespace plattform
