@@ -118,7 +118,9 @@ uint64_t ZeitenMischen(int64_t geaendert, int64_t statusGeaendert)
 
 std::string MitTrenner(std::string verzeichnis)
 {
-    if (!verzeichnis.empty() && !plattform::BeendetVerzeichnisteil(verzeichnis.back()))
+    // Windows takes "/" between names as well; a text that ends with one
+    // names its directory already.
+    if (!verzeichnis.empty() && !plattform::BeendetVerzeichnisteil(verzeichnis.back()) && verzeichnis.back() != '/')
         verzeichnis += plattform::Trenner;
     return verzeichnis;
 }
