@@ -4,6 +4,7 @@
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
+#include "app/Fenstereinstellungen.h"
 #include "app/Fensterlage.h"
 #include "app/Glyphe.h"
 #include "app/Gruppe.h"
@@ -17,7 +18,6 @@
 #include "util/Einstellungsort.h"
 #include "util/Einstellungsspeicher.h"
 #include "util/Speila.h"
-#include "util/Stringsbearbeiten.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,8 +56,6 @@ constexpr const char* Startverzeichnis2 = "/B/";
 #endif
 constexpr int EntwurfLinks = 192;
 constexpr int EntwurfOben = 107;
-
-constexpr char Feldtrenner = '\x03';
 
 const char* const Listenhinweis =
     "! = besitzt gleiche Dateien; + = gleichen Dateien; - = besitzt keine gleichen Dateien";
@@ -114,7 +112,7 @@ TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
       einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys"))
 {
     Aufbauen();
-    Einstellungen = Laden(einstellungsPfad_, Dateikopf);
+    Einstellungen = Laden(einstellungsPfad_, FensterDateikopf);
 }
 
 TForm1::~TForm1()
@@ -249,37 +247,35 @@ void TForm1::MenueAufbauen()
 
 void TForm1::FormCreate()
 {
-    // While a save in place runs our section stands twice; the last copy is
-    // the newer one.
-    const std::string inhalt = LetzteSequenzLesen(Abschnittsname, Einstellungen);
-    if (inhalt.empty()) {
-        const QSize schirm = BildschirmGroesse();
-        const QRect rahmen = frameGeometry();
-        // Integer division truncates toward zero, as on the system the
-        // file format comes from: a screen lower than the window gives a
-        // negative top.
-        const int oben = (schirm.height() - rahmen.height()) / 2;
-        const int links = (schirm.width() - rahmen.width()) / 2;
-        move(links, oben);
-        FeldSetzen(TFeld::Edit1, Startverzeichnis1);
-        FeldSetzen(TFeld::Edit3, Startverzeichnis2);
-        return;
-    }
-    // Whatever the stored place, and also when a number below throws, the
-    // window opens where the user can reach it.
-    struct TAufSchirm {
+    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), width() + rahmenBreite_};
+    // Also when a number below throws, what was read before it takes effect
+    // and the window opens where the user can reach it, whatever the stored
+    // place.
+    struct TAnwenden {
         TForm1& fenster;
-        ~TAufSchirm() { fenster.AufSchirmBringen(); }
-    } aufSchirm{*this};
-    const std::string trenner(1, Feldtrenner);
-    // One field after the other: when a number does not fit, it throws and
-    // the fields after it keep what they had. A window left of or above the
-    // primary screen has a negative position, which comes back as such.
-    move(x(), GanzzahlLesen(SequenzFeld(1, inhalt, trenner)));
-    move(GanzzahlLesen(SequenzFeld(2, inhalt, trenner)), y());
-    FeldSetzen(TFeld::Edit1, SequenzFeld(3, inhalt, trenner));
-    FeldSetzen(TFeld::Edit3, SequenzFeld(4, inhalt, trenner));
-    AussenBreiteSetzen(ZahlLesen(SequenzFeld(5, inhalt, trenner)));
+        const TFensterwerte& werte;
+        bool gelesen = true;
+        ~TAnwenden()
+        {
+            if (!gelesen)
+                return;
+            fenster.move(werte.links, werte.oben);
+            fenster.FeldSetzen(TFeld::Edit1, werte.verzeichnis1);
+            fenster.FeldSetzen(TFeld::Edit3, werte.verzeichnis2);
+            fenster.AussenBreiteSetzen(werte.breite);
+            fenster.AufSchirmBringen();
+        }
+    } anwenden{*this, werte};
+    if (FensterwerteLesen(Einstellungen, werte))
+        return;
+    anwenden.gelesen = false; // a first start
+    const QSize schirm = BildschirmGroesse();
+    const QRect rahmen = frameGeometry();
+    // Integer division truncates toward zero, as on the system the file
+    // format comes from: a screen lower than the window gives a negative top.
+    move((schirm.width() - rahmen.width()) / 2, (schirm.height() - rahmen.height()) / 2);
+    FeldSetzen(TFeld::Edit1, Startverzeichnis1);
+    FeldSetzen(TFeld::Edit3, Startverzeichnis2);
 }
 
 void TForm1::FormClose()
@@ -293,15 +289,9 @@ void TForm1::FormClose()
 bool TForm1::EinstellungenSichern()
 {
     const QRect rahmen = frameGeometry();
-    // A directory whose name would not read back from the file is stored as
-    // its start value, so the next start opens where a first start would.
-    const std::string abschnitt =
-        AbschnittBauen(Abschnittsname, {{std::to_string(rahmen.top()), ""},
-                                        {std::to_string(rahmen.left()), ""},
-                                        {FeldText(TFeld::Edit1), Startverzeichnis1},
-                                        {FeldText(TFeld::Edit3), Startverzeichnis2},
-                                        {std::to_string(rahmen.width()), ""}});
-    return AbschnittSpeichern(Abschnittsname, abschnitt, Einstellungen, einstellungsPfad_, Dateikopf);
+    return FensterwerteSichern({rahmen.top(), rahmen.left(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3),
+                                rahmen.width()},
+                               Startverzeichnis1, Startverzeichnis2, Einstellungen, einstellungsPfad_);
 }
 
 void TForm1::AufSchirmBringen()

@@ -50,10 +50,6 @@ public:
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    // The section name and the header of our settings.
-    static constexpr const char* Abschnittsname = "Kollatrix";
-    static constexpr const char* Dateikopf = "Kollatrix 2002V1";
-
     // The body of the settings file: the sections of every program sharing
     // it. Loaded once by the constructor, changed and written at each close.
     std::string Einstellungen;
