@@ -23,6 +23,9 @@ public:
     bool Markiert(uint32_t zeile) const;
     // Marks (or unmarks) lines erste to ende - 1 at once.
     void Setzen(uint32_t erste, uint32_t ende, bool an);
+    // The marked lines below anzahl, in ascending order: what a copy or move
+    // takes once at its start.
+    std::vector<uint32_t> Zeilen(uint32_t anzahl) const;
 
     // What the view asks for as the user clicks, drags and types. Only the
     // rows count; the ranges are never stored in the base class.

@@ -686,6 +686,11 @@ bool TForm1::ListeMarkiert(uint32_t index) const
     return ListBox1->Markierung()->Markiert(index);
 }
 
+std::vector<uint32_t> TForm1::MarkierteZeilen() const
+{
+    return ListBox1->Markierung()->Zeilen(ListeAnzahl());
+}
+
 void TForm1::ListeMarkieren(uint32_t index, bool markiert)
 {
     ListeBereichMarkieren(index, index + 1, markiert);

@@ -145,6 +145,7 @@ public:
     std::string FeldText(TFeld feld) const override;
     void FeldSetzen(TFeld feld, const std::string& text) override;
     bool ListeMarkiert(uint32_t index) const override;
+    std::vector<uint32_t> MarkierteZeilen() const override;
     void ListeMarkieren(uint32_t index, bool markiert) override;
     void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert) override;
 
