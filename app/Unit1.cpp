@@ -5,7 +5,7 @@
 #include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
 #include "app/Fenstereinstellungen.h"
-#include "app/Fensterlage.h"
+#include "app/Fensterrahmen.h"
 #include "app/Glyphe.h"
 #include "app/Gruppe.h"
 #include "app/Markierung.h"
@@ -31,7 +31,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QVariant>
 
 #include <algorithm>
@@ -109,7 +108,7 @@ QLineEdit* Eingabefeld(QWidget* eltern, const char* hinweis, int x, int y, int b
 
 TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
     : QWidget(eltern), programmVerzeichnis_(std::move(programmVerzeichnis)),
-      einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys"))
+      einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys")), rahmen_(*this, MinAussenBreite)
 {
     Aufbauen();
     Einstellungen = Laden(einstellungsPfad_, FensterDateikopf);
@@ -247,7 +246,7 @@ void TForm1::MenueAufbauen()
 
 void TForm1::FormCreate()
 {
-    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), width() + rahmenBreite_};
+    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), rahmen_.AussenBreite()};
     // Also when a number below throws, what was read before it takes effect
     // and the window opens where the user can reach it, whatever the stored
     // place.
@@ -262,8 +261,8 @@ void TForm1::FormCreate()
             fenster.move(werte.links, werte.oben);
             fenster.FeldSetzen(TFeld::Edit1, werte.verzeichnis1);
             fenster.FeldSetzen(TFeld::Edit3, werte.verzeichnis2);
-            fenster.AussenBreiteSetzen(werte.breite);
-            fenster.AufSchirmBringen();
+            fenster.rahmen_.AussenBreiteSetzen(werte.breite);
+            fenster.rahmen_.AufSchirmBringen(fenster.Bildschirme());
         }
     } anwenden{*this, werte};
     if (FensterwerteLesen(Einstellungen, werte))
@@ -292,34 +291,6 @@ bool TForm1::EinstellungenSichern()
     return FensterwerteSichern({rahmen.top(), rahmen.left(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3),
                                 rahmen.width()},
                                Startverzeichnis1, Startverzeichnis2, Einstellungen, einstellungsPfad_);
-}
-
-void TForm1::AufSchirmBringen()
-{
-    const QRect rahmen = frameGeometry();
-    const QRect ziel = FensterlageAufSchirm(rahmen, Bildschirme(), style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    if (ziel.width() != rahmen.width())
-        AussenBreiteSetzen(ziel.width());
-    move(ziel.topLeft());
-}
-
-void TForm1::AussenBreiteSetzen(int breite)
-{
-    resize(std::max(breite - rahmenBreite_, minimumWidth()), height());
-}
-
-void TForm1::RahmenAnpassen()
-{
-    const int rahmen = frameGeometry().width() - width();
-    if (rahmen == rahmenBreite_)
-        return;
-    // The outer width asked for so far was reached with the old frame;
-    // keep it with the new one, so that a stored width does not grow by the
-    // frame at every start.
-    const int aussen = width() + rahmenBreite_;
-    rahmenBreite_ = rahmen;
-    setMinimumWidth(std::max(1, MinAussenBreite - rahmen));
-    resize(std::max(aussen - rahmen, minimumWidth()), height());
 }
 
 // Commands
@@ -563,19 +534,19 @@ void TForm1::resizeEvent(QResizeEvent* ereignis)
 {
     QWidget::resizeEvent(ereignis);
     ListeAnordnen();
-    RahmenAnpassen();
+    rahmen_.Anpassen();
 }
 
 void TForm1::moveEvent(QMoveEvent* ereignis)
 {
     QWidget::moveEvent(ereignis);
-    RahmenAnpassen();
+    rahmen_.Anpassen();
 }
 
 void TForm1::showEvent(QShowEvent* ereignis)
 {
     QWidget::showEvent(ereignis);
-    RahmenAnpassen();
+    rahmen_.Anpassen();
 }
 
 // The fields and the list

@@ -7,6 +7,7 @@
 // choice and the about box.
 
 #include "app/DateiDialog.h"
+#include "app/Fensterrahmen.h"
 #include "search/FensterLogik.h"
 #include "util/Plattform.h"
 
@@ -194,13 +195,6 @@ private:
     // The "nach…" and "von… nach…" commands.
     void KopierenNach(bool verschieben);
     void KopierenVonNach(bool verschieben);
-    // The window's outer width, frame included.
-    void AussenBreiteSetzen(int breite);
-    // Moves the window onto a screen where its stored place is off them all.
-    void AufSchirmBringen();
-    // Brings the width constraints in line with the frame once the window
-    // system reports it (after the window manager has framed the window).
-    void RahmenAnpassen();
 
     // While a command runs, what it writes into the fields and appends to
     // the list reaches the widgets at its message dispatches (and when it
@@ -217,5 +211,5 @@ private:
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;
     bool beendenAngefordert_ = false;
-    int rahmenBreite_ = 0; // outer minus inner width, as last known
+    TFensterrahmen rahmen_;
 };
