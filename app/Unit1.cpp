@@ -9,6 +9,7 @@
 #include "app/Glyphe.h"
 #include "app/Gruppe.h"
 #include "app/Markierung.h"
+#include "app/Rueckfragen.h"
 #include "app/Schrift.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
@@ -27,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -455,18 +455,12 @@ void TForm1::Beenden()
 
 bool TForm1::JaNeinFrage(const std::string& text, const std::string& titel)
 {
-    QMessageBox box(QMessageBox::NoIcon, Anzeige(titel), Anzeige(text), QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::Yes);
-    // German whether or not Qt's translations are installed.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
-    return box.exec() == QMessageBox::Yes;
+    return JaNeinFragen(this, text, titel);
 }
 
 void TForm1::Meldung(const std::string& text, const std::string& titel)
 {
-    QMessageBox box(QMessageBox::NoIcon, Anzeige(titel), Anzeige(text), QMessageBox::Ok, this);
-    box.exec();
+    MeldungZeigen(this, text, titel);
 }
 
 void TForm1::NachrichtenVerarbeiten()
