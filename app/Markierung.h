@@ -6,7 +6,10 @@
 // of thousands of ranges, each merge and each look-up scanning all of them.
 // This one keeps a bit per line and the range the user is dragging or
 // extending with Shift, so that a look-up is O(1) and a marking command
-// costs the lines it touches.
+// costs the lines it touches. (Ranges kept in the base class would make a
+// second marking command on 100,000 lines take half a minute.) The base's
+// selection() and isSelected() therefore see nothing: the view and the
+// window ask Markiert and Zeilen.
 
 #include <QItemSelectionModel>
 
