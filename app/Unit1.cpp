@@ -253,10 +253,10 @@ void TForm1::FormCreate()
     struct TAnwenden {
         TForm1& fenster;
         const TFensterwerte& werte;
-        bool gelesen = true;
+        bool ersterStart = false;
         ~TAnwenden()
         {
-            if (!gelesen)
+            if (ersterStart)
                 return;
             fenster.move(werte.links, werte.oben);
             fenster.FeldSetzen(TFeld::Edit1, werte.verzeichnis1);
@@ -267,7 +267,7 @@ void TForm1::FormCreate()
     } anwenden{*this, werte};
     if (FensterwerteLesen(Einstellungen, werte))
         return;
-    anwenden.gelesen = false; // a first start
+    anwenden.ersterStart = true;
     const QSize schirm = BildschirmGroesse();
     const QRect rahmen = frameGeometry();
     // Integer division truncates toward zero, as on the system the file
