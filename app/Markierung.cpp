@@ -19,6 +19,19 @@ bool TMarkierung::Markiert(uint32_t zeile) const
     return an;
 }
 
+std::vector<uint32_t> TMarkierung::Zeilen(uint32_t anzahl) const
+{
+    // Past the flags and the range in progress no line is marked: a list
+    // whose first lines only were marked is not scanned to its end.
+    const size_t laufendBis = laufend_.gueltig ? size_t{laufend_.letzte} + 1 : 0;
+    const auto ende = static_cast<uint32_t>(std::min<size_t>(anzahl, std::max(an_.size(), laufendBis)));
+    std::vector<uint32_t> zeilen;
+    for (uint32_t zeile = 0; zeile < ende; ++zeile)
+        if (Markiert(zeile))
+            zeilen.push_back(zeile);
+    return zeilen;
+}
+
 void TMarkierung::Anwenden(uint32_t erste, uint32_t letzte, SelectionFlags befehl)
 {
     if (an_.size() <= letzte)

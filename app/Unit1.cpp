@@ -4,10 +4,12 @@
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
 #include "app/Fehlerbox.h"
-#include "app/Fensterlage.h"
+#include "app/Fenstereinstellungen.h"
+#include "app/Fensterrahmen.h"
 #include "app/Glyphe.h"
 #include "app/Gruppe.h"
 #include "app/Markierung.h"
+#include "app/Rueckfragen.h"
 #include "app/Schrift.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
@@ -17,7 +19,6 @@
 #include "util/Einstellungsort.h"
 #include "util/Einstellungsspeicher.h"
 #include "util/Speila.h"
-#include "util/Stringsbearbeiten.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,11 +28,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
 #include <QVariant>
 
 #include <algorithm>
@@ -56,8 +55,6 @@ constexpr const char* Startverzeichnis2 = "/B/";
 #endif
 constexpr int EntwurfLinks = 192;
 constexpr int EntwurfOben = 107;
-
-constexpr char Feldtrenner = '\x03';
 
 const char* const Listenhinweis =
     "! = besitzt gleiche Dateien; + = gleichen Dateien; - = besitzt keine gleichen Dateien";
@@ -111,10 +108,10 @@ QLineEdit* Eingabefeld(QWidget* eltern, const char* hinweis, int x, int y, int b
 
 TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
     : QWidget(eltern), programmVerzeichnis_(std::move(programmVerzeichnis)),
-      einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys"))
+      einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys")), rahmen_(*this, MinAussenBreite)
 {
     Aufbauen();
-    Einstellungen = Laden(einstellungsPfad_, Dateikopf);
+    Einstellungen = Laden(einstellungsPfad_, FensterDateikopf);
 }
 
 TForm1::~TForm1()
@@ -249,37 +246,35 @@ void TForm1::MenueAufbauen()
 
 void TForm1::FormCreate()
 {
-    // While a save in place runs our section stands twice; the last copy is
-    // the newer one.
-    const std::string inhalt = LetzteSequenzLesen(Abschnittsname, Einstellungen);
-    if (inhalt.empty()) {
-        const QSize schirm = BildschirmGroesse();
-        const QRect rahmen = frameGeometry();
-        // Integer division truncates toward zero, as on the system the
-        // file format comes from: a screen lower than the window gives a
-        // negative top.
-        const int oben = (schirm.height() - rahmen.height()) / 2;
-        const int links = (schirm.width() - rahmen.width()) / 2;
-        move(links, oben);
-        FeldSetzen(TFeld::Edit1, Startverzeichnis1);
-        FeldSetzen(TFeld::Edit3, Startverzeichnis2);
-        return;
-    }
-    // Whatever the stored place, and also when a number below throws, the
-    // window opens where the user can reach it.
-    struct TAufSchirm {
+    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), rahmen_.AussenBreite()};
+    // Also when a number below throws, what was read before it takes effect
+    // and the window opens where the user can reach it, whatever the stored
+    // place.
+    struct TAnwenden {
         TForm1& fenster;
-        ~TAufSchirm() { fenster.AufSchirmBringen(); }
-    } aufSchirm{*this};
-    const std::string trenner(1, Feldtrenner);
-    // One field after the other: when a number does not fit, it throws and
-    // the fields after it keep what they had. A window left of or above the
-    // primary screen has a negative position, which comes back as such.
-    move(x(), GanzzahlLesen(SequenzFeld(1, inhalt, trenner)));
-    move(GanzzahlLesen(SequenzFeld(2, inhalt, trenner)), y());
-    FeldSetzen(TFeld::Edit1, SequenzFeld(3, inhalt, trenner));
-    FeldSetzen(TFeld::Edit3, SequenzFeld(4, inhalt, trenner));
-    AussenBreiteSetzen(ZahlLesen(SequenzFeld(5, inhalt, trenner)));
+        const TFensterwerte& werte;
+        bool ersterStart = false;
+        ~TAnwenden()
+        {
+            if (ersterStart)
+                return;
+            fenster.move(werte.links, werte.oben);
+            fenster.FeldSetzen(TFeld::Edit1, werte.verzeichnis1);
+            fenster.FeldSetzen(TFeld::Edit3, werte.verzeichnis2);
+            fenster.rahmen_.AussenBreiteSetzen(werte.breite);
+            fenster.rahmen_.AufSchirmBringen(fenster.Bildschirme());
+        }
+    } anwenden{*this, werte};
+    if (FensterwerteLesen(Einstellungen, werte))
+        return;
+    anwenden.ersterStart = true;
+    const QSize schirm = BildschirmGroesse();
+    const QRect rahmen = frameGeometry();
+    // Integer division truncates toward zero, as on the system the file
+    // format comes from: a screen lower than the window gives a negative top.
+    move((schirm.width() - rahmen.width()) / 2, (schirm.height() - rahmen.height()) / 2);
+    FeldSetzen(TFeld::Edit1, Startverzeichnis1);
+    FeldSetzen(TFeld::Edit3, Startverzeichnis2);
 }
 
 void TForm1::FormClose()
@@ -293,43 +288,9 @@ void TForm1::FormClose()
 bool TForm1::EinstellungenSichern()
 {
     const QRect rahmen = frameGeometry();
-    // A directory whose name would not read back from the file is stored as
-    // its start value, so the next start opens where a first start would.
-    const std::string abschnitt =
-        AbschnittBauen(Abschnittsname, {{std::to_string(rahmen.top()), ""},
-                                        {std::to_string(rahmen.left()), ""},
-                                        {FeldText(TFeld::Edit1), Startverzeichnis1},
-                                        {FeldText(TFeld::Edit3), Startverzeichnis2},
-                                        {std::to_string(rahmen.width()), ""}});
-    return AbschnittSpeichern(Abschnittsname, abschnitt, Einstellungen, einstellungsPfad_, Dateikopf);
-}
-
-void TForm1::AufSchirmBringen()
-{
-    const QRect rahmen = frameGeometry();
-    const QRect ziel = FensterlageAufSchirm(rahmen, Bildschirme(), style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    if (ziel.width() != rahmen.width())
-        AussenBreiteSetzen(ziel.width());
-    move(ziel.topLeft());
-}
-
-void TForm1::AussenBreiteSetzen(int breite)
-{
-    resize(std::max(breite - rahmenBreite_, minimumWidth()), height());
-}
-
-void TForm1::RahmenAnpassen()
-{
-    const int rahmen = frameGeometry().width() - width();
-    if (rahmen == rahmenBreite_)
-        return;
-    // The outer width asked for so far was reached with the old frame;
-    // keep it with the new one, so that a stored width does not grow by the
-    // frame at every start.
-    const int aussen = width() + rahmenBreite_;
-    rahmenBreite_ = rahmen;
-    setMinimumWidth(std::max(1, MinAussenBreite - rahmen));
-    resize(std::max(aussen - rahmen, minimumWidth()), height());
+    return FensterwerteSichern({rahmen.top(), rahmen.left(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3),
+                                rahmen.width()},
+                               Startverzeichnis1, Startverzeichnis2, Einstellungen, einstellungsPfad_);
 }
 
 // Commands
@@ -494,18 +455,12 @@ void TForm1::Beenden()
 
 bool TForm1::JaNeinFrage(const std::string& text, const std::string& titel)
 {
-    QMessageBox box(QMessageBox::NoIcon, Anzeige(titel), Anzeige(text), QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::Yes);
-    // German whether or not Qt's translations are installed.
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
-    return box.exec() == QMessageBox::Yes;
+    return JaNeinFragen(this, text, titel);
 }
 
 void TForm1::Meldung(const std::string& text, const std::string& titel)
 {
-    QMessageBox box(QMessageBox::NoIcon, Anzeige(titel), Anzeige(text), QMessageBox::Ok, this);
-    box.exec();
+    MeldungZeigen(this, text, titel);
 }
 
 void TForm1::NachrichtenVerarbeiten()
@@ -573,19 +528,19 @@ void TForm1::resizeEvent(QResizeEvent* ereignis)
 {
     QWidget::resizeEvent(ereignis);
     ListeAnordnen();
-    RahmenAnpassen();
+    rahmen_.Anpassen();
 }
 
 void TForm1::moveEvent(QMoveEvent* ereignis)
 {
     QWidget::moveEvent(ereignis);
-    RahmenAnpassen();
+    rahmen_.Anpassen();
 }
 
 void TForm1::showEvent(QShowEvent* ereignis)
 {
     QWidget::showEvent(ereignis);
-    RahmenAnpassen();
+    rahmen_.Anpassen();
 }
 
 // The fields and the list
@@ -694,6 +649,11 @@ void TForm1::FundGeaendert(uint32_t index)
 bool TForm1::ListeMarkiert(uint32_t index) const
 {
     return ListBox1->Markierung()->Markiert(index);
+}
+
+std::vector<uint32_t> TForm1::MarkierteZeilen() const
+{
+    return ListBox1->Markierung()->Zeilen(ListeAnzahl());
 }
 
 void TForm1::ListeMarkieren(uint32_t index, bool markiert)

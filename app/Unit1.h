@@ -7,6 +7,7 @@
 // choice and the about box.
 
 #include "app/DateiDialog.h"
+#include "app/Fensterrahmen.h"
 #include "search/FensterLogik.h"
 #include "util/Plattform.h"
 
@@ -49,10 +50,6 @@ public:
     ~TForm1() override;
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
-
-    // The section name and the header of our settings.
-    static constexpr const char* Abschnittsname = "Kollatrix";
-    static constexpr const char* Dateikopf = "Kollatrix 2002V1";
 
     // The body of the settings file: the sections of every program sharing
     // it. Loaded once by the constructor, changed and written at each close.
@@ -149,6 +146,7 @@ public:
     std::string FeldText(TFeld feld) const override;
     void FeldSetzen(TFeld feld, const std::string& text) override;
     bool ListeMarkiert(uint32_t index) const override;
+    std::vector<uint32_t> MarkierteZeilen() const override;
     void ListeMarkieren(uint32_t index, bool markiert) override;
     void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert) override;
 
@@ -197,13 +195,6 @@ private:
     // The "nach…" and "von… nach…" commands.
     void KopierenNach(bool verschieben);
     void KopierenVonNach(bool verschieben);
-    // The window's outer width, frame included.
-    void AussenBreiteSetzen(int breite);
-    // Moves the window onto a screen where its stored place is off them all.
-    void AufSchirmBringen();
-    // Brings the width constraints in line with the frame once the window
-    // system reports it (after the window manager has framed the window).
-    void RahmenAnpassen();
 
     // While a command runs, what it writes into the fields and appends to
     // the list reaches the widgets at its message dispatches (and when it
@@ -220,5 +211,5 @@ private:
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;
     bool beendenAngefordert_ = false;
-    int rahmenBreite_ = 0; // outer minus inner width, as last known
+    TFensterrahmen rahmen_;
 };

@@ -342,17 +342,13 @@ TEST(Verzeichnisse, PathsBeyond260CharactersWork)
     EXPECT_EQ(Eintraege(tief).count("datei"), 1u);
     plattform::TDateiKennung kennung;
     EXPECT_TRUE(plattform::VerzeichnisKennung(tief, kennung));
-    EXPECT_TRUE(DateiKopieren(datei, datei + "2"));
-    EXPECT_TRUE(plattform::DateiUmbenennen(datei + "2", datei + "3"));
+    EXPECT_TRUE(plattform::DateiUmbenennen(datei, datei + "3"));
     EXPECT_TRUE(plattform::DateiEntfernen(datei + "3"));
-    EXPECT_TRUE(DateiLoeschen(datei)); // also removes the deepest level
-    EXPECT_FALSE(plattform::IstVerzeichnis(tief));
-    for (size_t i = ebenen.size() - 1; i-- > 0;)
+    for (size_t i = ebenen.size(); i-- > 0;)
         EXPECT_TRUE(plattform::VerzeichnisEntfernen(ebenen[i])) << i;
 }
 
-// A device is no file: its name must neither count as one nor receive a copy
-// that a move would then take for done.
+// A device is no file: its name must not count as one.
 TEST(Geraete, ADeviceIsNeitherFileNorCopyTarget)
 {
     TTestbaum baum;
@@ -361,10 +357,6 @@ TEST(Geraete, ADeviceIsNeitherFileNorCopyTarget)
     EXPECT_FALSE(plattform::IstVerzeichnis(geraet));
     EXPECT_EQ(DateiGroesse(geraet), -1);
     EXPECT_FALSE(plattform::TDatei::OeffnenLesen(geraet).Offen());
-    const std::string quelle = baum.Datei("quelle", "kostbar");
-    EXPECT_FALSE(DateiKopieren(quelle, geraet));
-    EXPECT_FALSE(DateiLoeschen(geraet));
-    EXPECT_EQ(TTestbaum::Lesen(quelle), "kostbar");
 }
 
 TEST(Programmverzeichnis, IsTheDirectoryOfThisTest)

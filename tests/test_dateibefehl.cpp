@@ -1,0 +1,106 @@
+#include "Testbaum.h"
+
+#include "search/Dateibefehl.h"
+#include "util/Plattform.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TZeile {
+    char art;
+    uint8_t baum; // 0 A, 1 B
+    const char* relativ;
+    bool markiert;
+};
+
+// What stands below the test's root (paths with "/"): a file with its
+// bytes, a directory (path ending in "/"), or nothing (nullptr).
+struct TStand {
+    const char* pfad;
+    const char* inhalt;
+};
+
+struct TBefehlFall {
+    const char* name;
+    std::vector<TStand> vorher; // files only
+    std::vector<TZeile> zeilen; // as a search of A against B writes them
+    const char* basis;          // "" for each line's own file, else a directory below the root
+    const char* ziel;
+    bool verschieben;
+    bool gut;
+    std::vector<TStand> nachher;
+};
+
+class Dateibefehl : public ::testing::TestWithParam<TBefehlFall> {};
+
+} // namespace
+
+TEST_P(Dateibefehl, ActsOnTheMarkedLinesAndNeverLosesAFile)
+{
+    const TBefehlFall& fall = GetParam();
+    TTestbaum baum;
+    const auto ort = [&](const std::string& relativ) { return baum.Wurzel() + TTestbaum::Nativ(relativ); };
+    for (const char* verzeichnis : {"A", "B", "T", "V"})
+        baum.Verzeichnis(verzeichnis);
+    for (const TStand& datei : fall.vorher)
+        baum.Datei(datei.pfad, datei.inhalt);
+    TFundliste funde;
+    funde.VerzeichnisseSetzen(ort("A/"), ort("B/"));
+    TDateiauftrag auftrag{{}, *fall.basis ? ort(fall.basis) : "", ort(fall.ziel), fall.verschieben};
+    for (const TZeile& zeile : fall.zeilen) {
+        const std::string pfad = funde.Verzeichnis(zeile.baum) + TTestbaum::Nativ(zeile.relativ);
+        plattform::TQuellStand stand;
+        const bool bekannt = plattform::QuellStandLesen(pfad, stand);
+        if (zeile.markiert)
+            auftrag.zeilen.push_back(funde.Anzahl());
+        funde.Anhaengen(funde.Aufnehmen(zeile.art, zeile.baum, pfad, bekannt ? &stand : nullptr));
+    }
+
+    EXPECT_EQ(DateienAblegen(funde, auftrag, {}), fall.gut);
+    for (const TStand& stand : fall.nachher) {
+        const std::string pfad = ort(stand.pfad);
+        if (!stand.inhalt)
+            EXPECT_FALSE(plattform::IstDatei(pfad) || plattform::IstVerzeichnis(pfad)) << stand.pfad;
+        else if (pfad.back() == plattform::Trenner)
+            EXPECT_TRUE(plattform::IstVerzeichnis(pfad)) << stand.pfad;
+        else
+            EXPECT_EQ(TTestbaum::Lesen(pfad), stand.inhalt) << stand.pfad;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faelle, Dateibefehl,
+    ::testing::Values(
+        TBefehlFall{"CopyKeepsPathsRelativeToTheirTrees",
+                    {{"A/sub/f", "erster"}, {"B/x/g", "zweiter"}, {"A/nicht", "n"}},
+                    {{'-', 0, "sub/f", true}, {'+', 1, "x/g", true}, {'!', 0, "nicht", false}}, "A/", "T/", false, true,
+                    {{"T/sub/f", "erster"}, {"T/x/g", "zweiter"}, {"A/sub/f", "erster"}, {"T/nicht", nullptr}}},
+        TBefehlFall{"FromABaseTakesTheFileBelowIt", {{"V/x/g", "Basis"}, {"B/x/g", "zweiter"}},
+                    {{'+', 1, "x/g", true}}, "V/", "T/", false, true, {{"T/x/g", "Basis"}}},
+        TBefehlFall{"NoBaseTakesEachLinesOwnFile", {{"V/x/g", "Basis"}, {"B/x/g", "zweiter"}},
+                    {{'+', 1, "x/g", true}}, "", "T/", false, true, {{"T/x/g", "zweiter"}}},
+        TBefehlFall{"EqualTargetAcceptedEmptyFileCopied", {{"A/gleich", "g"}, {"A/leer", ""}, {"T/gleich", "g"}},
+                    {{'-', 0, "gleich", true}, {'-', 0, "leer", true}}, "A/", "T/", false, true,
+                    {{"T/gleich", "g"}, {"T/leer", ""}}},
+        TBefehlFall{"AnotherTargetIsKept", {{"A/voll", "neu"}, {"T/voll", "alt und laenger"}},
+                    {{'-', 0, "voll", true}}, "A/", "T/", true, false, {{"T/voll", "alt und laenger"}, {"A/voll", "neu"}}},
+        TBefehlFall{"AVanishedSourceFails", {}, {{'-', 0, "weg", true}}, "A/", "T/", true, false, {{"T/weg", nullptr}}},
+        TBefehlFall{"TheTreeItselfIsNoFile", {}, {{'-', 0, "", true}}, "A/", "T/", false, false, {}},
+        TBefehlFall{"AFileUnderTwoLinesMovesOnce", {{"A/1", "z"}, {"A/2", "z"}, {"B/s/z", "z"}},
+                    {{'!', 0, "1", false}, {'+', 1, "s/z", true}, {'!', 0, "2", false}, {'+', 1, "s/z", true}}, "A/",
+                    "T/", true, false, {{"T/s/z", "z"}, {"B/s/z", nullptr}, {"A/1", "z"}}},
+        TBefehlFall{"AMoveTakesTheEmptiedDirectoryOnly", {{"A/tief/unten/f", "f"}}, {{'-', 0, "tief/unten/f", true}},
+                    "A/", "T/", true, true, {{"T/tief/unten/f", "f"}, {"A/tief/unten/", nullptr}, {"A/tief/", ""}}},
+        TBefehlFall{"CopyOntoItselfTouchesNothing", {{"A/s/f", "kostbar"}}, {{'-', 0, "s/f", true}}, "A/", "A/",
+                    false, false, {{"A/s/f", "kostbar"}}},
+        TBefehlFall{"MoveOntoItselfTouchesNothing", {{"A/s/f", "kostbar"}}, {{'-', 0, "s/f", true}}, "A/", "A/", true,
+                    false, {{"A/s/f", "kostbar"}}},
+        TBefehlFall{"AnIncompleteCopyKeepsTheSource", {{"A/s/f", "kostbar"}, {"T/s", "Datei statt Verzeichnis"}},
+                    {{'-', 0, "s/f", true}}, "A/", "T/", true, false, {{"A/s/f", "kostbar"}}},
+        TBefehlFall{"NothingMarkedTouchesNothing", {{"A/f", "x"}}, {{'-', 0, "f", false}}, "A/", "T/", true, true,
+                    {{"A/f", "x"}, {"T/f", nullptr}}}),
+    [](const auto& info) { return std::string(info.param.name); });
