@@ -67,10 +67,7 @@ public:
         orte.clear();
         const auto anfang = TUhr::now();
         ListeLeeren();
-        FeldSetzen(TFeld::Edit7, "0");
-        FeldSetzen(TFeld::Edit8, "0");
-        FeldSetzen(TFeld::Edit9, "0");
-        SucheAusfuehren();
+        SucheAusfuehren({baum, baum});
         ende = TUhr::now();
         return std::chrono::duration<double>(ende - anfang).count();
     }
@@ -247,6 +244,5 @@ int main(int argc, char** argv)
                 "clear %.1f ms (%u marked)\n",
                 fenster.ListeAnzahl(), plus * 1000, plusMarkiert, minus * 1000, ausruf * 1000, alleMarkiert,
                 loeschen * 1000, fenster.MarkierteZeilen());
-    fenster.AbbruchAngefordert = false;
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "search/Filter.h"
 #include "search/Fundliste.h"
+#include "search/Suchsitzung.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,33 +18,24 @@
 class TKette;
 class THashTabelle;
 
-// Something a search could not read, as data: a directory it could not
-// list or a file it could not open to compare, and why, in the system's
-// words. The list of lines stays as it is defined; this says where it may
-// know less than the trees hold.
-struct TUebersprungen {
-    std::string pfad;
-    std::string grund;
-};
-
 // The edit fields of the main window, by their names.
 enum class TFeld { Edit1 = 1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9 };
 
-class TFensterLogik {
+class TFensterLogik : public TSuchbeobachter {
 public:
-    virtual ~TFensterLogik() = default;
+    TFensterLogik();
 
-    // Abort protocol. The close handler sets the request and clears the
-    // asked flag; the search loops poll the request and ask once.
-    bool AbbruchAngefordert = false;
-    bool AbbruchGefragt = false;
+    // The stop token of the search, a copy or a move: a front end's close
+    // handler requests the stop, and the question is asked through this
+    // window's JaNeinFrage.
+    TStoppMarke Stopp;
 
-    // Asks "Soll wirklich abgerochen werden?" once per close request; true
-    // means stop. Only called by a loop that found AbbruchAngefordert set.
-    bool AbbruchFragen();
+    // Asks "Soll wirklich abgerochen werden?" once per stop request; true
+    // means stop. Only called by a loop that found a request standing.
+    bool AbbruchFragen() { return Stopp.AbbruchFragen(); }
 
-    // The search run over the directories in Edit1 and Edit3.
-    void SucheAusfuehren();
+    // The search run over the order's two directories.
+    void SucheAusfuehren(const TSuchauftrag& auftrag);
 
     // Runs the search pair by pair from the first byte, exactly as the list
     // was always defined; the normal search gives the same list and fields
@@ -54,18 +46,13 @@ public:
     TFilter Filter;
     void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
                         THashTabelle& tabelle);
-    void ZaehlerErhoehen(TFeld feld);
+    void ZaehlerErhoehen(TZaehler zaehler);
+    // The counters of the last search, from 0 at its start.
+    const TZaehlerstand& Zaehler() const { return zaehler_; }
 
     // For tests: called by both searches once the trees are read, before
     // anything is compared, to change the trees at that point.
     std::function<void()> NachDemEinlesen;
-
-    // Called by the walks at every entry, where the window handles no
-    // messages: a front end whose stop comes as a signal rather than as a
-    // message raises the close request here and answers true, and the walk
-    // then polls at once, directory entries included. The window answers
-    // false, so its walks poll only as they always did.
-    virtual bool UnterbrechungNachsehen() { return false; }
 
     // The directory walks; null when stopped on request.
     std::unique_ptr<TKette> ErsteListeLesen(const std::string& verzeichnis);
@@ -87,7 +74,7 @@ public:
     // What the last search could not read, in the order it met them.
     const std::vector<TUebersprungen>& Uebersprungen() const { return uebersprungen_; }
     // The search notes one (and tells the front end).
-    void UebersprungMelden(std::string pfad, std::string grund);
+    void UebersprungMelden(std::string pfad, std::string grund) override;
 
     // What the last search found, line by line.
     const TFundliste& Funde() const { return funde_; }
@@ -135,9 +122,6 @@ protected:
     virtual void GaugeSetMaxValue(int32_t wert) = 0;
     virtual int32_t GaugeMaxValue() const = 0;
 
-    // Lets the window handle all pending messages, then returns.
-    virtual void NachrichtenVerarbeiten() = 0;
-
     // The search could not read this; Uebersprungen() holds it already.
     virtual void UebersprungGemeldet(const TUebersprungen& /*uebersprungen*/) {}
 
@@ -166,4 +150,5 @@ private:
     int beschaeftigt_ = 0;
     TFundliste funde_;
     std::vector<TUebersprungen> uebersprungen_;
+    TZaehlerstand zaehler_;
 };

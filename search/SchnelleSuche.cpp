@@ -95,7 +95,7 @@ private:
     bool Nachschub(std::deque<TVorhaben>& plan);
     bool Zwischendurch(const TBaumEintrag& datei, int64_t position);
     void NachrichtenZwischendurch();
-    bool Abbrechen() { return f_.AbbruchAngefordert && f_.AbbruchFragen(); }
+    bool Abbrechen() { return f_.Stopp.Halten(); }
     bool Selbst(uint32_t a, uint32_t k);
     uint32_t KandidatVonA(uint32_t a);
     bool Oeffenbar(TBaumEintrag& eintrag);
@@ -174,14 +174,14 @@ void TSuchlauf::Ausfuehren()
     edit4_ = f_.FeldText(TFeld::Edit4);
     edit6_ = f_.FeldText(TFeld::Edit6);
     const std::string& erstes = f_.funde_.Verzeichnis(0);
-    if (!BaumLesen(f_, erstes, daten_, laufA_))
+    if (!BaumLesen(f_.Filter, f_.Stopp, f_, erstes, daten_, laufA_))
         return;
     const std::string& zweites = f_.funde_.Verzeichnis(1);
     gleich_ = erstes == zweites;
     // One tree against itself is read once.
     if (!gleich_) {
         laufB_ = daten_.NeuerLauf();
-        if (!BaumLesen(f_, zweites, daten_, laufB_))
+        if (!BaumLesen(f_.Filter, f_.Stopp, f_, zweites, daten_, laufB_))
             return;
     }
     if (f_.NachDemEinlesen)
@@ -308,12 +308,8 @@ bool TSuchlauf::Zwischendurch(const TBaumEintrag& datei, int64_t position)
     }
     f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler_) + einheit_);
     NachrichtenZwischendurch();
-    if (f_.AbbruchAngefordert) {
-        if (f_.AbbruchFragen())
-            return true;
-        f_.AbbruchAngefordert = false;
-    }
-    return false;
+    // A No leaves no request standing: the next request asks again.
+    return f_.Stopp.Halten();
 }
 
 // Same directory: the candidate that is the first-tree file a, Keiner when a
@@ -568,7 +564,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
                 if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))
                     continue;
                 f_.FundAnhaengen({kandidaten_[k], laufB_, 1, '+'});
-                f_.ZaehlerErhoehen(TFeld::Edit7);
+                f_.ZaehlerErhoehen(TZaehler::Plus);
                 gefunden = true;
                 if (gleich_) {
                     // The candidate belongs to this group alone.
@@ -582,10 +578,10 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
         }
     }
     if (gefunden) {
-        f_.ZaehlerErhoehen(TFeld::Edit9);
+        f_.ZaehlerErhoehen(TZaehler::Mit);
         f_.FundArtSetzen(zeile, '!');
     } else {
-        f_.ZaehlerErhoehen(TFeld::Edit8);
+        f_.ZaehlerErhoehen(TZaehler::Ohne);
     }
     return true;
 }

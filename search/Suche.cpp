@@ -7,14 +7,17 @@
 #include "util/Speila.h"
 #include "util/Stringsbearbeiten.h"
 
-void TFensterLogik::SucheAusfuehren()
+void TFensterLogik::SucheAusfuehren(const TSuchauftrag& auftrag)
 {
     TBeschaeftigt beschaeftigt(*this);
 
     // The lines' paths begin with these, as the walks take them: "x" and
     // "x/" name one directory, whose files are x/name.
-    funde_.VerzeichnisseSetzen(MitTrenner(FeldText(TFeld::Edit1)), MitTrenner(FeldText(TFeld::Edit3)));
+    funde_.VerzeichnisseSetzen(MitTrenner(auftrag.erstes), MitTrenner(auftrag.zweites));
     uebersprungen_.clear();
+    zaehler_ = {};
+    for (TZaehler zaehler : {TZaehler::Plus, TZaehler::Ohne, TZaehler::Mit})
+        ZaehlerGeaendert(zaehler);
     GaugeSetProgress(0);
     FeldSetzen(TFeld::Edit5, "Überprüfe Verzeichnisse");
     NachrichtenVerarbeiten();
@@ -45,7 +48,7 @@ void TFensterLogik::SucheWoertlich()
         if (gleichesVerzeichnis)
             tabelle->EntfernenText(pfad, GroessenSchluessel(DateiGroesse(pfad)));
         DateiAuswerten(pfad, *liste, gleichesVerzeichnis, *tabelle);
-        if (AbbruchAngefordert && AbbruchFragen())
+        if (Stopp.Halten())
             return;
     }
     GaugeSetProgress(GaugeMaxValue());
@@ -87,7 +90,7 @@ void TFensterLogik::DateiAuswerten(const std::string& pfad, TKette& liste, bool 
             --i;
         } else if (!andererName && !GleicherEintrag(pfad, kandidat) && PaarPruefen(pfad, kandidat) == 0) {
             FundAufnehmen('+', 1, kandidat);
-            ZaehlerErhoehen(TFeld::Edit7);
+            ZaehlerErhoehen(TZaehler::Plus);
             gefunden = true;
             if (gleichesVerzeichnis) {
                 // The candidate belongs to this group alone: out of both
@@ -98,15 +101,15 @@ void TFensterLogik::DateiAuswerten(const std::string& pfad, TKette& liste, bool 
                 --i;
             }
         }
-        if (AbbruchAngefordert && AbbruchFragen())
+        if (Stopp.Halten())
             return;
     }
 
     if (gefunden) {
-        ZaehlerErhoehen(TFeld::Edit9);
+        ZaehlerErhoehen(TZaehler::Mit);
         FundArtSetzen(zeile, '!');
     } else {
-        ZaehlerErhoehen(TFeld::Edit8);
+        ZaehlerErhoehen(TZaehler::Ohne);
     }
 }
 
@@ -119,9 +122,10 @@ void TFensterLogik::FundAufnehmen(char art, uint8_t baum, const std::string& pfa
     FundAnhaengen(funde_.Aufnehmen(art, baum, pfad, bekannt ? &stand : nullptr));
 }
 
-void TFensterLogik::ZaehlerErhoehen(TFeld feld)
+void TFensterLogik::ZaehlerErhoehen(TZaehler zaehler)
 {
-    FeldSetzen(feld, std::to_string(ZahlLesen(FeldText(feld)) + 1));
+    ::ZaehlerErhoehen(zaehler_, zaehler);
+    ZaehlerGeaendert(zaehler);
 }
 
 void TFensterLogik::UebersprungMelden(std::string pfad, std::string grund)

@@ -78,11 +78,8 @@ bool TFensterLogik::InhaltGleich(const std::string& pfadA, const std::string& pf
     while (position < laenge) {
         FeldSetzen(TFeld::Edit6, std::to_string(position / teiler) + einheit);
         NachrichtenVerarbeiten();
-        if (AbbruchAngefordert) {
-            if (AbbruchFragen())
-                return beenden(false);
-            AbbruchAngefordert = false;
-        }
+        if (Stopp.Halten())
+            return beenden(false);
         const int64_t menge = position + BlockGroesse > laenge ? laenge - position : BlockGroesse;
         // A file that shrank or failed while we read it is not identical:
         // never compare what is left in the buffer from the block before.

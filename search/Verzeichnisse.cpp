@@ -59,7 +59,7 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
                     warteschlange.Anhaengen(pfad + plattform::Trenner);
                 continue;
             }
-            if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
+            if (fenster.Stopp.Halten())
                 return false;
             if (fenster.Filter.ZuKlein(GroesseGesehen(fenster.Filter, pfad))
                 || fenster.Filter.Ausgeschlossen(ort, name, false))

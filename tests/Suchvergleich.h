@@ -55,7 +55,7 @@ inline TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool w
         fenster.Feld(zaehler) = "0";
     if (einrichten)
         einrichten(fenster);
-    fenster.SucheAusfuehren();
+    fenster.SucheAusfuehren({eins, zwei});
     FundpfadeStimmen(fenster);
     return {fenster.Zeilen(), fenster.felder, fenster.gaugeProgress, fenster.gaugeMax};
 }

@@ -239,7 +239,7 @@ TEST_F(ListenbefehleTest, ANameReplacedDuringTheSearchIsCopiedAsListed)
         fenster.NachDemEinlesen = [&] {
             std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/n", "neu")), TTestbaum::Pfad(a + "x"));
         };
-        fenster.SucheAusfuehren();
+        fenster.SucheAusfuehren({fenster.Feld(TFeld::Edit1), fenster.Feld(TFeld::Edit3)});
         ASSERT_EQ(fenster.ListeZeile(0), "! " + a + "x");
         fenster.EintraegeMarkieren('!');
         fenster.MarkierteKopieren("", baum.Verzeichnis(woertlich ? "T2" : "T"), false);

@@ -64,7 +64,7 @@ TEST_P(ExportTest, AnotherProgramReadsBackEveryGroupKindSizeAndPathByte)
     TFensterAttrappe fenster;
     fenster.Feld(TFeld::Edit1) = baum.Wurzel() + "A/";
     fenster.Feld(TFeld::Edit3) = baum.Wurzel() + "B/";
-    fenster.SucheAusfuehren();
+    fenster.SucheAusfuehren({fenster.Feld(TFeld::Edit1), fenster.Feld(TFeld::Edit3)});
     const TFundliste& funde = fenster.Funde();
     ASSERT_EQ(funde.Anzahl(), 6u);
 

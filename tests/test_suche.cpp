@@ -37,7 +37,7 @@ protected:
         fenster.Feld(TFeld::Edit3) = zwei;
         for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
             fenster.Feld(zaehler) = "0";
-        fenster.SucheAusfuehren();
+        fenster.SucheAusfuehren({eins, zwei});
     }
     std::string Zaehler() const
     {
@@ -507,7 +507,7 @@ TEST_P(AbbruchTest, YesStopsEveryLoopWithOneQuestion)
     Suchen(a, b);
     EXPECT_EQ(fenster.fragen, std::vector<std::string>{"Abbrechen?: Soll wirklich abgerochen werden?"});
     AbgebrochenPruefen();
-    EXPECT_TRUE(fenster.AbbruchAngefordert);
+    EXPECT_TRUE(fenster.Stopp.Angefordert());
     EXPECT_LT(fenster.gaugeProgress, fenster.gaugeMax);
 }
 
@@ -518,7 +518,7 @@ TEST_P(AbbruchTest, NoLetsTheRunFinishWithoutAskingAgain)
     Suchen(a, b);
     EXPECT_EQ(fenster.fragen.size(), 1u);
     EXPECT_EQ(Zaehler(), "4/0/4");
-    EXPECT_FALSE(fenster.AbbruchAngefordert);
+    EXPECT_FALSE(fenster.Stopp.Angefordert());
 }
 
 TEST_P(AbbruchTest, TwoRequestsGiveTwoQuestions)

@@ -356,7 +356,7 @@ TEST_F(Form1Test, ClosingWhileIdleSavesAndLetsTheWindowClose)
     const QRect rahmen = f->frameGeometry();
     EXPECT_TRUE(f->close());
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(f->AbbruchAngefordert);
+    EXPECT_TRUE(f->Stopp.Angefordert());
     EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(rahmen.top(), rahmen.left(), "/A/", "/B/", rahmen.width()));
     EXPECT_EQ(f->beendet, 0);
 }
