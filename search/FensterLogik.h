@@ -15,9 +15,6 @@
 #include <string>
 #include <vector>
 
-class TKette;
-class THashTabelle;
-
 // The edit fields of the main window, by their names.
 enum class TFeld { Edit1 = 1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9 };
 
@@ -37,15 +34,14 @@ public:
     // The search run over the order's two directories.
     void SucheAusfuehren(const TSuchauftrag& auftrag);
 
-    // Runs the search pair by pair from the first byte, exactly as the list
-    // was always defined; the normal search gives the same list and fields
-    // by reading each file once. Kept as the reference it is checked against.
-    bool WoertlicheSuche = false;
+    // A run in place of the normal search: the tests and the bench set the
+    // pairwise reference run here (see ReferenzWaehlen), which gives the same
+    // list and fields by comparing pair by pair from the first byte. Empty:
+    // the normal search.
+    std::function<void(TFensterLogik&)> WoertlicheSuche;
 
     // What the walks of both searches leave out; nothing unless set.
     TFilter Filter;
-    void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
-                        THashTabelle& tabelle);
     void ZaehlerErhoehen(TZaehler zaehler);
     // The counters of the last search, from 0 at its start.
     const TZaehlerstand& Zaehler() const { return zaehler_; }
@@ -53,14 +49,6 @@ public:
     // For tests: called by both searches once the trees are read, before
     // anything is compared, to change the trees at that point.
     std::function<void()> NachDemEinlesen;
-
-    // The directory walks; null when stopped on request.
-    std::unique_ptr<TKette> ErsteListeLesen(const std::string& verzeichnis);
-    std::unique_ptr<THashTabelle> ZweiteTabelleLesen(const std::string& verzeichnis);
-
-    // 0 identical, 1 not identical (or unopenable, or abandoned), 2 missing.
-    int PaarPruefen(const std::string& pfadA, const std::string& pfadB);
-    bool InhaltGleich(const std::string& pfadA, const std::string& pfadB);
 
     // The result list's commands. MarkierteKopieren with an empty basis
     // (or the first tree's searched directory) takes each line's own file,
@@ -94,8 +82,6 @@ protected:
     // for a path no walk met).
     void FundAnhaengen(const TFund& fund);
     void FundArtSetzen(uint32_t index, char art);
-    // The same for a path of the reference search, stored and looked at here.
-    void FundAufnehmen(char art, uint8_t baum, const std::string& pfad);
     TFundliste& FundeSchreiben() { return funde_; }
 
     // What the window learns of the list: a line appended at index, a
@@ -142,10 +128,10 @@ protected:
     virtual void Meldung(const std::string& text, const std::string& titel) = 0;
 
 private:
-    void SucheWoertlich();
     void SucheSchnell();
 
     friend class TBeschaeftigt;
+    friend class TReferenzsuche;
     friend class TSuchlauf;
     int beschaeftigt_ = 0;
     TFundliste funde_;

@@ -2,6 +2,7 @@
 #include "Testbaum.h"
 #include "Testsystem.h"
 
+#include "reference/Referenzsuche.h"
 #include "util/Plattform.h"
 
 #include <gtest/gtest.h>
@@ -235,7 +236,7 @@ TEST_F(ListenbefehleTest, ANameReplacedDuringTheSearchIsCopiedAsListed)
         if (fehler)
             GTEST_SKIP() << "no hard links here";
         fenster.ListeLeeren();
-        fenster.WoertlicheSuche = woertlich;
+        ReferenzWaehlen(fenster, woertlich);
         fenster.NachDemEinlesen = [&] {
             std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/n", "neu")), TTestbaum::Pfad(a + "x"));
         };

@@ -1,6 +1,7 @@
 #include "Testbaum.h"
 #include "Testfenster.h"
 
+#include "reference/Referenzsuche.h"
 #include "app/Endesignale.h"
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
@@ -778,7 +779,7 @@ TEST_F(Form1Test, DuringASearchEachDispatchAddsTheNewLinesAndTheListNeverShowsBl
     f->FeldSetzen(TFeld::Edit1, a);
     f->FeldSetzen(TFeld::Edit3, a);
     // The pairwise run looks at the messages once per file.
-    f->WoertlicheSuche = true;
+    ReferenzWaehlen(*f, true);
     f->show();
     int zurueckgesetzt = 0;
     int umgestellt = 0;
