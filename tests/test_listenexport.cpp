@@ -167,7 +167,7 @@ TEST_P(FilterTest, BothSearchesLeaveOutWhatMatchesAndWhatIsSmaller)
     };
     for (const bool woertlich : {false, true}) {
         const auto ergebnis =
-            suchvergleich::Suchen(baum.Wurzel() + "A/", baum.Wurzel() + "B/", woertlich, {}, einrichten);
+            suchvergleich::Suchen(baum.Verzeichnis("A"), baum.Verzeichnis("B"), woertlich, {}, einrichten);
         std::vector<std::string> gruppen;
         for (std::string zeile : ergebnis.zeilen) {
             const bool plus = zeile[0] == '+';
