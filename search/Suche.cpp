@@ -1,8 +1,9 @@
+// Where a search begins: the order taken, the counters and what was skipped
+// cleared, then the normal run (or the one a test set in its place).
+
 #include "search/FensterLogik.h"
 
 #include "search/Beschaeftigt.h"
-#include "util/Speila.h"
-#include "util/Stringsbearbeiten.h"
 
 void TFensterLogik::SucheAusfuehren(const TSuchauftrag& auftrag)
 {
@@ -22,16 +23,4 @@ void TFensterLogik::SucheAusfuehren(const TSuchauftrag& auftrag)
         WoertlicheSuche(*this);
     else
         SucheSchnell();
-}
-
-void TFensterLogik::ZaehlerErhoehen(TZaehler zaehler)
-{
-    ::ZaehlerErhoehen(zaehler_, zaehler);
-    ZaehlerGeaendert(zaehler);
-}
-
-void TFensterLogik::UebersprungMelden(std::string pfad, std::string grund)
-{
-    uebersprungen_.push_back({std::move(pfad), std::move(grund)});
-    UebersprungGemeldet(uebersprungen_.back());
 }

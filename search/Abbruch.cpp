@@ -1,6 +1,0 @@
-#include "search/FensterLogik.h"
-
-TFensterLogik::TFensterLogik()
-{
-    Stopp.Frage = [this] { return JaNeinFrage("Soll wirklich abgerochen werden?", "Abbrechen?"); };
-}
