@@ -84,12 +84,6 @@ protected:
     void FundArtSetzen(uint32_t index, char art);
     TFundliste& FundeSchreiben() { return funde_; }
 
-    // What the window learns of the list: a line appended at index, a
-    // line's kind changed, every line gone. It reads them from Funde().
-    virtual void FundAngehaengt(uint32_t /*index*/) {}
-    virtual void FundGeaendert(uint32_t /*index*/) {}
-    virtual void FundeGeleert() {}
-
     // The result list's selection, kept by the window, several lines at once.
     virtual bool ListeMarkiert(uint32_t index) const = 0;
     // Every marked line's index, in order: what a copy or move takes at its start.

@@ -76,6 +76,12 @@ class TSuchbeobachter {
 public:
     virtual ~TSuchbeobachter() = default;
 
+    // What the front end learns of the list: a line appended at index, a
+    // line's kind changed, every line gone. It reads them from the list.
+    virtual void FundAngehaengt(uint32_t /*index*/) {}
+    virtual void FundGeaendert(uint32_t /*index*/) {}
+    virtual void FundeGeleert() {}
+
     // A counter has moved (after the step).
     virtual void ZaehlerGeaendert(TZaehler /*zaehler*/) {}
 
