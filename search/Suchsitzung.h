@@ -52,7 +52,7 @@ private:
 };
 
 // The three counters of a search: "+" lines, files without a twin, files
-// with one (the window's Edit7, Edit8 and Edit9).
+// with one.
 enum class TZaehler { Plus, Ohne, Mit };
 
 struct TZaehlerstand {
