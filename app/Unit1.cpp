@@ -279,8 +279,7 @@ void TForm1::FormCreate()
 
 void TForm1::FormClose()
 {
-    AbbruchAngefordert = true;
-    AbbruchGefragt = false;
+    Stopp.Anfordern();
     if (!EinstellungenSichern())
         Meldung("Datei " + einstellungsPfad_ + " konnte nicht gespeichert werden!", "Fehler");
 }
@@ -315,10 +314,7 @@ void TForm1::BitBtn1Click()
     HinweisNichtGelesen->hide();
     NichtGeleseneAnzeigen1->setEnabled(false);
     ListeAnordnen();
-    FeldSetzen(TFeld::Edit7, "0");
-    FeldSetzen(TFeld::Edit8, "0");
-    FeldSetzen(TFeld::Edit9, "0");
-    SucheAusfuehren();
+    SucheAusfuehren({FeldText(TFeld::Edit1), FeldText(TFeld::Edit3)});
     BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Grün.bmp")));
 }
 
@@ -667,6 +663,12 @@ void TForm1::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
     // while a search runs shows the lines found so far first.
     Ergebnisliste->Zeigen();
     ListBox1->Markierung()->Setzen(erste, std::min(ende, ListeAnzahl()), markiert);
+}
+
+void TForm1::ZaehlerGeaendert(TZaehler zaehler)
+{
+    const TFeld feld = zaehler == TZaehler::Plus ? TFeld::Edit7 : zaehler == TZaehler::Ohne ? TFeld::Edit8 : TFeld::Edit9;
+    FeldSetzen(feld, std::to_string(Zaehler()[zaehler]));
 }
 
 void TForm1::GaugeSetProgress(int32_t wert)

@@ -157,6 +157,7 @@ protected:
     void FundAngehaengt(uint32_t index) override;
     void FundGeaendert(uint32_t index) override;
     void FundeGeleert() override;
+    void ZaehlerGeaendert(TZaehler zaehler) override;
     void GaugeSetProgress(int32_t wert) override;
     void GaugeSetMaxValue(int32_t wert) override;
     int32_t GaugeMaxValue() const override;

@@ -67,10 +67,7 @@ public:
         orte.clear();
         const auto anfang = TUhr::now();
         ListeLeeren();
-        FeldSetzen(TFeld::Edit7, "0");
-        FeldSetzen(TFeld::Edit8, "0");
-        FeldSetzen(TFeld::Edit9, "0");
-        SucheAusfuehren();
+        SucheAusfuehren({baum, baum});
         ende = TUhr::now();
         return std::chrono::duration<double>(ende - anfang).count();
     }
@@ -107,7 +104,7 @@ public:
         return Sekunden(anfang, TUhr::now());
     }
 
-    uint32_t MarkierteZeilen() const
+    uint32_t MarkierteAnzahl() const
     {
         uint32_t markiert = 0;
         for (uint32_t i = 0; i < ListeAnzahl(); ++i)
@@ -238,15 +235,14 @@ int main(int argc, char** argv)
 
     // The marking commands on the list of the last run, each with its paint.
     const double plus = fenster.Befehl(&TForm1::AlleEintrgemitMarkieren1Click);
-    const uint32_t plusMarkiert = fenster.MarkierteZeilen();
+    const uint32_t plusMarkiert = fenster.MarkierteAnzahl();
     const double minus = fenster.Befehl(&TForm1::AlleEintrgemitMarkieren2Click);
     const double ausruf = fenster.Befehl(&TForm1::AlleEintrgemitMarkieren3Click);
-    const uint32_t alleMarkiert = fenster.MarkierteZeilen();
+    const uint32_t alleMarkiert = fenster.MarkierteAnzahl();
     const double loeschen = fenster.Befehl(&TForm1::AlleMarkierungenlschen1Click);
     std::printf("  marking commands on %u lines: + %.1f ms (%u marked), - %.1f ms, ! %.1f ms (%u marked), "
                 "clear %.1f ms (%u marked)\n",
                 fenster.ListeAnzahl(), plus * 1000, plusMarkiert, minus * 1000, ausruf * 1000, alleMarkiert,
-                loeschen * 1000, fenster.MarkierteZeilen());
-    fenster.AbbruchAngefordert = false;
+                loeschen * 1000, fenster.MarkierteAnzahl());
     return 0;
 }

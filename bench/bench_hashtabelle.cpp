@@ -6,8 +6,9 @@
 // peak it reports (VmHWM) is that variant's alone and not left over from an
 // earlier one; the child times its work and sends the figures back.
 
-#include "containers/Hashtabelle.h"
-#include "containers/Kette.h"
+#include "reference/Textblock.h"
+#include "reference/Hashtabelle.h"
+#include "reference/Kette.h"
 #include "util/Stringsbearbeiten.h"
 
 #include <benchmark/benchmark.h>

@@ -38,9 +38,7 @@ public:
 
     void Suchen(const std::string& eins, const std::string& zwei)
     {
-        felder[1] = eins;
-        felder[3] = zwei;
-        SucheAusfuehren();
+        SucheAusfuehren({eins, zwei});
         marken.assign(ListeAnzahl(), true);
     }
     std::string Feld(TFeld feld) const { return felder[static_cast<int>(feld)]; }

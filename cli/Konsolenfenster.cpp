@@ -1,6 +1,5 @@
 #include "cli/Konsolenfenster.h"
 
-#include "util/Stringsbearbeiten.h"
 
 #include <algorithm>
 #include <atomic>
@@ -52,16 +51,13 @@ void TKonsolenFenster::UebersprungGemeldet(const TUebersprungen& uebersprungen)
 void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
 {
     ListeLeeren();
-    FeldSetzen(TFeld::Edit1, eins);
-    FeldSetzen(TFeld::Edit3, zwei);
-    for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
-        FeldSetzen(zaehler, "0");
+    plusVerworfen_ = 0;
     std::string text;
     if (listenexport_) {
         listenexport_->Anfang(eins, zwei, text);
         std::fwrite(text.data(), 1, text.size(), ausgabe_);
     }
-    SucheAusfuehren();
+    SucheAusfuehren({eins, zwei});
     Ausgeben(unterbrochen_ ? AngefangeneGruppeVerwerfen() : ListeAnzahl());
     if (listenexport_) {
         text.clear();
@@ -83,22 +79,21 @@ uint32_t TKonsolenFenster::AngefangeneGruppeVerwerfen()
     // The lines not yet printed are the group of the last first-tree file:
     // a group goes out when the next one begins.
     const uint32_t anzahl = ListeAnzahl();
-    const int64_t fertig = int64_t{ZahlLesen(FeldText(TFeld::Edit8))} + ZahlLesen(FeldText(TFeld::Edit9));
+    const int64_t fertig = Zaehler().ohne + Zaehler().mit;
     if (begonnen_ <= fertig || ausgegeben_ >= anzahl)
         return anzahl;
     int64_t plus = 0;
     for (uint32_t i = ausgegeben_; i < anzahl; ++i)
         plus += Funde().Fund(i).art == '+' ? 1 : 0;
     --begonnen_;
-    FeldSetzen(TFeld::Edit7, std::to_string(ZahlLesen(FeldText(TFeld::Edit7)) - plus));
+    plusVerworfen_ = plus;
     return ausgegeben_;
 }
 
 std::string TKonsolenFenster::ZaehlerZeile() const
 {
-    return "+: " + std::to_string(ZahlLesen(FeldText(TFeld::Edit7))) + " -: "
-           + std::to_string(ZahlLesen(FeldText(TFeld::Edit8))) + " !: "
-           + std::to_string(ZahlLesen(FeldText(TFeld::Edit9)));
+    return "+: " + std::to_string(Zaehler().plus - plusVerworfen_) + " -: " + std::to_string(Zaehler().ohne)
+           + " !: " + std::to_string(Zaehler().mit);
 }
 
 void TKonsolenFenster::FundeGeleert()
@@ -152,8 +147,7 @@ void TKonsolenFenster::AusgabePruefen()
     if (schreibfehler_ != 0 || !std::ferror(ausgabe_))
         return;
     schreibfehler_ = errno != 0 ? errno : EIO;
-    AbbruchAngefordert = true;
-    AbbruchGefragt = false;
+    Stopp.Anfordern();
 }
 
 std::string TKonsolenFenster::FeldText(TFeld feld) const
@@ -192,15 +186,14 @@ bool TKonsolenFenster::UnterbrechungNachsehen()
     // The walks handle no messages, yet a user who presses Ctrl-C while a
     // million files are listed wants to be heard now, not when they are.
     UnterbrechungUebernehmen();
-    return unterbrochen_ && AbbruchAngefordert;
+    return unterbrochen_ && Stopp.Angefordert();
 }
 
 void TKonsolenFenster::UnterbrechungUebernehmen()
 {
     if (unterbrechung.load(std::memory_order_relaxed) && unterbrechung.exchange(false)) {
         unterbrochen_ = true;
-        AbbruchAngefordert = true;
-        AbbruchGefragt = false;
+        Stopp.Anfordern();
     }
 }
 

@@ -65,8 +65,8 @@ private:
     void FortschrittLoeschen();
     void UnterbrechungUebernehmen();
     void AusgabePruefen();
-    // After an interrupt: the end of the last whole group, the "+" counter
-    // lowered by the lines of the group cut short.
+    // After an interrupt: the end of the last whole group, and the "+"
+    // lines of the group cut short noted, which the counter line leaves out.
     uint32_t AngefangeneGruppeVerwerfen();
 
     std::FILE* ausgabe_;   // non-owning
@@ -81,6 +81,8 @@ private:
     uint32_t ausgegeben_ = 0;
     // Lines of first-tree files appended: the groups begun.
     int64_t begonnen_ = 0;
+    // "+" lines of a group cut short and not printed.
+    int64_t plusVerworfen_ = 0;
 
     std::array<std::string, 10> felder_{};
     int32_t gaugeProgress_ = 0;

@@ -1,6 +1,5 @@
 #include "search/Baumlesen.h"
 
-#include "search/FensterLogik.h"
 #include "search/Verzeichnisleser.h"
 
 #include <algorithm>
@@ -31,7 +30,8 @@ bool Ansehen(const plattform::TVerzeichnisListe& liste, const std::string& name,
 
 } // namespace
 
-bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& daten, uint16_t lauf)
+bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beobachter, const std::string& start,
+               TBaumdaten& daten, uint16_t lauf)
 {
     std::vector<TBaumVerzeichnis>& verzeichnisse = daten.verzeichnisse;
     // Each queued directory with whether a link was followed on the way to
@@ -60,11 +60,11 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
         const uint32_t verzeichnisNummer = naechstesVerzeichnis++;
         const std::string_view ort = verzeichnis.substr(std::min(verzeichnis.size(), start.size()));
         while (leser.Naechster(eintrag)) {
-            if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
+            if (beobachter.UnterbrechungNachsehen() && stopp.AbbruchFragen())
                 return false;
             const plattform::TEintragsInfo& info = eintrag.info;
             if (eintrag.angesehen && info.verzeichnis) {
-                if (!fenster.Filter.Ausgeschlossen(ort, eintrag.name, true) && besucht.insert(info.kennung).second) {
+                if (!filter.Ausgeschlossen(ort, eintrag.name, true) && besucht.insert(info.kennung).second) {
                     pfad.assign(verzeichnis).append(eintrag.name) += plattform::Trenner;
                     warteschlange.emplace_back(daten.Ablegen(pfad), eintrag.verweis);
                     verzeichnisse.push_back({warteschlange.back().first, info.kennung, true, eintrag.verweis});
@@ -72,11 +72,11 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
                 }
                 continue;
             }
-            if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
+            if (stopp.Halten())
                 return false;
             const bool regulaer = eintrag.angesehen && info.regulaer;
-            if (fenster.Filter.ZuKlein(regulaer ? info.groesse : -1)
-                || fenster.Filter.Ausgeschlossen(ort, eintrag.name, false))
+            if (filter.ZuKlein(regulaer ? info.groesse : -1)
+                || filter.Ausgeschlossen(ort, eintrag.name, false))
                 continue;
             TBaumEintrag& datei = daten.Eintragen(lauf, verzeichnisNummer, eintrag.name);
             if (regulaer) {
@@ -87,7 +87,7 @@ bool BaumLesen(TFensterLogik& fenster, const std::string& start, TBaumdaten& dat
             }
         }
         if (!leser.Grund().empty())
-            fenster.UebersprungMelden(std::string(verzeichnis), leser.Grund());
+            beobachter.UebersprungMelden(std::string(verzeichnis), leser.Grund());
     }
     return true;
 }

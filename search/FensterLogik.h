@@ -7,6 +7,7 @@
 
 #include "search/Filter.h"
 #include "search/Fundliste.h"
+#include "search/Suchsitzung.h"
 
 #include <cstdint>
 #include <functional>
@@ -14,66 +15,40 @@
 #include <string>
 #include <vector>
 
-class TKette;
-class THashTabelle;
-
-// Something a search could not read, as data: a directory it could not
-// list or a file it could not open to compare, and why, in the system's
-// words. The list of lines stays as it is defined; this says where it may
-// know less than the trees hold.
-struct TUebersprungen {
-    std::string pfad;
-    std::string grund;
-};
-
 // The edit fields of the main window, by their names.
 enum class TFeld { Edit1 = 1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9 };
 
-class TFensterLogik {
+class TFensterLogik : public TSuchbeobachter {
 public:
-    virtual ~TFensterLogik() = default;
+    TFensterLogik();
 
-    // Abort protocol. The close handler sets the request and clears the
-    // asked flag; the search loops poll the request and ask once.
-    bool AbbruchAngefordert = false;
-    bool AbbruchGefragt = false;
+    // The stop token of the search, a copy or a move: a front end's close
+    // handler requests the stop, and the question is asked through this
+    // window's JaNeinFrage.
+    TStoppMarke Stopp;
 
-    // Asks "Soll wirklich abgerochen werden?" once per close request; true
-    // means stop. Only called by a loop that found AbbruchAngefordert set.
-    bool AbbruchFragen();
+    // Asks "Soll wirklich abgerochen werden?" once per stop request; true
+    // means stop. Only called by a loop that found a request standing.
+    bool AbbruchFragen() { return Stopp.AbbruchFragen(); }
 
-    // The search run over the directories in Edit1 and Edit3.
-    void SucheAusfuehren();
+    // The search run over the order's two directories.
+    void SucheAusfuehren(const TSuchauftrag& auftrag);
 
-    // Runs the search pair by pair from the first byte, exactly as the list
-    // was always defined; the normal search gives the same list and fields
-    // by reading each file once. Kept as the reference it is checked against.
-    bool WoertlicheSuche = false;
+    // A run in place of the normal search: the tests and the bench set the
+    // pairwise reference run here (see ReferenzWaehlen), which gives the same
+    // list and fields by comparing pair by pair from the first byte. Empty:
+    // the normal search.
+    std::function<void(TFensterLogik&)> WoertlicheSuche;
 
     // What the walks of both searches leave out; nothing unless set.
     TFilter Filter;
-    void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
-                        THashTabelle& tabelle);
-    void ZaehlerErhoehen(TFeld feld);
+    void ZaehlerErhoehen(TZaehler zaehler);
+    // The counters of the last search, from 0 at its start.
+    const TZaehlerstand& Zaehler() const { return zaehler_; }
 
     // For tests: called by both searches once the trees are read, before
     // anything is compared, to change the trees at that point.
     std::function<void()> NachDemEinlesen;
-
-    // Called by the walks at every entry, where the window handles no
-    // messages: a front end whose stop comes as a signal rather than as a
-    // message raises the close request here and answers true, and the walk
-    // then polls at once, directory entries included. The window answers
-    // false, so its walks poll only as they always did.
-    virtual bool UnterbrechungNachsehen() { return false; }
-
-    // The directory walks; null when stopped on request.
-    std::unique_ptr<TKette> ErsteListeLesen(const std::string& verzeichnis);
-    std::unique_ptr<THashTabelle> ZweiteTabelleLesen(const std::string& verzeichnis);
-
-    // 0 identical, 1 not identical (or unopenable, or abandoned), 2 missing.
-    int PaarPruefen(const std::string& pfadA, const std::string& pfadB);
-    bool InhaltGleich(const std::string& pfadA, const std::string& pfadB);
 
     // The result list's commands. MarkierteKopieren with an empty basis
     // (or the first tree's searched directory) takes each line's own file,
@@ -87,7 +62,7 @@ public:
     // What the last search could not read, in the order it met them.
     const std::vector<TUebersprungen>& Uebersprungen() const { return uebersprungen_; }
     // The search notes one (and tells the front end).
-    void UebersprungMelden(std::string pfad, std::string grund);
+    void UebersprungMelden(std::string pfad, std::string grund) override;
 
     // What the last search found, line by line.
     const TFundliste& Funde() const { return funde_; }
@@ -107,15 +82,7 @@ protected:
     // for a path no walk met).
     void FundAnhaengen(const TFund& fund);
     void FundArtSetzen(uint32_t index, char art);
-    // The same for a path of the reference search, stored and looked at here.
-    void FundAufnehmen(char art, uint8_t baum, const std::string& pfad);
     TFundliste& FundeSchreiben() { return funde_; }
-
-    // What the window learns of the list: a line appended at index, a
-    // line's kind changed, every line gone. It reads them from Funde().
-    virtual void FundAngehaengt(uint32_t /*index*/) {}
-    virtual void FundGeaendert(uint32_t /*index*/) {}
-    virtual void FundeGeleert() {}
 
     // The result list's selection, kept by the window, several lines at once.
     virtual bool ListeMarkiert(uint32_t index) const = 0;
@@ -134,9 +101,6 @@ protected:
     virtual void GaugeSetProgress(int32_t wert) = 0;
     virtual void GaugeSetMaxValue(int32_t wert) = 0;
     virtual int32_t GaugeMaxValue() const = 0;
-
-    // Lets the window handle all pending messages, then returns.
-    virtual void NachrichtenVerarbeiten() = 0;
 
     // The search could not read this; Uebersprungen() holds it already.
     virtual void UebersprungGemeldet(const TUebersprungen& /*uebersprungen*/) {}
@@ -158,12 +122,13 @@ protected:
     virtual void Meldung(const std::string& text, const std::string& titel) = 0;
 
 private:
-    void SucheWoertlich();
     void SucheSchnell();
 
     friend class TBeschaeftigt;
+    friend class TReferenzsuche;
     friend class TSuchlauf;
     int beschaeftigt_ = 0;
     TFundliste funde_;
     std::vector<TUebersprungen> uebersprungen_;
+    TZaehlerstand zaehler_;
 };

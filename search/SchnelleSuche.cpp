@@ -7,11 +7,18 @@
 // up, and then writes exactly the lines, counters and field texts that the
 // pairwise run writes. Only what the pairwise run would have shown in passing
 // differs: which file name and progress stand in the fields meanwhile.
+//
+// Threads: everything here runs on the search thread, but for
+// groessen_.Nachschub, which the reader threads of vorleser_ call under its
+// lock (see Groessentabelle.h). The walks' entries (TBaumEintrag) are written
+// here only; the reader threads read their path and size, never the bit
+// fields the search writes. vorleser_ is declared after the size table and
+// so destroyed before it: no reader thread outlives what it reads.
 
 #include "search/FensterLogik.h"
 
 #include "search/Baumlesen.h"
-#include "search/Groessenschluessel.h"
+#include "search/Groessentabelle.h"
 #include "search/Inhaltsklassen.h"
 #include "search/Vorleser.h"
 
@@ -29,41 +36,8 @@ constexpr uint32_t Keiner = std::numeric_limits<uint32_t>::max();
 // (twice as often as a user notices a pause; more often costs the search
 // noticeably in repainting).
 constexpr auto NachrichtenAbstand = std::chrono::milliseconds(25);
-// Files of a size group planned for the read-ahead at once.
-constexpr uint32_t PlanStueck = 1024;
 // Files of a size group gathered between two polls.
 constexpr size_t SammelPollAbstand = 4096;
-
-uint32_t Bucket(uint64_t schluessel)
-{
-    return static_cast<uint32_t>(schluessel % GroessenTabellenLaenge);
-}
-
-// Sorts indizes by the size of what they name, equal sizes in the order they
-// stand, and gives those sizes side by side. Each size is read once into a
-// flat array: a sort that compared through the walk's entries would look
-// each of them up again and again.
-template <typename TGroesseVon>
-void NachGroesseOrdnen(std::vector<uint32_t>& indizes, std::vector<int64_t>& groessen, TGroesseVon&& groesseVon)
-{
-    const size_t n = indizes.size();
-    std::vector<int64_t> groesse(n);
-    for (size_t i = 0; i < n; ++i)
-        groesse[i] = groesseVon(indizes[i]);
-    std::vector<uint32_t> reihenfolge(n);
-    for (size_t i = 0; i < n; ++i)
-        reihenfolge[i] = static_cast<uint32_t>(i);
-    std::sort(reihenfolge.begin(), reihenfolge.end(), [&](uint32_t x, uint32_t y) {
-        return groesse[x] != groesse[y] ? groesse[x] < groesse[y] : x < y;
-    });
-    std::vector<uint32_t> geordnet(n);
-    groessen.resize(n);
-    for (size_t i = 0; i < n; ++i) {
-        geordnet[i] = indizes[reihenfolge[i]];
-        groessen[i] = groesse[reihenfolge[i]];
-    }
-    indizes.swap(geordnet);
-}
 
 std::string Zeile(const char* vorsatz, std::string_view pfad)
 {
@@ -87,15 +61,12 @@ private:
         uint32_t kandidat = Keiner;
     };
 
-    std::deque<TBaumEintrag>& ZweiterBaum() { return daten_.laeufe[laufB_]; }
-    TBaumEintrag& Kandidat(uint32_t k) { return ZweiterBaum()[kandidaten_[k]]; }
+    TBaumEintrag& Kandidat(uint32_t k) { return groessen_.Kandidat(k); }
 
     void TabelleAufbauen();
-    void GruppenfolgePlanen();
-    bool Nachschub(std::deque<TVorhaben>& plan);
     bool Zwischendurch(const TBaumEintrag& datei, int64_t position);
     void NachrichtenZwischendurch();
-    bool Abbrechen() { return f_.AbbruchAngefordert && f_.AbbruchFragen(); }
+    bool Abbrechen() { return f_.Stopp.Halten(); }
     bool Selbst(uint32_t a, uint32_t k);
     uint32_t KandidatVonA(uint32_t a);
     bool Oeffenbar(TBaumEintrag& eintrag);
@@ -118,18 +89,13 @@ private:
     // would not have written.
     std::string edit2_, edit4_, edit6_;
 
-    // The size table: the second tree's regular files ("candidates", in walk
-    // order), grouped by bucket and by exact size.
-    std::vector<uint32_t> kandidaten_;                   // index into the second tree
-    std::vector<std::pair<uint32_t, uint32_t>> tabelle_; // (bucket, candidate), sorted
-    // By a bucket's start: 1 + past its last live entry. Only buckets with
-    // something to compare are looked at, mostly few of all.
+    // The size table and the read-ahead plan drawn from it.
+    TGroessentabelle groessen_{daten_};
+    std::vector<bool> klassifiziert_; // at a size group's start in groessen_.kandidatenNachGroesse
+    // By a bucket's start in groessen_.tabelle: 1 + past its last live
+    // entry. Only buckets with something to compare are looked at, mostly
+    // few of all.
     std::unordered_map<uint32_t, uint32_t> lebendesEnde_;
-    std::vector<uint32_t> kandidatenNachGroesse_;
-    std::vector<int64_t> kandidatenGroessen_;            // their sizes, side by side for the search
-    std::vector<bool> klassifiziert_;                    // at a size group's start in kandidatenNachGroesse_
-    std::vector<uint32_t> ersteNachGroesse_;             // two trees: first-tree files by size
-    std::vector<int64_t> ersteGroessen_;
 
     // Same directory: which step took a candidate out of the table, and
     // where KandidatVonA stands in the candidates.
@@ -142,13 +108,9 @@ private:
     std::vector<std::vector<uint32_t>> klassenMitglieder_; // candidates per class, in table order
     int32_t naechsteKlasse_ = 0;
 
-    // The sizes of the groups worth reading, in the order the run comes to
-    // them: the files of the next groups are opened ahead.
-    std::vector<int64_t> gruppenfolge_;
-    uint32_t naechsteGeplante_ = 0; // next group for the read-ahead plan
-    uint32_t geplantInGruppe_ = 0;  // its files planned so far
-    uint32_t begonnene_ = 0;        // groups the run has come to
-    TVorleser vorleser_{daten_, [this](std::deque<TVorhaben>& plan) { return Nachschub(plan); }};
+    uint32_t begonnene_ = 0; // groups the run has come to
+    // Declared after what its threads read, so destroyed first.
+    TVorleser vorleser_{daten_, [this](std::deque<TVorhaben>& plan) { return groessen_.Nachschub(plan); }};
     TLesestand lesestand_{daten_, vorleser_};
 
     // The last comparison the pairwise run would have made, and the last one
@@ -174,20 +136,19 @@ void TSuchlauf::Ausfuehren()
     edit4_ = f_.FeldText(TFeld::Edit4);
     edit6_ = f_.FeldText(TFeld::Edit6);
     const std::string& erstes = f_.funde_.Verzeichnis(0);
-    if (!BaumLesen(f_, erstes, daten_, laufA_))
+    if (!BaumLesen(f_.Filter, f_.Stopp, f_, erstes, daten_, laufA_))
         return;
     const std::string& zweites = f_.funde_.Verzeichnis(1);
     gleich_ = erstes == zweites;
     // One tree against itself is read once.
     if (!gleich_) {
         laufB_ = daten_.NeuerLauf();
-        if (!BaumLesen(f_, zweites, daten_, laufB_))
+        if (!BaumLesen(f_.Filter, f_.Stopp, f_, zweites, daten_, laufB_))
             return;
     }
     if (f_.NachDemEinlesen)
         f_.NachDemEinlesen();
     TabelleAufbauen();
-    GruppenfolgePlanen();
 
     const auto anzahl = static_cast<uint32_t>(baumA_.size());
     uint32_t uebrig = anzahl;
@@ -217,78 +178,12 @@ void TSuchlauf::Ausfuehren()
 
 void TSuchlauf::TabelleAufbauen()
 {
-    std::deque<TBaumEintrag>& zweiter = ZweiterBaum();
-    for (uint32_t i = 0; i < zweiter.size(); ++i)
-        if (zweiter[i].regulaer)
-            kandidaten_.push_back(i);
-
-    tabelle_.reserve(kandidaten_.size());
-    for (uint32_t k = 0; k < kandidaten_.size(); ++k)
-        tabelle_.emplace_back(Bucket(GroessenSchluessel(Kandidat(k).groesse)), k);
-    std::sort(tabelle_.begin(), tabelle_.end());
-
-    kandidatenNachGroesse_.resize(kandidaten_.size());
-    for (uint32_t k = 0; k < kandidaten_.size(); ++k)
-        kandidatenNachGroesse_[k] = k;
-    NachGroesseOrdnen(kandidatenNachGroesse_, kandidatenGroessen_, [&](uint32_t k) { return Kandidat(k).groesse; });
-    klassifiziert_.assign(kandidaten_.size(), false);
-
+    groessen_.Aufbauen(laufA_, laufB_, gleich_);
+    klassifiziert_.assign(groessen_.kandidaten.size(), false);
     if (gleich_) {
-        entferntIn_.assign(kandidaten_.size(), Nie);
+        entferntIn_.assign(groessen_.kandidaten.size(), Nie);
         ausListe_.assign(baumA_.size(), false);
-    } else {
-        for (uint32_t a = 0; a < baumA_.size(); ++a)
-            if (baumA_[a].regulaer)
-                ersteNachGroesse_.push_back(a);
-        NachGroesseOrdnen(ersteNachGroesse_, ersteGroessen_, [&](uint32_t a) { return baumA_[a].groesse; });
     }
-}
-
-void TSuchlauf::GruppenfolgePlanen()
-{
-    // As Klassifizieren meets them: the first file of each size, in the
-    // order of the first tree, and only sizes with something to compare.
-    std::vector<bool> gesehen(kandidaten_.size(), false);
-    for (const TBaumEintrag& datei : baumA_) {
-        if (!datei.regulaer)
-            continue;
-        const auto [anfang, ende] = std::equal_range(kandidatenGroessen_.begin(), kandidatenGroessen_.end(), datei.groesse);
-        const auto gruppe = static_cast<size_t>(anfang - kandidatenGroessen_.begin());
-        if (anfang == ende || gesehen[gruppe])
-            continue;
-        gesehen[gruppe] = true;
-        if (!gleich_ || ende - anfang >= 2)
-            gruppenfolge_.push_back(datei.groesse);
-    }
-}
-
-bool TSuchlauf::Nachschub(std::deque<TVorhaben>& plan)
-{
-    if (naechsteGeplante_ >= gruppenfolge_.size())
-        return false;
-    // In the order Klassifizieren hands them on, so that a file's place is
-    // its place there: first tree, then candidates; a large group in pieces.
-    // This runs in the read-ahead's threads too and reads only the size
-    // table, which stays as it is while the search compares.
-    const int64_t groesse = gruppenfolge_[naechsteGeplante_];
-    const auto [aAnfang, aEnde] = std::equal_range(ersteGroessen_.begin(), ersteGroessen_.end(), groesse);
-    const auto [kAnfang, kEnde] = std::equal_range(kandidatenGroessen_.begin(), kandidatenGroessen_.end(), groesse);
-    const auto erste = static_cast<uint32_t>(aEnde - aAnfang);
-    const auto alle = erste + static_cast<uint32_t>(kEnde - kAnfang);
-    const uint32_t bis = std::min(alle, geplantInGruppe_ + PlanStueck);
-    for (uint32_t stelle = geplantInGruppe_; stelle < bis; ++stelle) {
-        TBaumEintrag& eintrag =
-            stelle < erste ? baumA_[ersteNachGroesse_[static_cast<size_t>(aAnfang - ersteGroessen_.begin()) + stelle]]
-                           : Kandidat(kandidatenNachGroesse_[static_cast<size_t>(kAnfang - kandidatenGroessen_.begin())
-                                                             + (stelle - erste)]);
-        plan.push_back({&eintrag, groesse, naechsteGeplante_, stelle});
-    }
-    geplantInGruppe_ = bis;
-    if (bis == alle) {
-        ++naechsteGeplante_;
-        geplantInGruppe_ = 0;
-    }
-    return true;
 }
 
 void TSuchlauf::NachrichtenZwischendurch()
@@ -308,12 +203,8 @@ bool TSuchlauf::Zwischendurch(const TBaumEintrag& datei, int64_t position)
     }
     f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler_) + einheit_);
     NachrichtenZwischendurch();
-    if (f_.AbbruchAngefordert) {
-        if (f_.AbbruchFragen())
-            return true;
-        f_.AbbruchAngefordert = false;
-    }
-    return false;
+    // A No leaves no request standing: the next request asks again.
+    return f_.Stopp.Halten();
 }
 
 // Same directory: the candidate that is the first-tree file a, Keiner when a
@@ -322,12 +213,12 @@ bool TSuchlauf::Zwischendurch(const TBaumEintrag& datei, int64_t position)
 // a table of its own.
 uint32_t TSuchlauf::KandidatVonA(uint32_t a)
 {
-    if (kandidatZeiger_ > 0 && kandidaten_[kandidatZeiger_ - 1] >= a)
-        kandidatZeiger_ = static_cast<uint32_t>(std::lower_bound(kandidaten_.begin(), kandidaten_.end(), a)
-                                                - kandidaten_.begin());
-    while (kandidatZeiger_ < kandidaten_.size() && kandidaten_[kandidatZeiger_] < a)
+    if (kandidatZeiger_ > 0 && groessen_.kandidaten[kandidatZeiger_ - 1] >= a)
+        kandidatZeiger_ = static_cast<uint32_t>(std::lower_bound(groessen_.kandidaten.begin(), groessen_.kandidaten.end(), a)
+                                                - groessen_.kandidaten.begin());
+    while (kandidatZeiger_ < groessen_.kandidaten.size() && groessen_.kandidaten[kandidatZeiger_] < a)
         ++kandidatZeiger_;
-    return kandidatZeiger_ < kandidaten_.size() && kandidaten_[kandidatZeiger_] == a ? kandidatZeiger_ : Keiner;
+    return kandidatZeiger_ < groessen_.kandidaten.size() && groessen_.kandidaten[kandidatZeiger_] == a ? kandidatZeiger_ : Keiner;
 }
 
 // The candidate is the first-tree file's own directory entry, met again by
@@ -335,7 +226,7 @@ uint32_t TSuchlauf::KandidatVonA(uint32_t a)
 // (the rule is set out where the pairwise run applies it).
 bool TSuchlauf::Selbst(uint32_t a, uint32_t k)
 {
-    return (gleich_ ? kandidaten_[k] == a : GleicherEintrag(baumA_[a], Kandidat(k), daten_))
+    return (gleich_ ? groessen_.kandidaten[k] == a : GleicherEintrag(baumA_[a], Kandidat(k), daten_))
            || EineDatei(baumA_[a], Kandidat(k));
 }
 
@@ -356,14 +247,14 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
         const auto [anfang, ende] = std::equal_range(groessen.begin(), groessen.end(), groesse);
         return std::make_pair(indizes.begin() + (anfang - groessen.begin()), indizes.begin() + (ende - groessen.begin()));
     };
-    const auto [kAnfang, kEnde] = bereich(kandidatenNachGroesse_, kandidatenGroessen_);
+    const auto [kAnfang, kEnde] = bereich(groessen_.kandidatenNachGroesse, groessen_.kandidatenGroessen);
     if (kAnfang == kEnde)
         return true;
-    const auto gruppe = static_cast<size_t>(kAnfang - kandidatenNachGroesse_.begin());
+    const auto gruppe = static_cast<size_t>(kAnfang - groessen_.kandidatenNachGroesse.begin());
     if (klassifiziert_[gruppe])
         return true;
     klassifiziert_[gruppe] = true;
-    const auto [aAnfang, aEnde] = bereich(ersteNachGroesse_, ersteGroessen_);
+    const auto [aAnfang, aEnde] = bereich(groessen_.ersteNachGroesse, groessen_.ersteGroessen);
     if (gleich_ ? kEnde - kAnfang < 2 : aAnfang == aEnde)
         return true; // nothing of this size to compare
 
@@ -393,7 +284,7 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
     const bool inMb = groesse > 10485760;
     teiler_ = inMb ? 1048576 : 1024;
     einheit_ = inMb ? " MB" : " KB";
-    if (begonnene_ < gruppenfolge_.size() && gruppenfolge_[begonnene_] == groesse)
+    if (begonnene_ < groessen_.gruppenfolge.size() && groessen_.gruppenfolge[begonnene_] == groesse)
         vorleser_.GruppeBeginnt(begonnene_++);
     const bool fertig = KlassenBilden(eintraege, groesse, naechsteKlasse_, lesestand_,
                                       [this](const TBaumEintrag& datei, int64_t position) {
@@ -471,7 +362,7 @@ void TSuchlauf::LetztenVergleichMerken(uint32_t a, uint32_t schritt)
     const uint32_t selbst = gleich_ ? KandidatVonA(a) : Keiner;
 
     auto bereich = [&](uint32_t bucket) {
-        return std::equal_range(tabelle_.begin(), tabelle_.end(), std::make_pair(bucket, 0u),
+        return std::equal_range(groessen_.tabelle.begin(), groessen_.tabelle.end(), std::make_pair(bucket, 0u),
                                 [](const auto& x, const auto& y) { return x.first < y.first; });
     };
     auto [anfang, ende] = bereich(Bucket(GroessenSchluessel(datei.groesse)));
@@ -487,12 +378,12 @@ void TSuchlauf::LetztenVergleichMerken(uint32_t a, uint32_t schritt)
     if (anfang == ende)
         return;
 
-    const auto anfangIndex = static_cast<uint32_t>(anfang - tabelle_.begin());
+    const auto anfangIndex = static_cast<uint32_t>(anfang - groessen_.tabelle.begin());
     uint32_t& gemerkt = lebendesEnde_[anfangIndex];
     if (gemerkt == 0)
-        gemerkt = static_cast<uint32_t>(ende - tabelle_.begin()) + 1;
+        gemerkt = static_cast<uint32_t>(ende - groessen_.tabelle.begin()) + 1;
     for (uint32_t i = gemerkt - 1; i > anfangIndex; --i) {
-        const uint32_t k = tabelle_[i - 1].second;
+        const uint32_t k = groessen_.tabelle[i - 1].second;
         const bool frueherEntfernt = gleich_ && entferntIn_[k] < schritt;
         if (frueherEntfernt || !Oeffenbar(Kandidat(k))) {
             // Gone for good: later steps need not look at it again.
@@ -541,7 +432,7 @@ void TSuchlauf::AndereNamenHerausnehmen(uint32_t a, uint32_t schritt)
         if (entferntIn_[k] < schritt || !Oeffenbar(Kandidat(k)) || !EineDatei(baumA_[a], Kandidat(k)))
             continue;
         entferntIn_[k] = schritt;
-        ausListe_[kandidaten_[k]] = true;
+        ausListe_[groessen_.kandidaten[k]] = true;
         ++herausgenommen_;
     }
     andereNamen_.erase(andere);
@@ -567,13 +458,13 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
                 if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))
                     continue;
-                f_.FundAnhaengen({kandidaten_[k], laufB_, 1, '+'});
-                f_.ZaehlerErhoehen(TFeld::Edit7);
+                f_.FundAnhaengen({groessen_.kandidaten[k], laufB_, 1, '+'});
+                f_.ZaehlerErhoehen(TZaehler::Plus);
                 gefunden = true;
                 if (gleich_) {
                     // The candidate belongs to this group alone.
                     entferntIn_[k] = schritt;
-                    ausListe_[kandidaten_[k]] = true;
+                    ausListe_[groessen_.kandidaten[k]] = true;
                     ++herausgenommen_;
                 }
                 if (Abbrechen())
@@ -582,10 +473,10 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
         }
     }
     if (gefunden) {
-        f_.ZaehlerErhoehen(TFeld::Edit9);
+        f_.ZaehlerErhoehen(TZaehler::Mit);
         f_.FundArtSetzen(zeile, '!');
     } else {
-        f_.ZaehlerErhoehen(TFeld::Edit8);
+        f_.ZaehlerErhoehen(TZaehler::Ohne);
     }
     return true;
 }

@@ -5,6 +5,15 @@
 // under way at once, and on a warm one the walk takes what others looked
 // at. The walk names the directories in its order and takes their entries
 // in that order; what it finds does not depend on which thread looked.
+//
+// Threads: the walk's thread calls the public functions; the listing threads
+// run Arbeiten and Auflisten. Every member is guarded by mutex_, but for
+// ende_ (atomic, read between entries without the lock), grund_ (the walk's
+// alone) and a listing's pfad and verweis, which a thread reads unlocked
+// while it lists: they are set before the listing is begun and never change,
+// and a listing stays where it is in the deque until the walk has taken it
+// whole. Destruction: the destructor ends and joins every thread before any
+// member goes.
 
 #include "util/Plattform.h"
 

@@ -9,6 +9,16 @@
 // Files are opened relative to a handle of their directory where that looks
 // up the same file, so that the directories are not looked up again for
 // every file.
+//
+// Threads: the search thread calls the public functions; the reader threads
+// run Arbeiten. Every member below mutex_ is guarded by it. The TNachschub
+// is called only with mutex_ held, from either side, so what it writes (the
+// size table's plan cursor) is under this lock too. A TFaden's handles are
+// its thread's alone. A TVorrat in work (WirdGeoeffnet, WirdGelesen) is its
+// thread's outside the lock; the search takes it only once it is Offen or
+// Fertig, and Vergessen waits for it. daten_ is only read. Destruction: the
+// destructor ends and joins every thread before any member goes; whatever
+// the TNachschub reads must outlive this object (declare it before).
 
 #include "search/Baumdaten.h"
 #include "util/Plattform.h"

@@ -42,11 +42,7 @@ public:
     std::string& Feld(TFeld feld) { return felder[static_cast<size_t>(feld)]; }
 
     // A close request as the window's close handler makes it.
-    void Schliessen()
-    {
-        AbbruchAngefordert = true;
-        AbbruchGefragt = false;
-    }
+    void Schliessen() { Stopp.Anfordern(); }
 
     std::vector<std::string> Zeilen() const
     {
@@ -93,6 +89,12 @@ protected:
             if (!text.empty() && beiFortschritt)
                 beiFortschritt(++fortschritte);
         }
+    }
+
+    void ZaehlerGeaendert(TZaehler zaehler) override
+    {
+        const TFeld feld = zaehler == TZaehler::Plus ? TFeld::Edit7 : zaehler == TZaehler::Ohne ? TFeld::Edit8 : TFeld::Edit9;
+        felder[static_cast<size_t>(feld)] = std::to_string(Zaehler()[zaehler]);
     }
 
     void GaugeSetProgress(int32_t wert) override

@@ -5,6 +5,8 @@
 
 #include "FensterAttrappe.h"
 
+#include "reference/Referenzsuche.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -44,7 +46,7 @@ inline TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool w
                         const std::function<void(TFensterAttrappe&)>& einrichten = {})
 {
     TFensterAttrappe fenster;
-    fenster.WoertlicheSuche = woertlich;
+    ReferenzWaehlen(fenster, woertlich);
     fenster.NachDemEinlesen = std::move(nachDemEinlesen);
     fenster.Feld(TFeld::Edit1) = eins;
     fenster.Feld(TFeld::Edit3) = zwei;
@@ -55,7 +57,7 @@ inline TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool w
         fenster.Feld(zaehler) = "0";
     if (einrichten)
         einrichten(fenster);
-    fenster.SucheAusfuehren();
+    fenster.SucheAusfuehren({eins, zwei});
     FundpfadeStimmen(fenster);
     return {fenster.Zeilen(), fenster.felder, fenster.gaugeProgress, fenster.gaugeMax};
 }

@@ -1,4 +1,5 @@
-#include "containers/Hashtabelle.h"
+#include "reference/Textblock.h"
+#include "reference/Hashtabelle.h"
 #include "util/Fehler.h"
 #include "util/Speicher.h"
 #include "util/Stringsbearbeiten.h"

@@ -1,5 +1,6 @@
-#include "containers/Kette.h"
-#include "containers/Loeschen.h"
+#include "reference/Textblock.h"
+#include "reference/Kette.h"
+#include "reference/Loeschen.h"
 #include "util/Stringsbearbeiten.h"
 
 #include <gtest/gtest.h>

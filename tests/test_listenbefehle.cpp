@@ -2,6 +2,7 @@
 #include "Testbaum.h"
 #include "Testsystem.h"
 
+#include "reference/Referenzsuche.h"
 #include "util/Plattform.h"
 
 #include <gtest/gtest.h>
@@ -151,11 +152,11 @@ TEST_F(ListenbefehleTest, ANameReplacedDuringTheSearchIsCopiedAsListed)
         if (fehler)
             GTEST_SKIP() << "no hard links here";
         fenster.ListeLeeren();
-        fenster.WoertlicheSuche = woertlich;
+        ReferenzWaehlen(fenster, woertlich);
         fenster.NachDemEinlesen = [&] {
             std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/n", "neu")), TTestbaum::Pfad(a + "x"));
         };
-        fenster.SucheAusfuehren();
+        fenster.SucheAusfuehren({fenster.Feld(TFeld::Edit1), fenster.Feld(TFeld::Edit3)});
         ASSERT_EQ(fenster.ListeZeile(0), "! " + a + "x");
         fenster.EintraegeMarkieren('!');
         fenster.MarkierteKopieren("", baum.Verzeichnis(woertlich ? "T2" : "T"), false);

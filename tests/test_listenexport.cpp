@@ -64,7 +64,7 @@ TEST_P(ExportTest, AnotherProgramReadsBackEveryGroupKindSizeAndPathByte)
     TFensterAttrappe fenster;
     fenster.Feld(TFeld::Edit1) = baum.Wurzel() + "A/";
     fenster.Feld(TFeld::Edit3) = baum.Wurzel() + "B/";
-    fenster.SucheAusfuehren();
+    fenster.SucheAusfuehren({fenster.Feld(TFeld::Edit1), fenster.Feld(TFeld::Edit3)});
     const TFundliste& funde = fenster.Funde();
     ASSERT_EQ(funde.Anzahl(), 6u);
 
@@ -167,7 +167,7 @@ TEST_P(FilterTest, BothSearchesLeaveOutWhatMatchesAndWhatIsSmaller)
     };
     for (const bool woertlich : {false, true}) {
         const auto ergebnis =
-            suchvergleich::Suchen(baum.Wurzel() + "A/", baum.Wurzel() + "B/", woertlich, {}, einrichten);
+            suchvergleich::Suchen(baum.Verzeichnis("A"), baum.Verzeichnis("B"), woertlich, {}, einrichten);
         std::vector<std::string> gruppen;
         for (std::string zeile : ergebnis.zeilen) {
             const bool plus = zeile[0] == '+';

@@ -1,4 +1,4 @@
-#include "containers/Seq.h"
+#include "reference/Seq.h"
 
 #include <gtest/gtest.h>
 

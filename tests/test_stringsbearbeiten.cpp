@@ -1,4 +1,5 @@
 #include "util/Fehler.h"
+#include "reference/Textblock.h"
 #include "util/Stringsbearbeiten.h"
 
 #include <gtest/gtest.h>

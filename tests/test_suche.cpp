@@ -2,8 +2,9 @@
 #include "Testbaum.h"
 #include "Testsystem.h"
 
-#include "containers/Hashtabelle.h"
-#include "containers/Kette.h"
+#include "reference/Hashtabelle.h"
+#include "reference/Kette.h"
+#include "reference/Referenzsuche.h"
 #include "util/Plattform.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +38,7 @@ protected:
         fenster.Feld(TFeld::Edit3) = zwei;
         for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
             fenster.Feld(zaehler) = "0";
-        fenster.SucheAusfuehren();
+        fenster.SucheAusfuehren({eins, zwei});
     }
     std::string Zaehler() const
     {
@@ -188,7 +189,7 @@ TEST_P(UeberlappungTest, NoFileIsListedUnderItself)
             GTEST_SKIP() << "symbolic links cannot be made here";
     }
     const std::string eins = baum.Wurzel() + TTestbaum::Nativ("A/"), zwei = baum.Wurzel() + TTestbaum::Nativ(fall.zweites);
-    fenster.WoertlicheSuche = woertlich;
+    ReferenzWaehlen(fenster, woertlich);
     Suchen(eins, zwei);
 
     // Each file's line with the "+" lines under it.
@@ -261,7 +262,7 @@ TEST_P(NamenEinerDateiTest, AreNeverEachOthersCopy)
         if (fehler)
             GTEST_SKIP() << "links cannot be made here";
     }
-    fenster.WoertlicheSuche = woertlich;
+    ReferenzWaehlen(fenster, woertlich);
     Suchen(baum.Wurzel() + TTestbaum::Nativ(fall.eins), baum.Wurzel() + TTestbaum::Nativ(fall.zwei));
     std::vector<std::string> erwartet;
     for (const std::string& zeile : fall.zeilen) {
@@ -380,10 +381,10 @@ TEST_P(VergleichTest, LastByteDecidesAndBlocksAreCounted)
     inhalt.back() = 'r';
     const std::string anders = baum.Datei("anders", inhalt);
 
-    EXPECT_EQ(fenster.PaarPruefen(eins, anders), 1);
+    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(eins, anders), 1);
     EXPECT_EQ(fenster.edit6Verlauf.size(), fall.bloecke + 1); // one text per block, then ""
     fenster.edit6Verlauf.clear();
-    EXPECT_EQ(fenster.PaarPruefen(eins, gleich), 0);
+    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(eins, gleich), 0);
     EXPECT_EQ(fenster.edit6Verlauf.size(), fall.bloecke + 1);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), "");
     EXPECT_EQ(fenster.Feld(TFeld::Edit6), "");
@@ -396,7 +397,7 @@ TEST(Vergleich, EmptyFilesAreIdenticalWithoutProgress)
 {
     TTestbaum baum;
     TFensterAttrappe fenster;
-    EXPECT_EQ(fenster.PaarPruefen(baum.Datei("a", ""), baum.Datei("b", "")), 0);
+    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(baum.Datei("a", ""), baum.Datei("b", "")), 0);
     EXPECT_EQ(fenster.edit6Verlauf, std::vector<std::string>{""});
 }
 
@@ -405,8 +406,8 @@ TEST(Vergleich, MissingOrDirectoryGivesTwoSilently)
     TTestbaum baum;
     TFensterAttrappe fenster;
     const std::string datei = baum.Datei("a", "x");
-    EXPECT_EQ(fenster.PaarPruefen(baum.Wurzel() + "fehlt", datei), 2);
-    EXPECT_EQ(fenster.PaarPruefen(datei, baum.Wurzel()), 2);
+    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(baum.Wurzel() + "fehlt", datei), 2);
+    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(datei, baum.Wurzel()), 2);
     EXPECT_TRUE(fenster.edit5Verlauf.empty());
 }
 
@@ -419,7 +420,7 @@ TEST(Vergleich, UnreadableFileGivesOneWithMessage)
     const std::string a = baum.Datei("a", "x");
     const std::string b = baum.Datei("b", "x");
     std::filesystem::permissions(TTestbaum::Pfad(b), std::filesystem::perms::none);
-    EXPECT_EQ(fenster.PaarPruefen(a, b), 1);
+    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(a, b), 1);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), "Konnte Datei " + b + " nicht öffnen!");
 }
 
@@ -438,7 +439,7 @@ TEST_P(EinheitTest, ProgressUnitFollowsTheSize)
     const std::string a = baum.Datei("a", ""), b = baum.Datei("b", "");
     ASSERT_TRUE(testsystem::LaengeSetzen(a, GetParam().laenge));
     ASSERT_TRUE(testsystem::LaengeSetzen(b, GetParam().laenge));
-    EXPECT_EQ(fenster.PaarPruefen(a, b), 0);
+    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(a, b), 0);
     const auto& verlauf = fenster.edit6Verlauf;
     ASSERT_GE(verlauf.size(), 3u);
     EXPECT_EQ(verlauf.front(), GetParam().erste);
@@ -456,7 +457,7 @@ class AbbruchTest : public SucheTest, public ::testing::WithParamInterface<bool>
 protected:
     void SetUp() override
     {
-        fenster.WoertlicheSuche = GetParam();
+        ReferenzWaehlen(fenster, GetParam());
         a = baum.Verzeichnis("A");
         b = baum.Verzeichnis("B");
         // Pairs of one size each, big enough for several blocks, so that
@@ -507,7 +508,7 @@ TEST_P(AbbruchTest, YesStopsEveryLoopWithOneQuestion)
     Suchen(a, b);
     EXPECT_EQ(fenster.fragen, std::vector<std::string>{"Abbrechen?: Soll wirklich abgerochen werden?"});
     AbgebrochenPruefen();
-    EXPECT_TRUE(fenster.AbbruchAngefordert);
+    EXPECT_TRUE(fenster.Stopp.Angefordert());
     EXPECT_LT(fenster.gaugeProgress, fenster.gaugeMax);
 }
 
@@ -518,7 +519,7 @@ TEST_P(AbbruchTest, NoLetsTheRunFinishWithoutAskingAgain)
     Suchen(a, b);
     EXPECT_EQ(fenster.fragen.size(), 1u);
     EXPECT_EQ(Zaehler(), "4/0/4");
-    EXPECT_FALSE(fenster.AbbruchAngefordert);
+    EXPECT_FALSE(fenster.Stopp.Angefordert());
 }
 
 TEST_P(AbbruchTest, TwoRequestsGiveTwoQuestions)
@@ -555,10 +556,10 @@ TEST(Walk, StoppedWalkReturnsNullAndFreesEverything)
     baum.Datei("a/2", "y");
     fenster.Schliessen();
     fenster.antworten = {true};
-    EXPECT_EQ(fenster.ErsteListeLesen(baum.Wurzel()), nullptr);
+    EXPECT_EQ(TReferenzsuche(fenster).ErsteListeLesen(baum.Wurzel()), nullptr);
     fenster.Schliessen();
     fenster.antworten = {true};
-    EXPECT_EQ(fenster.ZweiteTabelleLesen(baum.Wurzel()), nullptr);
+    EXPECT_EQ(TReferenzsuche(fenster).ZweiteTabelleLesen(baum.Wurzel()), nullptr);
     EXPECT_EQ(fenster.fragen.size(), 2u);
 }
 
@@ -571,7 +572,7 @@ TEST(Walk, SecondWalkFilesBySizeAndSkipsUnmeasurable)
     if (testsystem::HatFifos) {
         ASSERT_TRUE(testsystem::FifoAnlegen(baum.Wurzel() + "rohr"));
     }
-    auto tabelle = fenster.ZweiteTabelleLesen(baum.Wurzel());
+    auto tabelle = TReferenzsuche(fenster).ZweiteTabelleLesen(baum.Wurzel());
     ASSERT_NE(tabelle, nullptr);
     EXPECT_EQ(tabelle->AnzahlBei(0), 1u);
     EXPECT_EQ(tabelle->AnzahlBei(5), 1u);

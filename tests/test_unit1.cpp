@@ -1,6 +1,7 @@
 #include "Testbaum.h"
 #include "Testfenster.h"
 
+#include "reference/Referenzsuche.h"
 #include "app/Endesignale.h"
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
@@ -356,7 +357,7 @@ TEST_F(Form1Test, ClosingWhileIdleSavesAndLetsTheWindowClose)
     const QRect rahmen = f->frameGeometry();
     EXPECT_TRUE(f->close());
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(f->AbbruchAngefordert);
+    EXPECT_TRUE(f->Stopp.Angefordert());
     EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(rahmen.top(), rahmen.left(), "/A/", "/B/", rahmen.width()));
     EXPECT_EQ(f->beendet, 0);
 }
@@ -778,7 +779,7 @@ TEST_F(Form1Test, DuringASearchEachDispatchAddsTheNewLinesAndTheListNeverShowsBl
     f->FeldSetzen(TFeld::Edit1, a);
     f->FeldSetzen(TFeld::Edit3, a);
     // The pairwise run looks at the messages once per file.
-    f->WoertlicheSuche = true;
+    ReferenzWaehlen(*f, true);
     f->show();
     int zurueckgesetzt = 0;
     int umgestellt = 0;

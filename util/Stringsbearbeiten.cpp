@@ -6,22 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-char* TextKopie(const std::string& s)
-{
-    const size_t n = std::strlen(s.c_str());
-    if (n == 0)
-        return nullptr;
-    auto* block = static_cast<char*>(CHeapHolen(n + 1));
-    std::memcpy(block, s.data(), n);
-    block[n] = '\0';
-    return block;
-}
-
-std::string TextAus(const char* block)
-{
-    return block ? std::string(block) : std::string();
-}
-
 std::string TeilTextLesen(const std::string& text, uint32_t& cursor, uint32_t ende)
 {
     const uint64_t laenge = text.size();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "containers/Kette.h"
+#include "reference/Kette.h"
 
 #include <cstdint>
 #include <string>

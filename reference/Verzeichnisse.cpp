@@ -1,12 +1,12 @@
-#include "search/FensterLogik.h"
+#include "reference/Referenzsuche.h"
 
-#include "containers/Hashtabelle.h"
-#include "containers/Kette.h"
-#include "containers/Seq.h"
+#include "reference/Hashtabelle.h"
+#include "reference/Kette.h"
+#include "reference/Seq.h"
 #include "search/Groessenschluessel.h"
 #include "util/Plattform.h"
 #include "util/Speila.h"
-#include "util/Stringsbearbeiten.h"
+#include "reference/Textblock.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -59,7 +59,7 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
                     warteschlange.Anhaengen(pfad + plattform::Trenner);
                 continue;
             }
-            if (fenster.AbbruchAngefordert && fenster.AbbruchFragen())
+            if (fenster.Stopp.Halten())
                 return false;
             if (fenster.Filter.ZuKlein(GroesseGesehen(fenster.Filter, pfad))
                 || fenster.Filter.Ausgeschlossen(ort, name, false))
@@ -70,10 +70,10 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
     return true;
 }
 
-std::unique_ptr<TKette> TFensterLogik::ErsteListeLesen(const std::string& verzeichnis)
+std::unique_ptr<TKette> TReferenzsuche::ErsteListeLesen(const std::string& verzeichnis)
 {
     auto liste = std::make_unique<TKette>();
-    const bool fertig = Durchlaufen(*this, verzeichnis, [&](const std::string& pfad) {
+    const bool fertig = Durchlaufen(f_, verzeichnis, [&](const std::string& pfad) {
         liste->Anhaengen(TextKopie(pfad), 0);
     });
     if (!fertig)
@@ -81,10 +81,10 @@ std::unique_ptr<TKette> TFensterLogik::ErsteListeLesen(const std::string& verzei
     return liste;
 }
 
-std::unique_ptr<THashTabelle> TFensterLogik::ZweiteTabelleLesen(const std::string& verzeichnis)
+std::unique_ptr<THashTabelle> TReferenzsuche::ZweiteTabelleLesen(const std::string& verzeichnis)
 {
     auto tabelle = std::make_unique<THashTabelle>(GroessenTabellenLaenge);
-    const bool fertig = Durchlaufen(*this, verzeichnis, [&](const std::string& pfad) {
+    const bool fertig = Durchlaufen(f_, verzeichnis, [&](const std::string& pfad) {
         const int64_t groesse = DateiGroesse(pfad);
         if (groesse != -1)
             tabelle->Einfuegen(TextKopie(pfad), GroessenSchluessel(groesse), 0);

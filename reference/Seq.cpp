@@ -1,8 +1,8 @@
-#include "containers/Seq.h"
+#include "reference/Seq.h"
 
-#include "containers/Loeschen.h"
+#include "reference/Loeschen.h"
 #include "util/Speicher.h"
-#include "util/Stringsbearbeiten.h"
+#include "reference/Textblock.h"
 
 #include <cstdlib>
 #include <new>

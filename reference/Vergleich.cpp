@@ -1,4 +1,4 @@
-#include "search/FensterLogik.h"
+#include "reference/Referenzsuche.h"
 
 #include "util/Plattform.h"
 #include "util/Speila.h"
@@ -24,7 +24,7 @@ TPuffer PufferHolen()
 
 } // namespace
 
-int TFensterLogik::PaarPruefen(const std::string& pfadA, const std::string& pfadB)
+int TReferenzsuche::PaarPruefen(const std::string& pfadA, const std::string& pfadB)
 {
     if (!plattform::IstDatei(pfadA))
         return 2;
@@ -33,28 +33,28 @@ int TFensterLogik::PaarPruefen(const std::string& pfadA, const std::string& pfad
     return InhaltGleich(pfadA, pfadB) ? 0 : 1;
 }
 
-bool TFensterLogik::InhaltGleich(const std::string& pfadA, const std::string& pfadB)
+bool TReferenzsuche::InhaltGleich(const std::string& pfadA, const std::string& pfadB)
 {
-    FeldSetzen(TFeld::Edit5, DateiNameAus(pfadA));
-    NachrichtenVerarbeiten();
+    f_.FeldSetzen(TFeld::Edit5, DateiNameAus(pfadA));
+    f_.NachrichtenVerarbeiten();
 
     plattform::TDatei dateiA = plattform::TDatei::OeffnenLesen(pfadA);
     if (!dateiA.Offen()) {
-        FeldSetzen(TFeld::Edit5, "Konnte Datei " + pfadA + " nicht öffnen!");
+        f_.FeldSetzen(TFeld::Edit5, "Konnte Datei " + pfadA + " nicht öffnen!");
         return false;
     }
     plattform::TDatei dateiB = plattform::TDatei::OeffnenLesen(pfadB);
     if (!dateiB.Offen()) {
-        FeldSetzen(TFeld::Edit5, "Konnte Datei " + pfadB + " nicht öffnen!");
+        f_.FeldSetzen(TFeld::Edit5, "Konnte Datei " + pfadB + " nicht öffnen!");
         return false;
     }
 
     const int64_t laenge = dateiA.Laenge();
     const int64_t laengeB = dateiB.Laenge();
-    FeldSetzen(TFeld::Edit2, std::to_string(laenge) + " Byte");
-    FeldSetzen(TFeld::Edit4, std::to_string(laengeB) + " Byte");
+    f_.FeldSetzen(TFeld::Edit2, std::to_string(laenge) + " Byte");
+    f_.FeldSetzen(TFeld::Edit4, std::to_string(laengeB) + " Byte");
     if (laenge != laengeB || laenge < 0) {
-        FeldSetzen(TFeld::Edit5, "");
+        f_.FeldSetzen(TFeld::Edit5, "");
         return false;
     }
 
@@ -64,8 +64,8 @@ bool TFensterLogik::InhaltGleich(const std::string& pfadA, const std::string& pf
 
     // Every way out from here ends the comparison with both fields empty.
     auto beenden = [this](bool ergebnis) {
-        FeldSetzen(TFeld::Edit6, "");
-        FeldSetzen(TFeld::Edit5, "");
+        f_.FeldSetzen(TFeld::Edit6, "");
+        f_.FeldSetzen(TFeld::Edit5, "");
         return ergebnis;
     };
 
@@ -76,13 +76,10 @@ bool TFensterLogik::InhaltGleich(const std::string& pfadA, const std::string& pf
 
     int64_t position = 0;
     while (position < laenge) {
-        FeldSetzen(TFeld::Edit6, std::to_string(position / teiler) + einheit);
-        NachrichtenVerarbeiten();
-        if (AbbruchAngefordert) {
-            if (AbbruchFragen())
-                return beenden(false);
-            AbbruchAngefordert = false;
-        }
+        f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler) + einheit);
+        f_.NachrichtenVerarbeiten();
+        if (f_.Stopp.Halten())
+            return beenden(false);
         const int64_t menge = position + BlockGroesse > laenge ? laenge - position : BlockGroesse;
         // A file that shrank or failed while we read it is not identical:
         // never compare what is left in the buffer from the block before.

@@ -1,6 +1,6 @@
-#include "containers/Loeschen.h"
+#include "reference/Loeschen.h"
 
-#include "containers/Kette.h"
+#include "reference/Kette.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "containers/Hashtabelle.h"
+#include "reference/Hashtabelle.h"
 
 #include "util/Speicher.h"
 

@@ -1,8 +1,8 @@
-#include "containers/Kette.h"
+#include "reference/Kette.h"
 
-#include "containers/Loeschen.h"
+#include "reference/Loeschen.h"
 #include "util/Speicher.h"
-#include "util/Stringsbearbeiten.h"
+#include "reference/Textblock.h"
 
 #include <cstdlib>
 #include <new>
