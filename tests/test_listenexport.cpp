@@ -168,24 +168,21 @@ TEST_P(FilterTest, BothSearchesLeaveOutWhatMatchesAndWhatIsSmaller)
     for (const bool woertlich : {false, true}) {
         const auto ergebnis =
             suchvergleich::Suchen(baum.Verzeichnis("A"), baum.Verzeichnis("B"), woertlich, {}, einrichten);
-        std::vector<std::string> gruppen;
+        // Per group its file, then its twins sorted: their order is the file system's.
+        std::vector<std::vector<std::string>> teile;
         for (std::string zeile : ergebnis.zeilen) {
-            const bool plus = zeile[0] == '+';
+            if (zeile[0] != '+')
+                teile.emplace_back();
             zeile = zeile.substr(TFundliste::Praefix(zeile[0]).size() + baum.Wurzel().size());
             std::replace(zeile.begin(), zeile.end(), plattform::Trenner, '/');
-            if (!plus)
-                gruppen.push_back(zeile);
-            else
-                gruppen.back() += " " + zeile;
+            teile.back().push_back(zeile);
         }
-        for (std::string& gruppe : gruppen) { // the order of the twins is the file system's
-            std::vector<std::string> teile;
-            for (size_t anfang = 0, ende = 0; ende != std::string::npos; anfang = ende + 1)
-                teile.push_back(gruppe.substr(anfang, (ende = gruppe.find(' ', anfang)) - anfang));
-            std::sort(teile.begin() + 1, teile.end());
-            gruppe = teile[0];
-            for (size_t i = 1; i < teile.size(); ++i)
-                gruppe += " " + teile[i];
+        std::vector<std::string> gruppen;
+        for (std::vector<std::string>& gruppe : teile) {
+            std::sort(gruppe.begin() + 1, gruppe.end());
+            gruppen.push_back(gruppe[0]);
+            for (size_t i = 1; i < gruppe.size(); ++i)
+                gruppen.back() += " " + gruppe[i];
         }
         std::vector<std::string> erwartet = fall.erwartet;
         std::sort(gruppen.begin(), gruppen.end());
