@@ -30,8 +30,6 @@ public:
     void MindestgroesseSetzen(int64_t groesse) { mindestgroesse_ = groesse; }
     int64_t Mindestgroesse() const { return mindestgroesse_; }
 
-    bool HatMuster() const { return !muster_.empty(); }
-
     // Whether the entry name in the directory ort is left out by a
     // pattern; ort is the directory's path below the searched directory
     // (empty for that one, else ending with a separator).

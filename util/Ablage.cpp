@@ -188,7 +188,7 @@ bool TAblage::Ablegen(const std::string& quelle, const TPruefung& passt, const s
     // A file at the target is taken only with the very content of the
     // source; a move then lets that file stand in for it.
     if (plattform::TDatei da = verzeichnis->DateiLesen(name); da.Offen()) {
-        da = VorhandenesGleich(ein, vorher, *verzeichnis, name);
+        da = VorhandenesGleich(ein, vorher, std::move(da));
         if (!da.Offen())
             return false;
         if (verschieben_) {
@@ -233,10 +233,8 @@ bool TAblage::Kopieren(const std::string& quelle, plattform::TDatei& ein, const 
 }
 
 plattform::TDatei TAblage::VorhandenesGleich(plattform::TDatei& quelle, const plattform::TQuellStand& stand,
-                                             const plattform::TVerzeichnisGriff& verzeichnis,
-                                             const std::string& name)
+                                             plattform::TDatei da)
 {
-    plattform::TDatei da = verzeichnis.DateiLesen(name);
     plattform::TDateiKennung kennung;
     if (!da.Offen() || !da.Kennung(kennung) || kennung == stand.stand.kennung)
         return {};

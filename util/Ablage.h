@@ -70,10 +70,10 @@ private:
     // at the source: a directory made here is no more open than its own.
     std::shared_ptr<const plattform::TVerzeichnisGriff> Verzeichnis(const std::string& teil,
                                                                    const std::string& quellBasis);
-    // An existing target: its open file when it holds what the source holds
-    // and is not the source itself.
+    // An existing target, opened as da: da when it holds what the source
+    // holds and is not the source itself, else a closed file.
     plattform::TDatei VorhandenesGleich(plattform::TDatei& quelle, const plattform::TQuellStand& stand,
-                                        const plattform::TVerzeichnisGriff& verzeichnis, const std::string& name);
+                                        plattform::TDatei da);
     // A copy under its temporary name; false when it could not be made whole.
     bool Kopieren(const std::string& quelle, plattform::TDatei& ein, const plattform::TQuellStand& vorher,
                   std::shared_ptr<const plattform::TVerzeichnisGriff> verzeichnis, const std::string& name);

@@ -373,7 +373,8 @@ public:
 
     // Creates the new file name that only its owner may read, for reading
     // and writing, and holds it so that ResteEntfernen (of any process)
-    // leaves it alone as long as it is open. vorhanden as for DateiNeu.
+    // leaves it alone as long as it is open. Fails on any existing name, a
+    // link included; vorhanden then says that the name was taken.
     TDatei TeilNeu(const std::string& name, bool& vorhanden) const;
 
     // Deletes the files whose names begin with praefix and end with endung
@@ -383,10 +384,6 @@ public:
     // Renames the file alt here to neu here, in one step, never replacing
     // what has that name already.
     TUmbenennung Umbenennen(const std::string& alt, const std::string& neu) const;
-
-    // Creates the new file name for writing. Fails on any existing name, a
-    // link included; vorhanden then says that the name was taken.
-    TDatei DateiNeu(const std::string& name, bool& vorhanden) const;
 
     // Opens the regular file name for reading, never through a link.
     TDatei DateiLesen(const std::string& name) const;

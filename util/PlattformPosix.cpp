@@ -971,18 +971,6 @@ bool TDatei::EigenschaftenUebernehmen(const TDatei& quelle)
     return ::futimens(fd_, zeiten) == 0;
 }
 
-TDatei TVerzeichnisGriff::DateiNeu(const std::string& name, bool& vorhanden) const
-{
-    vorhanden = false;
-    if (fd_ < 0 || !EinfacherName(name))
-        return {};
-    // O_EXCL: whatever has the name already, a link or a file another
-    // command or program just wrote, is never opened, let alone emptied.
-    const int fd = ::openat(fd_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    vorhanden = fd < 0 && errno == EEXIST;
-    return TDatei(fd);
-}
-
 TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
 {
     bool keineDeskriptoren = false;

@@ -1027,24 +1027,6 @@ TVerzeichnisGriff TVerzeichnisGriff::Unterverzeichnis(const std::string& name, u
     return griff;
 }
 
-TDatei TVerzeichnisGriff::DateiNeu(const std::string& name, bool& vorhanden) const
-{
-    vorhanden = false;
-    std::wstring breit;
-    if (fd_ < 0 || !EinfacherName(name) || !Systempfad(pfad_ + name, breit))
-        return {};
-    // CREATE_NEW fails on any existing name, a reparse point included.
-    const HANDLE griff = ::CreateFileW(breit.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (griff == INVALID_HANDLE_VALUE) {
-        const DWORD fehler = ::GetLastError();
-        vorhanden = fehler == ERROR_FILE_EXISTS || fehler == ERROR_ALREADY_EXISTS;
-        return {};
-    }
-    int64_t laenge = -1;
-    return TDatei(NurDatei(griff, laenge));
-}
-
 TDatei TVerzeichnisGriff::DateiLesen(const std::string& name) const
 {
     std::wstring breit;
