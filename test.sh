@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/pakete.sh
 pakete_sicherstellen "${BAUPAKETE[@]}" libgtest-dev libgmock-dev xvfb xauth x11-utils libx11-dev \
-  g++-mingw-w64-x86-64-posix wine64 googletest desktop-file-utils appstream man-db dpkg-dev file lintian
+  g++-mingw-w64-x86-64-posix wine64 googletest desktop-file-utils appstream man-db dpkg-dev file lintian \
+  python3 # reads the exported lists back
 
 jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUBRINAX_TESTS=ON -DDUBRINAX_GUI=ON
