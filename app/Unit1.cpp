@@ -59,23 +59,6 @@ constexpr int EntwurfOben = 107;
 const char* const Listenhinweis =
     "! = besitzt gleiche Dateien; + = gleichen Dateien; - = besitzt keine gleichen Dateien";
 
-// The bytes of a field are what the program works with; the text on screen
-// is only their picture. Kept in the edit field beside what it shows, so
-// that paths come back byte for byte (the list keeps its lines' bytes).
-const char* const RohdatenEigenschaft = "dubrinaxBytes";
-
-QByteArray Bytes(const std::string& text)
-{
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The core's texts are UTF-8 on every platform; bytes that are not show as
-// replacement characters, and the line or field keeps them besides.
-QString Anzeige(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QGroupBox* Gruppe(QWidget* eltern, const char* titel, int x, int y, int b, int h)
 {
     auto* gruppe = new TGroupBox(QString::fromUtf8(titel), eltern);
@@ -100,7 +83,7 @@ QLineEdit* Eingabefeld(QWidget* eltern, const char* hinweis, int x, int y, int b
     feld->setGeometry(x, y, b, 21);
     feld->setToolTip(QString::fromUtf8(hinweis));
     feld->setReadOnly(true);
-    feld->setProperty(RohdatenEigenschaft, QByteArray());
+    feld->setProperty("dubrinaxBytes", QByteArray());
     return feld;
 }
 
@@ -110,15 +93,16 @@ TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
     : QWidget(eltern), programmVerzeichnis_(std::move(programmVerzeichnis)),
       einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys")), rahmen_(*this, MinAussenBreite)
 {
+    sitzung_.Stopp.Frage = [this] { return JaNeinFrage(AbbruchFrage, AbbruchTitel); };
     Aufbauen();
     Einstellungen = Laden(einstellungsPfad_, FensterDateikopf);
 }
 
 TForm1::~TForm1()
 {
-    // The model reads the lines of our TFensterLogik base, which is gone
-    // before QWidget's destructor would delete the children: view and
-    // model go first.
+    // The model reads the lines of our session, which is gone before
+    // QWidget's destructor would delete the children: view and model go
+    // first.
     delete ListBox1;
     delete Ergebnisliste;
 }
@@ -279,7 +263,7 @@ void TForm1::FormCreate()
 
 void TForm1::FormClose()
 {
-    Stopp.Anfordern();
+    sitzung_.Stopp.Anfordern();
     if (!EinstellungenSichern())
         Meldung("Datei " + einstellungsPfad_ + " konnte nicht gespeichert werden!", "Fehler");
 }
@@ -310,11 +294,11 @@ void TForm1::BitBtn1Click()
     if (Beschaeftigt())
         return;
     BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Rot.bmp")));
-    ListeLeeren();
+    sitzung_.ListeLeeren();
     HinweisNichtGelesen->hide();
     NichtGeleseneAnzeigen1->setEnabled(false);
     ListeAnordnen();
-    SucheAusfuehren({FeldText(TFeld::Edit1), FeldText(TFeld::Edit3)});
+    sitzung_.SucheAusfuehren({FeldText(TFeld::Edit1), FeldText(TFeld::Edit3)});
     BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Grün.bmp")));
 }
 
@@ -394,7 +378,7 @@ void TForm1::KopierenNach(bool verschieben)
         return;
     const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
     // Each line from where the search found it, whatever Edit1 says now.
-    MarkierteKopieren(std::string(), ziel, verschieben);
+    sitzung_.MarkierteKopieren(MarkierteZeilen(), std::string(), ziel, verschieben);
 }
 
 void TForm1::KopierenVonNach(bool verschieben)
@@ -409,7 +393,7 @@ void TForm1::KopierenVonNach(bool verschieben)
     if (!OpenDialog1Execute())
         return;
     const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
-    MarkierteKopieren(basis, ziel, verschieben);
+    sitzung_.MarkierteKopieren(MarkierteZeilen(), basis, ziel, verschieben);
 }
 
 // The modal parts
@@ -461,7 +445,7 @@ void TForm1::Meldung(const std::string& text, const std::string& titel)
 
 void TForm1::NachrichtenVerarbeiten()
 {
-    Anzeigen();
+    beobachter_.Anzeigen();
     QCoreApplication::processEvents();
 }
 
@@ -541,69 +525,11 @@ void TForm1::showEvent(QShowEvent* ereignis)
 
 // The fields and the list
 
-QLineEdit* TForm1::Feld(TFeld feld) const
-{
-    switch (feld) {
-    case TFeld::Edit1: return Edit1;
-    case TFeld::Edit2: return Edit2;
-    case TFeld::Edit3: return Edit3;
-    case TFeld::Edit4: return Edit4;
-    case TFeld::Edit5: return Edit5;
-    case TFeld::Edit6: return Edit6;
-    case TFeld::Edit7: return Edit7;
-    case TFeld::Edit8: return Edit8;
-    case TFeld::Edit9: return Edit9;
-    }
-    return nullptr;
-}
-
-std::string TForm1::FeldText(TFeld feld) const
-{
-    return felder_[static_cast<size_t>(feld)];
-}
-
 void TForm1::FeldSetzen(TFeld feld, const std::string& text)
 {
-    const auto index = static_cast<size_t>(feld);
-    if (felder_[index] == text)
-        return;
-    felder_[index] = text;
-    if (Beschaeftigt())
-        felderAusstehend_.set(index);
-    else
-        FeldAnzeigen(feld);
-}
-
-void TForm1::FeldAnzeigen(TFeld feld)
-{
-    QLineEdit* edit = Feld(feld);
-    const std::string& text = felder_[static_cast<size_t>(feld)];
-    edit->setProperty(RohdatenEigenschaft, Bytes(text));
-    edit->setText(Anzeige(text));
-    // Long paths show their beginning, where the tree's name stands.
-    edit->setCursorPosition(0);
-}
-
-void TForm1::Anzeigen()
-{
-    for (size_t index = 1; index < felder_.size(); ++index)
-        if (felderAusstehend_.test(index))
-            FeldAnzeigen(static_cast<TFeld>(index));
-    felderAusstehend_.reset();
-    // The lines found since the last dispatch, in one insertion.
-    Ergebnisliste->Zeigen();
-}
-
-void TForm1::BefehlBeendet()
-{
-    Anzeigen();
-    const size_t anzahl = Uebersprungen().size();
-    HinweisNichtGelesen->setText(QString::fromUtf8("%1 %2 nicht gelesen – siehe Kontextmenü der Liste")
-                                     .arg(anzahl)
-                                     .arg(anzahl == 1 ? QString::fromUtf8("Eintrag") : QString::fromUtf8("Einträge")));
-    HinweisNichtGelesen->setVisible(anzahl > 0);
-    NichtGeleseneAnzeigen1->setEnabled(anzahl > 0);
-    ListeAnordnen();
+    felder_.Setzen(feld, text);
+    if (!Beschaeftigt())
+        beobachter_.Anzeigen();
 }
 
 void TForm1::ListeAnordnen()
@@ -623,23 +549,6 @@ void TForm1::NichtGeleseneAnzeigen1Click()
         eintraege.emplace_back(u.pfad, u.grund);
     EintraegeZeigen(this, QString::fromUtf8("Nicht gelesen"),
                     QString::fromUtf8("Diese Verzeichnisse und Dateien konnte die Suche nicht lesen:"), eintraege);
-}
-
-void TForm1::FundeGeleert()
-{
-    Ergebnisliste->Geleert();
-}
-
-void TForm1::FundAngehaengt(uint32_t index)
-{
-    Ergebnisliste->Angehaengt(index);
-    if (!Beschaeftigt())
-        Ergebnisliste->Zeigen();
-}
-
-void TForm1::FundGeaendert(uint32_t index)
-{
-    Ergebnisliste->Geaendert(index);
 }
 
 bool TForm1::ListeMarkiert(uint32_t index) const
@@ -665,23 +574,15 @@ void TForm1::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
     ListBox1->Markierung()->Setzen(erste, std::min(ende, ListeAnzahl()), markiert);
 }
 
-void TForm1::ZaehlerGeaendert(TZaehler zaehler)
+void TForm1::EintraegeMarkieren(char zeichen)
 {
-    const TFeld feld = zaehler == TZaehler::Plus ? TFeld::Edit7 : zaehler == TZaehler::Ohne ? TFeld::Edit8 : TFeld::Edit9;
-    FeldSetzen(feld, std::to_string(Zaehler()[zaehler]));
+    // Neighbouring lines of the kind go to the marks as one range: a "- "
+    // line stands mostly among others of its kind.
+    for (const auto& [erste, ende] : Funde().Bereiche(zeichen))
+        ListeBereichMarkieren(erste, ende, true);
 }
 
-void TForm1::GaugeSetProgress(int32_t wert)
+void TForm1::MarkierungenLoeschen()
 {
-    CGauge1->SetProgress(wert);
-}
-
-void TForm1::GaugeSetMaxValue(int32_t wert)
-{
-    CGauge1->SetMaxValue(wert);
-}
-
-int32_t TForm1::GaugeMaxValue() const
-{
-    return CGauge1->MaxValue();
+    ListeBereichMarkieren(0, ListeAnzahl(), false);
 }
