@@ -1,6 +1,7 @@
 #include "app/Fensterbeobachter.h"
 
 #include "app/Ergebnisliste.h"
+#include "app/Formteile.h"
 #include "app/Unit1.h"
 #include "controls/Cgauges.h"
 
@@ -12,11 +13,6 @@
 #include <QVariant>
 
 namespace {
-
-// The bytes of a field are what the program works with; the text on screen
-// is only their picture. Kept in the edit field beside what it shows, so
-// that paths come back byte for byte (the list keeps its lines' bytes).
-const char* const RohdatenEigenschaft = "dubrinaxBytes";
 
 QByteArray Bytes(const std::string& text)
 {

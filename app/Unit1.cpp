@@ -7,9 +7,8 @@
 #include "app/Fenstereinstellungen.h"
 #include "app/Fensterrahmen.h"
 #include "app/Glyphe.h"
-#include "app/Gruppe.h"
+#include "app/Formteile.h"
 #include "app/Markierung.h"
-#include "app/Rueckfragen.h"
 #include "app/Schrift.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
@@ -22,7 +21,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QByteArray>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,8 +28,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <QVariant>
 
 #include <algorithm>
 
@@ -43,7 +39,6 @@ constexpr int InnenBreite = 519;
 constexpr int InnenHoehe = 356;
 constexpr int MinAussenBreite = 265;
 constexpr int ListeLinks = 264;
-constexpr int Zeilenhoehe = 13;
 
 // The values of a first start, and the designed position before FormCreate.
 #ifdef _WIN32
@@ -58,34 +53,6 @@ constexpr int EntwurfOben = 107;
 
 const char* const Listenhinweis =
     "! = besitzt gleiche Dateien; + = gleichen Dateien; - = besitzt keine gleichen Dateien";
-
-QGroupBox* Gruppe(QWidget* eltern, const char* titel, int x, int y, int b, int h)
-{
-    auto* gruppe = new TGroupBox(QString::fromUtf8(titel), eltern);
-    gruppe->setGeometry(x, y, b, h);
-    return gruppe;
-}
-
-// Labels take the width of their text, as on the form they were drawn on,
-// so that no font cuts them; the designed width is the least they get.
-QLabel* Beschriftung(QWidget* eltern, const char* text, int x, int y, int b)
-{
-    auto* label = new QLabel(QString::fromUtf8(text), eltern);
-    label->move(x, y);
-    label->adjustSize();
-    label->resize(std::max(b, label->width()), std::max(Zeilenhoehe, label->height()));
-    return label;
-}
-
-QLineEdit* Eingabefeld(QWidget* eltern, const char* hinweis, int x, int y, int b)
-{
-    auto* feld = new QLineEdit(eltern);
-    feld->setGeometry(x, y, b, 21);
-    feld->setToolTip(QString::fromUtf8(hinweis));
-    feld->setReadOnly(true);
-    feld->setProperty("dubrinaxBytes", QByteArray());
-    return feld;
-}
 
 } // namespace
 
@@ -280,11 +247,7 @@ bool TForm1::EinstellungenSichern()
 
 void TForm1::Befehl(void (TForm1::*handler)())
 {
-    Abgesichert([this, handler] { (this->*handler)(); });
-    if (beendenAngefordert_ && !Beschaeftigt()) {
-        beendenAngefordert_ = false;
-        Beenden();
-    }
+    ablauf_.Ausfuehren([this, handler] { (this->*handler)(); });
 }
 
 void TForm1::BitBtn1Click()
@@ -302,21 +265,6 @@ void TForm1::BitBtn1Click()
     BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Grün.bmp")));
 }
 
-void TForm1::FormDblClick()
-{
-    AboutBoxZeigen();
-}
-
-void TForm1::Edit1DblClick()
-{
-    VerzeichnisWaehlen(TFeld::Edit1);
-}
-
-void TForm1::Edit3DblClick()
-{
-    VerzeichnisWaehlen(TFeld::Edit3);
-}
-
 void TForm1::VerzeichnisWaehlen(TFeld feld)
 {
     // The "x" makes the dialog open inside the directory with a name in its
@@ -327,99 +275,28 @@ void TForm1::VerzeichnisWaehlen(TFeld feld)
     FeldSetzen(feld, VerzeichnisTeil(OpenDialog1.FileName));
 }
 
-void TForm1::AlleEintrgemitMarkieren1Click()
-{
-    EintraegeMarkieren('+');
-}
-
-void TForm1::AlleEintrgemitMarkieren2Click()
-{
-    EintraegeMarkieren('-');
-}
-
-void TForm1::AlleEintrgemitMarkieren3Click()
-{
-    EintraegeMarkieren('!');
-}
-
-void TForm1::AlleMarkierungenlschen1Click()
-{
-    MarkierungenLoeschen();
-}
-
-void TForm1::markierteEintrgekopierennach1Click()
-{
-    KopierenNach(false);
-}
-
-void TForm1::markierteEintrgekopierenvonnach1Click()
-{
-    KopierenVonNach(false);
-}
-
-void TForm1::markierteEintrgeverschiebennach1Click()
-{
-    KopierenNach(true);
-}
-
-void TForm1::markierteEintrgeverschiebenvonnach1Click()
-{
-    KopierenVonNach(true);
-}
-
-void TForm1::KopierenNach(bool verschieben)
+void TForm1::Kopieren(bool vonNach, bool verschieben)
 {
     // One file command at a time: a second one started at a dispatch of
     // the first would write where the first is writing, and a copy during
     // a search would act on half a list.
     if (Beschaeftigt())
         return;
+    // "nach…" takes each line from where the search found it, whatever
+    // Edit1 says now; "von… nach…" asks for that place first, and the
+    // second run of the dialog starts from the first choice, which it keeps.
+    std::string basis;
+    if (vonNach) {
+        if (!OpenDialog1Execute())
+            return;
+        basis = VerzeichnisTeil(OpenDialog1.FileName);
+    }
     if (!OpenDialog1Execute())
         return;
-    const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
-    // Each line from where the search found it, whatever Edit1 says now.
-    sitzung_.MarkierteKopieren(MarkierteZeilen(), std::string(), ziel, verschieben);
-}
-
-void TForm1::KopierenVonNach(bool verschieben)
-{
-    // As KopierenNach.
-    if (Beschaeftigt())
-        return;
-    if (!OpenDialog1Execute())
-        return;
-    const std::string basis = VerzeichnisTeil(OpenDialog1.FileName);
-    // The second run starts from the first choice, which the dialog keeps.
-    if (!OpenDialog1Execute())
-        return;
-    const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
-    sitzung_.MarkierteKopieren(MarkierteZeilen(), basis, ziel, verschieben);
+    sitzung_.MarkierteKopieren(MarkierteZeilen(), basis, VerzeichnisTeil(OpenDialog1.FileName), verschieben);
 }
 
 // The modal parts
-
-QSize TForm1::BildschirmGroesse() const
-{
-    const QScreen* schirm = QGuiApplication::primaryScreen();
-    return schirm ? schirm->geometry().size() : QSize();
-}
-
-std::vector<QRect> TForm1::Bildschirme() const
-{
-    std::vector<QRect> schirme;
-    const QScreen* primaer = QGuiApplication::primaryScreen();
-    if (primaer)
-        schirme.push_back(primaer->availableGeometry());
-    for (const QScreen* schirm : QGuiApplication::screens())
-        if (schirm != primaer)
-            schirme.push_back(schirm->availableGeometry());
-    return schirme;
-}
-
-bool TForm1::OpenDialog1Execute()
-{
-    return OpenDialog1.Execute(this);
-}
 
 void TForm1::AboutBoxZeigen()
 {
@@ -433,16 +310,6 @@ void TForm1::Beenden()
     QCoreApplication::quit();
 }
 
-bool TForm1::JaNeinFrage(const std::string& text, const std::string& titel)
-{
-    return JaNeinFragen(this, text, titel);
-}
-
-void TForm1::Meldung(const std::string& text, const std::string& titel)
-{
-    MeldungZeigen(this, text, titel);
-}
-
 void TForm1::NachrichtenVerarbeiten()
 {
     beobachter_.Anzeigen();
@@ -454,15 +321,10 @@ void TForm1::NachrichtenVerarbeiten()
 void TForm1::closeEvent(QCloseEvent* ereignis)
 {
     Abgesichert([this] { FormClose(); });
-    if (Beschaeftigt()) {
-        // A command is running below us in this very call stack. The window
-        // stays until it has returned (it may still ask whether to stop, and
-        // a modal box needs a running application); then we end.
-        beendenAngefordert_ = true;
+    if (ablauf_.Schliessen())
+        ereignis->accept();
+    else
         ereignis->ignore();
-        return;
-    }
-    ereignis->accept();
 }
 
 void TForm1::mouseDoubleClickEvent(QMouseEvent* ereignis)
@@ -561,11 +423,6 @@ std::vector<uint32_t> TForm1::MarkierteZeilen() const
     return ListBox1->Markierung()->Zeilen(ListeAnzahl());
 }
 
-void TForm1::ListeMarkieren(uint32_t index, bool markiert)
-{
-    ListeBereichMarkieren(index, index + 1, markiert);
-}
-
 void TForm1::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
 {
     // Only lines the view knows of can be marked; a command that marks
@@ -580,9 +437,4 @@ void TForm1::EintraegeMarkieren(char zeichen)
     // line stands mostly among others of its kind.
     for (const auto& [erste, ende] : Funde().Bereiche(zeichen))
         ListeBereichMarkieren(erste, ende, true);
-}
-
-void TForm1::MarkierungenLoeschen()
-{
-    ListeBereichMarkieren(0, ListeAnzahl(), false);
 }

@@ -7,10 +7,13 @@
 // through TFensterbeobachter. Besides, the settings kept in "Einst.sys",
 // the directory choice and the about box.
 
+#include "app/Befehlsablauf.h"
+#include "app/Bildschirme.h"
 #include "app/DateiDialog.h"
 #include "app/Feldanzeige.h"
 #include "app/Fensterbeobachter.h"
 #include "app/Fensterrahmen.h"
+#include "app/Rueckfragen.h"
 #include "search/Suchsitzung.h"
 #include "util/Plattform.h"
 
@@ -74,28 +77,28 @@ public:
     // gone). False when it was not written.
     bool EinstellungenSichern();
     // A double-click on the free area or a group box: the about box.
-    void FormDblClick();
+    void FormDblClick() { AboutBoxZeigen(); }
     // Double-clicks on the directory fields: the directory choice.
-    void Edit1DblClick();
-    void Edit3DblClick();
+    void Edit1DblClick() { VerzeichnisWaehlen(TFeld::Edit1); }
+    void Edit3DblClick() { VerzeichnisWaehlen(TFeld::Edit3); }
     // The Start button: a search over the two directories. Ignored while a
     // search, a copy or a move runs.
     void BitBtn1Click();
     // The pop-up menu of the result list.
-    void AlleEintrgemitMarkieren1Click();
-    void AlleEintrgemitMarkieren2Click();
-    void AlleEintrgemitMarkieren3Click();
-    void AlleMarkierungenlschen1Click();
-    void markierteEintrgekopierennach1Click();
-    void markierteEintrgekopierenvonnach1Click();
-    void markierteEintrgeverschiebennach1Click();
-    void markierteEintrgeverschiebenvonnach1Click();
+    void AlleEintrgemitMarkieren1Click() { EintraegeMarkieren('+'); }
+    void AlleEintrgemitMarkieren2Click() { EintraegeMarkieren('-'); }
+    void AlleEintrgemitMarkieren3Click() { EintraegeMarkieren('!'); }
+    void AlleMarkierungenlschen1Click() { MarkierungenLoeschen(); }
+    void markierteEintrgekopierennach1Click() { Kopieren(false, false); }
+    void markierteEintrgekopierenvonnach1Click() { Kopieren(true, false); }
+    void markierteEintrgeverschiebennach1Click() { Kopieren(false, true); }
+    void markierteEintrgeverschiebenvonnach1Click() { Kopieren(true, true); }
     // Our own entry after them: what the last search could not read.
     void NichtGeleseneAnzeigen1Click();
 
     // True when the window was closed while a command ran: the program ends
     // as soon as that command has returned.
-    bool BeendenAngefordert() const { return beendenAngefordert_; }
+    bool BeendenAngefordert() const { return ablauf_.BeendenAngefordert(); }
 
     // The components, by their designed names. Non-owning: Qt's parent
     // chain owns them.
@@ -151,11 +154,11 @@ public:
     bool ListeMarkiert(uint32_t index) const;
     // Every marked line's index, in order: what a copy or move takes at its start.
     std::vector<uint32_t> MarkierteZeilen() const;
-    void ListeMarkieren(uint32_t index, bool markiert);
+    void ListeMarkieren(uint32_t index, bool markiert) { ListeBereichMarkieren(index, index + 1, markiert); }
     void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert);
     // Marks every line of a kind ('+', '-', '!'); clears every mark.
     void EintraegeMarkieren(char zeichen);
-    void MarkierungenLoeschen();
+    void MarkierungenLoeschen() { ListeBereichMarkieren(0, ListeAnzahl(), false); }
 
     // The session the window runs its search and commands in, and what it
     // holds, as the tests read it.
@@ -181,17 +184,20 @@ protected:
     // Where the search lets the window handle its messages.
     virtual void NachrichtenVerarbeiten();
     // A modal question with Yes (default) and No and no icon; true for Yes.
-    virtual bool JaNeinFrage(const std::string& text, const std::string& titel);
+    virtual bool JaNeinFrage(const std::string& text, const std::string& titel)
+    {
+        return JaNeinFragen(this, text, titel);
+    }
     // A modal message box with an OK button and no icon.
-    virtual void Meldung(const std::string& text, const std::string& titel);
+    virtual void Meldung(const std::string& text, const std::string& titel) { MeldungZeigen(this, text, titel); }
 
     // The modal parts, one member each, so that tests can answer them.
     // The size of the primary screen in pixels.
-    virtual QSize BildschirmGroesse() const;
+    virtual QSize BildschirmGroesse() const { return PrimaerBildschirmGroesse(); }
     // The screens' available areas, the primary one first.
-    virtual std::vector<QRect> Bildschirme() const;
+    virtual std::vector<QRect> Bildschirme() const { return VerfuegbareBildschirme(); }
     // Runs OpenDialog1; true on OK.
-    virtual bool OpenDialog1Execute();
+    virtual bool OpenDialog1Execute() { return OpenDialog1.Execute(this); }
     // Shows the about box modally.
     virtual void AboutBoxZeigen();
     // Ends the program after a close that had to wait for a command.
@@ -213,9 +219,8 @@ private:
     // close that waited for it ends the program afterwards.
     void Befehl(void (TForm1::*handler)());
     void VerzeichnisWaehlen(TFeld feld);
-    // The "nach…" and "von… nach…" commands.
-    void KopierenNach(bool verschieben);
-    void KopierenVonNach(bool verschieben);
+    // The "nach…" and (vonNach) "von… nach…" commands.
+    void Kopieren(bool vonNach, bool verschieben);
 
     // The list and, under it, the note of what could not be read.
     void ListeAnordnen();
@@ -232,6 +237,6 @@ private:
 
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;
-    bool beendenAngefordert_ = false;
+    TBefehlsablauf ablauf_{[this] { return Beschaeftigt(); }, [this] { Beenden(); }};
     TFensterrahmen rahmen_;
 };
