@@ -1,6 +1,6 @@
 // The pairwise search from the first byte, as the list was always defined:
 // every file of the first tree against every file of its size bucket in the
-// second. The normal search gives the same lines, counters and fields by
+// second. The normal search gives the same lines, counters and state by
 // reading each file once; the tests and the bench check it against this run.
 
 #include "reference/Referenzsuche.h"
@@ -70,7 +70,7 @@ void TReferenzsuche::DateiAuswerten(const std::string& pfad, TKette& liste, bool
         // its directory) are the same file too: moving such a "copy" away
         // would take the file itself and leave a dangling link. Neither is
         // a candidate at all: it is passed over before any comparison, so it
-        // writes no field, gives no "+" line and raises no counter, and the
+        // changes no state, gives no "+" line and raises no counter, and the
         // file's line and counter rest on the other candidates alone ("- "
         // and the "-" counter when none is identical). The gauge counts the file as
         // done like any other. The entry itself stays in the table for the

@@ -41,7 +41,6 @@ public:
     // Public access to the protected operations a test drives directly.
     using TForm1::closeEvent;
     using TForm1::FundArtSetzen;
-    using TForm1::NachrichtenVerarbeiten;
 
     // A line as a search of Edit1 against Edit3 writes it for the file the
     // text names after its prefix ("- ", "! " or "+     ").
