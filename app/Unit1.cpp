@@ -7,9 +7,8 @@
 #include "app/Fenstereinstellungen.h"
 #include "app/Fensterrahmen.h"
 #include "app/Glyphe.h"
-#include "app/Gruppe.h"
+#include "app/Formteile.h"
 #include "app/Markierung.h"
-#include "app/Rueckfragen.h"
 #include "app/Schrift.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
@@ -22,7 +21,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QByteArray>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -30,8 +28,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
-#include <QVariant>
 
 #include <algorithm>
 
@@ -43,7 +39,6 @@ constexpr int InnenBreite = 519;
 constexpr int InnenHoehe = 356;
 constexpr int MinAussenBreite = 265;
 constexpr int ListeLinks = 264;
-constexpr int Zeilenhoehe = 13;
 
 // The values of a first start, and the designed position before FormCreate.
 #ifdef _WIN32
@@ -59,66 +54,22 @@ constexpr int EntwurfOben = 107;
 const char* const Listenhinweis =
     "! = besitzt gleiche Dateien; + = gleichen Dateien; - = besitzt keine gleichen Dateien";
 
-// The bytes of a field are what the program works with; the text on screen
-// is only their picture. Kept in the edit field beside what it shows, so
-// that paths come back byte for byte (the list keeps its lines' bytes).
-const char* const RohdatenEigenschaft = "dubrinaxBytes";
-
-QByteArray Bytes(const std::string& text)
-{
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The core's texts are UTF-8 on every platform; bytes that are not show as
-// replacement characters, and the line or field keeps them besides.
-QString Anzeige(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QGroupBox* Gruppe(QWidget* eltern, const char* titel, int x, int y, int b, int h)
-{
-    auto* gruppe = new TGroupBox(QString::fromUtf8(titel), eltern);
-    gruppe->setGeometry(x, y, b, h);
-    return gruppe;
-}
-
-// Labels take the width of their text, as on the form they were drawn on,
-// so that no font cuts them; the designed width is the least they get.
-QLabel* Beschriftung(QWidget* eltern, const char* text, int x, int y, int b)
-{
-    auto* label = new QLabel(QString::fromUtf8(text), eltern);
-    label->move(x, y);
-    label->adjustSize();
-    label->resize(std::max(b, label->width()), std::max(Zeilenhoehe, label->height()));
-    return label;
-}
-
-QLineEdit* Eingabefeld(QWidget* eltern, const char* hinweis, int x, int y, int b)
-{
-    auto* feld = new QLineEdit(eltern);
-    feld->setGeometry(x, y, b, 21);
-    feld->setToolTip(QString::fromUtf8(hinweis));
-    feld->setReadOnly(true);
-    feld->setProperty(RohdatenEigenschaft, QByteArray());
-    return feld;
-}
-
 } // namespace
 
 TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
     : QWidget(eltern), programmVerzeichnis_(std::move(programmVerzeichnis)),
       einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys")), rahmen_(*this, MinAussenBreite)
 {
+    sitzung_.Stopp.Frage = [this] { return JaNeinFrage(AbbruchFrage, AbbruchTitel); };
     Aufbauen();
     Einstellungen = Laden(einstellungsPfad_, FensterDateikopf);
 }
 
 TForm1::~TForm1()
 {
-    // The model reads the lines of our TFensterLogik base, which is gone
-    // before QWidget's destructor would delete the children: view and
-    // model go first.
+    // The model reads the lines of our session, which is gone before
+    // QWidget's destructor would delete the children: view and model go
+    // first.
     delete ListBox1;
     delete Ergebnisliste;
 }
@@ -279,7 +230,7 @@ void TForm1::FormCreate()
 
 void TForm1::FormClose()
 {
-    Stopp.Anfordern();
+    sitzung_.Stopp.Anfordern();
     if (!EinstellungenSichern())
         Meldung("Datei " + einstellungsPfad_ + " konnte nicht gespeichert werden!", "Fehler");
 }
@@ -296,11 +247,7 @@ bool TForm1::EinstellungenSichern()
 
 void TForm1::Befehl(void (TForm1::*handler)())
 {
-    Abgesichert([this, handler] { (this->*handler)(); });
-    if (beendenAngefordert_ && !Beschaeftigt()) {
-        beendenAngefordert_ = false;
-        Beenden();
-    }
+    ablauf_.Ausfuehren([this, handler] { (this->*handler)(); });
 }
 
 void TForm1::BitBtn1Click()
@@ -310,27 +257,12 @@ void TForm1::BitBtn1Click()
     if (Beschaeftigt())
         return;
     BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Rot.bmp")));
-    ListeLeeren();
+    sitzung_.ListeLeeren();
     HinweisNichtGelesen->hide();
     NichtGeleseneAnzeigen1->setEnabled(false);
     ListeAnordnen();
-    SucheAusfuehren({FeldText(TFeld::Edit1), FeldText(TFeld::Edit3)});
+    sitzung_.SucheAusfuehren({FeldText(TFeld::Edit1), FeldText(TFeld::Edit3)});
     BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Grün.bmp")));
-}
-
-void TForm1::FormDblClick()
-{
-    AboutBoxZeigen();
-}
-
-void TForm1::Edit1DblClick()
-{
-    VerzeichnisWaehlen(TFeld::Edit1);
-}
-
-void TForm1::Edit3DblClick()
-{
-    VerzeichnisWaehlen(TFeld::Edit3);
 }
 
 void TForm1::VerzeichnisWaehlen(TFeld feld)
@@ -343,99 +275,28 @@ void TForm1::VerzeichnisWaehlen(TFeld feld)
     FeldSetzen(feld, VerzeichnisTeil(OpenDialog1.FileName));
 }
 
-void TForm1::AlleEintrgemitMarkieren1Click()
-{
-    EintraegeMarkieren('+');
-}
-
-void TForm1::AlleEintrgemitMarkieren2Click()
-{
-    EintraegeMarkieren('-');
-}
-
-void TForm1::AlleEintrgemitMarkieren3Click()
-{
-    EintraegeMarkieren('!');
-}
-
-void TForm1::AlleMarkierungenlschen1Click()
-{
-    MarkierungenLoeschen();
-}
-
-void TForm1::markierteEintrgekopierennach1Click()
-{
-    KopierenNach(false);
-}
-
-void TForm1::markierteEintrgekopierenvonnach1Click()
-{
-    KopierenVonNach(false);
-}
-
-void TForm1::markierteEintrgeverschiebennach1Click()
-{
-    KopierenNach(true);
-}
-
-void TForm1::markierteEintrgeverschiebenvonnach1Click()
-{
-    KopierenVonNach(true);
-}
-
-void TForm1::KopierenNach(bool verschieben)
+void TForm1::Kopieren(bool vonNach, bool verschieben)
 {
     // One file command at a time: a second one started at a dispatch of
     // the first would write where the first is writing, and a copy during
     // a search would act on half a list.
     if (Beschaeftigt())
         return;
+    // "nach…" takes each line from where the search found it, whatever
+    // Edit1 says now; "von… nach…" asks for that place first, and the
+    // second run of the dialog starts from the first choice, which it keeps.
+    std::string basis;
+    if (vonNach) {
+        if (!OpenDialog1Execute())
+            return;
+        basis = VerzeichnisTeil(OpenDialog1.FileName);
+    }
     if (!OpenDialog1Execute())
         return;
-    const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
-    // Each line from where the search found it, whatever Edit1 says now.
-    MarkierteKopieren(std::string(), ziel, verschieben);
-}
-
-void TForm1::KopierenVonNach(bool verschieben)
-{
-    // As KopierenNach.
-    if (Beschaeftigt())
-        return;
-    if (!OpenDialog1Execute())
-        return;
-    const std::string basis = VerzeichnisTeil(OpenDialog1.FileName);
-    // The second run starts from the first choice, which the dialog keeps.
-    if (!OpenDialog1Execute())
-        return;
-    const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
-    MarkierteKopieren(basis, ziel, verschieben);
+    sitzung_.MarkierteKopieren(MarkierteZeilen(), basis, VerzeichnisTeil(OpenDialog1.FileName), verschieben);
 }
 
 // The modal parts
-
-QSize TForm1::BildschirmGroesse() const
-{
-    const QScreen* schirm = QGuiApplication::primaryScreen();
-    return schirm ? schirm->geometry().size() : QSize();
-}
-
-std::vector<QRect> TForm1::Bildschirme() const
-{
-    std::vector<QRect> schirme;
-    const QScreen* primaer = QGuiApplication::primaryScreen();
-    if (primaer)
-        schirme.push_back(primaer->availableGeometry());
-    for (const QScreen* schirm : QGuiApplication::screens())
-        if (schirm != primaer)
-            schirme.push_back(schirm->availableGeometry());
-    return schirme;
-}
-
-bool TForm1::OpenDialog1Execute()
-{
-    return OpenDialog1.Execute(this);
-}
 
 void TForm1::AboutBoxZeigen()
 {
@@ -449,19 +310,9 @@ void TForm1::Beenden()
     QCoreApplication::quit();
 }
 
-bool TForm1::JaNeinFrage(const std::string& text, const std::string& titel)
-{
-    return JaNeinFragen(this, text, titel);
-}
-
-void TForm1::Meldung(const std::string& text, const std::string& titel)
-{
-    MeldungZeigen(this, text, titel);
-}
-
 void TForm1::NachrichtenVerarbeiten()
 {
-    Anzeigen();
+    beobachter_.Anzeigen();
     QCoreApplication::processEvents();
 }
 
@@ -470,15 +321,10 @@ void TForm1::NachrichtenVerarbeiten()
 void TForm1::closeEvent(QCloseEvent* ereignis)
 {
     Abgesichert([this] { FormClose(); });
-    if (Beschaeftigt()) {
-        // A command is running below us in this very call stack. The window
-        // stays until it has returned (it may still ask whether to stop, and
-        // a modal box needs a running application); then we end.
-        beendenAngefordert_ = true;
+    if (ablauf_.Schliessen())
+        ereignis->accept();
+    else
         ereignis->ignore();
-        return;
-    }
-    ereignis->accept();
 }
 
 void TForm1::mouseDoubleClickEvent(QMouseEvent* ereignis)
@@ -541,69 +387,11 @@ void TForm1::showEvent(QShowEvent* ereignis)
 
 // The fields and the list
 
-QLineEdit* TForm1::Feld(TFeld feld) const
-{
-    switch (feld) {
-    case TFeld::Edit1: return Edit1;
-    case TFeld::Edit2: return Edit2;
-    case TFeld::Edit3: return Edit3;
-    case TFeld::Edit4: return Edit4;
-    case TFeld::Edit5: return Edit5;
-    case TFeld::Edit6: return Edit6;
-    case TFeld::Edit7: return Edit7;
-    case TFeld::Edit8: return Edit8;
-    case TFeld::Edit9: return Edit9;
-    }
-    return nullptr;
-}
-
-std::string TForm1::FeldText(TFeld feld) const
-{
-    return felder_[static_cast<size_t>(feld)];
-}
-
 void TForm1::FeldSetzen(TFeld feld, const std::string& text)
 {
-    const auto index = static_cast<size_t>(feld);
-    if (felder_[index] == text)
-        return;
-    felder_[index] = text;
-    if (Beschaeftigt())
-        felderAusstehend_.set(index);
-    else
-        FeldAnzeigen(feld);
-}
-
-void TForm1::FeldAnzeigen(TFeld feld)
-{
-    QLineEdit* edit = Feld(feld);
-    const std::string& text = felder_[static_cast<size_t>(feld)];
-    edit->setProperty(RohdatenEigenschaft, Bytes(text));
-    edit->setText(Anzeige(text));
-    // Long paths show their beginning, where the tree's name stands.
-    edit->setCursorPosition(0);
-}
-
-void TForm1::Anzeigen()
-{
-    for (size_t index = 1; index < felder_.size(); ++index)
-        if (felderAusstehend_.test(index))
-            FeldAnzeigen(static_cast<TFeld>(index));
-    felderAusstehend_.reset();
-    // The lines found since the last dispatch, in one insertion.
-    Ergebnisliste->Zeigen();
-}
-
-void TForm1::BefehlBeendet()
-{
-    Anzeigen();
-    const size_t anzahl = Uebersprungen().size();
-    HinweisNichtGelesen->setText(QString::fromUtf8("%1 %2 nicht gelesen – siehe Kontextmenü der Liste")
-                                     .arg(anzahl)
-                                     .arg(anzahl == 1 ? QString::fromUtf8("Eintrag") : QString::fromUtf8("Einträge")));
-    HinweisNichtGelesen->setVisible(anzahl > 0);
-    NichtGeleseneAnzeigen1->setEnabled(anzahl > 0);
-    ListeAnordnen();
+    felder_.Setzen(feld, text);
+    if (!Beschaeftigt())
+        beobachter_.Anzeigen();
 }
 
 void TForm1::ListeAnordnen()
@@ -625,23 +413,6 @@ void TForm1::NichtGeleseneAnzeigen1Click()
                     QString::fromUtf8("Diese Verzeichnisse und Dateien konnte die Suche nicht lesen:"), eintraege);
 }
 
-void TForm1::FundeGeleert()
-{
-    Ergebnisliste->Geleert();
-}
-
-void TForm1::FundAngehaengt(uint32_t index)
-{
-    Ergebnisliste->Angehaengt(index);
-    if (!Beschaeftigt())
-        Ergebnisliste->Zeigen();
-}
-
-void TForm1::FundGeaendert(uint32_t index)
-{
-    Ergebnisliste->Geaendert(index);
-}
-
 bool TForm1::ListeMarkiert(uint32_t index) const
 {
     return ListBox1->Markierung()->Markiert(index);
@@ -652,11 +423,6 @@ std::vector<uint32_t> TForm1::MarkierteZeilen() const
     return ListBox1->Markierung()->Zeilen(ListeAnzahl());
 }
 
-void TForm1::ListeMarkieren(uint32_t index, bool markiert)
-{
-    ListeBereichMarkieren(index, index + 1, markiert);
-}
-
 void TForm1::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
 {
     // Only lines the view knows of can be marked; a command that marks
@@ -665,23 +431,10 @@ void TForm1::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
     ListBox1->Markierung()->Setzen(erste, std::min(ende, ListeAnzahl()), markiert);
 }
 
-void TForm1::ZaehlerGeaendert(TZaehler zaehler)
+void TForm1::EintraegeMarkieren(char zeichen)
 {
-    const TFeld feld = zaehler == TZaehler::Plus ? TFeld::Edit7 : zaehler == TZaehler::Ohne ? TFeld::Edit8 : TFeld::Edit9;
-    FeldSetzen(feld, std::to_string(Zaehler()[zaehler]));
-}
-
-void TForm1::GaugeSetProgress(int32_t wert)
-{
-    CGauge1->SetProgress(wert);
-}
-
-void TForm1::GaugeSetMaxValue(int32_t wert)
-{
-    CGauge1->SetMaxValue(wert);
-}
-
-int32_t TForm1::GaugeMaxValue() const
-{
-    return CGauge1->MaxValue();
+    // Neighbouring lines of the kind go to the marks as one range: a "- "
+    // line stands mostly among others of its kind.
+    for (const auto& [erste, ende] : Funde().Bereiche(zeichen))
+        ListeBereichMarkieren(erste, ende, true);
 }

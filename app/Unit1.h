@@ -1,21 +1,25 @@
 #pragma once
 
 // The main window Form1: the two directories, the Start button with its
-// gauge and counters, the result list with its pop-up menu. The search and
-// the list commands live in the toolkit-free base; this class supplies the
-// widgets they work on, the settings kept in "Einst.sys", the directory
-// choice and the about box.
+// gauge and counters, the result list with its pop-up menu. It composes a
+// search session of the core, the list's model and its selection; the
+// session's state reaches the fields through TFeldanzeige, its reports
+// through TFensterbeobachter. Besides, the settings kept in "Einst.sys",
+// the directory choice and the about box.
 
+#include "app/Befehlsablauf.h"
+#include "app/Bildschirme.h"
 #include "app/DateiDialog.h"
+#include "app/Feldanzeige.h"
+#include "app/Fensterbeobachter.h"
 #include "app/Fensterrahmen.h"
-#include "search/FensterLogik.h"
+#include "app/Rueckfragen.h"
+#include "search/Suchsitzung.h"
 #include "util/Plattform.h"
 
 #include <QRect>
 #include <QWidget>
 
-#include <array>
-#include <bitset>
 #include <string>
 #include <vector>
 
@@ -36,7 +40,7 @@ class TErgebnisansicht;
 class TErgebnisliste;
 class TCGauge;
 
-class TForm1 : public QWidget, public TFensterLogik {
+class TForm1 : public QWidget {
     Q_OBJECT
 
 public:
@@ -73,28 +77,28 @@ public:
     // gone). False when it was not written.
     bool EinstellungenSichern();
     // A double-click on the free area or a group box: the about box.
-    void FormDblClick();
+    void FormDblClick() { AboutBoxZeigen(); }
     // Double-clicks on the directory fields: the directory choice.
-    void Edit1DblClick();
-    void Edit3DblClick();
+    void Edit1DblClick() { VerzeichnisWaehlen(TFeld::Edit1); }
+    void Edit3DblClick() { VerzeichnisWaehlen(TFeld::Edit3); }
     // The Start button: a search over the two directories. Ignored while a
     // search, a copy or a move runs.
     void BitBtn1Click();
     // The pop-up menu of the result list.
-    void AlleEintrgemitMarkieren1Click();
-    void AlleEintrgemitMarkieren2Click();
-    void AlleEintrgemitMarkieren3Click();
-    void AlleMarkierungenlschen1Click();
-    void markierteEintrgekopierennach1Click();
-    void markierteEintrgekopierenvonnach1Click();
-    void markierteEintrgeverschiebennach1Click();
-    void markierteEintrgeverschiebenvonnach1Click();
+    void AlleEintrgemitMarkieren1Click() { EintraegeMarkieren('+'); }
+    void AlleEintrgemitMarkieren2Click() { EintraegeMarkieren('-'); }
+    void AlleEintrgemitMarkieren3Click() { EintraegeMarkieren('!'); }
+    void AlleMarkierungenlschen1Click() { MarkierungenLoeschen(); }
+    void markierteEintrgekopierennach1Click() { Kopieren(false, false); }
+    void markierteEintrgekopierenvonnach1Click() { Kopieren(true, false); }
+    void markierteEintrgeverschiebennach1Click() { Kopieren(false, true); }
+    void markierteEintrgeverschiebenvonnach1Click() { Kopieren(true, true); }
     // Our own entry after them: what the last search could not read.
     void NichtGeleseneAnzeigen1Click();
 
     // True when the window was closed while a command ran: the program ends
     // as soon as that command has returned.
-    bool BeendenAngefordert() const { return beendenAngefordert_; }
+    bool BeendenAngefordert() const { return ablauf_.BeendenAngefordert(); }
 
     // The components, by their designed names. Non-owning: Qt's parent
     // chain owns them.
@@ -141,38 +145,59 @@ public:
     QLabel* HinweisNichtGelesen = nullptr;
     TOpenDialog OpenDialog1;
 
-    // The window operations of the base, public so that tests can read and
-    // set the fields and the list by their names.
-    std::string FeldText(TFeld feld) const override;
-    void FeldSetzen(TFeld feld, const std::string& text) override;
-    bool ListeMarkiert(uint32_t index) const override;
-    std::vector<uint32_t> MarkierteZeilen() const override;
-    void ListeMarkieren(uint32_t index, bool markiert) override;
-    void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert) override;
+    // The fields by their names, byte for byte: what they hold, and a
+    // write (shown at once, or at the next dispatch while a command runs).
+    std::string FeldText(TFeld feld) const { return felder_.Text(feld); }
+    void FeldSetzen(TFeld feld, const std::string& text);
+
+    // The list's marks, several lines at once.
+    bool ListeMarkiert(uint32_t index) const;
+    // Every marked line's index, in order: what a copy or move takes at its start.
+    std::vector<uint32_t> MarkierteZeilen() const;
+    void ListeMarkieren(uint32_t index, bool markiert) { ListeBereichMarkieren(index, index + 1, markiert); }
+    void ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert);
+    // Marks every line of a kind ('+', '-', '!'); clears every mark.
+    void EintraegeMarkieren(char zeichen);
+    void MarkierungenLoeschen() { ListeBereichMarkieren(0, ListeAnzahl(), false); }
+
+    // The session the window runs its search and commands in, and what it
+    // holds, as the tests read it.
+    TSuchsitzung& Sitzung() { return sitzung_; }
+    const TSuchsitzung& Sitzung() const { return sitzung_; }
+    const TFundliste& Funde() const { return sitzung_.Funde(); }
+    const TZaehlerstand& Zaehler() const { return sitzung_.Zaehler(); }
+    const std::vector<TUebersprungen>& Uebersprungen() const { return sitzung_.Uebersprungen(); }
+    bool Beschaeftigt() const { return sitzung_.Beschaeftigt(); }
+    uint32_t ListeAnzahl() const { return Funde().Anzahl(); }
+    std::string ListeZeile(uint32_t index) const { return Funde().Text(index); }
+    TFilter& Filter() { return sitzung_.Filter; }
 
     // The lines of ListBox1; non-owning, we are its Qt parent.
     TErgebnisliste* Ergebnisliste = nullptr;
 
 protected:
-    void FundAngehaengt(uint32_t index) override;
-    void FundGeaendert(uint32_t index) override;
-    void FundeGeleert() override;
-    void ZaehlerGeaendert(TZaehler zaehler) override;
-    void GaugeSetProgress(int32_t wert) override;
-    void GaugeSetMaxValue(int32_t wert) override;
-    int32_t GaugeMaxValue() const override;
-    void NachrichtenVerarbeiten() override;
-    void BefehlBeendet() override;
-    bool JaNeinFrage(const std::string& text, const std::string& titel) override;
-    void Meldung(const std::string& text, const std::string& titel) override;
+    // The session's lines, as the search writes them (for tests).
+    void FundAnhaengen(const TFund& fund) { sitzung_.FundAnhaengen(fund); }
+    void FundArtSetzen(uint32_t index, char art) { sitzung_.FundArtSetzen(index, art); }
+    TFundliste& FundeSchreiben() { return sitzung_.FundeSchreiben(); }
+
+    // Where the search lets the window handle its messages.
+    virtual void NachrichtenVerarbeiten();
+    // A modal question with Yes (default) and No and no icon; true for Yes.
+    virtual bool JaNeinFrage(const std::string& text, const std::string& titel)
+    {
+        return JaNeinFragen(this, text, titel);
+    }
+    // A modal message box with an OK button and no icon.
+    virtual void Meldung(const std::string& text, const std::string& titel) { MeldungZeigen(this, text, titel); }
 
     // The modal parts, one member each, so that tests can answer them.
     // The size of the primary screen in pixels.
-    virtual QSize BildschirmGroesse() const;
+    virtual QSize BildschirmGroesse() const { return PrimaerBildschirmGroesse(); }
     // The screens' available areas, the primary one first.
-    virtual std::vector<QRect> Bildschirme() const;
+    virtual std::vector<QRect> Bildschirme() const { return VerfuegbareBildschirme(); }
     // Runs OpenDialog1; true on OK.
-    virtual bool OpenDialog1Execute();
+    virtual bool OpenDialog1Execute() { return OpenDialog1.Execute(this); }
     // Shows the about box modally.
     virtual void AboutBoxZeigen();
     // Ends the program after a close that had to wait for a command.
@@ -186,31 +211,32 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    friend class TFensterbeobachter;
+
     void Aufbauen();
     void MenueAufbauen();
-    QLineEdit* Feld(TFeld feld) const;
     // Runs a handler the user started: its errors go to the error box, and a
     // close that waited for it ends the program afterwards.
     void Befehl(void (TForm1::*handler)());
     void VerzeichnisWaehlen(TFeld feld);
-    // The "nach…" and "von… nach…" commands.
-    void KopierenNach(bool verschieben);
-    void KopierenVonNach(bool verschieben);
+    // The "nach…" and (vonNach) "von… nach…" commands.
+    void Kopieren(bool vonNach, bool verschieben);
+
+    // The list and, under it, the note of what could not be read.
+    void ListeAnordnen();
 
     // While a command runs, what it writes into the fields and appends to
     // the list reaches the widgets at its message dispatches (and when it
     // ends), not one widget update each: the user sees the same, the search
     // is not held up by text layout. The fields' bytes are kept here, the
     // lines in Ergebnisliste.
-    void Anzeigen();
-    // The list and, under it, the note of what could not be read.
-    void ListeAnordnen();
-    void FeldAnzeigen(TFeld feld);
-    std::array<std::string, 10> felder_;
-    std::bitset<10> felderAusstehend_;
+    TFeldanzeige felder_;
+    // Declared before the session, which reports to it.
+    TFensterbeobachter beobachter_{*this};
+    TSuchsitzung sitzung_{beobachter_};
 
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;
-    bool beendenAngefordert_ = false;
+    TBefehlsablauf ablauf_{[this] { return Beschaeftigt(); }, [this] { Beenden(); }};
     TFensterrahmen rahmen_;
 };

@@ -66,8 +66,8 @@ public:
         dauern.clear();
         orte.clear();
         const auto anfang = TUhr::now();
-        ListeLeeren();
-        SucheAusfuehren({baum, baum});
+        Sitzung().ListeLeeren();
+        Sitzung().SucheAusfuehren({baum, baum});
         ende = TUhr::now();
         return std::chrono::duration<double>(ende - anfang).count();
     }

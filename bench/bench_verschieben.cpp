@@ -9,7 +9,13 @@
 // empty tree, all marked, and moved to ZIELBASIS/ziel-<pid>/; both trees are
 // removed afterwards.
 
+#if __has_include("search/FensterLogik.h")
 #include "search/FensterLogik.h"
+#else
+#include "app/Feldanzeige.h"
+#include "search/Suchsitzung.h"
+#endif
+#include <numeric>
 
 #include <chrono>
 #include <cstdio>
@@ -30,6 +36,7 @@ extern "C" int syncfs(int) noexcept
 
 namespace {
 
+#if __has_include("search/FensterLogik.h")
 // Only what the search and the command need of a window.
 class TBankfenster : public TFensterLogik {
 public:
@@ -66,6 +73,24 @@ protected:
     bool JaNeinFrage(const std::string&, const std::string&) override { return true; }
     void Meldung(const std::string&, const std::string&) override {}
 };
+
+#else
+// A session and an observer that needs to hear nothing.
+class TBankfenster : public TSuchbeobachter {
+public:
+    void Suchen(const std::string& eins, const std::string& zwei) { sitzung_.SucheAusfuehren({eins, zwei}); }
+    void MarkierteKopieren(const std::string& basis, const std::string& ziel, bool verschieben)
+    {
+        std::vector<uint32_t> alle(sitzung_.Funde().Anzahl());
+        std::iota(alle.begin(), alle.end(), 0u);
+        sitzung_.MarkierteKopieren(std::move(alle), basis, ziel, verschieben);
+    }
+    std::string Feld(TFeld feld) const { return Feldtext(feld, sitzung_.Stand()); }
+
+private:
+    TSuchsitzung sitzung_{*this};
+};
+#endif
 
 } // namespace
 

@@ -17,9 +17,24 @@ static_assert(std::atomic<int>::is_always_lock_free);
 constexpr auto AnzeigeAbstand = std::chrono::milliseconds(100);
 constexpr auto AusgabeAbstand = std::chrono::milliseconds(50);
 
-size_t Index(TFeld feld)
+// What the session is doing, in the words the window shows it in.
+std::string Taetigkeit(const TSuchstand& stand)
 {
-    return static_cast<size_t>(feld);
+    switch (stand.taetigkeit) {
+    case TTaetigkeit::VerzeichnissePruefen: return "Überprüfe Verzeichnisse";
+    case TTaetigkeit::DateiLesen: return stand.datei;
+    case TTaetigkeit::DateiNichtOffen: return "Konnte Datei " + stand.datei + " nicht öffnen!";
+    default: return std::string();
+    }
+}
+
+// How far the file being read is.
+std::string Stelle(const TSuchstand& stand)
+{
+    if (stand.position < 0)
+        return std::string();
+    const bool inMb = stand.positionVon > 10485760;
+    return std::to_string(stand.position / (inMb ? 1048576 : 1024)) + (inMb ? " MB" : " KB");
 }
 
 } // namespace
@@ -27,6 +42,8 @@ size_t Index(TFeld feld)
 TKonsolenFenster::TKonsolenFenster(std::FILE* ausgabe, std::FILE* meldungen, bool fortschritt, char zeilenende)
     : ausgabe_(ausgabe), meldungen_(meldungen), fortschritt_(fortschritt), zeilenende_(zeilenende)
 {
+    // A stop is asked for by Ctrl-C or a failed write, and nobody is there
+    // to be asked: no question, the request stops.
 }
 
 void TKonsolenFenster::UnterbrechungMelden(int signal)
@@ -41,24 +58,23 @@ int TKonsolenFenster::UnterbrechungsSignal()
     return unterbrechungsSignal.load();
 }
 
-void TKonsolenFenster::UebersprungGemeldet(const TUebersprungen& uebersprungen)
+void TKonsolenFenster::UebersprungMelden(std::string pfad, std::string grund)
 {
     FortschrittLoeschen();
-    std::fprintf(meldungen_, "dubrinax-cli: warning: skipped %s: %s\n", uebersprungen.pfad.c_str(),
-                 uebersprungen.grund.c_str());
+    std::fprintf(meldungen_, "dubrinax-cli: warning: skipped %s: %s\n", pfad.c_str(), grund.c_str());
 }
 
 void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
 {
-    ListeLeeren();
+    sitzung_.ListeLeeren();
     plusVerworfen_ = 0;
     std::string text;
     if (listenexport_) {
         listenexport_->Anfang(eins, zwei, text);
         std::fwrite(text.data(), 1, text.size(), ausgabe_);
     }
-    SucheAusfuehren({eins, zwei});
-    Ausgeben(unterbrochen_ ? AngefangeneGruppeVerwerfen() : ListeAnzahl());
+    sitzung_.SucheAusfuehren({eins, zwei});
+    Ausgeben(unterbrochen_ ? AngefangeneGruppeVerwerfen() : sitzung_.Funde().Anzahl());
     if (listenexport_) {
         text.clear();
         listenexport_->Ende(!unterbrochen_ && schreibfehler_ == 0, text);
@@ -77,39 +93,43 @@ void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)
 uint32_t TKonsolenFenster::AngefangeneGruppeVerwerfen()
 {
     // The lines not yet printed are the group of the last first-tree file:
-    // a group goes out when the next one begins.
-    const uint32_t anzahl = ListeAnzahl();
-    const int64_t fertig = Zaehler().ohne + Zaehler().mit;
-    if (begonnen_ <= fertig || ausgegeben_ >= anzahl)
+    // a group goes out when the next one begins. It is whole when the
+    // search counted it: every first-tree line of the list is counted once
+    // its group is done.
+    const TFundliste& funde = sitzung_.Funde();
+    const uint32_t anzahl = funde.Anzahl();
+    if (ausgegeben_ >= anzahl)
+        return anzahl;
+    int64_t begonnen = 0;
+    for (uint32_t i = 0; i < anzahl; ++i)
+        begonnen += funde.Fund(i).art != '+' ? 1 : 0;
+    if (begonnen <= sitzung_.Zaehler().ohne + sitzung_.Zaehler().mit)
         return anzahl;
     int64_t plus = 0;
     for (uint32_t i = ausgegeben_; i < anzahl; ++i)
-        plus += Funde().Fund(i).art == '+' ? 1 : 0;
-    --begonnen_;
+        plus += funde.Fund(i).art == '+' ? 1 : 0;
     plusVerworfen_ = plus;
     return ausgegeben_;
 }
 
 std::string TKonsolenFenster::ZaehlerZeile() const
 {
-    return "+: " + std::to_string(Zaehler().plus - plusVerworfen_) + " -: " + std::to_string(Zaehler().ohne)
-           + " !: " + std::to_string(Zaehler().mit);
+    const TZaehlerstand& zaehler = sitzung_.Zaehler();
+    return "+: " + std::to_string(zaehler.plus - plusVerworfen_) + " -: " + std::to_string(zaehler.ohne)
+           + " !: " + std::to_string(zaehler.mit);
 }
 
 void TKonsolenFenster::FundeGeleert()
 {
     ausgegeben_ = 0;
-    begonnen_ = 0;
 }
 
 void TKonsolenFenster::FundAngehaengt(uint32_t index)
 {
     // A new first-tree line means the group before it is final: the search
     // only ever changes the line of the file it is working on.
-    if (Funde().Fund(index).art != '+') {
+    if (sitzung_.Funde().Fund(index).art != '+')
         Ausgeben(index);
-        ++begonnen_;
-    }
 }
 
 void TKonsolenFenster::Ausgeben(uint32_t bis)
@@ -119,14 +139,14 @@ void TKonsolenFenster::Ausgeben(uint32_t bis)
     FortschrittLoeschen();
     if (listenexport_) {
         // Lines go out group by group: bis is where one ends.
-        const uint32_t ende = std::min(bis, ListeAnzahl());
+        const uint32_t ende = std::min(bis, sitzung_.Funde().Anzahl());
         std::string text;
-        listenexport_->Gruppen(Funde(), ausgegeben_, ende, text);
+        listenexport_->Gruppen(sitzung_.Funde(), ausgegeben_, ende, text);
         std::fwrite(text.data(), 1, text.size(), ausgabe_);
         ausgegeben_ = std::max(ausgegeben_, ende);
     }
-    while (ausgegeben_ < bis && ausgegeben_ < ListeAnzahl()) {
-        const std::string zeile = ListeZeile(ausgegeben_);
+    while (ausgegeben_ < bis && ausgegeben_ < sitzung_.Funde().Anzahl()) {
+        const std::string zeile = sitzung_.Funde().Text(ausgegeben_);
         std::fwrite(zeile.data(), 1, zeile.size(), ausgabe_);
         std::fputc(zeilenende_, ausgabe_);
         ++ausgegeben_;
@@ -147,32 +167,7 @@ void TKonsolenFenster::AusgabePruefen()
     if (schreibfehler_ != 0 || !std::ferror(ausgabe_))
         return;
     schreibfehler_ = errno != 0 ? errno : EIO;
-    Stopp.Anfordern();
-}
-
-std::string TKonsolenFenster::FeldText(TFeld feld) const
-{
-    return felder_[Index(feld)];
-}
-
-void TKonsolenFenster::FeldSetzen(TFeld feld, const std::string& text)
-{
-    felder_[Index(feld)] = text;
-}
-
-void TKonsolenFenster::GaugeSetProgress(int32_t wert)
-{
-    gaugeProgress_ = wert < 0 ? 0 : (wert > gaugeMax_ ? gaugeMax_ : wert);
-}
-
-void TKonsolenFenster::GaugeSetMaxValue(int32_t wert)
-{
-    // As the window's gauge: 0 keeps the maximum it has.
-    if (wert <= 0)
-        return;
-    gaugeMax_ = wert;
-    if (gaugeProgress_ > wert)
-        gaugeProgress_ = wert;
+    sitzung_.Stopp.Anfordern();
 }
 
 void TKonsolenFenster::NachrichtenVerarbeiten()
@@ -186,21 +181,15 @@ bool TKonsolenFenster::UnterbrechungNachsehen()
     // The walks handle no messages, yet a user who presses Ctrl-C while a
     // million files are listed wants to be heard now, not when they are.
     UnterbrechungUebernehmen();
-    return unterbrochen_ && Stopp.Angefordert();
+    return unterbrochen_ && sitzung_.Stopp.Angefordert();
 }
 
 void TKonsolenFenster::UnterbrechungUebernehmen()
 {
     if (unterbrechung.load(std::memory_order_relaxed) && unterbrechung.exchange(false)) {
         unterbrochen_ = true;
-        Stopp.Anfordern();
+        sitzung_.Stopp.Anfordern();
     }
-}
-
-void TKonsolenFenster::Meldung(const std::string& text, const std::string& titel)
-{
-    FortschrittLoeschen();
-    std::fprintf(meldungen_, "%s: %s\n", titel.c_str(), text.c_str());
 }
 
 void TKonsolenFenster::FortschrittZeigen(bool sofort)
@@ -211,13 +200,15 @@ void TKonsolenFenster::FortschrittZeigen(bool sofort)
     if (!sofort && jetzt - letzteAnzeige_ < AnzeigeAbstand)
         return;
     letzteAnzeige_ = jetzt;
-    const int prozent = gaugeMax_ > 0 ? static_cast<int>(int64_t{gaugeProgress_} * 100 / gaugeMax_) : 0;
-    std::string datei = FeldText(TFeld::Edit5);
+    const TSuchstand& zustand = sitzung_.Stand();
+    const int32_t fortschritt = std::clamp(zustand.fortschritt, 0, std::max(zustand.maximum, 0));
+    const int prozent = zustand.maximum > 0 ? static_cast<int>(int64_t{fortschritt} * 100 / zustand.maximum) : 0;
+    std::string datei = Taetigkeit(zustand);
     constexpr size_t Breite = 60;
     if (datei.size() > Breite)
         datei = "..." + datei.substr(datei.size() - Breite + 3);
     // The files done, the file being compared and how far it is.
-    const std::string stand = FeldText(TFeld::Edit6);
+    const std::string stand = Stelle(zustand);
     std::fprintf(meldungen_, "\r\033[K%3d%% %s%s%s", prozent, datei.c_str(), stand.empty() ? "" : "  ", stand.c_str());
     std::fflush(meldungen_);
     fortschrittSichtbar_ = true;

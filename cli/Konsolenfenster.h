@@ -1,17 +1,18 @@
 #pragma once
 
-// The main window's logic on a terminal: the result list goes to stdout as
-// its groups are finished, the counters and the progress to stderr.
+// A search session watched from a terminal: the result list goes to stdout
+// as its groups are finished, the counters and the progress to stderr, all
+// read from the session's list and state.
 
-#include "search/FensterLogik.h"
 #include "search/Listenexport.h"
+#include "search/Suchsitzung.h"
 
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <vector>
 
-class TKonsolenFenster : public TFensterLogik {
+class TKonsolenFenster : public TSuchbeobachter {
 public:
     // fortschritt: show a one-line progress display on stderr. zeilenende
     // ends every list line on stdout: '\n', or '\0' for scripts, as no path
@@ -24,6 +25,11 @@ public:
 
     // Runs the search over two directory texts as they will be shown.
     void Suchen(const std::string& eins, const std::string& zwei);
+
+    // What the walks leave out.
+    TFilter& Filter() { return sitzung_.Filter; }
+    // What the search could not read.
+    const std::vector<TUebersprungen>& Uebersprungen() const { return sitzung_.Uebersprungen(); }
 
     // The counter line "+: N -: N !: N".
     std::string ZaehlerZeile() const;
@@ -42,21 +48,9 @@ public:
 protected:
     void FundeGeleert() override;
     void FundAngehaengt(uint32_t index) override;
-    bool ListeMarkiert(uint32_t) const override { return false; }
-    void ListeMarkieren(uint32_t, bool) override {}
-
-    std::string FeldText(TFeld feld) const override;
-    void FeldSetzen(TFeld feld, const std::string& text) override;
-
-    void GaugeSetProgress(int32_t wert) override;
-    void GaugeSetMaxValue(int32_t wert) override;
-    int32_t GaugeMaxValue() const override { return gaugeMax_; }
-
     void NachrichtenVerarbeiten() override;
     bool UnterbrechungNachsehen() override;
-    bool JaNeinFrage(const std::string&, const std::string&) override { return true; }
-    void UebersprungGemeldet(const TUebersprungen& uebersprungen) override;
-    void Meldung(const std::string& text, const std::string& titel) override;
+    void UebersprungMelden(std::string pfad, std::string grund) override;
 
 private:
     // Writes every line before index bis to stdout; they cannot change any more.
@@ -79,16 +73,13 @@ private:
 
     // The lines before this one are written.
     uint32_t ausgegeben_ = 0;
-    // Lines of first-tree files appended: the groups begun.
-    int64_t begonnen_ = 0;
     // "+" lines of a group cut short and not printed.
     int64_t plusVerworfen_ = 0;
-
-    std::array<std::string, 10> felder_{};
-    int32_t gaugeProgress_ = 0;
-    int32_t gaugeMax_ = 100;
 
     bool fortschrittSichtbar_ = false;
     std::chrono::steady_clock::time_point letzteAnzeige_{};
     std::chrono::steady_clock::time_point letzteAusgabe_{};
+
+    // Declared last: it reports to the members above while it lives.
+    TSuchsitzung sitzung_{*this};
 };

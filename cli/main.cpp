@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     // A named directory we may not list is said like any other (the search
     // names it with the system's reason) and gives exit code 3.
     TKonsolenFenster fenster(stdout, stderr, KonsoleEinrichten(), zeilenende);
-    fenster.Filter = optionen.filter;
+    fenster.Filter() = optionen.filter;
     TListenexport json(TExportFormat::Json);
     if (optionen.json)
         fenster.ExportSetzen(&json);

@@ -1,6 +1,6 @@
 // The pairwise search from the first byte, as the list was always defined:
 // every file of the first tree against every file of its size bucket in the
-// second. The normal search gives the same lines, counters and fields by
+// second. The normal search gives the same lines, counters and state by
 // reading each file once; the tests and the bench check it against this run.
 
 #include "reference/Referenzsuche.h"
@@ -11,30 +11,33 @@
 #include "search/Groessenschluessel.h"
 #include "util/Speila.h"
 
-void ReferenzWaehlen(TFensterLogik& fenster, bool woertlich)
+void ReferenzWaehlen(TSuchsitzung& sitzung, bool woertlich)
 {
     if (woertlich)
-        fenster.WoertlicheSuche = [](TFensterLogik& f) { TReferenzsuche(f).Ausfuehren(); };
+        sitzung.WoertlicheSuche = [](TSuchsitzung& s) { TReferenzsuche(s).Ausfuehren(); };
     else
-        fenster.WoertlicheSuche = nullptr;
+        sitzung.WoertlicheSuche = nullptr;
 }
 
 void TReferenzsuche::Ausfuehren()
 {
-    std::unique_ptr<TKette> liste = ErsteListeLesen(f_.funde_.Verzeichnis(0));
+    std::unique_ptr<TKette> liste = ErsteListeLesen(f_.FundeSchreiben().Verzeichnis(0));
     if (!liste)
         return;
-    std::unique_ptr<THashTabelle> tabelle = ZweiteTabelleLesen(f_.funde_.Verzeichnis(1));
+    std::unique_ptr<THashTabelle> tabelle = ZweiteTabelleLesen(f_.FundeSchreiben().Verzeichnis(1));
     if (!tabelle)
         return;
     if (f_.NachDemEinlesen)
         f_.NachDemEinlesen();
 
-    const bool gleichesVerzeichnis = f_.funde_.Verzeichnis(0) == f_.funde_.Verzeichnis(1);
-    f_.GaugeSetMaxValue(static_cast<int32_t>(liste->Anzahl()));
+    const bool gleichesVerzeichnis = f_.FundeSchreiben().Verzeichnis(0) == f_.FundeSchreiben().Verzeichnis(1);
+    TSuchstand& stand = f_.StandSchreiben();
+    if (liste->Anzahl() > 0)
+        stand.maximum = static_cast<int32_t>(liste->Anzahl());
 
     while (!liste->IstLeer()) {
-        f_.GaugeSetProgress(f_.GaugeMaxValue() - static_cast<int32_t>(liste->Anzahl()));
+        stand.fortschritt = stand.maximum - static_cast<int32_t>(liste->Anzahl());
+        f_.StandMelden();
         f_.NachrichtenVerarbeiten();
         const std::string pfad = liste->Entnehmen(0).Text();
         if (gleichesVerzeichnis)
@@ -43,13 +46,14 @@ void TReferenzsuche::Ausfuehren()
         if (f_.Stopp.Halten())
             return;
     }
-    f_.GaugeSetProgress(f_.GaugeMaxValue());
+    stand.fortschritt = stand.maximum;
+    f_.StandMelden();
 }
 
 void TReferenzsuche::DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
                                    THashTabelle& tabelle)
 {
-    const uint32_t zeile = f_.ListeAnzahl();
+    const uint32_t zeile = f_.Funde().Anzahl();
     FundAufnehmen('-', 0, pfad);
 
     bool gefunden = false;
@@ -66,9 +70,9 @@ void TReferenzsuche::DateiAuswerten(const std::string& pfad, TKette& liste, bool
         // its directory) are the same file too: moving such a "copy" away
         // would take the file itself and leave a dangling link. Neither is
         // a candidate at all: it is passed over before any comparison, so it
-        // writes no field, gives no "+" line and raises no counter, and the
+        // changes no state, gives no "+" line and raises no counter, and the
         // file's line and counter rest on the other candidates alone ("- "
-        // and Edit8 when none is identical). The gauge counts the file as
+        // and the "-" counter when none is identical). The gauge counts the file as
         // done like any other. The entry itself stays in the table for the
         // other files; in one tree another name of the file belongs to the
         // file's own line and is taken out as a "+" line would be, without
@@ -111,6 +115,6 @@ void TReferenzsuche::FundAufnehmen(char art, uint8_t baum, const std::string& pf
     // file's identity: both are taken now.
     plattform::TQuellStand stand;
     const bool bekannt = plattform::QuellStandLesen(pfad, stand);
-    f_.FundAnhaengen(f_.funde_.Aufnehmen(art, baum, pfad, bekannt ? &stand : nullptr));
+    f_.FundAnhaengen(f_.FundeSchreiben().Aufnehmen(art, baum, pfad, bekannt ? &stand : nullptr));
 }
 

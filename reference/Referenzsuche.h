@@ -1,10 +1,10 @@
 #pragma once
 
 // The pairwise reference search, kept out of the programs: the tests and the
-// bench run it through the same window logic as the normal search and
-// compare lines, counters and fields.
+// bench run it through the same session as the normal search and
+// compare lines, counters and state.
 
-#include "search/FensterLogik.h"
+#include "search/Suchsitzung.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,9 +15,9 @@ class THashTabelle;
 
 class TReferenzsuche {
 public:
-    explicit TReferenzsuche(TFensterLogik& fenster) : f_(fenster) {}
+    explicit TReferenzsuche(TSuchsitzung& sitzung) : f_(sitzung) {}
 
-    // The run over the directories the search has set in fenster's list.
+    // The run over the directories the search has set in the session's list.
     void Ausfuehren();
 
     // The directory walks; null when stopped on request.
@@ -31,11 +31,13 @@ public:
     void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis, THashTabelle& tabelle);
 
 private:
+    // The state's file and position, then reported.
+    void Lesen(TTaetigkeit taetigkeit, const std::string& datei, int64_t position);
     // A line for a path of this run, stored and looked at here.
     void FundAufnehmen(char art, uint8_t baum, const std::string& pfad);
 
-    TFensterLogik& f_; // non-owning
+    TSuchsitzung& f_; // non-owning
 };
 
-// Makes fenster's searches run pairwise (woertlich) or as the programs do.
-void ReferenzWaehlen(TFensterLogik& fenster, bool woertlich);
+// Makes the session's searches run pairwise (woertlich) or as the programs do.
+void ReferenzWaehlen(TSuchsitzung& sitzung, bool woertlich);

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int64_t BlockGroesse = 49152;
-constexpr int64_t KbGrenze = 10485760;
 
 struct TFreigeben {
     void operator()(void* p) const { std::free(p); }
@@ -35,37 +34,33 @@ int TReferenzsuche::PaarPruefen(const std::string& pfadA, const std::string& pfa
 
 bool TReferenzsuche::InhaltGleich(const std::string& pfadA, const std::string& pfadB)
 {
-    f_.FeldSetzen(TFeld::Edit5, DateiNameAus(pfadA));
+    Lesen(TTaetigkeit::DateiLesen, DateiNameAus(pfadA), f_.Stand().position);
     f_.NachrichtenVerarbeiten();
 
     plattform::TDatei dateiA = plattform::TDatei::OeffnenLesen(pfadA);
     if (!dateiA.Offen()) {
-        f_.FeldSetzen(TFeld::Edit5, "Konnte Datei " + pfadA + " nicht öffnen!");
+        Lesen(TTaetigkeit::DateiNichtOffen, pfadA, f_.Stand().position);
         return false;
     }
     plattform::TDatei dateiB = plattform::TDatei::OeffnenLesen(pfadB);
     if (!dateiB.Offen()) {
-        f_.FeldSetzen(TFeld::Edit5, "Konnte Datei " + pfadB + " nicht öffnen!");
+        Lesen(TTaetigkeit::DateiNichtOffen, pfadB, f_.Stand().position);
         return false;
     }
 
     const int64_t laenge = dateiA.Laenge();
     const int64_t laengeB = dateiB.Laenge();
-    f_.FeldSetzen(TFeld::Edit2, std::to_string(laenge) + " Byte");
-    f_.FeldSetzen(TFeld::Edit4, std::to_string(laengeB) + " Byte");
+    f_.StandSchreiben().groesseErste = laenge;
+    f_.StandSchreiben().groesseZweite = laengeB;
     if (laenge != laengeB || laenge < 0) {
-        f_.FeldSetzen(TFeld::Edit5, "");
+        Lesen(TTaetigkeit::Verglichen, std::string(), f_.Stand().position);
         return false;
     }
 
-    const bool inMb = laenge > KbGrenze;
-    const int64_t teiler = inMb ? 1048576 : 1024;
-    const char* const einheit = inMb ? " MB" : " KB";
-
-    // Every way out from here ends the comparison with both fields empty.
+    // Every way out from here ends the comparison with no file and no
+    // position left to show.
     auto beenden = [this](bool ergebnis) {
-        f_.FeldSetzen(TFeld::Edit6, "");
-        f_.FeldSetzen(TFeld::Edit5, "");
+        Lesen(TTaetigkeit::Verglichen, std::string(), -1);
         return ergebnis;
     };
 
@@ -76,7 +71,8 @@ bool TReferenzsuche::InhaltGleich(const std::string& pfadA, const std::string& p
 
     int64_t position = 0;
     while (position < laenge) {
-        f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler) + einheit);
+        f_.StandSchreiben().positionVon = laenge;
+        Lesen(TTaetigkeit::DateiLesen, DateiNameAus(pfadA), position);
         f_.NachrichtenVerarbeiten();
         if (f_.Stopp.Halten())
             return beenden(false);
@@ -90,4 +86,13 @@ bool TReferenzsuche::InhaltGleich(const std::string& pfadA, const std::string& p
         position += menge;
     }
     return beenden(true);
+}
+
+void TReferenzsuche::Lesen(TTaetigkeit taetigkeit, const std::string& datei, int64_t position)
+{
+    TSuchstand& stand = f_.StandSchreiben();
+    stand.taetigkeit = taetigkeit;
+    stand.datei = datei;
+    stand.position = position;
+    f_.StandMelden();
 }

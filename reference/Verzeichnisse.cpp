@@ -25,7 +25,7 @@ static int64_t GroesseGesehen(const TFilter& filter, const std::string& pfad)
 // Both walks: breadth-first through a queue of directories; for each file
 // entry the poll, then the caller's step. False when stopped on request.
 template <typename DateiSchritt>
-static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiSchritt&& schritt)
+static bool Durchlaufen(TSuchsitzung& sitzung, const std::string& start, DateiSchritt&& schritt)
 {
     TSequenzen warteschlange;
     warteschlange.Leeren();
@@ -45,7 +45,7 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
         const std::string_view ort = std::string_view(verzeichnis).substr(std::min(verzeichnis.size(), start.size()));
         plattform::TVerzeichnisListe liste(verzeichnis);
         while (liste.Naechster(name, art)) {
-            if (fenster.UnterbrechungNachsehen() && fenster.AbbruchFragen())
+            if (sitzung.UnterbrechungNachsehen() && sitzung.AbbruchFragen())
                 return false;
             const std::string pfad = verzeichnis + name;
             // A plain file or a FIFO, device or socket as the listing
@@ -54,15 +54,15 @@ static bool Durchlaufen(TFensterLogik& fenster, const std::string& start, DateiS
                                         && art != plattform::TEintragsArt::Anderes
                                         && plattform::VerzeichnisKennung(pfad, kennung);
             if (istVerzeichnis) {
-                if (name != "." && name != ".." && !fenster.Filter.Ausgeschlossen(ort, name, true)
+                if (name != "." && name != ".." && !sitzung.Filter.Ausgeschlossen(ort, name, true)
                     && besucht.insert(kennung).second)
                     warteschlange.Anhaengen(pfad + plattform::Trenner);
                 continue;
             }
-            if (fenster.Stopp.Halten())
+            if (sitzung.Stopp.Halten())
                 return false;
-            if (fenster.Filter.ZuKlein(GroesseGesehen(fenster.Filter, pfad))
-                || fenster.Filter.Ausgeschlossen(ort, name, false))
+            if (sitzung.Filter.ZuKlein(GroesseGesehen(sitzung.Filter, pfad))
+                || sitzung.Filter.Ausgeschlossen(ort, name, false))
                 continue;
             schritt(pfad);
         }

@@ -1,19 +1,20 @@
 #pragma once
 
-#include "search/FensterLogik.h"
+#include "search/Suchsitzung.h"
 
-// Marks the window as busy for the lifetime of a search, a copy or a move.
+// Marks the session as busy for the lifetime of a search, a copy or a move;
+// the observer hears when the outermost one has returned.
 class TBeschaeftigt {
 public:
-    explicit TBeschaeftigt(TFensterLogik& fenster) : fenster_(fenster) { ++fenster_.beschaeftigt_; }
+    explicit TBeschaeftigt(TSuchsitzung& sitzung) : sitzung_(sitzung) { ++sitzung_.beschaeftigt_; }
     ~TBeschaeftigt()
     {
-        if (--fenster_.beschaeftigt_ == 0)
-            fenster_.BefehlBeendet();
+        if (--sitzung_.beschaeftigt_ == 0)
+            sitzung_.beobachter_.BefehlBeendet();
     }
     TBeschaeftigt(const TBeschaeftigt&) = delete;
     TBeschaeftigt& operator=(const TBeschaeftigt&) = delete;
 
 private:
-    TFensterLogik& fenster_; // non-owning
+    TSuchsitzung& sitzung_; // non-owning
 };

@@ -16,7 +16,7 @@ bool GleichesVerzeichnis(const std::string& a, const std::string& b)
 bool DateienAblegen(const TFundliste& funde, const TDateiauftrag& auftrag, const TDateibeobachter& beobachter)
 {
     // The lines name the files the search found, below the directories it
-    // searched; what the fields say now may be something else entirely.
+    // searched; what the directory fields say now may be something else entirely.
     const bool eigeneOrte = auftrag.basis.empty() || GleichesVerzeichnis(auftrag.basis, funde.Verzeichnis(0));
 
     // Nothing at a target is ever replaced, whoever wrote it: a file there

@@ -94,3 +94,19 @@ void TFundliste::Leeren()
     aufgenommeneVerzeichnisse_.clear();
     aufnahmeLauf_ = -1;
 }
+
+std::vector<std::pair<uint32_t, uint32_t>> TFundliste::Bereiche(char art) const
+{
+    std::vector<std::pair<uint32_t, uint32_t>> bereiche;
+    const uint32_t anzahl = Anzahl();
+    for (uint32_t i = 0; i < anzahl; ++i) {
+        if (funde_[i].art != art)
+            continue;
+        uint32_t ende = i + 1;
+        while (ende < anzahl && funde_[ende].art == art)
+            ++ende;
+        bereiche.emplace_back(i, ende);
+        i = ende;
+    }
+    return bereiche;
+}

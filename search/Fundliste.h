@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 struct TFund {
     uint32_t eintrag = 0; // in the walk's entries, Daten().laeufe[lauf]
@@ -47,6 +49,8 @@ public:
     // A line for a path that no walk into Daten() met: an entry is made for
     // it. stand null when it could not be looked at.
     TFund Aufnehmen(char art, uint8_t baum, std::string_view pfad, const plattform::TQuellStand* stand);
+    // The lines of a kind, as ranges [first, end) of neighbouring lines.
+    std::vector<std::pair<uint32_t, uint32_t>> Bereiche(char art) const;
     // Turns a "- " line into a "! " line.
     void ArtSetzen(uint32_t index, char art) { funde_[index].art = art; }
 

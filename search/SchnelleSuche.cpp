@@ -4,9 +4,9 @@
 // against every file of its size bucket in the second, from the first byte.
 // Being identical is an equivalence, so this run sorts each size group into
 // classes of identical content once, when the first file of that size comes
-// up, and then writes exactly the lines, counters and field texts that the
+// up, and then writes exactly the lines, counters and state that the
 // pairwise run writes. Only what the pairwise run would have shown in passing
-// differs: which file name and progress stand in the fields meanwhile.
+// differs: which file name and position the state holds meanwhile.
 //
 // Threads: everything here runs on the search thread, but for
 // groessen_.Nachschub, which the reader threads of vorleser_ call under its
@@ -15,7 +15,7 @@
 // fields the search writes. vorleser_ is declared after the size table and
 // so destroyed before it: no reader thread outlives what it reads.
 
-#include "search/FensterLogik.h"
+#include "search/Suchsitzung.h"
 
 #include "search/Baumlesen.h"
 #include "search/Groessentabelle.h"
@@ -39,18 +39,11 @@ constexpr auto NachrichtenAbstand = std::chrono::milliseconds(25);
 // Files of a size group gathered between two polls.
 constexpr size_t SammelPollAbstand = 4096;
 
-std::string Zeile(const char* vorsatz, std::string_view pfad)
-{
-    std::string zeile(vorsatz);
-    zeile.append(pfad);
-    return zeile;
-}
-
 } // namespace
 
 class TSuchlauf {
 public:
-    explicit TSuchlauf(TFensterLogik& fenster) : f_(fenster) {}
+    explicit TSuchlauf(TSuchsitzung& sitzung) : f_(sitzung), stand_(sitzung.StandSchreiben()) {}
 
     void Ausfuehren();
 
@@ -75,19 +68,20 @@ private:
     void AndereNamenHerausnehmen(uint32_t a, uint32_t schritt);
     void LetztenVergleichMerken(uint32_t a, uint32_t schritt);
     bool DateiAuswerten(uint32_t a, uint32_t schritt);
-    void FelderWieZuletzt();
+    void StandWieZuletzt();
 
-    TFensterLogik& f_;
+    TSuchsitzung& f_;
+    TSuchstand& stand_; // the session's
     bool gleich_ = false;
-    TBaumdaten& daten_ = f_.funde_.Daten(); // the lines point at the walks' entries
+    TBaumdaten& daten_ = f_.FundeSchreiben().Daten(); // the lines point at the walks' entries
     // The walks of the two trees (one walk when they are one).
     uint16_t laufA_ = daten_.NeuerLauf();
     uint16_t laufB_ = laufA_;
     std::deque<TBaumEintrag>& baumA_ = daten_.laeufe[laufA_];
 
-    // The fields as they stood before the run, for those the pairwise run
-    // would not have written.
-    std::string edit2_, edit4_, edit6_;
+    // The state as it stood before the run, for the parts the pairwise run
+    // would not have changed.
+    int64_t groesseErste_ = -1, groesseZweite_ = -1, position_ = -1, positionVon_ = 0;
 
     // The size table and the read-ahead plan drawn from it.
     TGroessentabelle groessen_{daten_};
@@ -120,25 +114,24 @@ private:
     bool inhaltVerglichen_ = false;
 
     const TBaumEintrag* letzteDatei_ = nullptr;
-    int64_t teiler_ = 1024;
-    const char* einheit_ = " KB";
     std::chrono::steady_clock::time_point letzteNachricht_ = std::chrono::steady_clock::now();
 };
 
-void TFensterLogik::SucheSchnell()
+void TSuchsitzung::SucheSchnell()
 {
     TSuchlauf(*this).Ausfuehren();
 }
 
 void TSuchlauf::Ausfuehren()
 {
-    edit2_ = f_.FeldText(TFeld::Edit2);
-    edit4_ = f_.FeldText(TFeld::Edit4);
-    edit6_ = f_.FeldText(TFeld::Edit6);
-    const std::string& erstes = f_.funde_.Verzeichnis(0);
+    groesseErste_ = stand_.groesseErste;
+    groesseZweite_ = stand_.groesseZweite;
+    position_ = stand_.position;
+    positionVon_ = stand_.positionVon;
+    const std::string& erstes = f_.FundeSchreiben().Verzeichnis(0);
     if (!BaumLesen(f_.Filter, f_.Stopp, f_, erstes, daten_, laufA_))
         return;
-    const std::string& zweites = f_.funde_.Verzeichnis(1);
+    const std::string& zweites = f_.FundeSchreiben().Verzeichnis(1);
     gleich_ = erstes == zweites;
     // One tree against itself is read once.
     if (!gleich_) {
@@ -152,12 +145,14 @@ void TSuchlauf::Ausfuehren()
 
     const auto anzahl = static_cast<uint32_t>(baumA_.size());
     uint32_t uebrig = anzahl;
-    f_.GaugeSetMaxValue(static_cast<int32_t>(anzahl));
+    if (anzahl > 0)
+        stand_.maximum = static_cast<int32_t>(anzahl);
     uint32_t schritt = 0;
     for (uint32_t a = 0; a < anzahl; ++a) {
         if (gleich_ && ausListe_[a])
             continue;
-        f_.GaugeSetProgress(f_.GaugeMaxValue() - static_cast<int32_t>(uebrig));
+        stand_.fortschritt = stand_.maximum - static_cast<int32_t>(uebrig);
+        f_.StandMelden();
         NachrichtenZwischendurch();
         --uebrig;
         ++schritt;
@@ -172,8 +167,8 @@ void TSuchlauf::Ausfuehren()
         if (Abbrechen())
             return;
     }
-    f_.GaugeSetProgress(f_.GaugeMaxValue());
-    FelderWieZuletzt();
+    stand_.fortschritt = stand_.maximum;
+    StandWieZuletzt();
 }
 
 void TSuchlauf::TabelleAufbauen()
@@ -197,11 +192,13 @@ void TSuchlauf::NachrichtenZwischendurch()
 
 bool TSuchlauf::Zwischendurch(const TBaumEintrag& datei, int64_t position)
 {
-    if (&datei != letzteDatei_) {
+    if (&datei != letzteDatei_ || stand_.taetigkeit != TTaetigkeit::DateiLesen) {
         letzteDatei_ = &datei;
-        f_.FeldSetzen(TFeld::Edit5, std::string(daten_.Name(datei)));
+        stand_.taetigkeit = TTaetigkeit::DateiLesen;
+        stand_.datei = daten_.Name(datei);
     }
-    f_.FeldSetzen(TFeld::Edit6, std::to_string(position / teiler_) + einheit_);
+    stand_.position = position;
+    f_.StandMelden();
     NachrichtenZwischendurch();
     // A No leaves no request standing: the next request asks again.
     return f_.Stopp.Halten();
@@ -279,18 +276,18 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
         if (!sammeln(Kandidat(*k), static_cast<uint8_t>(gleich_ ? 3 : 2)))
             return false;
 
-    f_.FeldSetzen(TFeld::Edit2, std::to_string(groesse) + " Byte");
-    f_.FeldSetzen(TFeld::Edit4, std::to_string(groesse) + " Byte");
-    const bool inMb = groesse > 10485760;
-    teiler_ = inMb ? 1048576 : 1024;
-    einheit_ = inMb ? " MB" : " KB";
+    stand_.groesseErste = groesse;
+    stand_.groesseZweite = groesse;
+    stand_.positionVon = groesse;
+    f_.StandMelden();
     if (begonnene_ < groessen_.gruppenfolge.size() && groessen_.gruppenfolge[begonnene_] == groesse)
         vorleser_.GruppeBeginnt(begonnene_++);
     const bool fertig = KlassenBilden(eintraege, groesse, naechsteKlasse_, lesestand_,
                                       [this](const TBaumEintrag& datei, int64_t position) {
                                           return Zwischendurch(datei, position);
                                       });
-    f_.FeldSetzen(TFeld::Edit6, "");
+    stand_.position = -1;
+    f_.StandMelden();
     if (!fertig)
         return false;
     // A file is listed by its path: what was read must be what the path
@@ -440,7 +437,7 @@ void TSuchlauf::AndereNamenHerausnehmen(uint32_t a, uint32_t schritt)
 
 bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
 {
-    const uint32_t zeile = f_.ListeAnzahl();
+    const uint32_t zeile = f_.Funde().Anzahl();
     TBaumEintrag& datei = baumA_[a];
     f_.FundAnhaengen({a, laufA_, 0, '-'});
 
@@ -481,23 +478,30 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
     return true;
 }
 
-// The fields end as the pairwise run leaves them: Edit5 and Edit2/Edit4 tell
-// of its last comparison (Edit2/Edit4 of the last one that could open both
-// files), Edit6 is empty once any contents were compared.
-void TSuchlauf::FelderWieZuletzt()
+// The state ends as the pairwise run leaves it: the file and the sizes tell
+// of its last comparison (the sizes of the last one that could open both
+// files), and no position is left once any contents were compared.
+void TSuchlauf::StandWieZuletzt()
 {
-    std::string edit5 = "Überprüfe Verzeichnisse";
+    stand_.taetigkeit = TTaetigkeit::VerzeichnissePruefen;
+    stand_.datei.clear();
     if (letzterAufruf_.a != Keiner) {
         const TBaumEintrag& datei = baumA_[letzterAufruf_.a];
-        edit5 = datei.oeffenbar == 1 ? "" : Zeile("Konnte Datei ", daten_.Pfad(datei)) + " nicht öffnen!";
+        stand_.taetigkeit = datei.oeffenbar == 1 ? TTaetigkeit::Verglichen : TTaetigkeit::DateiNichtOffen;
+        if (datei.oeffenbar != 1)
+            stand_.datei = daten_.Pfad(datei);
     }
-    std::string edit2 = edit2_, edit4 = edit4_;
+    stand_.groesseErste = groesseErste_;
+    stand_.groesseZweite = groesseZweite_;
     if (letzterOffenerAufruf_.a != Keiner) {
-        edit2 = std::to_string(baumA_[letzterOffenerAufruf_.a].groesse) + " Byte";
-        edit4 = std::to_string(Kandidat(letzterOffenerAufruf_.kandidat).groesse) + " Byte";
+        stand_.groesseErste = baumA_[letzterOffenerAufruf_.a].groesse;
+        stand_.groesseZweite = Kandidat(letzterOffenerAufruf_.kandidat).groesse;
     }
-    f_.FeldSetzen(TFeld::Edit2, edit2);
-    f_.FeldSetzen(TFeld::Edit4, edit4);
-    f_.FeldSetzen(TFeld::Edit6, inhaltVerglichen_ ? "" : edit6_);
-    f_.FeldSetzen(TFeld::Edit5, edit5);
+    if (inhaltVerglichen_) {
+        stand_.position = -1;
+    } else {
+        stand_.position = position_;
+        stand_.positionVon = positionVon_;
+    }
+    f_.StandMelden();
 }

@@ -1,6 +1,13 @@
+// The session: its stop question, its counters, what it could not read,
+// where a search begins and the copy and move over the marked lines. The
+// search run itself is in SchnelleSuche.cpp.
+
 #include "search/Suchsitzung.h"
 
+#include "search/Beschaeftigt.h"
+#include "search/Dateibefehl.h"
 #include "util/Fehler.h"
+#include "util/Speila.h"
 
 #include <limits>
 
@@ -19,4 +26,76 @@ void ZaehlerErhoehen(TZaehlerstand& stand, TZaehler zaehler)
     if (wert > std::numeric_limits<int32_t>::max())
         throw EFehler("'" + std::to_string(wert) + "' ist kein gültiger Integerwert");
     ++wert;
+}
+
+void TSuchsitzung::ZaehlerErhoehen(TZaehler zaehler)
+{
+    ::ZaehlerErhoehen(stand_.zaehler, zaehler);
+    StandMelden();
+}
+
+void TSuchsitzung::UebersprungMelden(std::string pfad, std::string grund)
+{
+    uebersprungen_.push_back({pfad, grund});
+    beobachter_.UebersprungMelden(std::move(pfad), std::move(grund));
+}
+
+void TSuchsitzung::SucheAusfuehren(const TSuchauftrag& auftrag)
+{
+    TBeschaeftigt beschaeftigt(*this);
+
+    // The lines' paths begin with these, as the walks take them: "x" and
+    // "x/" name one directory, whose files are x/name.
+    funde_.VerzeichnisseSetzen(MitTrenner(auftrag.erstes), MitTrenner(auftrag.zweites));
+    uebersprungen_.clear();
+    stand_.zaehler = {};
+    stand_.gezaehlt = true;
+    stand_.fortschritt = 0;
+    stand_.taetigkeit = TTaetigkeit::VerzeichnissePruefen;
+    StandMelden();
+    NachrichtenVerarbeiten();
+    if (WoertlicheSuche)
+        WoertlicheSuche(*this);
+    else
+        SucheSchnell();
+}
+
+void TSuchsitzung::ListeLeeren()
+{
+    funde_.Leeren();
+    beobachter_.FundeGeleert();
+}
+
+void TSuchsitzung::FundAnhaengen(const TFund& fund)
+{
+    funde_.Anhaengen(fund);
+    beobachter_.FundAngehaengt(funde_.Anzahl() - 1);
+}
+
+void TSuchsitzung::FundArtSetzen(uint32_t index, char art)
+{
+    funde_.ArtSetzen(index, art);
+    beobachter_.FundGeaendert(index);
+}
+
+void TSuchsitzung::MarkierteKopieren(std::vector<uint32_t> zeilen, const std::string& basis,
+                                     const std::string& zielVerzeichnis, bool verschieben)
+{
+    TBeschaeftigt beschaeftigt(*this);
+    const TDateiauftrag auftrag{std::move(zeilen), basis, zielVerzeichnis, verschieben};
+
+    TDateibeobachter beobachter;
+    beobachter.VorDerZeile = [this, verschieben](const std::string& quelle) {
+        stand_.taetigkeit = verschieben ? TTaetigkeit::Verschieben : TTaetigkeit::Kopieren;
+        stand_.datei = DateiNameAus(quelle);
+        StandMelden();
+        NachrichtenVerarbeiten();
+    };
+    beobachter.NachDemKopieren = [this](const std::string& quelle) { beobachter_.QuelleKopiert(quelle); };
+    const bool gut = DateienAblegen(funde_, auftrag, beobachter);
+
+    stand_.taetigkeit = gut ? TTaetigkeit::FertigOhneFehler : TTaetigkeit::FertigMitFehler;
+    stand_.datei.clear();
+    stand_.position = -1;
+    StandMelden();
 }

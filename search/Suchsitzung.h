@@ -1,12 +1,17 @@
 #pragma once
 
-// What a search reports besides its lines and how it learns of a stop, as
-// plain data: the front ends turn the numbers into their own texts, and the
-// walk and the search loops know nothing of a window or a terminal.
+// A search session: it takes an order, writes the result list, keeps a state
+// of plain numbers and data, reports both to one observer and learns of a
+// stop through a token. The front ends turn the state into their own texts;
+// the walk and the search loops know nothing of a window or a terminal.
+
+#include "search/Filter.h"
+#include "search/Fundliste.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Something a search could not read, as data: a directory it could not
 // list or a file it could not open to compare, and why, in the system's
@@ -70,6 +75,40 @@ struct TZaehlerstand {
 // the counter left as it stood.
 void ZaehlerErhoehen(TZaehlerstand& stand, TZaehler zaehler);
 
+// What the session is doing, or what its last command left to say.
+enum class TTaetigkeit : uint8_t {
+    Keine,                // nothing yet
+    VerzeichnissePruefen, // the walks (and a search that compared nothing)
+    DateiLesen,           // datei: the file being read or compared
+    DateiNichtOffen,      // datei: the path the last comparison could not open
+    Verglichen,           // the last comparison is over: no file to name
+    Kopieren,             // datei: the file being copied
+    Verschieben,          // datei: the file being moved
+    FertigOhneFehler,     // a copy or move did every line
+    FertigMitFehler,      // a copy or move refused or failed at least one line
+};
+
+// The state a front end shows: numbers and names, never a text of its own.
+// A size or position of -1 says nothing is known of it.
+struct TSuchstand {
+    TTaetigkeit taetigkeit = TTaetigkeit::Keine;
+    std::string datei;
+    // The sizes of the two files of the last comparison (a size group's
+    // size while it is read).
+    int64_t groesseErste = -1;
+    int64_t groesseZweite = -1;
+    // How far the file being read is, and that file's size.
+    int64_t position = -1;
+    int64_t positionVon = 0;
+    // The gauge: first-tree files done of all of them. A search over no
+    // file keeps the maximum it had, so that it ends full.
+    int32_t fortschritt = 0;
+    int32_t maximum = 100;
+    TZaehlerstand zaehler;
+    // False until the first search: the counters count nothing yet.
+    bool gezaehlt = false;
+};
+
 // What the walk and the search tell their front end while they run. The
 // lines themselves are read from the result list by their index.
 class TSuchbeobachter {
@@ -82,15 +121,15 @@ public:
     virtual void FundGeaendert(uint32_t /*index*/) {}
     virtual void FundeGeleert() {}
 
-    // A counter has moved (after the step).
-    virtual void ZaehlerGeaendert(TZaehler /*zaehler*/) {}
+    // The state has changed (a counter, the gauge, the file, the position).
+    virtual void StandGeaendert(const TSuchstand& /*stand*/) {}
 
-    // The search could not read this (the front end keeps the list).
-    virtual void UebersprungMelden(std::string pfad, std::string grund) = 0;
+    // The search could not read this.
+    virtual void UebersprungMelden(std::string /*pfad*/, std::string /*grund*/) {}
 
     // A point where the front end may handle its messages (and so a close
     // request) before the search goes on.
-    virtual void NachrichtenVerarbeiten() = 0;
+    virtual void NachrichtenVerarbeiten() {}
 
     // Called by the walks at every entry, where no messages are handled: a
     // front end whose stop comes as a signal rather than as a message
@@ -98,4 +137,103 @@ public:
     // once, directory entries included. The window answers false, so its
     // walks poll only as they always did.
     virtual bool UnterbrechungNachsehen() { return false; }
+
+    // The last running search, copy or move has returned. A front end that
+    // shows the state and lines only at its message dispatches shows the
+    // rest now.
+    virtual void BefehlBeendet() {}
+
+    // A copy has read all of the source's bytes and not yet checked them.
+    // Nothing for a front end; the tests change the source here, as another
+    // program might while it is copied.
+    virtual void QuelleKopiert(const std::string& /*quelle*/) {}
+};
+
+// One session: the search, its list, its state and the copy and move
+// commands over the list. The walks report to the session, which keeps what
+// they skipped and passes every report on to the front end's observer.
+class TSuchsitzung : public TSuchbeobachter {
+public:
+    // beobachter: non-owning, must outlive the session.
+    explicit TSuchsitzung(TSuchbeobachter& beobachter) : beobachter_(beobachter) {}
+    TSuchsitzung(const TSuchsitzung&) = delete;
+    TSuchsitzung& operator=(const TSuchsitzung&) = delete;
+
+    // The stop token of the search, a copy or a move: a front end requests
+    // the stop, and sets the question it asks.
+    TStoppMarke Stopp;
+
+    // Asks the stop question once per stop request; true means stop. Only
+    // called by a loop that found a request standing.
+    bool AbbruchFragen() { return Stopp.AbbruchFragen(); }
+
+    // The search run over the order's two directories.
+    void SucheAusfuehren(const TSuchauftrag& auftrag);
+
+    // A run in place of the normal search: the tests and the bench set the
+    // pairwise reference run here (see ReferenzWaehlen), which gives the same
+    // list and state by comparing pair by pair from the first byte. Empty:
+    // the normal search.
+    std::function<void(TSuchsitzung&)> WoertlicheSuche;
+
+    // What the walks of both searches leave out; nothing unless set.
+    TFilter Filter;
+
+    // One integer step of a counter (see ::ZaehlerErhoehen), then reported.
+    void ZaehlerErhoehen(TZaehler zaehler);
+    // The counters of the last search, from 0 at its start.
+    const TZaehlerstand& Zaehler() const { return stand_.zaehler; }
+    // What the session is doing and has done, as numbers and names.
+    const TSuchstand& Stand() const { return stand_; }
+
+    // For tests: called by both searches once the trees are read, before
+    // anything is compared, to change the trees at that point.
+    std::function<void()> NachDemEinlesen;
+
+    // Copies or moves the files of the lines given, taken by the caller
+    // once, when the command starts: what is marked later changes nothing.
+    // An empty basis (or the first tree's searched directory) takes each
+    // line's own file, as the "nach…" commands do; another basis takes the
+    // file at the line's relative path below it ("von… nach…").
+    void MarkierteKopieren(std::vector<uint32_t> zeilen, const std::string& basis,
+                           const std::string& zielVerzeichnis, bool verschieben);
+
+    // What the last search could not read, in the order it met them.
+    const std::vector<TUebersprungen>& Uebersprungen() const { return uebersprungen_; }
+
+    // What the last search found, line by line.
+    const TFundliste& Funde() const { return funde_; }
+    // Empties the result list.
+    void ListeLeeren();
+
+    // True while a search, a copy or a move runs (a nested start is refused
+    // by the front end).
+    bool Beschaeftigt() const { return beschaeftigt_ > 0; }
+
+    // The search's lines: into Funde(), then the observer is told. The
+    // line's file is an entry of Funde().Daten() (see TFundliste::Aufnehmen
+    // for a path no walk met).
+    void FundAnhaengen(const TFund& fund);
+    void FundArtSetzen(uint32_t index, char art);
+    TFundliste& FundeSchreiben() { return funde_; }
+
+    // The state as the running search changes it, then reported.
+    TSuchstand& StandSchreiben() { return stand_; }
+    void StandMelden() { beobachter_.StandGeaendert(stand_); }
+
+    // The walks' and searches' reports: kept where the session keeps them,
+    // and passed on.
+    void UebersprungMelden(std::string pfad, std::string grund) override;
+    void NachrichtenVerarbeiten() override { beobachter_.NachrichtenVerarbeiten(); }
+    bool UnterbrechungNachsehen() override { return beobachter_.UnterbrechungNachsehen(); }
+
+private:
+    void SucheSchnell();
+
+    friend class TBeschaeftigt;
+    TSuchbeobachter& beobachter_;
+    int beschaeftigt_ = 0;
+    TFundliste funde_;
+    std::vector<TUebersprungen> uebersprungen_;
+    TSuchstand stand_;
 };

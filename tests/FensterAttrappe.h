@@ -1,9 +1,11 @@
 #pragma once
 
-// A window for the core tests: it records what the logic writes and answers
-// its questions from a script.
+// A front end for the core tests: a session and a recording observer that
+// turns the session's state into the window's field texts, as the window
+// does, and answers the stop question from a script.
 
-#include "search/FensterLogik.h"
+#include "app/Feldanzeige.h"
+#include "search/Suchsitzung.h"
 
 #include <array>
 #include <deque>
@@ -11,31 +13,39 @@
 #include <string>
 #include <vector>
 
-class TFensterAttrappe : public TFensterLogik {
+class TFensterAttrappe : public TSuchbeobachter {
 public:
     struct TZeile {
         std::string text;
         bool markiert = false;
     };
 
+    TFensterAttrappe()
+    {
+        sitzung.Stopp.Frage = [this] { return JaNeinFrage(AbbruchFrage, AbbruchTitel); };
+    }
+
+    TSuchsitzung sitzung{*this};
+    TStoppMarke& Stopp = sitzung.Stopp;
+    TFilter& Filter = sitzung.Filter;
+    std::function<void()>& NachDemEinlesen = sitzung.NachDemEinlesen;
+
     std::vector<TZeile> liste;
     std::array<std::string, 10> felder{}; // index 1..9 = Edit1..Edit9
     int32_t gaugeProgress = 0;
     int32_t gaugeMax = 100;
-    std::vector<int32_t> gaugeVerlauf;
 
     int dispatches = 0;
     // Called at every dispatch with its running number, e.g. to close the window.
     std::function<void(int)> beiDispatch;
-    // Called at every progress text in Edit6 with its running number.
+    // Called at every new progress text in Edit6 with its running number.
     std::function<void(int)> beiFortschritt;
     int fortschritte = 0;
 
-    std::vector<std::string> fragen;   // questions asked, as "title: text"
-    std::deque<bool> antworten;        // answers to give; Yes when none is left
-    std::vector<std::string> meldungen;
+    std::vector<std::string> fragen; // questions asked, as "title: text"
+    std::deque<bool> antworten;      // answers to give; Yes when none is left
 
-    // Writes of Edit5/Edit6 in order, to check the progress texts.
+    // The texts Edit5/Edit6 took, in order, to check the progress texts.
     std::vector<std::string> edit5Verlauf;
     std::vector<std::string> edit6Verlauf;
 
@@ -52,9 +62,33 @@ public:
         return texte;
     }
 
-    using TFensterLogik::FeldSetzen;
-    using TFensterLogik::FundAnhaengen;
-    using TFensterLogik::FundeSchreiben;
+    void SucheAusfuehren(const TSuchauftrag& auftrag) { sitzung.SucheAusfuehren(auftrag); }
+    const TFundliste& Funde() const { return sitzung.Funde(); }
+    TFundliste& FundeSchreiben() { return sitzung.FundeSchreiben(); }
+    std::string ListeZeile(uint32_t index) const { return Funde().Text(index); }
+    void ListeLeeren() { sitzung.ListeLeeren(); }
+
+    // The marks, kept beside the lines as the window keeps them.
+    void EintraegeMarkieren(char art)
+    {
+        for (const auto& [erste, ende] : Funde().Bereiche(art))
+            for (uint32_t i = erste; i < ende; ++i)
+                liste.at(i).markiert = true;
+    }
+    void MarkierungenLoeschen()
+    {
+        for (TZeile& zeile : liste)
+            zeile.markiert = false;
+    }
+    // A copy or move of the lines marked now.
+    void MarkierteKopieren(const std::string& basis, const std::string& ziel, bool verschieben)
+    {
+        std::vector<uint32_t> zeilen;
+        for (uint32_t i = 0; i < liste.size(); ++i)
+            if (liste[i].markiert)
+                zeilen.push_back(i);
+        sitzung.MarkierteKopieren(std::move(zeilen), basis, ziel, verschieben);
+    }
 
     // A line as the search would write it: the file at relativ below the
     // directory tree (0 or 1) was searched from, with the identity it has now.
@@ -63,7 +97,7 @@ public:
         const std::string& verzeichnis = Funde().Verzeichnis(baum);
         plattform::TQuellStand stand;
         const bool bekannt = plattform::QuellStandLesen(verzeichnis + relativ, stand);
-        FundAnhaengen(FundeSchreiben().Aufnehmen(art, baum, verzeichnis + relativ, bekannt ? &stand : nullptr));
+        sitzung.FundAnhaengen(FundeSchreiben().Aufnehmen(art, baum, verzeichnis + relativ, bekannt ? &stand : nullptr));
         liste.back().markiert = markiert;
     }
 
@@ -75,42 +109,27 @@ protected:
     void FundeGeleert() override { liste.clear(); }
     void FundAngehaengt(uint32_t index) override { liste.push_back({ListeZeile(index), false}); }
     void FundGeaendert(uint32_t index) override { liste.at(index).text = ListeZeile(index); }
-    bool ListeMarkiert(uint32_t index) const override { return liste.at(index).markiert; }
-    void ListeMarkieren(uint32_t index, bool markiert) override { liste.at(index).markiert = markiert; }
 
-    std::string FeldText(TFeld feld) const override { return felder[static_cast<size_t>(feld)]; }
-    void FeldSetzen(TFeld feld, const std::string& text) override
+    void StandGeaendert(const TSuchstand& stand) override
     {
-        felder[static_cast<size_t>(feld)] = text;
-        if (feld == TFeld::Edit5)
-            edit5Verlauf.push_back(text);
-        if (feld == TFeld::Edit6) {
-            edit6Verlauf.push_back(text);
-            if (!text.empty() && beiFortschritt)
-                beiFortschritt(++fortschritte);
+        anzeige_.StandZeigen(stand);
+        const auto geaendert = anzeige_.AusstehendeNehmen();
+        for (size_t index = 1; index < felder.size(); ++index) {
+            if (!geaendert.test(index))
+                continue;
+            const std::string& text = anzeige_.Text(static_cast<TFeld>(index));
+            felder[index] = text;
+            if (index == static_cast<size_t>(TFeld::Edit5))
+                edit5Verlauf.push_back(text);
+            if (index == static_cast<size_t>(TFeld::Edit6)) {
+                edit6Verlauf.push_back(text);
+                if (!text.empty() && beiFortschritt)
+                    beiFortschritt(++fortschritte);
+            }
         }
+        gaugeProgress = stand.fortschritt;
+        gaugeMax = stand.maximum;
     }
-
-    void ZaehlerGeaendert(TZaehler zaehler) override
-    {
-        const TFeld feld = zaehler == TZaehler::Plus ? TFeld::Edit7 : zaehler == TZaehler::Ohne ? TFeld::Edit8 : TFeld::Edit9;
-        felder[static_cast<size_t>(feld)] = std::to_string(Zaehler()[zaehler]);
-    }
-
-    void GaugeSetProgress(int32_t wert) override
-    {
-        gaugeProgress = wert < 0 ? 0 : (wert > gaugeMax ? gaugeMax : wert);
-        gaugeVerlauf.push_back(gaugeProgress);
-    }
-    void GaugeSetMaxValue(int32_t wert) override
-    {
-        if (wert == 0)
-            return; // the gauge keeps its maximum when asked for 0
-        gaugeMax = wert;
-        if (gaugeProgress > wert)
-            gaugeProgress = wert;
-    }
-    int32_t GaugeMaxValue() const override { return gaugeMax; }
 
     void QuelleKopiert(const std::string& quelle) override
     {
@@ -125,7 +144,7 @@ protected:
             beiDispatch(dispatches);
     }
 
-    bool JaNeinFrage(const std::string& text, const std::string& titel) override
+    bool JaNeinFrage(const std::string& text, const std::string& titel)
     {
         fragen.push_back(titel + ": " + text);
         if (antworten.empty())
@@ -135,8 +154,6 @@ protected:
         return antwort;
     }
 
-    void Meldung(const std::string& text, const std::string& titel) override
-    {
-        meldungen.push_back(titel + ": " + text);
-    }
+private:
+    TFeldanzeige anzeige_;
 };

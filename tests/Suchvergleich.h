@@ -1,7 +1,8 @@
 #pragma once
 
 // Runs the normal search and the pairwise reference on the same trees and
-// expects the same lines, counters, final field texts and gauge.
+// expects the same lines, counters, final field texts and gauge (the texts
+// made from the state as the window makes them).
 
 #include "FensterAttrappe.h"
 
@@ -46,15 +47,10 @@ inline TErgebnis Suchen(const std::string& eins, const std::string& zwei, bool w
                         const std::function<void(TFensterAttrappe&)>& einrichten = {})
 {
     TFensterAttrappe fenster;
-    ReferenzWaehlen(fenster, woertlich);
+    ReferenzWaehlen(fenster.sitzung, woertlich);
     fenster.NachDemEinlesen = std::move(nachDemEinlesen);
     fenster.Feld(TFeld::Edit1) = eins;
     fenster.Feld(TFeld::Edit3) = zwei;
-    fenster.Feld(TFeld::Edit2) = "vorher 2";
-    fenster.Feld(TFeld::Edit4) = "vorher 4";
-    fenster.Feld(TFeld::Edit6) = "vorher 6";
-    for (TFeld zaehler : {TFeld::Edit7, TFeld::Edit8, TFeld::Edit9})
-        fenster.Feld(zaehler) = "0";
     if (einrichten)
         einrichten(fenster);
     fenster.SucheAusfuehren({eins, zwei});

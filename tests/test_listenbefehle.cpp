@@ -152,7 +152,7 @@ TEST_F(ListenbefehleTest, ANameReplacedDuringTheSearchIsCopiedAsListed)
         if (fehler)
             GTEST_SKIP() << "no hard links here";
         fenster.ListeLeeren();
-        ReferenzWaehlen(fenster, woertlich);
+        ReferenzWaehlen(fenster.sitzung, woertlich);
         fenster.NachDemEinlesen = [&] {
             std::filesystem::rename(TTestbaum::Pfad(baum.Datei("W/n", "neu")), TTestbaum::Pfad(a + "x"));
         };

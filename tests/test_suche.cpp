@@ -83,7 +83,7 @@ TEST_F(SucheTest, EmptyFirstTreeEndsWithGaugeAtMaximum)
 {
     const std::string a = baum.Verzeichnis("A"), b = baum.Verzeichnis("B");
     baum.Datei("B/z.txt", "abc");
-    fenster.gaugeMax = 37;
+    fenster.sitzung.StandSchreiben().maximum = 37;
     Suchen(a, b);
     EXPECT_TRUE(fenster.liste.empty());
     EXPECT_EQ(Zaehler(), "0/0/0");
@@ -189,7 +189,7 @@ TEST_P(UeberlappungTest, NoFileIsListedUnderItself)
             GTEST_SKIP() << "symbolic links cannot be made here";
     }
     const std::string eins = baum.Wurzel() + TTestbaum::Nativ("A/"), zwei = baum.Wurzel() + TTestbaum::Nativ(fall.zweites);
-    ReferenzWaehlen(fenster, woertlich);
+    ReferenzWaehlen(fenster.sitzung, woertlich);
     Suchen(eins, zwei);
 
     // Each file's line with the "+" lines under it.
@@ -262,7 +262,7 @@ TEST_P(NamenEinerDateiTest, AreNeverEachOthersCopy)
         if (fehler)
             GTEST_SKIP() << "links cannot be made here";
     }
-    ReferenzWaehlen(fenster, woertlich);
+    ReferenzWaehlen(fenster.sitzung, woertlich);
     Suchen(baum.Wurzel() + TTestbaum::Nativ(fall.eins), baum.Wurzel() + TTestbaum::Nativ(fall.zwei));
     std::vector<std::string> erwartet;
     for (const std::string& zeile : fall.zeilen) {
@@ -381,10 +381,10 @@ TEST_P(VergleichTest, LastByteDecidesAndBlocksAreCounted)
     inhalt.back() = 'r';
     const std::string anders = baum.Datei("anders", inhalt);
 
-    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(eins, anders), 1);
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).PaarPruefen(eins, anders), 1);
     EXPECT_EQ(fenster.edit6Verlauf.size(), fall.bloecke + 1); // one text per block, then ""
     fenster.edit6Verlauf.clear();
-    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(eins, gleich), 0);
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).PaarPruefen(eins, gleich), 0);
     EXPECT_EQ(fenster.edit6Verlauf.size(), fall.bloecke + 1);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), "");
     EXPECT_EQ(fenster.Feld(TFeld::Edit6), "");
@@ -397,8 +397,8 @@ TEST(Vergleich, EmptyFilesAreIdenticalWithoutProgress)
 {
     TTestbaum baum;
     TFensterAttrappe fenster;
-    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(baum.Datei("a", ""), baum.Datei("b", "")), 0);
-    EXPECT_EQ(fenster.edit6Verlauf, std::vector<std::string>{""});
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).PaarPruefen(baum.Datei("a", ""), baum.Datei("b", "")), 0);
+    EXPECT_TRUE(fenster.edit6Verlauf.empty()); // no position ever shown
 }
 
 TEST(Vergleich, MissingOrDirectoryGivesTwoSilently)
@@ -406,8 +406,8 @@ TEST(Vergleich, MissingOrDirectoryGivesTwoSilently)
     TTestbaum baum;
     TFensterAttrappe fenster;
     const std::string datei = baum.Datei("a", "x");
-    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(baum.Wurzel() + "fehlt", datei), 2);
-    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(datei, baum.Wurzel()), 2);
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).PaarPruefen(baum.Wurzel() + "fehlt", datei), 2);
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).PaarPruefen(datei, baum.Wurzel()), 2);
     EXPECT_TRUE(fenster.edit5Verlauf.empty());
 }
 
@@ -420,7 +420,7 @@ TEST(Vergleich, UnreadableFileGivesOneWithMessage)
     const std::string a = baum.Datei("a", "x");
     const std::string b = baum.Datei("b", "x");
     std::filesystem::permissions(TTestbaum::Pfad(b), std::filesystem::perms::none);
-    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(a, b), 1);
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).PaarPruefen(a, b), 1);
     EXPECT_EQ(fenster.Feld(TFeld::Edit5), "Konnte Datei " + b + " nicht öffnen!");
 }
 
@@ -439,7 +439,7 @@ TEST_P(EinheitTest, ProgressUnitFollowsTheSize)
     const std::string a = baum.Datei("a", ""), b = baum.Datei("b", "");
     ASSERT_TRUE(testsystem::LaengeSetzen(a, GetParam().laenge));
     ASSERT_TRUE(testsystem::LaengeSetzen(b, GetParam().laenge));
-    EXPECT_EQ(TReferenzsuche(fenster).PaarPruefen(a, b), 0);
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).PaarPruefen(a, b), 0);
     const auto& verlauf = fenster.edit6Verlauf;
     ASSERT_GE(verlauf.size(), 3u);
     EXPECT_EQ(verlauf.front(), GetParam().erste);
@@ -457,7 +457,7 @@ class AbbruchTest : public SucheTest, public ::testing::WithParamInterface<bool>
 protected:
     void SetUp() override
     {
-        ReferenzWaehlen(fenster, GetParam());
+        ReferenzWaehlen(fenster.sitzung, GetParam());
         a = baum.Verzeichnis("A");
         b = baum.Verzeichnis("B");
         // Pairs of one size each, big enough for several blocks, so that
@@ -556,10 +556,10 @@ TEST(Walk, StoppedWalkReturnsNullAndFreesEverything)
     baum.Datei("a/2", "y");
     fenster.Schliessen();
     fenster.antworten = {true};
-    EXPECT_EQ(TReferenzsuche(fenster).ErsteListeLesen(baum.Wurzel()), nullptr);
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).ErsteListeLesen(baum.Wurzel()), nullptr);
     fenster.Schliessen();
     fenster.antworten = {true};
-    EXPECT_EQ(TReferenzsuche(fenster).ZweiteTabelleLesen(baum.Wurzel()), nullptr);
+    EXPECT_EQ(TReferenzsuche(fenster.sitzung).ZweiteTabelleLesen(baum.Wurzel()), nullptr);
     EXPECT_EQ(fenster.fragen.size(), 2u);
 }
 
@@ -572,7 +572,7 @@ TEST(Walk, SecondWalkFilesBySizeAndSkipsUnmeasurable)
     if (testsystem::HatFifos) {
         ASSERT_TRUE(testsystem::FifoAnlegen(baum.Wurzel() + "rohr"));
     }
-    auto tabelle = TReferenzsuche(fenster).ZweiteTabelleLesen(baum.Wurzel());
+    auto tabelle = TReferenzsuche(fenster.sitzung).ZweiteTabelleLesen(baum.Wurzel());
     ASSERT_NE(tabelle, nullptr);
     EXPECT_EQ(tabelle->AnzahlBei(0), 1u);
     EXPECT_EQ(tabelle->AnzahlBei(5), 1u);

@@ -357,7 +357,7 @@ TEST_F(Form1Test, ClosingWhileIdleSavesAndLetsTheWindowClose)
     const QRect rahmen = f->frameGeometry();
     EXPECT_TRUE(f->close());
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(f->Stopp.Angefordert());
+    EXPECT_TRUE(f->Sitzung().Stopp.Angefordert());
     EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(rahmen.top(), rahmen.left(), "/A/", "/B/", rahmen.width()));
     EXPECT_EQ(f->beendet, 0);
 }
@@ -779,7 +779,7 @@ TEST_F(Form1Test, DuringASearchEachDispatchAddsTheNewLinesAndTheListNeverShowsBl
     f->FeldSetzen(TFeld::Edit1, a);
     f->FeldSetzen(TFeld::Edit3, a);
     // The pairwise run looks at the messages once per file.
-    ReferenzWaehlen(*f, true);
+    ReferenzWaehlen(f->Sitzung(), true);
     f->show();
     int zurueckgesetzt = 0;
     int umgestellt = 0;
