@@ -1,8 +1,34 @@
 #include "app/Ergebnisliste.h"
 
+#include "app/Groessentext.h"
 #include "search/Fundliste.h"
 
 #include <QString>
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+// Whether x's whole path sorts before y's, byte by byte, without putting
+// either together: a path is its directory's text and its own name.
+bool PfadVor(const TBaumdaten& daten, const TBaumEintrag& x, const TBaumEintrag& y)
+{
+    if (x.verzeichnis == y.verzeichnis)
+        return daten.Name(x) < daten.Name(y);
+    const std::string_view xv = daten.verzeichnisse[x.verzeichnis].pfad, xn = daten.Name(x);
+    const std::string_view yv = daten.verzeichnisse[y.verzeichnis].pfad, yn = daten.Name(y);
+    const size_t xl = xv.size() + xn.size(), yl = yv.size() + yn.size();
+    for (size_t i = 0; i < std::min(xl, yl); ++i) {
+        const auto cx = static_cast<unsigned char>(i < xv.size() ? xv[i] : xn[i - xv.size()]);
+        const auto cy = static_cast<unsigned char>(i < yv.size() ? yv[i] : yn[i - yv.size()]);
+        if (cx != cy)
+            return cx < cy;
+    }
+    return xl < yl;
+}
+
+} // namespace
 
 TErgebnisliste::TErgebnisliste(const TFundliste& funde, QObject* eltern) : QAbstractListModel(eltern), funde_(funde) {}
 
@@ -13,13 +39,58 @@ int TErgebnisliste::rowCount(const QModelIndex& eltern) const
 
 QVariant TErgebnisliste::data(const QModelIndex& index, int rolle) const
 {
-    if (rolle != Qt::DisplayRole || !index.isValid() || static_cast<uint32_t>(index.row()) >= gezeigt_
-        || static_cast<uint32_t>(index.row()) >= funde_.Anzahl())
+    if (rolle != Qt::DisplayRole || !index.isValid() || static_cast<uint32_t>(index.row()) >= gezeigt_)
+        return {};
+    const uint32_t zeile = Zeile(static_cast<uint32_t>(index.row()));
+    if (zeile >= funde_.Anzahl())
         return {};
     // The core's texts are UTF-8; bytes that are not show as replacement
     // characters, while the list keeps them as they were.
-    const std::string zeile = funde_.Text(static_cast<uint32_t>(index.row()));
-    return QString::fromUtf8(zeile.data(), static_cast<qsizetype>(zeile.size()));
+    const std::string text = funde_.Text(zeile);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+uint64_t TErgebnisliste::Groesse(uint32_t zeile) const
+{
+    return zeile < funde_.Anzahl() ? static_cast<uint64_t>(std::max<int64_t>(0, funde_.Eintrag(zeile).groesse)) : 0;
+}
+
+QString TErgebnisliste::Groessenspalte(uint32_t reihe) const
+{
+    const uint32_t zeile = Zeile(reihe);
+    if (zeile >= funde_.Anzahl() || funde_.Fund(zeile).art == '+' || funde_.Eintrag(zeile).groesse < 0)
+        return {};
+    return Groessentext(Groesse(zeile));
+}
+
+void TErgebnisliste::Sortieren(TOrdnung ordnung)
+{
+    beginResetModel();
+    std::vector<uint32_t>().swap(ordnung_);
+    const uint32_t anzahl = gezeigt_;
+    if (ordnung != TOrdnung::Lauf && anzahl > 0) {
+        // A group is a "! " line with the "+" lines under it, or a "- " line
+        // alone; it moves as a whole, headed by its first line.
+        std::vector<uint32_t> koepfe;
+        for (uint32_t zeile = 0; zeile < anzahl; ++zeile)
+            if (zeile == 0 || funde_.Fund(zeile).art != '+')
+                koepfe.push_back(zeile);
+        const TBaumdaten& daten = funde_.Daten();
+        if (ordnung == TOrdnung::Pfad)
+            std::stable_sort(koepfe.begin(), koepfe.end(), [&](uint32_t x, uint32_t y) {
+                return PfadVor(daten, funde_.Eintrag(x), funde_.Eintrag(y));
+            });
+        else
+            std::stable_sort(koepfe.begin(), koepfe.end(),
+                             [&](uint32_t x, uint32_t y) { return Groesse(x) > Groesse(y); });
+        ordnung_.reserve(anzahl);
+        for (const uint32_t kopf : koepfe) {
+            ordnung_.push_back(kopf);
+            for (uint32_t zeile = kopf + 1; zeile < anzahl && funde_.Fund(zeile).art == '+'; ++zeile)
+                ordnung_.push_back(zeile);
+        }
+    }
+    endResetModel();
 }
 
 void TErgebnisliste::Messen(uint32_t index)
@@ -41,9 +112,15 @@ void TErgebnisliste::Geaendert(uint32_t index)
     if (index >= funde_.Anzahl())
         return;
     Messen(index);
-    if (index < gezeigt_) {
+    if (index >= gezeigt_)
+        return;
+    if (ordnung_.empty()) {
         const QModelIndex stelle = createIndex(static_cast<int>(index), 0);
         emit dataChanged(stelle, stelle, {Qt::DisplayRole});
+    } else {
+        // Sorted lists are whole lists; a change there is rare enough to
+        // repaint every row rather than keep the order's inverse.
+        emit dataChanged(createIndex(0, 0), createIndex(static_cast<int>(gezeigt_) - 1, 0), {Qt::DisplayRole});
     }
 }
 
@@ -53,7 +130,10 @@ void TErgebnisliste::Geleert()
     gezeigt_ = 0;
     laengste_ = 0;
     laengsteIndex_ = 0;
+    plusBytes_ = 0;
+    std::vector<uint32_t>().swap(ordnung_);
     endResetModel();
+    emit Gezeigt();
 }
 
 void TErgebnisliste::Zeigen()
@@ -61,7 +141,16 @@ void TErgebnisliste::Zeigen()
     const uint32_t anzahl = funde_.Anzahl();
     if (anzahl == gezeigt_)
         return;
+    // The "+" lines' sum grows with them: a "+" line keeps its kind.
+    for (uint32_t zeile = gezeigt_; zeile < anzahl; ++zeile)
+        if (funde_.Fund(zeile).art == '+')
+            plusBytes_ += Groesse(zeile);
     beginInsertRows(QModelIndex(), static_cast<int>(gezeigt_), static_cast<int>(anzahl - 1));
+    // Lines found after a sort come at its end, in the walk's order.
+    if (!ordnung_.empty())
+        for (uint32_t zeile = gezeigt_; zeile < anzahl; ++zeile)
+            ordnung_.push_back(zeile);
     gezeigt_ = anzahl;
     endInsertRows();
+    emit Gezeigt();
 }
