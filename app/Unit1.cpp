@@ -7,6 +7,7 @@
 #include "app/Fenstereinstellungen.h"
 #include "app/Fensterrahmen.h"
 #include "app/Glyphe.h"
+#include "app/Groessentext.h"
 #include "app/Gruppe.h"
 #include "app/Markierung.h"
 #include "app/Rueckfragen.h"
@@ -31,14 +32,17 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVariant>
 
 #include <algorithm>
 
 namespace {
 
-// The designed sizes. The height is fixed; the width may grow, and shrink
-// until only the left column of group boxes is left.
+// The designed sizes. Width and height may grow, the list taking what
+// comes; the width may shrink until only the left column of group boxes is
+// left, the height not below the designed one unless the screen is lower.
 constexpr int InnenBreite = 519;
 constexpr int InnenHoehe = 356;
 constexpr int MinAussenBreite = 265;
@@ -126,17 +130,23 @@ TForm1::~TForm1()
 void TForm1::Aufbauen()
 {
     setWindowTitle(QStringLiteral("Dubrinax"));
-    // A title bar with the system menu, minimize and close: no maximize
-    // button for a window of fixed height.
+    // A title bar with the system menu, minimize and close, as designed.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(FensterSchrift());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    setFixedHeight(InnenHoehe);
+    // The designed height is the least, unless the screen is lower: then the
+    // left column scrolls (SpalteAnordnen) and every control stays in reach.
+    const QScreen* schirm = QGuiApplication::primaryScreen();
+    const int hoehe = schirm ? std::clamp(schirm->availableGeometry().height() -
+                                              style()->pixelMetric(QStyle::PM_TitleBarHeight) - 8,
+                                          4 * Zeilenhoehe, InnenHoehe)
+                             : InnenHoehe;
+    setMinimumHeight(hoehe);
     setMinimumWidth(MinAussenBreite);
     move(EntwurfLinks, EntwurfOben);
-    resize(InnenBreite, InnenHoehe);
+    resize(InnenBreite, hoehe);
 
     GroupBox1 = Gruppe(this, "Datei 1:", 3, 0, 257, 89);
     Label1 = Beschriftung(GroupBox1, "Verzeichnis:", 8, 16, 57);
@@ -173,6 +183,16 @@ void TForm1::Aufbauen()
     HinweisNichtGelesen = new QLabel(this);
     HinweisNichtGelesen->setObjectName(QStringLiteral("HinweisNichtGelesen"));
     HinweisNichtGelesen->hide();
+    Zusammenfassung = new QLabel(this);
+    Zusammenfassung->setObjectName(QStringLiteral("Zusammenfassung"));
+    Zusammenfassung->setToolTip(
+        QString::fromUtf8("Platz, den die gleichen Dateien (+) belegen; Anzahl und Größe der markierten Einträge"));
+    Zusammenfassung->hide();
+    connect(ListBox1->Markierung(), &TMarkierung::Geaendert, this, [this] { ZusammenfassungVormerken(); });
+    connect(Ergebnisliste, &TErgebnisliste::Gezeigt, this, [this] { ZusammenfassungVormerken(); });
+    spaltenlauf_ = new QScrollBar(Qt::Vertical, this);
+    spaltenlauf_->hide();
+    connect(spaltenlauf_, &QScrollBar::valueChanged, this, [this] { SpalteAnordnen(); });
 
     GroupBox4 = Gruppe(this, "Ergebnis:", 3, 288, 257, 65);
     Label7 = Beschriftung(GroupBox4, "+:", 8, 16, 9);
@@ -234,12 +254,30 @@ void TForm1::MenueAufbauen()
     N3 = PopupMenu1->addSeparator();
     NichtGeleseneAnzeigen1 = eintrag("nicht gelesene Einträge anzeigen…", &TForm1::NichtGeleseneAnzeigen1Click);
     NichtGeleseneAnzeigen1->setEnabled(false);
+    SortierEintraegeAnhaengen();
 
     // A popup, not a nested exec(): the commands then run from the main
     // loop, which matters for the long ones.
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& stelle) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(stelle)); });
+}
+
+void TForm1::SortierEintraegeAnhaengen()
+{
+    const auto eintrag = [this](const char* text, TErgebnisliste::TOrdnung ordnung) {
+        QAction* aktion = PopupMenu1->addAction(QString::fromUtf8(text));
+        connect(aktion, &QAction::triggered, this, [this, ordnung] {
+            // A running command still appends rows and reads marks by line;
+            // the order waits until it is done.
+            if (!Beschaeftigt())
+                Ergebnisliste->Sortieren(ordnung);
+        });
+        return aktion;
+    };
+    PopupMenu1->addSeparator();
+    ListeNachPfad1 = eintrag("Liste nach Pfad sortieren", TErgebnisliste::TOrdnung::Pfad);
+    ListeNachGroesse1 = eintrag("Liste nach Größe sortieren", TErgebnisliste::TOrdnung::Groesse);
 }
 
 // Settings
@@ -608,12 +646,56 @@ void TForm1::BefehlBeendet()
 
 void TForm1::ListeAnordnen()
 {
-    // The list keeps its left edge and follows the window's right one; the
-    // note, when there is one, takes a line under it.
-    const int breite = std::max(0, width() - ListeLinks);
-    const int hinweis = HinweisNichtGelesen->isVisible() ? HinweisNichtGelesen->sizeHint().height() : 0;
-    ListBox1->setGeometry(ListeLinks, 0, breite, std::max(0, height() - hinweis));
-    HinweisNichtGelesen->setGeometry(ListeLinks, height() - hinweis, breite, hinweis);
+    // The list keeps its left edge and follows the window's right and lower
+    // ones; the summary, while there are lines, and the note, when there is
+    // one, take a line each under it.
+    SpalteAnordnen();
+    const int links = ListeLinks + (spaltenlauf_->isVisibleTo(this) ? spaltenlauf_->width() : 0);
+    const int breite = std::max(0, width() - links);
+    const int hinweis = HinweisNichtGelesen->isVisibleTo(this) ? HinweisNichtGelesen->sizeHint().height() : 0;
+    const int summe = Zusammenfassung->isVisibleTo(this) ? Zusammenfassung->sizeHint().height() : 0;
+    ListBox1->setGeometry(links, 0, breite, std::max(0, height() - hinweis - summe));
+    Zusammenfassung->setGeometry(links, height() - hinweis - summe, breite, summe);
+    HinweisNichtGelesen->setGeometry(links, height() - hinweis, breite, hinweis);
+}
+
+void TForm1::SpalteAnordnen()
+{
+    const int fehlt = std::max(0, InnenHoehe - height());
+    spaltenlauf_->setRange(0, fehlt);
+    spaltenlauf_->setPageStep(std::max(1, height()));
+    spaltenlauf_->setSingleStep(Zeilenhoehe);
+    spaltenlauf_->setGeometry(ListeLinks, 0, style()->pixelMetric(QStyle::PM_ScrollBarExtent), height());
+    spaltenlauf_->setVisible(fehlt > 0);
+    const int versatz = fehlt > 0 ? spaltenlauf_->value() : 0;
+    int oben = 0;
+    for (QGroupBox* gruppe : {GroupBox1, GroupBox2, GroupBox3, GroupBox4}) {
+        gruppe->move(3, oben - versatz);
+        oben += 96;
+    }
+}
+
+void TForm1::ZusammenfassungVormerken()
+{
+    if (zusammenfassungAusstehend_)
+        return;
+    zusammenfassungAusstehend_ = true;
+    QMetaObject::invokeMethod(this, [this] { ZusammenfassungZeigen(); }, Qt::QueuedConnection);
+}
+
+void TForm1::ZusammenfassungZeigen()
+{
+    zusammenfassungAusstehend_ = false;
+    const TMarkierung& marken = *ListBox1->Markierung();
+    Zusammenfassung->setText(QString::fromUtf8("+ belegen %1; markiert: %2 (%3)")
+                                 .arg(Groessentext(Ergebnisliste->PlusBytes()))
+                                 .arg(marken.Anzahl())
+                                 .arg(Groessentext(marken.Bytes())));
+    const bool zeigen = Ergebnisliste->rowCount() > 0;
+    if (zeigen != Zusammenfassung->isVisibleTo(this)) {
+        Zusammenfassung->setVisible(zeigen);
+        ListeAnordnen();
+    }
 }
 
 void TForm1::NichtGeleseneAnzeigen1Click()

@@ -28,6 +28,7 @@ class QLineEdit;
 class QMenu;
 class QMouseEvent;
 class QPushButton;
+class QScrollBar;
 class QResizeEvent;
 class QMoveEvent;
 class QShowEvent;
@@ -136,9 +137,15 @@ public:
     QAction* markierteEintrgeverschiebenvonnach1 = nullptr;
     QAction* N3 = nullptr;
     QAction* NichtGeleseneAnzeigen1 = nullptr;
+    // Our own entries after those: the list's order.
+    QAction* ListeNachPfad1 = nullptr;
+    QAction* ListeNachGroesse1 = nullptr;
     // Under the list, shown only after a search that could not read
     // everything: the list is as defined, but may know less than the trees.
     QLabel* HinweisNichtGelesen = nullptr;
+    // Under the list while it has lines: the space the "+" lines take, and
+    // the count and size of the marked lines.
+    QLabel* Zusammenfassung = nullptr;
     TOpenDialog OpenDialog1;
 
     // The window operations of the base, public so that tests can read and
@@ -188,6 +195,13 @@ protected:
 private:
     void Aufbauen();
     void MenueAufbauen();
+    void SortierEintraegeAnhaengen();
+    // The summary's text, written at the next dispatch after the marks or
+    // the lines changed: a marking command changes them run by run.
+    void ZusammenfassungVormerken();
+    void ZusammenfassungZeigen();
+    // A window lower than designed (a small screen) scrolls the left column.
+    void SpalteAnordnen();
     QLineEdit* Feld(TFeld feld) const;
     // Runs a handler the user started: its errors go to the error box, and a
     // close that waited for it ends the program afterwards.
@@ -212,5 +226,7 @@ private:
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;
     bool beendenAngefordert_ = false;
+    bool zusammenfassungAusstehend_ = false;
+    QScrollBar* spaltenlauf_ = nullptr; // non-owning, we are its Qt parent
     TFensterrahmen rahmen_;
 };
