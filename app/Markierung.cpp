@@ -47,8 +47,20 @@ void TMarkierung::Setzen(uint32_t erste, uint32_t ende, bool an)
         Leeren();
         return;
     }
-    for (uint32_t zeile = erste; zeile < ende; ++zeile)
-        Bit(zeile, an);
+    if (an_.size() < ende)
+        an_.resize(ende, false);
+    // The sums change by the lines whose state changes, and only those are weighed.
+    uint32_t anzahl = 0;
+    uint64_t bytes = 0;
+    for (uint32_t zeile = erste; zeile < ende; ++zeile) {
+        if (an_[zeile] == an)
+            continue;
+        an_[zeile] = an;
+        ++anzahl;
+        bytes += groesse_(zeile);
+    }
+    anzahl_ = an ? anzahl_ + anzahl : anzahl_ - anzahl;
+    bytes_ = an ? bytes_ + bytes : bytes_ - bytes;
     emit Geaendert();
 }
 
@@ -72,7 +84,9 @@ void TMarkierung::Vergessen()
 
 void TMarkierung::Festschreiben()
 {
-    laufend_ = {};
+    // Called before every marking command: costs nothing without a range.
+    if (laufend_.gueltig)
+        laufend_ = {};
 }
 
 bool TMarkierung::Vorher(uint32_t reihe, const std::function<uint32_t(uint32_t)>& zeileVon)
