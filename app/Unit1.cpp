@@ -193,6 +193,16 @@ void TForm1::Aufbauen()
     spaltenlauf_ = new QScrollBar(Qt::Vertical, this);
     spaltenlauf_->hide();
     connect(spaltenlauf_, &QScrollBar::valueChanged, this, [this] { SpalteAnordnen(); });
+    // A field reached by Tab in a scrolled column comes into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* jetzt) {
+        if (!jetzt || !spaltenlauf_->isVisible() || jetzt == ListBox1 || !isAncestorOf(jetzt))
+            return;
+        const QRect feld(jetzt->mapTo(this, QPoint(0, 0)), jetzt->size());
+        if (feld.top() < 0)
+            spaltenlauf_->setValue(spaltenlauf_->value() + feld.top());
+        else if (feld.bottom() >= height())
+            spaltenlauf_->setValue(spaltenlauf_->value() + feld.bottom() - height() + 1);
+    });
 
     GroupBox4 = Gruppe(this, "Ergebnis:", 3, 288, 257, 65);
     Label7 = Beschriftung(GroupBox4, "+:", 8, 16, 9);
@@ -306,6 +316,11 @@ void TForm1::FormCreate()
     if (FensterwerteLesen(Einstellungen, werte))
         return;
     anwenden.ersterStart = true;
+    // A screen narrower than the designed window (a large scale factor)
+    // gets a window as wide as it is, so that centring leaves no control off it.
+    const std::vector<QRect> schirme = Bildschirme();
+    if (!schirme.empty() && schirme.front().width() < rahmen_.AussenBreite())
+        rahmen_.AussenBreiteSetzen(schirme.front().width());
     const QSize schirm = BildschirmGroesse();
     const QRect rahmen = frameGeometry();
     // Integer division truncates toward zero, as on the system the file
@@ -530,6 +545,11 @@ void TForm1::mouseDoubleClickEvent(QMouseEvent* ereignis)
 bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     const QEvent::Type art = ereignis->type();
+    if (art == QEvent::Wheel && spaltenlauf_->isVisible() && qobject_cast<QGroupBox*>(objekt)) {
+        // The wheel over a scrolled left column moves the column.
+        QCoreApplication::sendEvent(spaltenlauf_, ereignis);
+        return true;
+    }
     if (art != QEvent::MouseButtonDblClick && art != QEvent::MouseButtonPress)
         return QWidget::eventFilter(objekt, ereignis);
     auto* maus = static_cast<QMouseEvent*>(ereignis);
