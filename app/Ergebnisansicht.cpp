@@ -312,11 +312,14 @@ void TErgebnisansicht::mouseReleaseEvent(QMouseEvent*)
 
 void TErgebnisansicht::mouseDoubleClickEvent(QMouseEvent* ereignis)
 {
-    // The second press marks as the first did; then the line is acted on.
-    mousePressEvent(ereignis);
-    const QModelIndex index = currentIndex();
-    if (ereignis->button() == Qt::LeftButton && index.isValid() && ReiheBei(ereignis->position().toPoint().y()) >= 0)
-        emit ZeileAktiviert(zeileVon_(static_cast<uint32_t>(index.row())));
+    // On the line the first press marked, the line is acted on; elsewhere
+    // (the list scrolled between the presses) it is a press of its own.
+    const int reihe = ReiheBei(ereignis->position().toPoint().y());
+    if (ereignis->button() != Qt::LeftButton || reihe < 0 || reihe != currentIndex().row()) {
+        mousePressEvent(ereignis);
+        return;
+    }
+    emit ZeileAktiviert(zeileVon_(static_cast<uint32_t>(reihe)));
 }
 
 void TErgebnisansicht::keyPressEvent(QKeyEvent* ereignis)

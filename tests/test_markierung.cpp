@@ -191,3 +191,18 @@ TEST_F(Ergebnisliste, TheSizeColumnNamesEachGroupOnceAndThePlusLinesAreSummed)
     EXPECT_EQ(spalte, (std::vector<std::string>{"300 Bytes", "", "10 Bytes", "4,9 KB", "", ""}));
     EXPECT_EQ(modell.PlusBytes(), 10300u);
 }
+
+TEST_F(Ergebnisliste, DoubleClickAndEnterActOnTheLineTheSortedRowShows)
+{
+    modell.Sortieren(O::Groesse); // rows show lines 7 3 4 5 0 1 2 6 8
+    std::vector<uint32_t> aktiviert;
+    QObject::connect(&ansicht, &TErgebnisansicht::ZeileAktiviert, [&](uint32_t zeile) { aktiviert.push_back(zeile); });
+    Maus(QEvent::MouseButtonPress, 1, Qt::NoModifier);
+    Maus(QEvent::MouseButtonRelease, 1, Qt::NoModifier);
+    Maus(QEvent::MouseButtonDblClick, 1, Qt::NoModifier);
+    Maus(QEvent::MouseButtonPress, 4, Qt::NoModifier);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&ansicht, &enter);
+    EXPECT_EQ(aktiviert, (std::vector<uint32_t>{3, 0}));
+    EXPECT_EQ(Marken(), "100000000");
+}
