@@ -52,7 +52,7 @@ int TErgebnisansicht::Inhaltsbreite() const
         const uint32_t index = liste_->LaengsteZeileIndex();
         breite_ = index < static_cast<uint32_t>(liste_->rowCount())
                       ? fontMetrics().horizontalAdvance(
-                            liste_->index(static_cast<int>(index)).data().toString().left(MessbareZeichen)) +
+                            liste_->Zeilentext(index).left(MessbareZeichen)) +
                             Textrand
                       : 0;
         if (index >= static_cast<uint32_t>(liste_->rowCount()))

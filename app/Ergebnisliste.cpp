@@ -41,7 +41,11 @@ QVariant TErgebnisliste::data(const QModelIndex& index, int rolle) const
 {
     if (rolle != Qt::DisplayRole || !index.isValid() || static_cast<uint32_t>(index.row()) >= gezeigt_)
         return {};
-    const uint32_t zeile = Zeile(static_cast<uint32_t>(index.row()));
+    return Zeilentext(Zeile(static_cast<uint32_t>(index.row())));
+}
+
+QString TErgebnisliste::Zeilentext(uint32_t zeile) const
+{
     if (zeile >= funde_.Anzahl())
         return {};
     // The core's texts are UTF-8; bytes that are not show as replacement

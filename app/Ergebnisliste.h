@@ -33,6 +33,8 @@ public:
 
     // The line shown in row reihe (a row below rowCount).
     uint32_t Zeile(uint32_t reihe) const { return ordnung_.empty() ? reihe : ordnung_[reihe]; }
+    // A line's text as the list shows it (by line, not by row).
+    QString Zeilentext(uint32_t zeile) const;
     // A line's file size in bytes (0 where the search could not tell).
     uint64_t Groesse(uint32_t zeile) const;
     // The size for the row's second column: on a group's first line and on
