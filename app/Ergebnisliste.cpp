@@ -6,26 +6,31 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace {
 
-// Whether x's whole path sorts before y's, byte by byte, without putting
-// either together: a path is its directory's text and its own name.
-bool PfadVor(const TBaumdaten& daten, const TBaumEintrag& x, const TBaumEintrag& y)
+// Whether the text x1 + x2 sorts before y1 + y2, byte by byte, without
+// putting either together: a path is its directory's text and its own name.
+bool VorVerkettet(std::string_view x1, std::string_view x2, std::string_view y1, std::string_view y2)
 {
-    if (x.verzeichnis == y.verzeichnis)
-        return daten.Name(x) < daten.Name(y);
-    const std::string_view xv = daten.verzeichnisse[x.verzeichnis].pfad, xn = daten.Name(x);
-    const std::string_view yv = daten.verzeichnisse[y.verzeichnis].pfad, yn = daten.Name(y);
-    const size_t xl = xv.size() + xn.size(), yl = yv.size() + yn.size();
-    for (size_t i = 0; i < std::min(xl, yl); ++i) {
-        const auto cx = static_cast<unsigned char>(i < xv.size() ? xv[i] : xn[i - xv.size()]);
-        const auto cy = static_cast<unsigned char>(i < yv.size() ? yv[i] : yn[i - yv.size()]);
-        if (cx != cy)
-            return cx < cy;
+    std::string_view x[] = {x1, x2}, y[] = {y1, y2};
+    size_t ix = 0, iy = 0;
+    while (true) {
+        while (ix < 2 && x[ix].empty())
+            ++ix;
+        while (iy < 2 && y[iy].empty())
+            ++iy;
+        if (ix == 2 || iy == 2)
+            return ix == 2 && iy < 2; // the shorter text, when one begins the other
+        const size_t n = std::min(x[ix].size(), y[iy].size());
+        const int vergleich = std::memcmp(x[ix].data(), y[iy].data(), n);
+        if (vergleich != 0)
+            return vergleich < 0;
+        x[ix].remove_prefix(n);
+        y[iy].remove_prefix(n);
     }
-    return xl < yl;
 }
 
 } // namespace
@@ -79,14 +84,38 @@ void TErgebnisliste::Sortieren(TOrdnung ordnung)
         for (uint32_t zeile = 0; zeile < anzahl; ++zeile)
             if (zeile == 0 || funde_.Fund(zeile).art != '+')
                 koepfe.push_back(zeile);
+        // The keys are taken out once: a comparison that went to the walks'
+        // entries for them each time made a sort of a million lines take seconds.
         const TBaumdaten& daten = funde_.Daten();
-        if (ordnung == TOrdnung::Pfad)
-            std::stable_sort(koepfe.begin(), koepfe.end(), [&](uint32_t x, uint32_t y) {
-                return PfadVor(daten, funde_.Eintrag(x), funde_.Eintrag(y));
+        if (ordnung == TOrdnung::Pfad) {
+            struct TPfad {
+                std::string_view verzeichnis, name;
+                uint32_t kopf;
+            };
+            std::vector<TPfad> pfade;
+            pfade.reserve(koepfe.size());
+            for (const uint32_t kopf : koepfe) {
+                const TBaumEintrag& eintrag = funde_.Eintrag(kopf);
+                pfade.push_back({daten.verzeichnisse[eintrag.verzeichnis].pfad, daten.Name(eintrag), kopf});
+            }
+            std::stable_sort(pfade.begin(), pfade.end(), [](const TPfad& x, const TPfad& y) {
+                // A directory's text is kept once: the same text, the same place.
+                if (x.verzeichnis.data() == y.verzeichnis.data())
+                    return x.name < y.name;
+                return VorVerkettet(x.verzeichnis, x.name, y.verzeichnis, y.name);
             });
-        else
-            std::stable_sort(koepfe.begin(), koepfe.end(),
-                             [&](uint32_t x, uint32_t y) { return Groesse(x) > Groesse(y); });
+            for (size_t i = 0; i < pfade.size(); ++i)
+                koepfe[i] = pfade[i].kopf;
+        } else {
+            std::vector<std::pair<uint64_t, uint32_t>> groessen;
+            groessen.reserve(koepfe.size());
+            for (const uint32_t kopf : koepfe)
+                groessen.emplace_back(Groesse(kopf), kopf);
+            std::stable_sort(groessen.begin(), groessen.end(),
+                             [](const auto& x, const auto& y) { return x.first > y.first; });
+            for (size_t i = 0; i < groessen.size(); ++i)
+                koepfe[i] = groessen[i].second;
+        }
         ordnung_.reserve(anzahl);
         for (const uint32_t kopf : koepfe) {
             ordnung_.push_back(kopf);
