@@ -7,13 +7,14 @@
 #include "app/Fenstereinstellungen.h"
 #include "app/Fensterrahmen.h"
 #include "app/Glyphe.h"
-#include "app/Groessentext.h"
 #include "app/Gruppe.h"
 #include "app/Markierung.h"
 #include "app/Rueckfragen.h"
 #include "app/Schrift.h"
+#include "app/Spaltenlauf.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
+#include "app/Zusammenfassung.h"
 #include "controls/Cgauges.h"
 #include "controls/Kontrast.h"
 #include "util/Datenort.h"
@@ -32,7 +33,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStyle>
 #include <QVariant>
 
@@ -137,7 +137,7 @@ void TForm1::Aufbauen()
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
     // The designed height is the least, unless the screen is lower: then the
-    // left column scrolls (SpalteAnordnen) and every control stays in reach.
+    // left column scrolls (TSpaltenlauf) and every control stays in reach.
     const QScreen* schirm = QGuiApplication::primaryScreen();
     const int hoehe = schirm ? std::clamp(schirm->availableGeometry().height() -
                                               style()->pixelMetric(QStyle::PM_TitleBarHeight) - 8,
@@ -183,26 +183,9 @@ void TForm1::Aufbauen()
     HinweisNichtGelesen = new QLabel(this);
     HinweisNichtGelesen->setObjectName(QStringLiteral("HinweisNichtGelesen"));
     HinweisNichtGelesen->hide();
-    Zusammenfassung = new QLabel(this);
-    Zusammenfassung->setObjectName(QStringLiteral("Zusammenfassung"));
-    Zusammenfassung->setToolTip(
-        QString::fromUtf8("Platz, den die gleichen Dateien (+) belegen; Anzahl und Größe der markierten Einträge"));
-    Zusammenfassung->hide();
-    connect(ListBox1->Markierung(), &TMarkierung::Geaendert, this, [this] { ZusammenfassungVormerken(); });
-    connect(Ergebnisliste, &TErgebnisliste::Gezeigt, this, [this] { ZusammenfassungVormerken(); });
-    spaltenlauf_ = new QScrollBar(Qt::Vertical, this);
-    spaltenlauf_->hide();
-    connect(spaltenlauf_, &QScrollBar::valueChanged, this, [this] { SpalteAnordnen(); });
-    // A field reached by Tab in a scrolled column comes into view.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* jetzt) {
-        if (!jetzt || !spaltenlauf_->isVisible() || jetzt == ListBox1 || !isAncestorOf(jetzt))
-            return;
-        const QRect feld(jetzt->mapTo(this, QPoint(0, 0)), jetzt->size());
-        if (feld.top() < 0)
-            spaltenlauf_->setValue(spaltenlauf_->value() + feld.top());
-        else if (feld.bottom() >= height())
-            spaltenlauf_->setValue(spaltenlauf_->value() + feld.bottom() - height() + 1);
-    });
+    auto* zusammenfassung = new TZusammenfassung(*Ergebnisliste, *ListBox1->Markierung(), this);
+    connect(zusammenfassung, &TZusammenfassung::SichtbarkeitGeaendert, this, [this] { ListeAnordnen(); });
+    Zusammenfassung = zusammenfassung;
 
     GroupBox4 = Gruppe(this, "Ergebnis:", 3, 288, 257, 65);
     Label7 = Beschriftung(GroupBox4, "+:", 8, 16, 9);
@@ -211,6 +194,7 @@ void TForm1::Aufbauen()
     Edit7 = Eingabefeld(GroupBox4, "Anzahl von gleichen Dateien", 8, 32, 75);
     Edit8 = Eingabefeld(GroupBox4, "Anzahl von Dateien die keine gleichen Dateien besitzen", 91, 32, 75);
     Edit9 = Eingabefeld(GroupBox4, "Anzahl von Dateien die gleiche Dateien besitzen", 174, 32, 75);
+    spaltenlauf_ = new TSpaltenlauf(*this, {GroupBox1, GroupBox2, GroupBox3, GroupBox4}, 96, InnenHoehe, ListeLinks);
 
     // The two directory fields are chosen, never typed: they wear the
     // button face to say so.
@@ -545,11 +529,6 @@ void TForm1::mouseDoubleClickEvent(QMouseEvent* ereignis)
 bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
 {
     const QEvent::Type art = ereignis->type();
-    if (art == QEvent::Wheel && spaltenlauf_->isVisible() && qobject_cast<QGroupBox*>(objekt)) {
-        // The wheel over a scrolled left column moves the column.
-        QCoreApplication::sendEvent(spaltenlauf_, ereignis);
-        return true;
-    }
     if (art != QEvent::MouseButtonDblClick && art != QEvent::MouseButtonPress)
         return QWidget::eventFilter(objekt, ereignis);
     auto* maus = static_cast<QMouseEvent*>(ereignis);
@@ -669,53 +648,13 @@ void TForm1::ListeAnordnen()
     // The list keeps its left edge and follows the window's right and lower
     // ones; the summary, while there are lines, and the note, when there is
     // one, take a line each under it.
-    SpalteAnordnen();
-    const int links = ListeLinks + (spaltenlauf_->isVisibleTo(this) ? spaltenlauf_->width() : 0);
+    const int links = ListeLinks + (spaltenlauf_ ? spaltenlauf_->Anordnen() : 0);
     const int breite = std::max(0, width() - links);
     const int hinweis = HinweisNichtGelesen->isVisibleTo(this) ? HinweisNichtGelesen->sizeHint().height() : 0;
     const int summe = Zusammenfassung->isVisibleTo(this) ? Zusammenfassung->sizeHint().height() : 0;
     ListBox1->setGeometry(links, 0, breite, std::max(0, height() - hinweis - summe));
     Zusammenfassung->setGeometry(links, height() - hinweis - summe, breite, summe);
     HinweisNichtGelesen->setGeometry(links, height() - hinweis, breite, hinweis);
-}
-
-void TForm1::SpalteAnordnen()
-{
-    const int fehlt = std::max(0, InnenHoehe - height());
-    spaltenlauf_->setRange(0, fehlt);
-    spaltenlauf_->setPageStep(std::max(1, height()));
-    spaltenlauf_->setSingleStep(Zeilenhoehe);
-    spaltenlauf_->setGeometry(ListeLinks, 0, style()->pixelMetric(QStyle::PM_ScrollBarExtent), height());
-    spaltenlauf_->setVisible(fehlt > 0);
-    const int versatz = fehlt > 0 ? spaltenlauf_->value() : 0;
-    int oben = 0;
-    for (QGroupBox* gruppe : {GroupBox1, GroupBox2, GroupBox3, GroupBox4}) {
-        gruppe->move(3, oben - versatz);
-        oben += 96;
-    }
-}
-
-void TForm1::ZusammenfassungVormerken()
-{
-    if (zusammenfassungAusstehend_)
-        return;
-    zusammenfassungAusstehend_ = true;
-    QMetaObject::invokeMethod(this, [this] { ZusammenfassungZeigen(); }, Qt::QueuedConnection);
-}
-
-void TForm1::ZusammenfassungZeigen()
-{
-    zusammenfassungAusstehend_ = false;
-    const TMarkierung& marken = *ListBox1->Markierung();
-    Zusammenfassung->setText(QString::fromUtf8("+ belegen %1; markiert: %2 (%3)")
-                                 .arg(Groessentext(Ergebnisliste->PlusBytes()))
-                                 .arg(marken.Anzahl())
-                                 .arg(Groessentext(marken.Bytes())));
-    const bool zeigen = Ergebnisliste->rowCount() > 0;
-    if (zeigen != Zusammenfassung->isVisibleTo(this)) {
-        Zusammenfassung->setVisible(zeigen);
-        ListeAnordnen();
-    }
 }
 
 void TForm1::NichtGeleseneAnzeigen1Click()

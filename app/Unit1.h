@@ -28,13 +28,13 @@ class QLineEdit;
 class QMenu;
 class QMouseEvent;
 class QPushButton;
-class QScrollBar;
 class QResizeEvent;
 class QMoveEvent;
 class QShowEvent;
 class TAboutBox;
 class TErgebnisansicht;
 class TErgebnisliste;
+class TSpaltenlauf;
 class TCGauge;
 
 class TForm1 : public QWidget, public TFensterLogik {
@@ -196,12 +196,6 @@ private:
     void Aufbauen();
     void MenueAufbauen();
     void SortierEintraegeAnhaengen();
-    // The summary's text, written at the next dispatch after the marks or
-    // the lines changed: a marking command changes them run by run.
-    void ZusammenfassungVormerken();
-    void ZusammenfassungZeigen();
-    // A window lower than designed (a small screen) scrolls the left column.
-    void SpalteAnordnen();
     QLineEdit* Feld(TFeld feld) const;
     // Runs a handler the user started: its errors go to the error box, and a
     // close that waited for it ends the program afterwards.
@@ -226,7 +220,7 @@ private:
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;
     bool beendenAngefordert_ = false;
-    bool zusammenfassungAusstehend_ = false;
-    QScrollBar* spaltenlauf_ = nullptr; // non-owning, we are its Qt parent
+    // Scrolls the left column of a window lower than designed; non-owning, we are its Qt parent.
+    TSpaltenlauf* spaltenlauf_ = nullptr;
     TFensterrahmen rahmen_;
 };
