@@ -4,6 +4,8 @@
 #include "app/Markierung.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -24,16 +26,15 @@ constexpr qsizetype MessbareZeichen = 8192;
 TErgebnisansicht::TErgebnisansicht(TErgebnisliste* liste, int zeilenhoehe, QWidget* eltern)
     : QAbstractItemView(eltern), liste_(liste), zeilenhoehe_(zeilenhoehe)
 {
-    setSelectionMode(ExtendedSelection);
+    // Qt's selection would keep ranges of rows; ours are bits of lines.
+    setSelectionMode(NoSelection);
     setEditTriggers(NoEditTriggers);
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
+    // Before setModel, whose reset asks them.
+    markierung_ = new TMarkierung([liste](uint32_t zeile) { return liste->Groesse(zeile); }, this);
+    zeileVon_ = [liste](uint32_t reihe) { return liste->Zeile(reihe); };
     setModel(liste_);
-    // Replaces the selection model setModel made, which would keep ranges.
-    QItemSelectionModel* vorher = selectionModel();
-    markierung_ = new TMarkierung(liste_, this);
-    setSelectionModel(markierung_);
-    delete vorher;
     connect(markierung_, &TMarkierung::Geaendert, viewport(), qOverload<>(&QWidget::update));
 }
 
@@ -51,13 +52,27 @@ int TErgebnisansicht::Inhaltsbreite() const
         const uint32_t index = liste_->LaengsteZeileIndex();
         breite_ = index < static_cast<uint32_t>(liste_->rowCount())
                       ? fontMetrics().horizontalAdvance(
-                            liste_->index(static_cast<int>(index)).data().toString().left(MessbareZeichen)) +
+                            liste_->Zeilentext(index).left(MessbareZeichen)) +
                             Textrand
                       : 0;
         if (index >= static_cast<uint32_t>(liste_->rowCount()))
             breiteGemessenFuer_ = 0; // not shown yet: measure again later
     }
-    return std::max(breite_, viewport()->width());
+    return std::max(breite_ + Spaltenbreite(), viewport()->width());
+}
+
+int TErgebnisansicht::Spaltenbreite() const
+{
+    // Room for the widest size the column shows, "1023,9 MB".
+    return fontMetrics().horizontalAdvance(QStringLiteral("1023,9 MB")) + 2 * Textrand;
+}
+
+int TErgebnisansicht::ReiheBei(int y) const
+{
+    if (y < 0)
+        return -1;
+    const int reihe = (y + verticalOffset()) / zeilenhoehe_;
+    return reihe < liste_->rowCount() ? reihe : -1;
 }
 
 QRect TErgebnisansicht::visualRect(const QModelIndex& index) const
@@ -135,55 +150,14 @@ bool TErgebnisansicht::isIndexHidden(const QModelIndex&) const
     return false;
 }
 
-void TErgebnisansicht::setSelection(const QRect& rechteck, QItemSelectionModel::SelectionFlags befehl)
+void TErgebnisansicht::setSelection(const QRect&, QItemSelectionModel::SelectionFlags)
 {
-    // The rows the rectangle touches; a rectangle below the last row selects
-    // none, but a Clear in the command still clears.
-    const int anzahl = liste_->rowCount();
-    const int oben = std::max(0, rechteck.normalized().top() + verticalOffset()) / zeilenhoehe_;
-    const int unten = (rechteck.normalized().bottom() + verticalOffset()) / zeilenhoehe_;
-    QItemSelection auswahl;
-    if (anzahl > 0 && unten >= 0 && oben < anzahl)
-        auswahl.select(liste_->index(oben), liste_->index(std::min(unten, anzahl - 1)));
-    selectionModel()->select(auswahl, befehl);
+    // Never called: Qt's selection is off, the mouse handlers mark.
 }
 
-QRegion TErgebnisansicht::visualRegionForSelection(const QItemSelection& auswahl) const
+QRegion TErgebnisansicht::visualRegionForSelection(const QItemSelection&) const
 {
-    QRegion gebiet;
-    for (const QItemSelectionRange& bereich : auswahl)
-        if (bereich.isValid())
-            gebiet += visualRect(bereich.topLeft()).united(visualRect(bereich.bottomRight()));
-    return gebiet & viewport()->rect();
-}
-
-QModelIndexList TErgebnisansicht::selectedIndexes() const
-{
-    QModelIndexList markiert;
-    for (int zeile = 0; zeile < liste_->rowCount(); ++zeile)
-        if (markierung_->Markiert(static_cast<uint32_t>(zeile)))
-            markiert.append(liste_->index(zeile));
-    return markiert;
-}
-
-QItemSelectionModel::SelectionFlags TErgebnisansicht::selectionCommand(const QModelIndex& index,
-                                                                       const QEvent* ereignis) const
-{
-    // Qt turns Ctrl+click's Toggle into Select or Deselect by asking the
-    // base class's ranges, which we leave empty; we answer from the marks.
-    QItemSelectionModel::SelectionFlags befehl = QAbstractItemView::selectionCommand(index, ereignis);
-    if (ereignis && ereignis->type() == QEvent::MouseButtonPress)
-        strgZiehen_ = QItemSelectionModel::NoUpdate;
-    if (!ereignis || !(befehl & QItemSelectionModel::Toggle))
-        return befehl;
-    if (ereignis->type() == QEvent::MouseButtonPress && index.isValid()) {
-        strgZiehen_ = markierung_->Markiert(static_cast<uint32_t>(index.row())) ? QItemSelectionModel::Deselect
-                                                                                  : QItemSelectionModel::Select;
-        return (befehl & ~QItemSelectionModel::Toggle) | strgZiehen_;
-    }
-    if (ereignis->type() == QEvent::MouseMove && strgZiehen_ != QItemSelectionModel::NoUpdate)
-        return (befehl & ~QItemSelectionModel::Toggle) | strgZiehen_;
-    return befehl;
+    return {};
 }
 
 void TErgebnisansicht::updateGeometries()
@@ -202,6 +176,14 @@ void TErgebnisansicht::updateGeometries()
 void TErgebnisansicht::reset()
 {
     QAbstractItemView::reset();
+    // An emptied list has no marks left; a sorted one keeps them (they go
+    // by line), but a Shift range that counted rows starts anew.
+    if (liste_->rowCount() == 0)
+        markierung_->Vergessen();
+    else
+        markierung_->Festschreiben();
+    anker_ = 0;
+    ziehen_ = false;
     // An emptied list drops its scroll bar at the next dispatch with the
     // lines, not only when Qt's delayed layout gets round to it.
     updateGeometries();
@@ -234,18 +216,158 @@ void TErgebnisansicht::paintEvent(QPaintEvent* ereignis)
     const int anzahl = liste_->rowCount();
     const QRect gebiet = ereignis->rect();
     const int breite = Inhaltsbreite();
-    int zeile = verticalScrollBar()->value() + std::max(0, gebiet.top()) / zeilenhoehe_;
-    for (; zeile < anzahl; ++zeile) {
-        const int y = zeile * zeilenhoehe_ - verticalOffset();
+    // The size column stays at the right edge while the paths scroll.
+    const int spalte = std::min(Spaltenbreite(), viewport()->width() / 2);
+    const int spalteLinks = viewport()->width() - spalte;
+    int reihe = verticalScrollBar()->value() + std::max(0, gebiet.top()) / zeilenhoehe_;
+    for (; reihe < anzahl; ++reihe) {
+        const int y = reihe * zeilenhoehe_ - verticalOffset();
         if (y > gebiet.bottom())
             break;
-        const QModelIndex index = liste_->index(zeile);
+        const QModelIndex index = liste_->index(reihe);
+        const bool markiert = markierung_->Markiert(liste_->Zeile(static_cast<uint32_t>(reihe)));
         QStyleOptionViewItem option = vorlage;
         option.rect = QRect(-horizontalOffset(), y, breite, zeilenhoehe_);
-        if (markierung_->Markiert(static_cast<uint32_t>(zeile)))
+        if (markiert)
             option.state |= QStyle::State_Selected;
         if (fokus && index == aktuell)
             option.state |= QStyle::State_HasFocus;
         itemDelegate()->paint(&maler, option, index);
+
+        const QString groesse = liste_->Groessenspalte(static_cast<uint32_t>(reihe));
+        if (groesse.isEmpty())
+            continue;
+        const QRect feld(spalteLinks, y, spalte, zeilenhoehe_);
+        const QPalette& farben = vorlage.palette;
+        maler.save();
+        maler.fillRect(feld, markiert ? farben.brush(QPalette::Highlight) : farben.brush(QPalette::Base));
+        maler.setPen(farben.color(markiert ? QPalette::HighlightedText : QPalette::Text));
+        maler.drawText(feld.adjusted(Textrand / 2, 0, -Textrand / 2, 0), Qt::AlignRight | Qt::AlignVCenter, groesse);
+        maler.restore();
     }
+}
+
+void TErgebnisansicht::Druecken(uint32_t reihe, Qt::KeyboardModifiers tasten)
+{
+    setCurrentIndex(liste_->index(static_cast<int>(reihe)));
+    if (tasten & Qt::ShiftModifier) {
+        // From the anchor, replacing the range drawn from it before; what
+        // Ctrl+clicks marked elsewhere stays.
+        ziehenAn_ = true;
+    } else if (tasten & Qt::ControlModifier) {
+        markierung_->Festschreiben();
+        anker_ = reihe;
+        ziehenAn_ = !markierung_->Markiert(zeileVon_(reihe));
+    } else {
+        markierung_->Leeren();
+        anker_ = reihe;
+        ziehenAn_ = true;
+    }
+    Ziehen(reihe);
+}
+
+void TErgebnisansicht::Ziehen(uint32_t reihe)
+{
+    markierung_->Bereich(std::min<uint32_t>(anker_, liste_->rowCount() - 1), reihe, ziehenAn_, zeileVon_);
+}
+
+void TErgebnisansicht::mousePressEvent(QMouseEvent* ereignis)
+{
+    ziehen_ = false;
+    if (ereignis->button() != Qt::LeftButton)
+        return;
+    const int reihe = ReiheBei(ereignis->position().toPoint().y());
+    const Qt::KeyboardModifiers tasten = ereignis->modifiers();
+    if (reihe < 0) {
+        // Below the last line: a plain click unmarks all, as in any list.
+        if (!(tasten & (Qt::ShiftModifier | Qt::ControlModifier)))
+            markierung_->Leeren();
+        return;
+    }
+    Druecken(static_cast<uint32_t>(reihe), tasten);
+    ziehen_ = true;
+}
+
+void TErgebnisansicht::mouseMoveEvent(QMouseEvent* ereignis)
+{
+    const int anzahl = liste_->rowCount();
+    if (!ziehen_ || !(ereignis->buttons() & Qt::LeftButton) || anzahl == 0)
+        return;
+    // Past the top or bottom edge the list scrolls a line per move.
+    const int y = ereignis->position().toPoint().y();
+    if (y < 0)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() - 1);
+    else if (y >= viewport()->height())
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + 1);
+    const int reihe = std::clamp((std::clamp(y, 0, viewport()->height() - 1) + verticalOffset()) / zeilenhoehe_, 0,
+                                 anzahl - 1);
+    setCurrentIndex(liste_->index(reihe));
+    Ziehen(static_cast<uint32_t>(reihe));
+}
+
+void TErgebnisansicht::mouseReleaseEvent(QMouseEvent*)
+{
+    ziehen_ = false;
+}
+
+void TErgebnisansicht::mouseDoubleClickEvent(QMouseEvent* ereignis)
+{
+    // On the line the first press marked, the line is acted on; elsewhere
+    // (the list scrolled between the presses) it is a press of its own.
+    const int reihe = ReiheBei(ereignis->position().toPoint().y());
+    if (ereignis->button() != Qt::LeftButton || reihe < 0 || reihe != currentIndex().row()) {
+        mousePressEvent(ereignis);
+        return;
+    }
+    emit ZeileAktiviert(zeileVon_(static_cast<uint32_t>(reihe)));
+}
+
+void TErgebnisansicht::keyPressEvent(QKeyEvent* ereignis)
+{
+    const int anzahl = liste_->rowCount();
+    const Qt::KeyboardModifiers tasten = ereignis->modifiers();
+    if (ereignis->matches(QKeySequence::SelectAll)) {
+        markierung_->Setzen(0, static_cast<uint32_t>(anzahl), true);
+        return;
+    }
+    CursorAction aktion{};
+    switch (ereignis->key()) {
+    case Qt::Key_Up: aktion = MoveUp; break;
+    case Qt::Key_Down: aktion = MoveDown; break;
+    case Qt::Key_PageUp: aktion = MovePageUp; break;
+    case Qt::Key_PageDown: aktion = MovePageDown; break;
+    case Qt::Key_Home: aktion = MoveHome; break;
+    case Qt::Key_End: aktion = MoveEnd; break;
+    case Qt::Key_Space: {
+        // Space marks the current line, Ctrl+Space turns it.
+        const QModelIndex index = currentIndex();
+        if (index.isValid()) {
+            const uint32_t zeile = zeileVon_(static_cast<uint32_t>(index.row()));
+            markierung_->Setzen(zeile, zeile + 1,
+                                (tasten & Qt::ControlModifier) ? !markierung_->Markiert(zeile) : true);
+        }
+        return;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (currentIndex().isValid() && !(tasten & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))) {
+            emit ZeileAktiviert(zeileVon_(static_cast<uint32_t>(currentIndex().row())));
+            return;
+        }
+        QAbstractItemView::keyPressEvent(ereignis);
+        return;
+    default: QAbstractItemView::keyPressEvent(ereignis); return;
+    }
+    const QModelIndex ziel = moveCursor(aktion, tasten);
+    if (!ziel.isValid())
+        return;
+    scrollTo(ziel);
+    const auto reihe = static_cast<uint32_t>(ziel.row());
+    if ((tasten & Qt::ControlModifier) && !(tasten & Qt::ShiftModifier)) {
+        // Ctrl moves the current line alone, for a Space to mark it.
+        setCurrentIndex(ziel);
+        anker_ = reihe;
+        return;
+    }
+    Druecken(reihe, tasten & Qt::ShiftModifier);
 }

@@ -4,11 +4,15 @@
 // that where a row stands is arithmetic and a paint touches only the rows
 // on screen. Qt's list view lays out every row again after each insertion
 // (and shows no row until it has), which a growing list of a million lines
-// cannot afford. Marks live in TMarkierung, one flag per line.
+// cannot afford. Marks live in TMarkierung, one flag per line; Qt's own
+// selection is off, and the view turns clicks, drags and keys into calls
+// on the marks, as a list with extended selection behaves. A second column
+// at the right edge shows a group's file size.
 
 #include <QAbstractItemView>
 
 #include <cstdint>
+#include <functional>
 
 class TErgebnisliste;
 class TMarkierung;
@@ -29,6 +33,10 @@ public:
     QModelIndex indexAt(const QPoint& punkt) const override;
     void reset() override;
 
+signals:
+    // A double-click or Enter on a line: its index in the search's list.
+    void ZeileAktiviert(uint32_t zeile);
+
 protected:
     QModelIndex moveCursor(CursorAction aktion, Qt::KeyboardModifiers tasten) override;
     int horizontalOffset() const override;
@@ -36,23 +44,34 @@ protected:
     bool isIndexHidden(const QModelIndex& index) const override;
     void setSelection(const QRect& rechteck, QItemSelectionModel::SelectionFlags befehl) override;
     QRegion visualRegionForSelection(const QItemSelection& auswahl) const override;
-    QModelIndexList selectedIndexes() const override;
-    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                         const QEvent* ereignis = nullptr) const override;
     void updateGeometries() override;
     void paintEvent(QPaintEvent* ereignis) override;
     void rowsInserted(const QModelIndex& eltern, int erste, int letzte) override;
     void dataChanged(const QModelIndex& oben, const QModelIndex& unten, const QList<int>& rollen) override;
+    void mousePressEvent(QMouseEvent* ereignis) override;
+    void mouseMoveEvent(QMouseEvent* ereignis) override;
+    void mouseReleaseEvent(QMouseEvent* ereignis) override;
+    void mouseDoubleClickEvent(QMouseEvent* ereignis) override;
+    void keyPressEvent(QKeyEvent* ereignis) override;
 
 private:
     int SichtbareZeilen() const;
     int Inhaltsbreite() const;
+    int Spaltenbreite() const;
+    // The row under y in the viewport, -1 below the last.
+    int ReiheBei(int y) const;
+    // A press on a row with the keys held, by mouse or keyboard.
+    void Druecken(uint32_t reihe, Qt::KeyboardModifiers tasten);
+    // The range from the anchor to reihe, marked with ziehenAn_.
+    void Ziehen(uint32_t reihe);
 
     TErgebnisliste* liste_;    // non-owning, the window owns it
     TMarkierung* markierung_;  // non-owning, we are its Qt parent
+    std::function<uint32_t(uint32_t)> zeileVon_; // row -> line
     int zeilenhoehe_;
-    // What a Ctrl+press did to its line, repeated over the rows a Ctrl+drag passes.
-    mutable QItemSelectionModel::SelectionFlags strgZiehen_ = QItemSelectionModel::NoUpdate;
+    uint32_t anker_ = 0;       // the row a Shift range starts from
+    bool ziehenAn_ = true;     // what a drag does to the rows it passes
+    bool ziehen_ = false;      // the left button went down on a row
     mutable uint32_t breiteGemessenFuer_ = 0; // the longest line's length when last measured
     mutable int breite_ = 0;
 };

@@ -2,56 +2,39 @@
 
 #include <algorithm>
 
-TMarkierung::TMarkierung(QAbstractItemModel* modell, QObject* eltern) : QItemSelectionModel(modell, eltern) {}
-
-bool TMarkierung::Markiert(uint32_t zeile) const
+TMarkierung::TMarkierung(std::function<uint64_t(uint32_t)> groesse, QObject* eltern)
+    : QObject(eltern), groesse_(std::move(groesse))
 {
-    bool an = zeile < an_.size() && an_[zeile];
-    if (laufend_.gueltig && zeile >= laufend_.erste && zeile <= laufend_.letzte) {
-        // The order in which Qt's own model weighs them.
-        if (laufend_.befehl & Deselect)
-            an = false;
-        else if (laufend_.befehl & Toggle)
-            an = !an;
-        else if (laufend_.befehl & Select)
-            an = true;
+}
+
+void TMarkierung::Bit(uint32_t zeile, bool an)
+{
+    if (Markiert(zeile) == an)
+        return;
+    if (an_.size() <= zeile)
+        an_.resize(static_cast<size_t>(zeile) + 1, false);
+    an_[zeile] = an;
+    const uint64_t groesse = groesse_(zeile);
+    if (an) {
+        ++anzahl_;
+        bytes_ += groesse;
+    } else {
+        --anzahl_;
+        bytes_ -= groesse;
     }
-    return an;
 }
 
 std::vector<uint32_t> TMarkierung::Zeilen(uint32_t anzahl) const
 {
-    // Past the flags and the range in progress no line is marked: a list
-    // whose first lines only were marked is not scanned to its end.
-    const size_t laufendBis = laufend_.gueltig ? size_t{laufend_.letzte} + 1 : 0;
-    const auto ende = static_cast<uint32_t>(std::min<size_t>(anzahl, std::max(an_.size(), laufendBis)));
+    // Past the flags no line is marked: a list whose first lines only were
+    // marked is not scanned to its end.
+    const auto ende = static_cast<uint32_t>(std::min<size_t>(anzahl, an_.size()));
     std::vector<uint32_t> zeilen;
+    zeilen.reserve(std::min(anzahl_, ende));
     for (uint32_t zeile = 0; zeile < ende; ++zeile)
-        if (Markiert(zeile))
+        if (an_[zeile])
             zeilen.push_back(zeile);
     return zeilen;
-}
-
-void TMarkierung::Anwenden(uint32_t erste, uint32_t letzte, SelectionFlags befehl)
-{
-    if (an_.size() <= letzte)
-        an_.resize(static_cast<size_t>(letzte) + 1, false);
-    const auto von = an_.begin() + erste;
-    const auto bis = an_.begin() + letzte + 1;
-    if (befehl & Deselect)
-        std::fill(von, bis, false);
-    else if (befehl & Toggle)
-        for (auto bit = von; bit != bis; ++bit)
-            *bit = !*bit;
-    else if (befehl & Select)
-        std::fill(von, bis, true);
-}
-
-void TMarkierung::Festschreiben()
-{
-    if (laufend_.gueltig)
-        Anwenden(laufend_.erste, laufend_.letzte, laufend_.befehl);
-    laufend_.gueltig = false;
 }
 
 void TMarkierung::Setzen(uint32_t erste, uint32_t ende, bool an)
@@ -59,59 +42,103 @@ void TMarkierung::Setzen(uint32_t erste, uint32_t ende, bool an)
     if (erste >= ende)
         return;
     Festschreiben();
-    Anwenden(erste, ende - 1, an ? Select : Deselect);
-    emit Geaendert();
-}
-
-void TMarkierung::select(const QModelIndex& index, SelectionFlags befehl)
-{
-    select(QItemSelection(index, index), befehl);
-}
-
-void TMarkierung::select(const QItemSelection& auswahl, SelectionFlags befehl)
-{
-    if (befehl == NoUpdate)
+    if (!an && erste == 0 && ende >= an_.size()) {
+        // All off: no need to weigh each line ("alle Markierungen löschen").
+        Leeren();
         return;
-    if (befehl & Clear) {
-        an_.clear();
-        laufend_.gueltig = false;
     }
-    // A selection that does not continue the current one settles it first;
-    // one that does (Shift, a drag) replaces it.
-    if (befehl & Current)
-        laufend_.gueltig = false;
-    else
-        Festschreiben();
-
-    const SelectionFlags art = befehl & (Select | Deselect | Toggle);
-    if (art != NoUpdate) {
-        std::vector<std::pair<uint32_t, uint32_t>> bereiche;
-        for (const QItemSelectionRange& bereich : auswahl)
-            if (bereich.isValid() && bereich.model() == model())
-                bereiche.emplace_back(bereich.top(), bereich.bottom());
-        if (bereiche.size() == 1) {
-            laufend_ = {true, bereiche[0].first, bereiche[0].second, art};
-        } else {
-            for (const auto& [erste, letzte] : bereiche)
-                Anwenden(erste, letzte, art);
-        }
+    if (an_.size() < ende)
+        an_.resize(ende, false);
+    // The sums change by the lines whose state changes, and only those are weighed.
+    uint32_t anzahl = 0;
+    uint64_t bytes = 0;
+    for (uint32_t zeile = erste; zeile < ende; ++zeile) {
+        if (an_[zeile] == an)
+            continue;
+        an_[zeile] = an;
+        ++anzahl;
+        bytes += groesse_(zeile);
     }
+    anzahl_ = an ? anzahl_ + anzahl : anzahl_ - anzahl;
+    bytes_ = an ? bytes_ + bytes : bytes_ - bytes;
     emit Geaendert();
 }
 
-void TMarkierung::clear()
+void TMarkierung::Leeren()
 {
-    an_.clear();
-    laufend_.gueltig = false;
-    QItemSelectionModel::clear();
+    laufend_ = {};
+    std::fill(an_.begin(), an_.end(), false);
+    anzahl_ = 0;
+    bytes_ = 0;
     emit Geaendert();
 }
 
-void TMarkierung::reset()
+void TMarkierung::Vergessen()
 {
-    // The lines are gone: so are their marks, and the memory for them.
+    laufend_ = {};
     std::vector<bool>().swap(an_);
-    laufend_.gueltig = false;
-    QItemSelectionModel::reset();
+    anzahl_ = 0;
+    bytes_ = 0;
+    emit Geaendert();
+}
+
+void TMarkierung::Festschreiben()
+{
+    // Called before every marking command: costs nothing without a range.
+    if (laufend_.gueltig)
+        laufend_ = {};
+}
+
+bool TMarkierung::Vorher(uint32_t reihe, const std::function<uint32_t(uint32_t)>& zeileVon)
+{
+    // Saved the first time the range covers the row, kept while it is in
+    // progress: a drag that comes back over a row finds its old state.
+    std::vector<bool>& seite = reihe >= laufend_.anker ? laufend_.unten : laufend_.oben;
+    const size_t k = reihe >= laufend_.anker ? reihe - laufend_.anker : laufend_.anker - 1 - reihe;
+    while (seite.size() <= k) {
+        const size_t neu = seite.size();
+        const uint32_t r = reihe >= laufend_.anker ? laufend_.anker + static_cast<uint32_t>(neu)
+                                                   : laufend_.anker - 1 - static_cast<uint32_t>(neu);
+        seite.push_back(Markiert(zeileVon(r)));
+    }
+    return seite[k];
+}
+
+void TMarkierung::Bereich(uint32_t anker, uint32_t bis, bool an, const std::function<uint32_t(uint32_t)>& zeileVon)
+{
+    if (laufend_.gueltig && (laufend_.anker != anker || laufend_.an != an)) {
+        if (laufend_.anker == anker) {
+            // The same anchor, another state (Shift after a Ctrl+click that
+            // unmarked): the old range is undone, as Qt's lists do.
+            const uint32_t von = std::min(anker, laufend_.bis), nach = std::max(anker, laufend_.bis);
+            for (uint32_t r = von; r <= nach; ++r)
+                Bit(zeileVon(r), Vorher(r, zeileVon));
+        }
+        laufend_ = {};
+    }
+    if (!laufend_.gueltig) {
+        laufend_.gueltig = true;
+        laufend_.an = an;
+        laufend_.anker = anker;
+        laufend_.bis = anker;
+        Vorher(anker, zeileVon);
+        Bit(zeileVon(anker), an);
+    }
+    const uint32_t alteVon = std::min(anker, laufend_.bis), alteNach = std::max(anker, laufend_.bis);
+    const uint32_t von = std::min(anker, bis), nach = std::max(anker, bis);
+    // Rows the range leaves get their old state; rows it reaches the new one.
+    for (uint32_t r = alteVon; r < von; ++r)
+        Bit(zeileVon(r), Vorher(r, zeileVon));
+    for (uint32_t r = nach + 1; r <= alteNach && r > nach; ++r)
+        Bit(zeileVon(r), Vorher(r, zeileVon));
+    for (uint32_t r = von; r < alteVon; ++r) {
+        Vorher(r, zeileVon);
+        Bit(zeileVon(r), an);
+    }
+    for (uint32_t r = alteNach + 1; r <= nach && r > alteNach; ++r) {
+        Vorher(r, zeileVon);
+        Bit(zeileVon(r), an);
+    }
+    laufend_.bis = bis;
     emit Geaendert();
 }

@@ -1,58 +1,74 @@
 #pragma once
 
-// The marks of the result list: one flag per line, kept by the list control
-// itself. Qt's selection model holds a selection as a list of ranges, which
-// a list of a million lines with every "!" line marked turns into hundreds
-// of thousands of ranges, each merge and each look-up scanning all of them.
-// This one keeps a bit per line and the range the user is dragging or
-// extending with Shift, so that a look-up is O(1) and a marking command
-// costs the lines it touches. (Ranges kept in the base class would make a
-// second marking command on 100,000 lines take half a minute.) The base's
-// selection() and isSelected() therefore see nothing: the view and the
-// window ask Markiert and Zeilen.
+// The marks of the result list: one flag per line, by the line's index in
+// the search's list (not by where a sort shows it), with the count and the
+// bytes of the marked lines kept as they change. It is a plain class beside
+// the view, not a Qt selection model: Qt's model holds a selection as a
+// list of ranges, which a list of a million lines with every "!" line
+// marked turns into hundreds of thousands of ranges, each merge and each
+// look-up scanning all of them. Here a look-up is O(1), a marking command
+// costs the lines it touches, and the summary under the list reads two
+// numbers. The view turns clicks, drags and keys into these calls.
 
-#include <QItemSelectionModel>
+#include <QObject>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
-class TMarkierung : public QItemSelectionModel {
+class TMarkierung : public QObject {
     Q_OBJECT
 
 public:
-    explicit TMarkierung(QAbstractItemModel* modell, QObject* eltern = nullptr);
+    // groesse gives a line's file size in bytes, for the marked lines' sum.
+    explicit TMarkierung(std::function<uint64_t(uint32_t)> groesse, QObject* eltern = nullptr);
 
     // Whether line zeile is marked.
-    bool Markiert(uint32_t zeile) const;
+    bool Markiert(uint32_t zeile) const { return zeile < an_.size() && an_[zeile]; }
     // Marks (or unmarks) lines erste to ende - 1 at once.
     void Setzen(uint32_t erste, uint32_t ende, bool an);
     // The marked lines below anzahl, in ascending order: what a copy or move
     // takes once at its start.
     std::vector<uint32_t> Zeilen(uint32_t anzahl) const;
+    // How many lines are marked, and their files' bytes.
+    uint32_t Anzahl() const { return anzahl_; }
+    uint64_t Bytes() const { return bytes_; }
 
-    // What the view asks for as the user clicks, drags and types. Only the
-    // rows count; the ranges are never stored in the base class.
-    void select(const QModelIndex& index, QItemSelectionModel::SelectionFlags befehl) override;
-    void select(const QItemSelection& auswahl, QItemSelectionModel::SelectionFlags befehl) override;
-    void clear() override;
-    void reset() override;
+    // Every mark off (a plain click starts from nothing).
+    void Leeren();
+    // The lines are gone: so are their marks, and the memory for them.
+    void Vergessen();
+
+    // The range the user is dragging or extending with Shift, in display
+    // rows from anker to bis, each row's line given by zeileVon: marked (or
+    // unmarked) on top of what the lines were before it began. A new range
+    // from the same anchor with the same state replaces it at the cost of
+    // the rows that come or go; rows it leaves get their old state back.
+    void Bereich(uint32_t anker, uint32_t bis, bool an, const std::function<uint32_t(uint32_t)>& zeileVon);
+    // The range in progress becomes plain marks: nothing to give back.
+    void Festschreiben();
 
 signals:
-    // The marks changed; the view repaints.
+    // The marks changed; the view repaints, the summary is written anew.
     void Geaendert();
 
 private:
-    // Settles the range the user was selecting into the flags.
-    void Festschreiben();
-    void Anwenden(uint32_t erste, uint32_t letzte, QItemSelectionModel::SelectionFlags befehl);
+    void Bit(uint32_t zeile, bool an);
+    // The state a row of the range in progress had before it; k counts away
+    // from the anchor (0 the anchor itself for unten_).
+    bool Vorher(uint32_t reihe, const std::function<uint32_t(uint32_t)>& zeileVon);
 
-    std::vector<bool> an_; // settled flags; lines past its end are unmarked
+    std::function<uint64_t(uint32_t)> groesse_;
+    std::vector<bool> an_; // lines past its end are unmarked
+    uint32_t anzahl_ = 0;
+    uint64_t bytes_ = 0;
 
-    // The range of the selection in progress (Shift or a drag), applied on
-    // top of the flags until the next selection that does not continue it.
     struct TLaufend {
         bool gueltig = false;
-        uint32_t erste = 0, letzte = 0;
-        QItemSelectionModel::SelectionFlags befehl;
+        bool an = true;
+        uint32_t anker = 0;
+        uint32_t bis = 0;
+        std::vector<bool> unten; // rows anker, anker + 1, … as they were
+        std::vector<bool> oben;  // rows anker - 1, anker - 2, …
     } laufend_;
 };

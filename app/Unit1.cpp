@@ -10,8 +10,10 @@
 #include "app/Formteile.h"
 #include "app/Markierung.h"
 #include "app/Schrift.h"
+#include "app/Spaltenlauf.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
+#include "app/Zusammenfassung.h"
 #include "controls/Cgauges.h"
 #include "controls/Kontrast.h"
 #include "util/Datenort.h"
@@ -28,13 +30,17 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVariant>
 
 #include <algorithm>
 
 namespace {
 
-// The designed sizes. The height is fixed; the width may grow, and shrink
-// until only the left column of group boxes is left.
+// The designed sizes. Width and height may grow, the list taking what
+// comes; the width may shrink until only the left column of group boxes is
+// left, the height not below the designed one unless the screen is lower.
 constexpr int InnenBreite = 519;
 constexpr int InnenHoehe = 356;
 constexpr int MinAussenBreite = 265;
@@ -77,17 +83,23 @@ TForm1::~TForm1()
 void TForm1::Aufbauen()
 {
     setWindowTitle(QStringLiteral("Dubrinax"));
-    // A title bar with the system menu, minimize and close: no maximize
-    // button for a window of fixed height.
+    // A title bar with the system menu, minimize and close, as designed.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(FensterSchrift());
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    setFixedHeight(InnenHoehe);
+    // The designed height is the least, unless the screen is lower: then the
+    // left column scrolls (TSpaltenlauf) and every control stays in reach.
+    const QScreen* schirm = QGuiApplication::primaryScreen();
+    const int hoehe = schirm ? std::clamp(schirm->availableGeometry().height() -
+                                              style()->pixelMetric(QStyle::PM_TitleBarHeight) - 8,
+                                          4 * Zeilenhoehe, InnenHoehe)
+                             : InnenHoehe;
+    setMinimumHeight(hoehe);
     setMinimumWidth(MinAussenBreite);
     move(EntwurfLinks, EntwurfOben);
-    resize(InnenBreite, InnenHoehe);
+    resize(InnenBreite, hoehe);
 
     GroupBox1 = Gruppe(this, "Datei 1:", 3, 0, 257, 89);
     Label1 = Beschriftung(GroupBox1, "Verzeichnis:", 8, 16, 57);
@@ -124,6 +136,9 @@ void TForm1::Aufbauen()
     HinweisNichtGelesen = new QLabel(this);
     HinweisNichtGelesen->setObjectName(QStringLiteral("HinweisNichtGelesen"));
     HinweisNichtGelesen->hide();
+    auto* zusammenfassung = new TZusammenfassung(*Ergebnisliste, *ListBox1->Markierung(), this);
+    connect(zusammenfassung, &TZusammenfassung::SichtbarkeitGeaendert, this, [this] { ListeAnordnen(); });
+    Zusammenfassung = zusammenfassung;
 
     GroupBox4 = Gruppe(this, "Ergebnis:", 3, 288, 257, 65);
     Label7 = Beschriftung(GroupBox4, "+:", 8, 16, 9);
@@ -132,6 +147,7 @@ void TForm1::Aufbauen()
     Edit7 = Eingabefeld(GroupBox4, "Anzahl von gleichen Dateien", 8, 32, 75);
     Edit8 = Eingabefeld(GroupBox4, "Anzahl von Dateien die keine gleichen Dateien besitzen", 91, 32, 75);
     Edit9 = Eingabefeld(GroupBox4, "Anzahl von Dateien die gleiche Dateien besitzen", 174, 32, 75);
+    spaltenlauf_ = new TSpaltenlauf(*this, {GroupBox1, GroupBox2, GroupBox3, GroupBox4}, 96, InnenHoehe, ListeLinks);
 
     // The two directory fields are chosen, never typed: they wear the
     // button face to say so.
@@ -185,12 +201,30 @@ void TForm1::MenueAufbauen()
     N3 = PopupMenu1->addSeparator();
     NichtGeleseneAnzeigen1 = eintrag("nicht gelesene Einträge anzeigen…", &TForm1::NichtGeleseneAnzeigen1Click);
     NichtGeleseneAnzeigen1->setEnabled(false);
+    SortierEintraegeAnhaengen();
 
     // A popup, not a nested exec(): the commands then run from the main
     // loop, which matters for the long ones.
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& stelle) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(stelle)); });
+}
+
+void TForm1::SortierEintraegeAnhaengen()
+{
+    const auto eintrag = [this](const char* text, TErgebnisliste::TOrdnung ordnung) {
+        QAction* aktion = PopupMenu1->addAction(QString::fromUtf8(text));
+        connect(aktion, &QAction::triggered, this, [this, ordnung] {
+            // A running command still appends rows and reads marks by line;
+            // the order waits until it is done.
+            if (!Beschaeftigt())
+                Ergebnisliste->Sortieren(ordnung);
+        });
+        return aktion;
+    };
+    PopupMenu1->addSeparator();
+    ListeNachPfad1 = eintrag("Liste nach Pfad sortieren", TErgebnisliste::TOrdnung::Pfad);
+    ListeNachGroesse1 = eintrag("Liste nach Größe sortieren", TErgebnisliste::TOrdnung::Groesse);
 }
 
 // Settings
@@ -219,6 +253,11 @@ void TForm1::FormCreate()
     if (FensterwerteLesen(Einstellungen, werte))
         return;
     anwenden.ersterStart = true;
+    // A screen narrower than the designed window (a large scale factor)
+    // gets a window as wide as it is, so that centring leaves no control off it.
+    const std::vector<QRect> schirme = Bildschirme();
+    if (!schirme.empty() && schirme.front().width() < rahmen_.AussenBreite())
+        rahmen_.AussenBreiteSetzen(schirme.front().width());
     const QSize schirm = BildschirmGroesse();
     const QRect rahmen = frameGeometry();
     // Integer division truncates toward zero, as on the system the file
@@ -396,12 +435,16 @@ void TForm1::FeldSetzen(TFeld feld, const std::string& text)
 
 void TForm1::ListeAnordnen()
 {
-    // The list keeps its left edge and follows the window's right one; the
-    // note, when there is one, takes a line under it.
-    const int breite = std::max(0, width() - ListeLinks);
-    const int hinweis = HinweisNichtGelesen->isVisible() ? HinweisNichtGelesen->sizeHint().height() : 0;
-    ListBox1->setGeometry(ListeLinks, 0, breite, std::max(0, height() - hinweis));
-    HinweisNichtGelesen->setGeometry(ListeLinks, height() - hinweis, breite, hinweis);
+    // The list keeps its left edge and follows the window's right and lower
+    // ones; the summary, while there are lines, and the note, when there is
+    // one, take a line each under it.
+    const int links = ListeLinks + (spaltenlauf_ ? spaltenlauf_->Anordnen() : 0);
+    const int breite = std::max(0, width() - links);
+    const int hinweis = HinweisNichtGelesen->isVisibleTo(this) ? HinweisNichtGelesen->sizeHint().height() : 0;
+    const int summe = Zusammenfassung->isVisibleTo(this) ? Zusammenfassung->sizeHint().height() : 0;
+    ListBox1->setGeometry(links, 0, breite, std::max(0, height() - hinweis - summe));
+    Zusammenfassung->setGeometry(links, height() - hinweis - summe, breite, summe);
+    HinweisNichtGelesen->setGeometry(links, height() - hinweis, breite, hinweis);
 }
 
 void TForm1::NichtGeleseneAnzeigen1Click()

@@ -38,6 +38,7 @@ class QShowEvent;
 class TAboutBox;
 class TErgebnisansicht;
 class TErgebnisliste;
+class TSpaltenlauf;
 class TCGauge;
 
 class TForm1 : public QWidget {
@@ -140,9 +141,15 @@ public:
     QAction* markierteEintrgeverschiebenvonnach1 = nullptr;
     QAction* N3 = nullptr;
     QAction* NichtGeleseneAnzeigen1 = nullptr;
+    // Our own entries after those: the list's order.
+    QAction* ListeNachPfad1 = nullptr;
+    QAction* ListeNachGroesse1 = nullptr;
     // Under the list, shown only after a search that could not read
     // everything: the list is as defined, but may know less than the trees.
     QLabel* HinweisNichtGelesen = nullptr;
+    // Under the list while it has lines: the space the "+" lines take, and
+    // the count and size of the marked lines.
+    QLabel* Zusammenfassung = nullptr;
     TOpenDialog OpenDialog1;
 
     // The fields by their names, byte for byte: what they hold, and a
@@ -215,6 +222,7 @@ private:
 
     void Aufbauen();
     void MenueAufbauen();
+    void SortierEintraegeAnhaengen();
     // Runs a handler the user started: its errors go to the error box, and a
     // close that waited for it ends the program afterwards.
     void Befehl(void (TForm1::*handler)());
@@ -238,5 +246,7 @@ private:
     std::string programmVerzeichnis_;
     std::string einstellungsPfad_;
     TBefehlsablauf ablauf_{[this] { return Beschaeftigt(); }, [this] { Beenden(); }};
+    // Scrolls the left column of a window lower than designed; non-owning, we are its Qt parent.
+    TSpaltenlauf* spaltenlauf_ = nullptr;
     TFensterrahmen rahmen_;
 };

@@ -25,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -695,6 +696,9 @@ TEST_F(Form1Test, ThePopupMenuHasItsElevenEntriesInOrderThenOurOwn)
         "markierte Einträge verschieben von… nach…",
         "---",
         "nicht gelesene Einträge anzeigen…",
+        "---",
+        "Liste nach Pfad sortieren",
+        "Liste nach Größe sortieren",
     };
     EXPECT_EQ(texte, erwartet);
 }
@@ -1044,7 +1048,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TGaugeText{"MidGreyFull", QColor(0x80, 0x80, 0x80), 100}),
     [](const auto& info) { return info.param.name; });
 
-TEST_F(Form1Test, TheListFollowsTheWindowsWidthAndTheHeightIsFixed)
+TEST_F(Form1Test, TheListTakesWhatTheWindowGrowsByAndTheDesignedSizeIsTheLeast)
 {
     auto f = Fenster();
     EXPECT_EQ(f->ListBox1->geometry(), QRect(264, 0, 255, 356));
@@ -1053,10 +1057,31 @@ TEST_F(Form1Test, TheListFollowsTheWindowsWidthAndTheHeightIsFixed)
     // width stays, the inner one gives way.
     EXPECT_EQ(f->frameGeometry().width(), 519);
     f->resize(800, 500);
-    EXPECT_EQ(f->height(), 356);
-    EXPECT_EQ(f->ListBox1->geometry(), QRect(264, 0, 536, 356));
-    f->resize(100, 356);
+    EXPECT_EQ(f->ListBox1->geometry(), QRect(264, 0, 536, 500));
+    f->resize(100, 100);
     EXPECT_EQ(f->frameGeometry().width(), 265);
+    EXPECT_EQ(f->height(), 356);
+    // Lower than designed (a small screen allows it), the left column
+    // scrolls, so that its last field can be reached.
+    f->setMinimumHeight(200);
+    f->resize(519, 200);
+    auto* lauf = f->findChild<QScrollBar*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_TRUE(lauf && lauf->isVisible());
+    lauf->setValue(lauf->maximum());
+    EXPECT_LE(f->Edit9->mapTo(f.get(), QPoint(0, f->Edit9->height())).y(), 200);
+    EXPECT_GE(f->ListBox1->x(), 264 + lauf->width());
+}
+
+TEST_F(Form1Test, UnderTheListTheSummaryCountsThePlusLinesAndTheMarkedOnes)
+{
+    LampenAblegen();
+    auto f = Fenster();
+    BeispielbaumAnlegen(*f);
+    f->BitBtn1->click();
+    f->AlleEintrgemitMarkieren1->trigger();
+    f->AlleEintrgemitMarkieren2->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->Zusammenfassung->text().toStdString(), "+ belegen 3 Bytes; markiert: 2 (6 Bytes)");
 }
 
 TEST_F(Form1Test, ListLinesAreThirteenPixelsHigh)
