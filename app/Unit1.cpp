@@ -8,11 +8,13 @@
 #include "app/Fensterrahmen.h"
 #include "app/Glyphe.h"
 #include "app/Gruppe.h"
+#include "app/Listenaktionen.h"
 #include "app/Markierung.h"
 #include "app/Rueckfragen.h"
 #include "app/Schrift.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
+#include "app/Verzeichnisablage.h"
 #include "controls/Cgauges.h"
 #include "controls/Kontrast.h"
 #include "util/Datenort.h"
@@ -201,6 +203,8 @@ void TForm1::Aufbauen()
     WahlTastenEinrichten(Edit1, [this] { Befehl(&TForm1::Edit1DblClick); });
     WahlTastenEinrichten(Edit3, [this] { Befehl(&TForm1::Edit3DblClick); });
     MenueTasteEinrichten(ListBox1);
+    new TVerzeichnisablage(Edit1, [this](const std::string& pfad) { FeldSetzen(TFeld::Edit1, pfad); });
+    new TVerzeichnisablage(Edit3, [this](const std::string& pfad) { FeldSetzen(TFeld::Edit3, pfad); });
     for (QObject* objekt : {static_cast<QObject*>(Edit1), static_cast<QObject*>(Edit3),
                             static_cast<QObject*>(GroupBox1), static_cast<QObject*>(GroupBox2),
                             static_cast<QObject*>(GroupBox3), static_cast<QObject*>(GroupBox4),
@@ -234,6 +238,7 @@ void TForm1::MenueAufbauen()
     N3 = PopupMenu1->addSeparator();
     NichtGeleseneAnzeigen1 = eintrag("nicht gelesene Einträge anzeigen…", &TForm1::NichtGeleseneAnzeigen1Click);
     NichtGeleseneAnzeigen1->setEnabled(false);
+    Listenaktionen = new TListenaktionen(*this);
 
     // A popup, not a nested exec(): the commands then run from the main
     // loop, which matters for the long ones.
@@ -246,7 +251,8 @@ void TForm1::MenueAufbauen()
 
 void TForm1::FormCreate()
 {
-    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), rahmen_.AussenBreite()};
+    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), rahmen_.AussenBreite(),
+                        Listenaktionen->Filterwerte()};
     // Also when a number below throws, what was read before it takes effect
     // and the window opens where the user can reach it, whatever the stored
     // place.
@@ -263,6 +269,7 @@ void TForm1::FormCreate()
             fenster.FeldSetzen(TFeld::Edit3, werte.verzeichnis2);
             fenster.rahmen_.AussenBreiteSetzen(werte.breite);
             fenster.rahmen_.AufSchirmBringen(fenster.Bildschirme());
+            fenster.Listenaktionen->FilterSetzen(werte.filter);
         }
     } anwenden{*this, werte};
     if (FensterwerteLesen(Einstellungen, werte))
@@ -288,7 +295,7 @@ bool TForm1::EinstellungenSichern()
 {
     const QRect rahmen = frameGeometry();
     return FensterwerteSichern({rahmen.top(), rahmen.left(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3),
-                                rahmen.width()},
+                                rahmen.width(), Listenaktionen->Filterwerte()},
                                Startverzeichnis1, Startverzeichnis2, Einstellungen, einstellungsPfad_);
 }
 
@@ -296,7 +303,12 @@ bool TForm1::EinstellungenSichern()
 
 void TForm1::Befehl(void (TForm1::*handler)())
 {
-    Abgesichert([this, handler] { (this->*handler)(); });
+    Befehl([this, handler] { (this->*handler)(); });
+}
+
+void TForm1::Befehl(const std::function<void()>& aufgabe)
+{
+    Abgesichert(aufgabe);
     if (beendenAngefordert_ && !Beschaeftigt()) {
         beendenAngefordert_ = false;
         Beenden();
@@ -338,6 +350,7 @@ void TForm1::VerzeichnisWaehlen(TFeld feld)
     // The "x" makes the dialog open inside the directory with a name in its
     // box; confirming it takes the directory shown.
     OpenDialog1.FileName = FeldText(feld) + "x";
+    OpenDialog1.Titel = feld == TFeld::Edit1 ? "Erstes Verzeichnis wählen" : "Zweites Verzeichnis wählen";
     if (!OpenDialog1Execute())
         return;
     FeldSetzen(feld, VerzeichnisTeil(OpenDialog1.FileName));
@@ -390,6 +403,7 @@ void TForm1::KopierenNach(bool verschieben)
     // a search would act on half a list.
     if (Beschaeftigt())
         return;
+    OpenDialog1.Titel = verschieben ? "Verschieben nach: Zielverzeichnis wählen" : "Kopieren nach: Zielverzeichnis wählen";
     if (!OpenDialog1Execute())
         return;
     const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);
@@ -402,10 +416,13 @@ void TForm1::KopierenVonNach(bool verschieben)
     // As KopierenNach.
     if (Beschaeftigt())
         return;
+    OpenDialog1.Titel = verschieben ? "Verschieben von: Quellverzeichnis wählen" : "Kopieren von: Quellverzeichnis wählen";
     if (!OpenDialog1Execute())
         return;
     const std::string basis = VerzeichnisTeil(OpenDialog1.FileName);
     // The second run starts from the first choice, which the dialog keeps.
+    OpenDialog1.Titel = verschieben ? "Verschieben von… nach: Zielverzeichnis wählen"
+                                    : "Kopieren von… nach: Zielverzeichnis wählen";
     if (!OpenDialog1Execute())
         return;
     const std::string ziel = VerzeichnisTeil(OpenDialog1.FileName);

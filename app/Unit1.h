@@ -16,6 +16,7 @@
 
 #include <array>
 #include <bitset>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ class QShowEvent;
 class TAboutBox;
 class TErgebnisansicht;
 class TErgebnisliste;
+class TListenaktionen;
 class TCGauge;
 
 class TForm1 : public QWidget, public TFensterLogik {
@@ -152,6 +154,13 @@ public:
 
     // The lines of ListBox1; non-owning, we are its Qt parent.
     TErgebnisliste* Ergebnisliste = nullptr;
+    // The menu's commands after the designed ones (open, trash, save, filter);
+    // non-owning, we are its Qt parent.
+    TListenaktionen* Listenaktionen = nullptr;
+
+    // Runs a command the user started: its errors go to the error box, and
+    // a close that waited for it ends the program afterwards.
+    void Befehl(const std::function<void()>& aufgabe);
 
 protected:
     void FundAngehaengt(uint32_t index) override;
@@ -189,8 +198,7 @@ private:
     void Aufbauen();
     void MenueAufbauen();
     QLineEdit* Feld(TFeld feld) const;
-    // Runs a handler the user started: its errors go to the error box, and a
-    // close that waited for it ends the program afterwards.
+    // Befehl for a handler of ours.
     void Befehl(void (TForm1::*handler)());
     void VerzeichnisWaehlen(TFeld feld);
     // The "nach…" and "von… nach…" commands.

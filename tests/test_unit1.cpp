@@ -695,6 +695,14 @@ TEST_F(Form1Test, ThePopupMenuHasItsElevenEntriesInOrderThenOurOwn)
         "markierte Einträge verschieben von… nach…",
         "---",
         "nicht gelesene Einträge anzeigen…",
+        "---",
+        "Datei öffnen",
+        "Ordner öffnen",
+        "---",
+        "markierte Einträge in den Papierkorb",
+        "---",
+        "Liste speichern…",
+        "Filter…",
     };
     EXPECT_EQ(texte, erwartet);
 }
