@@ -3,7 +3,6 @@
 #include "util/Plattform.h"
 
 #include <QDropEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -21,7 +20,14 @@ bool TVerzeichnisablage::Verzeichnis(const QMimeData& daten, std::string& pfad)
     if (adressen.size() != 1 || !adressen.constFirst().isLocalFile())
         return false;
     // The file system's bytes, not the text shown: the fields keep those.
-    const QByteArray name = QFile::encodeName(adressen.constFirst().toLocalFile());
+    // A name that is no UTF-8 comes percent-encoded, and a string would
+    // turn its bytes into replacement characters; decoded straight from
+    // the URL, they stay.
+#ifdef _WIN32
+    const QByteArray name = adressen.constFirst().toLocalFile().toUtf8();
+#else
+    const QByteArray name = QByteArray::fromPercentEncoding(adressen.constFirst().path(QUrl::FullyEncoded).toLatin1());
+#endif
     std::string bytes(name.constData(), static_cast<size_t>(name.size()));
     if (bytes.empty() || !plattform::IstVerzeichnis(bytes))
         return false;
