@@ -27,6 +27,8 @@ TFilterdialog::TFilterdialog(const TFilterwerte& werte, QWidget* eltern) : QDial
         zeilen += Text(muster) + QLatin1Char('\n');
     Muster = new QPlainTextEdit(zeilen, this);
     Muster->setObjectName(QStringLiteral("Muster"));
+    // A pattern holds no tab: Tab goes on to the size, as in any form.
+    Muster->setTabChangesFocus(true);
     Muster->setToolTip(QString::fromUtf8("Namen wie *.tmp, Pfade wie cache/ oder /build/; * ? und [a-z] gelten"));
     Mindestgroesse = new QLineEdit(Text(werte.mindestgroesse), this);
     Mindestgroesse->setObjectName(QStringLiteral("Mindestgroesse"));

@@ -13,12 +13,15 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QUrl>
 
 #include <cstdio>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -52,6 +55,7 @@ std::string SpeicherortWaehlen(QWidget* eltern)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({QStringLiteral("JSON (*.json)"), QStringLiteral("CSV (*.csv)")});
     dialog.setDefaultSuffix(QStringLiteral("json"));
+    dialog.setDirectory(QDir::home());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QByteArray name = QFile::encodeName(dialog.selectedFiles().constFirst());
@@ -149,10 +153,15 @@ void TListenaktionen::InDenPapierkorb1Click()
     const std::vector<uint32_t> zeilen = fenster_.MarkierteZeilen();
     if (zeilen.empty())
         return;
+    // A "+" file stands under every "!" file it equals: counted once.
+    std::set<std::pair<uint16_t, uint32_t>> dateien;
     int64_t summe = 0;
-    for (const uint32_t zeile : zeilen)
-        summe += std::max<int64_t>(0, fenster_.Funde().Eintrag(zeile).groesse);
-    const std::string frage = std::to_string(zeilen.size()) + (zeilen.size() == 1 ? " Datei (" : " Dateien (") +
+    for (const uint32_t zeile : zeilen) {
+        const TFund& fund = fenster_.Funde().Fund(zeile);
+        if (dateien.insert({fund.lauf, fund.eintrag}).second)
+            summe += std::max<int64_t>(0, fenster_.Funde().Eintrag(zeile).groesse);
+    }
+    const std::string frage = std::to_string(dateien.size()) + (dateien.size() == 1 ? " Datei (" : " Dateien (") +
                               GroesseText(summe) + ") in den Papierkorb verschieben?";
     if (!Fragen(frage, "Papierkorb"))
         return;
