@@ -19,7 +19,6 @@
 #include <QMenu>
 #include <QUrl>
 
-#include <cstdio>
 #include <set>
 #include <utility>
 
@@ -29,24 +28,24 @@ namespace {
 const char* const KeinFehler = "kein Fehler aufgetreten";
 const char* const Fehler = "es ist mindestens ein Fehler aufgetreten";
 
-// A size as a user reads it: bytes up to a kilobyte, then one decimal.
+// A size as a user reads it: bytes up to a kilobyte, then one decimal
+// with a German decimal comma. Integers, not printf: the application sets
+// the user's locale, whose decimal point printf would follow.
 std::string GroesseText(int64_t bytes)
 {
     if (bytes < 1024)
         return std::to_string(bytes) + (bytes == 1 ? " Byte" : " Bytes");
     const char* const einheiten[] = {"KB", "MB", "GB", "TB"};
-    double wert = static_cast<double>(bytes) / 1024;
     size_t stufe = 0;
-    while (wert >= 1024 && stufe + 1 < std::size(einheiten)) {
-        wert /= 1024;
+    int64_t einheit = 1024;
+    while (bytes / einheit >= 1024 && stufe + 1 < std::size(einheiten)) {
+        einheit *= 1024;
         ++stufe;
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f %s", wert, einheiten[stufe]);
-    std::string ergebnis = text;
-    // German writes a decimal comma.
-    ergebnis[ergebnis.find('.')] = ',';
-    return ergebnis;
+    // Tenths of the unit, rounded, from the next smaller unit so that
+    // nothing overflows.
+    const int64_t zehntel = (bytes / (einheit / 1024) * 10 + 512) / 1024;
+    return std::to_string(zehntel / 10) + "," + std::to_string(zehntel % 10) + " " + einheiten[stufe];
 }
 
 std::string SpeicherortWaehlen(QWidget* eltern)
