@@ -12,6 +12,8 @@ void TOpenDialog::Einrichten(TNamensDialog& dialog) const
     // so the entry reads "Alle Dateien (*.*)" while "*" does the filtering.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilter(QString::fromUtf8(FilterText) + QStringLiteral(" (*)"));
+    if (!Titel.empty())
+        dialog.setWindowTitle(QString::fromUtf8(Titel.data(), static_cast<qsizetype>(Titel.size())));
     dialog.NameVorgeben(FileName);
 }
 

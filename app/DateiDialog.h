@@ -14,12 +14,14 @@ public:
     // The name the dialog starts from and, after OK, the chosen one: bytes
     // as the file system names them.
     std::string FileName;
+    // What the dialog asks for, as its title; empty leaves the toolkit's.
+    std::string Titel;
 
     // Shows the dialog modally over eltern. True on OK, with FileName set.
     bool Execute(QWidget* eltern);
 
     // Gives a dialog our settings: names that need not exist, the filter,
-    // FileName preset.
+    // the title, FileName preset.
     void Einrichten(TNamensDialog& dialog) const;
 
     // Takes the name an accepted dialog gives into FileName; false when it

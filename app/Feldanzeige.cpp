@@ -23,6 +23,7 @@ std::string Taetigkeit(const TSuchstand& stand)
     case TTaetigkeit::Verglichen: return std::string();
     case TTaetigkeit::Kopieren: return "kopiere Datei: " + stand.datei;
     case TTaetigkeit::Verschieben: return "verschiebe Datei: " + stand.datei;
+    case TTaetigkeit::Wegwerfen: return "in den Papierkorb: " + stand.datei;
     case TTaetigkeit::FertigOhneFehler: return "kein Fehler aufgetreten";
     case TTaetigkeit::FertigMitFehler: return "es ist mindestens ein Fehler aufgetreten";
     }
@@ -37,6 +38,8 @@ std::string Status(const TSuchstand& stand)
         return "Kopieren";
     if (stand.taetigkeit == TTaetigkeit::Verschieben)
         return "Verschieben";
+    if (stand.taetigkeit == TTaetigkeit::Wegwerfen)
+        return "Papierkorb";
     if (stand.position < 0)
         return std::string();
     const bool inMb = stand.positionVon > KbGrenze;
@@ -96,8 +99,11 @@ bool TFeldanzeige::Geaendert(TFeld feld, bool teilGeaendert)
 void TFeldanzeige::StandZeigen(const TSuchstand& stand)
 {
     const TSuchstand& alt = letzter_;
-    const bool kopiertAlt = alt.taetigkeit == TTaetigkeit::Kopieren || alt.taetigkeit == TTaetigkeit::Verschieben;
-    const bool kopiert = stand.taetigkeit == TTaetigkeit::Kopieren || stand.taetigkeit == TTaetigkeit::Verschieben;
+    const auto dateibefehl = [](TTaetigkeit t) {
+        return t == TTaetigkeit::Kopieren || t == TTaetigkeit::Verschieben || t == TTaetigkeit::Wegwerfen;
+    };
+    const bool kopiertAlt = dateibefehl(alt.taetigkeit);
+    const bool kopiert = dateibefehl(stand.taetigkeit);
     const bool teile[] = {
         false,
         false,

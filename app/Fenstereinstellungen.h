@@ -3,14 +3,27 @@
 // The main window's section of the settings file "Einst.sys", which other
 // programs may share: where the window stood, how wide it was, and the two
 // directories. The format stays the one the file has always had, so that a
-// file written by an older version opens the window where it was.
+// file written by an older version opens the window where it was. The
+// filter follows as two more fields at the end, which an older version
+// does not read, and that are written only for a filter; a file without
+// them reads as no filter.
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The section name and the header of our settings.
 inline constexpr const char* FensterAbschnitt = "Kollatrix";
 inline constexpr const char* FensterDateikopf = "Kollatrix 2002V1";
+
+// The window's filter as the user wrote it: the patterns that leave entries
+// out (see TFilter::MusterHinzufuegen), and the minimum size as "N[KMG]",
+// empty for none.
+struct TFilterwerte {
+    std::vector<std::string> muster;
+    std::string mindestgroesse;
+    bool operator==(const TFilterwerte&) const = default;
+};
 
 // What our section holds. The position and width are of the outer frame.
 struct TFensterwerte {
@@ -19,6 +32,7 @@ struct TFensterwerte {
     std::string verzeichnis1;
     std::string verzeichnis2;
     int32_t breite = 0;
+    TFilterwerte filter;
 };
 
 // Reads our section from the settings body into werte, field by field in
@@ -33,6 +47,7 @@ bool FensterwerteLesen(const std::string& einstellungen, TFensterwerte& werte);
 // Writes werte as our section into einstellungen and the file at pfad. A
 // directory whose name would not read back from the file is stored as
 // ersatz1 or ersatz2, its start value, so that the next start opens where a
-// first start would. False when the file was not written.
+// first start would; a filter that would not read back is stored as none.
+// False when the file was not written.
 bool FensterwerteSichern(const TFensterwerte& werte, const std::string& ersatz1, const std::string& ersatz2,
                          std::string& einstellungen, const std::string& pfad);

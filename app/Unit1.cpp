@@ -8,12 +8,14 @@
 #include "app/Fensterrahmen.h"
 #include "app/Glyphe.h"
 #include "app/Formteile.h"
+#include "app/Listenaktionen.h"
 #include "app/Markierung.h"
 #include "app/Schrift.h"
 #include "app/Spaltenlauf.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
 #include "app/Zusammenfassung.h"
+#include "app/Verzeichnisablage.h"
 #include "controls/Cgauges.h"
 #include "controls/Kontrast.h"
 #include "util/Datenort.h"
@@ -168,6 +170,8 @@ void TForm1::Aufbauen()
     WahlTastenEinrichten(Edit1, [this] { Befehl(&TForm1::Edit1DblClick); });
     WahlTastenEinrichten(Edit3, [this] { Befehl(&TForm1::Edit3DblClick); });
     MenueTasteEinrichten(ListBox1);
+    new TVerzeichnisablage(Edit1, [this](const std::string& pfad) { FeldSetzen(TFeld::Edit1, pfad); });
+    new TVerzeichnisablage(Edit3, [this](const std::string& pfad) { FeldSetzen(TFeld::Edit3, pfad); });
     for (QObject* objekt : {static_cast<QObject*>(Edit1), static_cast<QObject*>(Edit3),
                             static_cast<QObject*>(GroupBox1), static_cast<QObject*>(GroupBox2),
                             static_cast<QObject*>(GroupBox3), static_cast<QObject*>(GroupBox4),
@@ -201,6 +205,7 @@ void TForm1::MenueAufbauen()
     N3 = PopupMenu1->addSeparator();
     NichtGeleseneAnzeigen1 = eintrag("nicht gelesene Einträge anzeigen…", &TForm1::NichtGeleseneAnzeigen1Click);
     NichtGeleseneAnzeigen1->setEnabled(false);
+    Listenaktionen = new TListenaktionen(*this);
     SortierEintraegeAnhaengen();
 
     // A popup, not a nested exec(): the commands then run from the main
@@ -231,7 +236,8 @@ void TForm1::SortierEintraegeAnhaengen()
 
 void TForm1::FormCreate()
 {
-    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), rahmen_.AussenBreite()};
+    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), rahmen_.AussenBreite(),
+                        Listenaktionen->Filterwerte()};
     // Also when a number below throws, what was read before it takes effect
     // and the window opens where the user can reach it, whatever the stored
     // place.
@@ -248,6 +254,7 @@ void TForm1::FormCreate()
             fenster.FeldSetzen(TFeld::Edit3, werte.verzeichnis2);
             fenster.rahmen_.AussenBreiteSetzen(werte.breite);
             fenster.rahmen_.AufSchirmBringen(fenster.Bildschirme());
+            fenster.Listenaktionen->FilterSetzen(werte.filter);
         }
     } anwenden{*this, werte};
     if (FensterwerteLesen(Einstellungen, werte))
@@ -278,7 +285,7 @@ bool TForm1::EinstellungenSichern()
 {
     const QRect rahmen = frameGeometry();
     return FensterwerteSichern({rahmen.top(), rahmen.left(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3),
-                                rahmen.width()},
+                                rahmen.width(), Listenaktionen->Filterwerte()},
                                Startverzeichnis1, Startverzeichnis2, Einstellungen, einstellungsPfad_);
 }
 
@@ -286,7 +293,13 @@ bool TForm1::EinstellungenSichern()
 
 void TForm1::Befehl(void (TForm1::*handler)())
 {
-    ablauf_.Ausfuehren([this, handler] { (this->*handler)(); });
+    Befehl([this, handler] { (this->*handler)(); });
+}
+
+
+void TForm1::Befehl(const std::function<void()>& aufgabe)
+{
+    ablauf_.Ausfuehren(aufgabe);
 }
 
 void TForm1::BitBtn1Click()
@@ -309,6 +322,7 @@ void TForm1::VerzeichnisWaehlen(TFeld feld)
     // The "x" makes the dialog open inside the directory with a name in its
     // box; confirming it takes the directory shown.
     OpenDialog1.FileName = FeldText(feld) + "x";
+    OpenDialog1.Titel = feld == TFeld::Edit1 ? "Erstes Verzeichnis wählen" : "Zweites Verzeichnis wählen";
     if (!OpenDialog1Execute())
         return;
     FeldSetzen(feld, VerzeichnisTeil(OpenDialog1.FileName));
@@ -326,10 +340,16 @@ void TForm1::Kopieren(bool vonNach, bool verschieben)
     // second run of the dialog starts from the first choice, which it keeps.
     std::string basis;
     if (vonNach) {
+        OpenDialog1.Titel = verschieben ? "Verschieben von: Quellverzeichnis wählen" : "Kopieren von: Quellverzeichnis wählen";
         if (!OpenDialog1Execute())
             return;
         basis = VerzeichnisTeil(OpenDialog1.FileName);
     }
+    if (vonNach)
+        OpenDialog1.Titel = verschieben ? "Verschieben von… nach: Zielverzeichnis wählen"
+                                        : "Kopieren von… nach: Zielverzeichnis wählen";
+    else
+        OpenDialog1.Titel = verschieben ? "Verschieben nach: Zielverzeichnis wählen" : "Kopieren nach: Zielverzeichnis wählen";
     if (!OpenDialog1Execute())
         return;
     sitzung_.MarkierteKopieren(MarkierteZeilen(), basis, VerzeichnisTeil(OpenDialog1.FileName), verschieben);

@@ -20,6 +20,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ class TAboutBox;
 class TErgebnisansicht;
 class TErgebnisliste;
 class TSpaltenlauf;
+class TListenaktionen;
 class TCGauge;
 
 class TForm1 : public QWidget {
@@ -181,6 +183,13 @@ public:
 
     // The lines of ListBox1; non-owning, we are its Qt parent.
     TErgebnisliste* Ergebnisliste = nullptr;
+    // The menu's commands after the designed ones (open, trash, save, filter);
+    // non-owning, we are its Qt parent.
+    TListenaktionen* Listenaktionen = nullptr;
+
+    // Runs a command the user started: its errors go to the error box, and
+    // a close that waited for it ends the program afterwards.
+    void Befehl(const std::function<void()>& aufgabe);
 
 protected:
     // The session's lines, as the search writes them (for tests).
@@ -223,8 +232,7 @@ private:
     void Aufbauen();
     void MenueAufbauen();
     void SortierEintraegeAnhaengen();
-    // Runs a handler the user started: its errors go to the error box, and a
-    // close that waited for it ends the program afterwards.
+    // Befehl for a handler of ours.
     void Befehl(void (TForm1::*handler)());
     void VerzeichnisWaehlen(TFeld feld);
     // The "nach…" and (vonNach) "von… nach…" commands.

@@ -6,6 +6,7 @@
 
 #include "search/Beschaeftigt.h"
 #include "search/Dateibefehl.h"
+#include "search/Papierkorbbefehl.h"
 #include "util/Fehler.h"
 #include "util/Speila.h"
 
@@ -98,4 +99,23 @@ void TSuchsitzung::MarkierteKopieren(std::vector<uint32_t> zeilen, const std::st
     stand_.datei.clear();
     stand_.position = -1;
     StandMelden();
+}
+
+TPapierkorbErgebnis TSuchsitzung::MarkierteWegwerfen(const std::vector<uint32_t>& zeilen)
+{
+    TBeschaeftigt beschaeftigt(*this);
+    TDateibeobachter beobachter;
+    beobachter.VorDerZeile = [this](const std::string& quelle) {
+        stand_.taetigkeit = TTaetigkeit::Wegwerfen;
+        stand_.datei = DateiNameAus(quelle);
+        StandMelden();
+        NachrichtenVerarbeiten();
+    };
+    TPapierkorbErgebnis ergebnis = InDenPapierkorbLegen(funde_, zeilen, beobachter);
+
+    stand_.taetigkeit = ergebnis.abgelehnt.empty() ? TTaetigkeit::FertigOhneFehler : TTaetigkeit::FertigMitFehler;
+    stand_.datei.clear();
+    stand_.position = -1;
+    StandMelden();
+    return ergebnis;
 }

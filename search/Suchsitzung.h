@@ -7,6 +7,7 @@
 
 #include "search/Filter.h"
 #include "search/Fundliste.h"
+#include "search/Papierkorbbefehl.h"
 
 #include <cstdint>
 #include <functional>
@@ -84,6 +85,7 @@ enum class TTaetigkeit : uint8_t {
     Verglichen,           // the last comparison is over: no file to name
     Kopieren,             // datei: the file being copied
     Verschieben,          // datei: the file being moved
+    Wegwerfen,            // datei: the file being moved into the trash
     FertigOhneFehler,     // a copy or move did every line
     FertigMitFehler,      // a copy or move refused or failed at least one line
 };
@@ -197,6 +199,11 @@ public:
     // file at the line's relative path below it ("von… nach…").
     void MarkierteKopieren(std::vector<uint32_t> zeilen, const std::string& basis,
                            const std::string& zielVerzeichnis, bool verschieben);
+
+    // Moves the files of the lines given (taken once, as above) into the
+    // trash, keeping one unchanged copy of each group; returns what it
+    // refused, with the reasons.
+    TPapierkorbErgebnis MarkierteWegwerfen(const std::vector<uint32_t>& zeilen);
 
     // What the last search could not read, in the order it met them.
     const std::vector<TUebersprungen>& Uebersprungen() const { return uebersprungen_; }

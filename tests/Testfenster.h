@@ -34,6 +34,7 @@ public:
     // Cancel. The names the dialog started from are recorded.
     std::deque<std::optional<std::string>> dialogAntworten;
     std::vector<std::string> dialogStartnamen;
+    std::vector<std::string> dialogTitel;
 
     int aboutBoxGezeigt = 0;
     int beendet = 0;
@@ -70,6 +71,7 @@ protected:
     bool OpenDialog1Execute() override
     {
         dialogStartnamen.push_back(OpenDialog1.FileName);
+        dialogTitel.push_back(OpenDialog1.Titel);
         if (dialogAntworten.empty())
             return false;
         const std::optional<std::string> antwort = dialogAntworten.front();

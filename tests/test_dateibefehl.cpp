@@ -1,6 +1,7 @@
 #include "Testbaum.h"
 
 #include "search/Dateibefehl.h"
+#include "search/Papierkorbbefehl.h"
 #include "util/Plattform.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +34,8 @@ struct TBefehlFall {
     bool verschieben;
     bool gut;
     std::vector<TStand> nachher;
+    bool papierkorb = false;          // into the trash (D/ is the user's data directory), not basis/ziel
+    const char* geaendert = nullptr;  // a file rewritten after the search
 };
 
 class Dateibefehl : public ::testing::TestWithParam<TBefehlFall> {};
@@ -60,7 +63,19 @@ TEST_P(Dateibefehl, ActsOnTheMarkedLinesAndNeverLosesAFile)
         funde.Anhaengen(funde.Aufnehmen(zeile.art, zeile.baum, pfad, bekannt ? &stand : nullptr));
     }
 
-    EXPECT_EQ(DateienAblegen(funde, auftrag, {}), fall.gut);
+    if (fall.geaendert)
+        baum.Datei(fall.geaendert, "seit der Suche neu geschrieben");
+
+    if (fall.papierkorb) {
+#ifdef _WIN32
+        GTEST_SKIP() << "the recycle bin is the user's own";
+#else
+        ::setenv("XDG_DATA_HOME", ort("D").c_str(), 1);
+        EXPECT_EQ(InDenPapierkorbLegen(funde, auftrag.zeilen, {}).abgelehnt.empty(), fall.gut);
+#endif
+    } else {
+        EXPECT_EQ(DateienAblegen(funde, auftrag, {}), fall.gut);
+    }
     for (const TStand& stand : fall.nachher) {
         const std::string pfad = ort(stand.pfad);
         if (!stand.inhalt)
@@ -102,5 +117,20 @@ INSTANTIATE_TEST_SUITE_P(
         TBefehlFall{"AnIncompleteCopyKeepsTheSource", {{"A/s/f", "kostbar"}, {"T/s", "Datei statt Verzeichnis"}},
                     {{'-', 0, "s/f", true}}, "A/", "T/", true, false, {{"A/s/f", "kostbar"}}},
         TBefehlFall{"NothingMarkedTouchesNothing", {{"A/f", "x"}}, {{'-', 0, "f", false}}, "A/", "T/", true, true,
-                    {{"A/f", "x"}, {"T/f", nullptr}}}),
+                    {{"A/f", "x"}, {"T/f", nullptr}}},
+        TBefehlFall{"TrashKeepsTheBangFileOfAWhollyMarkedGroup", {{"A/1", "z"}, {"B/z", "z"}},
+                    {{'!', 0, "1", true}, {'+', 1, "z", true}}, "", "", false, false,
+                    {{"A/1", "z"}, {"B/z", nullptr}, {"D/Trash/files/z", "z"}}, true},
+        TBefehlFall{"TrashRefusesAChangedFileAndTakesTheRest", {{"A/1", "z"}, {"B/z", "z"}, {"B/y", "z"}},
+                    {{'!', 0, "1", false}, {'+', 1, "z", true}, {'+', 1, "y", true}}, "", "", false, false,
+                    {{"A/1", "z"}, {"B/z", nullptr}, {"D/Trash/files/z", "z"}, {"D/Trash/files/y", nullptr}}, true,
+                    "B/y"},
+        TBefehlFall{"TrashRefusesALineWithoutCopies", {{"A/f", "x"}}, {{'-', 0, "f", true}}, "", "", false, false,
+                    {{"A/f", "x"}, {"D/Trash/files/f", nullptr}}, true},
+        TBefehlFall{"TrashKeepsAFileOneGroupStandsOnForAnother", {{"A/1", "z"}, {"A/2", "z"}, {"B/z", "z"}},
+                    {{'!', 0, "1", true}, {'+', 1, "z", false}, {'!', 0, "2", true}, {'+', 1, "z", true}}, "", "",
+                    false, false, {{"A/1", nullptr}, {"A/2", "z"}, {"B/z", "z"}, {"D/Trash/files/1", "z"}}, true},
+        TBefehlFall{"TrashTakesAFileWhoseGroupKeepsAnother", {{"A/1", "z"}, {"B/z", "z"}, {"D/Trash/files/z", "alt"}},
+                    {{'!', 0, "1", false}, {'+', 1, "z", true}}, "", "", false, true,
+                    {{"A/1", "z"}, {"B/z", nullptr}, {"D/Trash/files/z", "alt"}, {"D/Trash/files/z.2", "z"}}, true}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -439,4 +439,16 @@ int EndesignalLesen(int lesen);
 // status tells the parent which signal ended it.
 [[noreturn]] void AmSignalEnden(int signal);
 
+// --- The desktop's trash -----------------------------------------------------
+
+// Moves the file pfad into the user's trash, from where the desktop's file
+// manager can put it back. POSIX: the freedesktop.org trash, the home one
+// ($XDG_DATA_HOME/Trash) for a file on the home file system, else
+// $topdir/.Trash-$uid at the top of the file's own file system; the file is
+// renamed into it, never copied, so a trash on another file system is a
+// refusal, not a copy. Windows: the recycle bin. A symbolic link, a
+// directory or anything else but a regular file is refused. False with the
+// reason in grund when the file stays where it was.
+bool InDenPapierkorb(const std::string& pfad, std::string& grund);
+
 } // namespace plattform

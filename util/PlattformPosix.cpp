@@ -1,5 +1,7 @@
 #include "util/Plattform.h"
 
+#include "util/Papierkorb.h"
+
 #include <cerrno>
 #include <algorithm>
 #include <climits>
@@ -8,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -1112,6 +1115,191 @@ void AmSignalEnden(int signal)
     ::raise(signal);
     // Only where the signal did not end us after all.
     ::_exit(128 + signal);
+}
+
+} // namespace plattform
+
+// --- The desktop's trash -----------------------------------------------------
+
+namespace plattform {
+
+namespace {
+
+// The user's data directory: $XDG_DATA_HOME when it is an absolute path,
+// else ~/.local/share. Empty when no home is known.
+std::string BenutzerDaten()
+{
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/')
+        return xdg;
+    std::string heim;
+    if (const char* home = std::getenv("HOME"); home && *home) {
+        heim = home;
+    } else {
+        std::string puffer(16384, '\0');
+        struct passwd eintrag;
+        struct passwd* gefunden = nullptr;
+        if (::getpwuid_r(::getuid(), &eintrag, puffer.data(), puffer.size(), &gefunden) != 0 || !gefunden
+            || !gefunden->pw_dir || !*gefunden->pw_dir)
+            return {};
+        heim = gefunden->pw_dir;
+    }
+    if (heim.back() == '/')
+        heim.pop_back();
+    return heim + "/.local/share";
+}
+
+// The directory and its missing parents, new ones for the owner alone, as
+// the trash wants its directories. False when it is not a directory now.
+bool VerzeichnisseAnlegen(const std::string& pfad)
+{
+    for (size_t pos = 1; pos <= pfad.size(); ++pos) {
+        if (pos < pfad.size() && pfad[pos] != '/')
+            continue;
+        const std::string teil = pfad.substr(0, pos);
+        if (::mkdir(teil.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+    }
+    struct stat info;
+    return ::stat(pfad.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// A trash directory of ours: a real directory (no link someone planted to
+// catch our files), owned by us.
+bool EigenesVerzeichnis(const std::string& pfad)
+{
+    struct stat info;
+    return ::lstat(pfad.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+}
+
+// The top directory of the file system that holds the directory verzeichnis
+// (a real path): the last one upwards on the same device.
+std::string Obersteverzeichnis(std::string verzeichnis, dev_t geraet)
+{
+    while (verzeichnis.size() > 1) {
+        const size_t schnitt = verzeichnis.rfind('/');
+        const std::string oben = schnitt == 0 ? std::string("/") : verzeichnis.substr(0, schnitt);
+        struct stat info;
+        if (::stat(oben.c_str(), &info) != 0 || info.st_dev != geraet)
+            break;
+        verzeichnis = oben;
+    }
+    return verzeichnis;
+}
+
+// The trash for a file on the device geraet below the top directory
+// oberstes: $oberstes/.Trash/$uid where the administrator made a shared
+// .Trash (a real, sticky directory), else $oberstes/.Trash-$uid.
+std::string Volumenpapierkorb(const std::string& oberstes)
+{
+    const std::string basis = oberstes == "/" ? std::string() : oberstes;
+    const std::string uid = std::to_string(::getuid());
+    struct stat info;
+    const std::string gemeinsam = basis + "/.Trash";
+    if (::lstat(gemeinsam.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX)) {
+        const std::string eigener = gemeinsam + "/" + uid;
+        if ((::mkdir(eigener.c_str(), 0700) == 0 || errno == EEXIST) && EigenesVerzeichnis(eigener))
+            return eigener;
+    }
+    const std::string eigener = basis + "/.Trash-" + uid;
+    if ((::mkdir(eigener.c_str(), 0700) == 0 || errno == EEXIST) && EigenesVerzeichnis(eigener))
+        return eigener;
+    return {};
+}
+
+std::string Jetzt()
+{
+    const std::time_t sekunden = std::time(nullptr);
+    std::tm teile{};
+    ::localtime_r(&sekunden, &teile);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &teile);
+    return text;
+}
+
+} // namespace
+
+bool InDenPapierkorb(const std::string& pfad, std::string& grund)
+{
+    struct stat datei;
+    if (::lstat(pfad.c_str(), &datei) != 0) {
+        grund = LetzterFehler();
+        return false;
+    }
+    if (!S_ISREG(datei.st_mode)) {
+        grund = "keine gewöhnliche Datei";
+        return false;
+    }
+    // The info file names the file by a path that stays valid: its
+    // directory with every link resolved, and its own name.
+    const size_t schnitt = pfad.rfind('/');
+    const std::string name = schnitt == std::string::npos ? pfad : pfad.substr(schnitt + 1);
+    const std::string ort = schnitt == std::string::npos ? std::string(".") : schnitt == 0 ? std::string("/") : pfad.substr(0, schnitt);
+    std::unique_ptr<char, decltype(&std::free)> echt(::realpath(ort.c_str(), nullptr), &std::free);
+    if (!echt || name.empty()) {
+        grund = LetzterFehler();
+        return false;
+    }
+    const std::string verzeichnis = echt.get();
+    const std::string absolut = (verzeichnis == "/" ? std::string() : verzeichnis) + "/" + name;
+
+    // The home trash when it lives on the file's file system; else the
+    // trash at the top of that one. Never a copy across file systems: a
+    // trashed file is to be put back as it was, and a large one would
+    // take as long as a copy.
+    std::string papierkorb;
+    std::string infoPfad = absolut;
+    const std::string daten = BenutzerDaten();
+    struct stat info;
+    if (!daten.empty() && VerzeichnisseAnlegen(daten + "/Trash") && ::stat((daten + "/Trash").c_str(), &info) == 0
+        && info.st_dev == datei.st_dev) {
+        papierkorb = daten + "/Trash";
+    } else {
+        const std::string oberstes = Obersteverzeichnis(verzeichnis, datei.st_dev);
+        papierkorb = Volumenpapierkorb(oberstes);
+        if (papierkorb.empty() || ::stat(papierkorb.c_str(), &info) != 0 || info.st_dev != datei.st_dev) {
+            grund = "kein Papierkorb auf dem Dateisystem der Datei";
+            return false;
+        }
+        // There the path is kept below the top directory, so that the
+        // volume may be mounted elsewhere and still put back.
+        infoPfad = oberstes == "/" ? absolut.substr(1) : absolut.substr(oberstes.size() + 1);
+    }
+    if (!VerzeichnisseAnlegen(papierkorb + "/files") || !VerzeichnisseAnlegen(papierkorb + "/info")) {
+        grund = "Papierkorb " + papierkorb + ": " + LetzterFehler();
+        return false;
+    }
+    const TVerzeichnisGriff dateien = TVerzeichnisGriff::Oeffnen(papierkorb + "/files");
+    if (!dateien.Offen()) {
+        grund = "Papierkorb " + papierkorb + ": " + LetzterFehler();
+        return false;
+    }
+    const std::string text = PapierkorbInfo(infoPfad, Jetzt());
+    // The info file comes first and claims the name: a file manager that
+    // finds a file without one shows it nowhere.
+    for (int nummer = 1; nummer < 10000; ++nummer) {
+        const std::string ziel = nummer == 1 ? name : name + "." + std::to_string(nummer);
+        const std::string infoDatei = papierkorb + "/info/" + ziel + ".trashinfo";
+        TDatei beschreibung = TDatei::ErzeugenNeuPrivat(infoDatei);
+        if (!beschreibung.Offen()) {
+            if (errno == EEXIST)
+                continue;
+            grund = infoDatei + ": " + LetzterFehler();
+            return false;
+        }
+        const bool geschrieben = beschreibung.Schreiben(text.data(), static_cast<int64_t>(text.size()))
+                                 && beschreibung.Schliessen();
+        const TUmbenennung ergebnis = geschrieben ? dateien.Hereinholen(pfad, ziel) : TUmbenennung::Fehler;
+        if (ergebnis == TUmbenennung::Erledigt)
+            return true;
+        grund = ergebnis == TUmbenennung::AnderesGeraet ? "Papierkorb auf einem anderen Dateisystem"
+                                                        : LetzterFehler();
+        ::unlink(infoDatei.c_str());
+        if (ergebnis != TUmbenennung::ZielVorhanden)
+            return false;
+    }
+    grund = "kein freier Name im Papierkorb";
+    return false;
 }
 
 } // namespace plattform

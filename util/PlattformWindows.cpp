@@ -20,6 +20,8 @@
 #endif
 #include <windows.h>
 
+#include <shellapi.h>
+
 // Every name goes through the wide-character API: the core's UTF-8 texts are
 // turned into UTF-16 here, so a file name works whatever the code page.
 
@@ -1233,6 +1235,53 @@ void AmSignalEnden(int signal)
     std::signal(signal, SIG_DFL);
     std::raise(signal);
     std::_Exit(128 + signal);
+}
+
+} // namespace plattform
+
+// --- The desktop's trash -----------------------------------------------------
+
+namespace plattform {
+
+bool InDenPapierkorb(const std::string& pfad, std::string& grund)
+{
+    // The shell's file operation takes no \\?\ prefix, only a full path.
+    std::u16string einheiten;
+    if (!BreitAus(pfad, einheiten)) {
+        grund = "kein gültiger Name";
+        return false;
+    }
+    const std::wstring breit = Breit(einheiten);
+    const DWORD noetig = ::GetFullPathNameW(breit.c_str(), 0, nullptr, nullptr);
+    std::wstring voll(noetig + 1, L'\0');
+    const DWORD n = noetig ? ::GetFullPathNameW(breit.c_str(), noetig, voll.data(), nullptr) : 0;
+    if (n == 0 || n >= noetig) {
+        grund = LetzterFehler();
+        return false;
+    }
+    const DWORD attribute = ::GetFileAttributesW(voll.c_str());
+    if (attribute == INVALID_FILE_ATTRIBUTES) {
+        grund = LetzterFehler();
+        return false;
+    }
+    if (attribute & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
+        grund = "keine gewöhnliche Datei";
+        return false;
+    }
+    // The list of names ends with a second zero.
+    voll.resize(n + 2, L'\0');
+    SHFILEOPSTRUCTW auftrag{};
+    auftrag.wFunc = FO_DELETE;
+    auftrag.pFrom = voll.c_str();
+    // FOF_ALLOWUNDO makes the delete a move into the recycle bin; nothing
+    // asks or shows progress, the window has asked already.
+    auftrag.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    const int ergebnis = ::SHFileOperationW(&auftrag);
+    if (ergebnis != 0 || auftrag.fAnyOperationsAborted) {
+        grund = "Papierkorb: Fehler " + std::to_string(ergebnis);
+        return false;
+    }
+    return true;
 }
 
 } // namespace plattform
