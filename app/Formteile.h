@@ -7,6 +7,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
+class TForm1;
 
 // The property of an edit field that holds its bytes: the text on screen is
 // only their picture, and paths come back byte for byte.
@@ -21,3 +22,7 @@ QGroupBox* Gruppe(QWidget* eltern, const char* titel, int x, int y, int b, int h
 QLabel* Beschriftung(QWidget* eltern, const char* text, int x, int y, int b);
 // A read-only field with its tool tip, keeping its bytes beside its text.
 QLineEdit* Eingabefeld(QWidget* eltern, const char* hinweis, int x, int y, int b);
+
+// The left column of the form: the two files' group boxes, the run's with
+// its gauge and Start button, and the result's counters, as drawn.
+void LinkeSpalteAnlegen(TForm1& form);

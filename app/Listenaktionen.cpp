@@ -89,10 +89,28 @@ TListenaktionen::TListenaktionen(TForm1& fenster) : QObject(&fenster), fenster_(
     menue->addSeparator();
     ListeSpeichern1 = eintrag("Liste speichern…", &TListenaktionen::ListeSpeichern1Click);
     Filter1 = eintrag("Filter…", &TListenaktionen::Filter1Click);
+    SortierEintraegeAnhaengen(menue);
 
     // Enter, or a double-click where the desktop opens items that way.
     connect(fenster.ListBox1, &TErgebnisansicht::ZeileAktiviert, this,
             [this](uint32_t zeile) { fenster_.Befehl([this, zeile] { ZeileOeffnen(zeile); }); });
+}
+
+void TListenaktionen::SortierEintraegeAnhaengen(QMenu* menue)
+{
+    const auto eintrag = [this, menue](const char* text, TErgebnisliste::TOrdnung ordnung) {
+        QAction* aktion = menue->addAction(QString::fromUtf8(text));
+        connect(aktion, &QAction::triggered, this, [this, ordnung] {
+            // A running command still appends rows and reads marks by line;
+            // the order waits until it is done.
+            if (!fenster_.Beschaeftigt())
+                fenster_.Ergebnisliste->Sortieren(ordnung);
+        });
+        return aktion;
+    };
+    menue->addSeparator();
+    ListeNachPfad1 = eintrag("Liste nach Pfad sortieren", TErgebnisliste::TOrdnung::Pfad);
+    ListeNachGroesse1 = eintrag("Liste nach Größe sortieren", TErgebnisliste::TOrdnung::Groesse);
 }
 
 QUrl TListenaktionen::DateiAdresse(const std::string& pfad)

@@ -17,6 +17,7 @@
 #include <string>
 
 class QAction;
+class QMenu;
 class QUrl;
 class TForm1;
 
@@ -48,6 +49,9 @@ public:
     QAction* InDenPapierkorb1 = nullptr;
     QAction* ListeSpeichern1 = nullptr;
     QAction* Filter1 = nullptr;
+    // The list in another order, its groups whole.
+    QAction* ListeNachPfad1 = nullptr;
+    QAction* ListeNachGroesse1 = nullptr;
 
     // The handlers, run as the window's commands.
     void DateiOeffnen1Click();
@@ -67,6 +71,7 @@ public:
     static QUrl DateiAdresse(const std::string& pfad);
 
 private:
+    void SortierEintraegeAnhaengen(QMenu* menue);
     bool AktuelleZeile(uint32_t& zeile) const;
 
     TForm1& fenster_; // non-owning, our Qt parent

@@ -6,8 +6,8 @@
 #include "app/Fehlerbox.h"
 #include "app/Fenstereinstellungen.h"
 #include "app/Fensterrahmen.h"
-#include "app/Glyphe.h"
 #include "app/Formteile.h"
+#include "app/Glyphe.h"
 #include "app/Listenaktionen.h"
 #include "app/Markierung.h"
 #include "app/Schrift.h"
@@ -16,8 +16,6 @@
 #include "app/Tastatur.h"
 #include "app/Zusammenfassung.h"
 #include "app/Verzeichnisablage.h"
-#include "controls/Cgauges.h"
-#include "controls/Kontrast.h"
 #include "util/Datenort.h"
 #include "util/Einstellungsort.h"
 #include "util/Einstellungsspeicher.h"
@@ -103,33 +101,7 @@ void TForm1::Aufbauen()
     move(EntwurfLinks, EntwurfOben);
     resize(InnenBreite, hoehe);
 
-    GroupBox1 = Gruppe(this, "Datei 1:", 3, 0, 257, 89);
-    Label1 = Beschriftung(GroupBox1, "Verzeichnis:", 8, 16, 57);
-    Edit1 = Eingabefeld(GroupBox1, "Pfad", 8, 32, 243);
-    Label2 = Beschriftung(GroupBox1, "Dateigröße:", 8, 56, 55);
-    Edit2 = Eingabefeld(GroupBox1, "Dateigröße", 72, 56, 179);
-
-    GroupBox2 = Gruppe(this, "Datei 2:", 3, 96, 257, 89);
-    Label3 = Beschriftung(GroupBox2, "Verzeichnis:", 8, 16, 57);
-    Edit3 = Eingabefeld(GroupBox2, "Pfad", 8, 32, 243);
-    Label4 = Beschriftung(GroupBox2, "Dateigröße:", 8, 56, 55);
-    Edit4 = Eingabefeld(GroupBox2, "Dateigröße", 72, 56, 179);
-
-    GroupBox3 = Gruppe(this, "Ausführen:", 3, 192, 257, 89);
-    Label5 = Beschriftung(GroupBox3, "bearbeite Datei:", 8, 16, 75);
-    CGauge1 = new TCGauge(GroupBox3);
-    CGauge1->setGeometry(88, 10, 163, 20);
-    // The percentage is XORed over the fill, so it shows in the fill's
-    // complement; a highlight of middle brightness gives way to a darker
-    // shade of itself, on which that complement is light and readable.
-    CGauge1->SetForeColor(LesbareFuellfarbe(palette().color(QPalette::Highlight)));
-    BitBtn1 = new QPushButton(QStringLiteral("&Start"), GroupBox3);
-    BitBtn1->setGeometry(176, 56, 75, 25);
-    BitBtn1->setIconSize(QSize(15, 15));
-    BitBtn1->setIcon(LampeGruen());
-    Edit5 = Eingabefeld(GroupBox3, "vergleichende Datei", 8, 32, 243);
-    Edit6 = Eingabefeld(GroupBox3, "Status", 8, 56, 161);
-
+    LinkeSpalteAnlegen(*this);
     Ergebnisliste = new TErgebnisliste(Funde(), this);
     ListBox1 = new TErgebnisansicht(Ergebnisliste, Zeilenhoehe, this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -142,13 +114,6 @@ void TForm1::Aufbauen()
     connect(zusammenfassung, &TZusammenfassung::SichtbarkeitGeaendert, this, [this] { ListeAnordnen(); });
     Zusammenfassung = zusammenfassung;
 
-    GroupBox4 = Gruppe(this, "Ergebnis:", 3, 288, 257, 65);
-    Label7 = Beschriftung(GroupBox4, "+:", 8, 16, 9);
-    Label8 = Beschriftung(GroupBox4, "-:", 91, 16, 6);
-    Label9 = Beschriftung(GroupBox4, "!:", 174, 16, 6);
-    Edit7 = Eingabefeld(GroupBox4, "Anzahl von gleichen Dateien", 8, 32, 75);
-    Edit8 = Eingabefeld(GroupBox4, "Anzahl von Dateien die keine gleichen Dateien besitzen", 91, 32, 75);
-    Edit9 = Eingabefeld(GroupBox4, "Anzahl von Dateien die gleiche Dateien besitzen", 174, 32, 75);
     spaltenlauf_ = new TSpaltenlauf(*this, {GroupBox1, GroupBox2, GroupBox3, GroupBox4}, 96, InnenHoehe, ListeLinks);
 
     // The two directory fields are chosen, never typed: they wear the
@@ -206,30 +171,12 @@ void TForm1::MenueAufbauen()
     NichtGeleseneAnzeigen1 = eintrag("nicht gelesene Einträge anzeigen…", &TForm1::NichtGeleseneAnzeigen1Click);
     NichtGeleseneAnzeigen1->setEnabled(false);
     Listenaktionen = new TListenaktionen(*this);
-    SortierEintraegeAnhaengen();
 
     // A popup, not a nested exec(): the commands then run from the main
     // loop, which matters for the long ones.
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& stelle) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(stelle)); });
-}
-
-void TForm1::SortierEintraegeAnhaengen()
-{
-    const auto eintrag = [this](const char* text, TErgebnisliste::TOrdnung ordnung) {
-        QAction* aktion = PopupMenu1->addAction(QString::fromUtf8(text));
-        connect(aktion, &QAction::triggered, this, [this, ordnung] {
-            // A running command still appends rows and reads marks by line;
-            // the order waits until it is done.
-            if (!Beschaeftigt())
-                Ergebnisliste->Sortieren(ordnung);
-        });
-        return aktion;
-    };
-    PopupMenu1->addSeparator();
-    ListeNachPfad1 = eintrag("Liste nach Pfad sortieren", TErgebnisliste::TOrdnung::Pfad);
-    ListeNachGroesse1 = eintrag("Liste nach Größe sortieren", TErgebnisliste::TOrdnung::Groesse);
 }
 
 // Settings
@@ -295,7 +242,6 @@ void TForm1::Befehl(void (TForm1::*handler)())
 {
     Befehl([this, handler] { (this->*handler)(); });
 }
-
 
 void TForm1::Befehl(const std::function<void()>& aufgabe)
 {

@@ -143,9 +143,6 @@ public:
     QAction* markierteEintrgeverschiebenvonnach1 = nullptr;
     QAction* N3 = nullptr;
     QAction* NichtGeleseneAnzeigen1 = nullptr;
-    // Our own entries after those: the list's order.
-    QAction* ListeNachPfad1 = nullptr;
-    QAction* ListeNachGroesse1 = nullptr;
     // Under the list, shown only after a search that could not read
     // everything: the list is as defined, but may know less than the trees.
     QLabel* HinweisNichtGelesen = nullptr;
@@ -231,7 +228,6 @@ private:
 
     void Aufbauen();
     void MenueAufbauen();
-    void SortierEintraegeAnhaengen();
     // Befehl for a handler of ours.
     void Befehl(void (TForm1::*handler)());
     void VerzeichnisWaehlen(TFeld feld);
