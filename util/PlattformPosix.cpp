@@ -372,6 +372,25 @@ std::string ProgrammVerzeichnis()
     return pfad.substr(0, pfad.rfind(Trenner) + 1);
 }
 
+// The user's home: $HOME, else the password database's entry. Empty when
+// neither names one.
+namespace {
+
+std::string Heimverzeichnis()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    std::string puffer(16384, '\0');
+    struct passwd eintrag;
+    struct passwd* gefunden = nullptr;
+    if (::getpwuid_r(::getuid(), &eintrag, puffer.data(), puffer.size(), &gefunden) != 0 || !gefunden
+        || !gefunden->pw_dir || !*gefunden->pw_dir)
+        return {};
+    return gefunden->pw_dir;
+}
+
+} // namespace
+
 std::string BenutzerEinstellungen()
 {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
@@ -379,18 +398,9 @@ std::string BenutzerEinstellungen()
     // different directory in every working directory, so it is ignored.
     if (xdg && xdg[0] == '/')
         return std::string(xdg) + Trenner;
-    std::string heim;
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        heim = home;
-    } else {
-        std::string puffer(16384, '\0');
-        struct passwd eintrag;
-        struct passwd* gefunden = nullptr;
-        if (::getpwuid_r(::getuid(), &eintrag, puffer.data(), puffer.size(), &gefunden) != 0 || !gefunden
-            || !gefunden->pw_dir || !*gefunden->pw_dir)
-            return {};
-        heim = gefunden->pw_dir;
-    }
+    std::string heim = Heimverzeichnis();
+    if (heim.empty())
+        return {};
     if (heim.back() != Trenner)
         heim += Trenner;
     return heim + ".config" + Trenner;
@@ -1132,18 +1142,9 @@ std::string BenutzerDaten()
     const char* xdg = std::getenv("XDG_DATA_HOME");
     if (xdg && xdg[0] == '/')
         return xdg;
-    std::string heim;
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        heim = home;
-    } else {
-        std::string puffer(16384, '\0');
-        struct passwd eintrag;
-        struct passwd* gefunden = nullptr;
-        if (::getpwuid_r(::getuid(), &eintrag, puffer.data(), puffer.size(), &gefunden) != 0 || !gefunden
-            || !gefunden->pw_dir || !*gefunden->pw_dir)
-            return {};
-        heim = gefunden->pw_dir;
-    }
+    std::string heim = Heimverzeichnis();
+    if (heim.empty())
+        return {};
     if (heim.back() == '/')
         heim.pop_back();
     return heim + "/.local/share";
