@@ -18,9 +18,11 @@
 #include "search/Suchsitzung.h"
 
 #include "search/Baumlesen.h"
+#include "search/Beschaeftigt.h"
 #include "search/Groessentabelle.h"
 #include "search/Inhaltsklassen.h"
 #include "search/Vorleser.h"
+#include "util/Speila.h"
 
 #include <algorithm>
 #include <chrono>
@@ -117,9 +119,26 @@ private:
     std::chrono::steady_clock::time_point letzteNachricht_ = std::chrono::steady_clock::now();
 };
 
-void TSuchsitzung::SucheSchnell()
+// Where a search begins: the order taken, the counters and what was
+// skipped cleared, then this run (or the one a test set in its place).
+void TSuchsitzung::SucheAusfuehren(const TSuchauftrag& auftrag)
 {
-    TSuchlauf(*this).Ausfuehren();
+    TBeschaeftigt beschaeftigt(*this);
+
+    // The lines' paths begin with these, as the walks take them: "x" and
+    // "x/" name one directory, whose files are x/name.
+    funde_.VerzeichnisseSetzen(MitTrenner(auftrag.erstes), MitTrenner(auftrag.zweites));
+    uebersprungen_.clear();
+    stand_.zaehler = {};
+    stand_.gezaehlt = true;
+    stand_.fortschritt = 0;
+    stand_.taetigkeit = TTaetigkeit::VerzeichnissePruefen;
+    StandMelden();
+    NachrichtenVerarbeiten();
+    if (WoertlicheSuche)
+        WoertlicheSuche(*this);
+    else
+        TSuchlauf(*this).Ausfuehren();
 }
 
 void TSuchlauf::Ausfuehren()

@@ -41,26 +41,6 @@ void TSuchsitzung::UebersprungMelden(std::string pfad, std::string grund)
     beobachter_.UebersprungMelden(std::move(pfad), std::move(grund));
 }
 
-void TSuchsitzung::SucheAusfuehren(const TSuchauftrag& auftrag)
-{
-    TBeschaeftigt beschaeftigt(*this);
-
-    // The lines' paths begin with these, as the walks take them: "x" and
-    // "x/" name one directory, whose files are x/name.
-    funde_.VerzeichnisseSetzen(MitTrenner(auftrag.erstes), MitTrenner(auftrag.zweites));
-    uebersprungen_.clear();
-    stand_.zaehler = {};
-    stand_.gezaehlt = true;
-    stand_.fortschritt = 0;
-    stand_.taetigkeit = TTaetigkeit::VerzeichnissePruefen;
-    StandMelden();
-    NachrichtenVerarbeiten();
-    if (WoertlicheSuche)
-        WoertlicheSuche(*this);
-    else
-        SucheSchnell();
-}
-
 void TSuchsitzung::ListeLeeren()
 {
     funde_.Leeren();

@@ -235,8 +235,6 @@ public:
     bool UnterbrechungNachsehen() override { return beobachter_.UnterbrechungNachsehen(); }
 
 private:
-    void SucheSchnell();
-
     friend class TBeschaeftigt;
     TSuchbeobachter& beobachter_;
     int beschaeftigt_ = 0;
