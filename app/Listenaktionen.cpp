@@ -3,6 +3,7 @@
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
 #include "app/Filterdialog.h"
+#include "app/Groessentext.h"
 #include "app/Rueckfragen.h"
 #include "app/Unit1.h"
 #include "search/Listenexport.h"
@@ -27,26 +28,6 @@ namespace {
 // The verdicts of the file commands, which the trash shares.
 const char* const KeinFehler = "kein Fehler aufgetreten";
 const char* const Fehler = "es ist mindestens ein Fehler aufgetreten";
-
-// A size as a user reads it: bytes up to a kilobyte, then one decimal
-// with a German decimal comma. Integers, not printf: the application sets
-// the user's locale, whose decimal point printf would follow.
-std::string GroesseText(int64_t bytes)
-{
-    if (bytes < 1024)
-        return std::to_string(bytes) + (bytes == 1 ? " Byte" : " Bytes");
-    const char* const einheiten[] = {"KB", "MB", "GB", "TB"};
-    size_t stufe = 0;
-    int64_t einheit = 1024;
-    while (bytes / einheit >= 1024 && stufe + 1 < std::size(einheiten)) {
-        einheit *= 1024;
-        ++stufe;
-    }
-    // Tenths of the unit, rounded, from the next smaller unit so that
-    // nothing overflows.
-    const int64_t zehntel = (bytes / (einheit / 1024) * 10 + 512) / 1024;
-    return std::to_string(zehntel / 10) + "," + std::to_string(zehntel % 10) + " " + einheiten[stufe];
-}
 
 std::string SpeicherortWaehlen(QWidget* eltern)
 {
@@ -178,7 +159,7 @@ void TListenaktionen::InDenPapierkorb1Click()
             summe += std::max<int64_t>(0, fenster_.Funde().Eintrag(zeile).groesse);
     }
     const std::string frage = std::to_string(dateien.size()) + (dateien.size() == 1 ? " Datei (" : " Dateien (") +
-                              GroesseText(summe) + ") in den Papierkorb verschieben?";
+                              Groessentext(static_cast<uint64_t>(summe)).toStdString() + ") in den Papierkorb verschieben?";
     if (!Fragen(frage, "Papierkorb"))
         return;
 
