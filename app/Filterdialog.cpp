@@ -1,6 +1,6 @@
 #include "app/Filterdialog.h"
 
-#include "search/Filter.h"
+#include "fenster/Filterwerte.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -61,9 +61,9 @@ bool TFilterdialog::Werte(TFilterwerte& werte) const
     }
     const QByteArray groesse = Mindestgroesse->text().trimmed().toUtf8();
     neu.mindestgroesse.assign(groesse.constData(), static_cast<size_t>(groesse.size()));
-    int64_t bytes = 0;
-    if (!neu.mindestgroesse.empty() && !GroesseLesen(neu.mindestgroesse, bytes)) {
-        Hinweis->setText(QString::fromUtf8("Mindestgröße: eine Zahl, danach K, M oder G (z. B. 100K)"));
+    const std::string fehler = FilterwerteFehler(neu);
+    if (!fehler.empty()) {
+        Hinweis->setText(Text(fehler));
         return false;
     }
     werte = std::move(neu);
@@ -75,20 +75,6 @@ void TFilterdialog::accept()
     TFilterwerte werte;
     if (Werte(werte))
         QDialog::accept();
-}
-
-bool FilterBauen(const TFilterwerte& werte, TFilter& filter)
-{
-    filter = TFilter();
-    for (const std::string& muster : werte.muster)
-        filter.MusterHinzufuegen(muster);
-    int64_t groesse = 0;
-    if (werte.mindestgroesse.empty())
-        return true;
-    if (!GroesseLesen(werte.mindestgroesse, groesse))
-        return false;
-    filter.MindestgroesseSetzen(groesse);
-    return true;
 }
 
 bool FilterFragen(QWidget* eltern, TFilterwerte& werte)

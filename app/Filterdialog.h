@@ -3,14 +3,13 @@
 // The small dialog behind "Filter…": the patterns that leave entries out of
 // the search, one per line, and the minimum size of a file to compare.
 
-#include "app/Fenstereinstellungen.h"
+#include "fenster/Fenstereinstellungen.h"
 
 #include <QDialog>
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class TFilter;
 
 class TFilterdialog : public QDialog {
     Q_OBJECT
@@ -20,7 +19,7 @@ public:
     explicit TFilterdialog(const TFilterwerte& werte, QWidget* eltern = nullptr);
 
     // What the fields say now; false, with the reason under the fields,
-    // when the minimum size does not read.
+    // when the filter may not be taken (FilterwerteFehler).
     bool Werte(TFilterwerte& werte) const;
 
     void accept() override;
@@ -30,10 +29,6 @@ public:
     QLineEdit* Mindestgroesse = nullptr;
     QLabel* Hinweis = nullptr;
 };
-
-// The search's filter for werte; false when the minimum size does not read
-// (then filter leaves nothing out by size).
-bool FilterBauen(const TFilterwerte& werte, TFilter& filter);
 
 // Runs the dialog over eltern; true on OK with werte set.
 bool FilterFragen(QWidget* eltern, TFilterwerte& werte);

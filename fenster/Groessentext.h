@@ -4,8 +4,7 @@
 // decimal place from KB on ("512 Bytes", "1,2 MB"), the way the system the
 // program comes from counts them.
 
-#include <QString>
-
 #include <cstdint>
+#include <string>
 
-QString Groessentext(uint64_t bytes);
+std::string Groessentext(uint64_t bytes);

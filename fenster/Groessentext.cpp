@@ -1,13 +1,13 @@
-#include "app/Groessentext.h"
+#include "fenster/Groessentext.h"
 
 #include <iterator>
 
-QString Groessentext(uint64_t bytes)
+std::string Groessentext(uint64_t bytes)
 {
     if (bytes == 1)
-        return QStringLiteral("1 Byte");
+        return "1 Byte";
     if (bytes < 1024)
-        return QStringLiteral("%1 Bytes").arg(bytes);
+        return std::to_string(bytes) + " Bytes";
     static const char* const einheiten[] = {"KB", "MB", "GB", "TB", "PB"};
     // The next unit as soon as the tenths would round up to 1024,0, so that
     // no size shows as "1024,0 KB" beside one of "1,0 MB".
@@ -17,7 +17,8 @@ QString Groessentext(uint64_t bytes)
         teiler *= 1024;
         ++einheit;
     }
-    // Tenths of the unit, rounded, in integers that cannot overflow.
+    // Tenths of the unit, rounded, in integers that cannot overflow; no
+    // printf, which would follow the user's locale for the decimal sign.
     const uint64_t zehntel = bytes / teiler * 10 + (bytes % teiler * 10 + teiler / 2) / teiler;
-    return QStringLiteral("%1,%2 %3").arg(zehntel / 10).arg(zehntel % 10).arg(QLatin1String(einheiten[einheit]));
+    return std::to_string(zehntel / 10) + "," + std::to_string(zehntel % 10) + " " + einheiten[einheit];
 }

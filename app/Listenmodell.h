@@ -1,0 +1,36 @@
+#pragma once
+
+// The rows of the result list as Qt's views take them: a model over the
+// window's logic, which holds the lines, their order and their texts. It
+// announces what the logic says: new rows in one insertion per dispatch
+// (never a reset, which would leave the view without rows until it laid
+// them out again), a reset when the rows are new, changed rows.
+
+#include <QAbstractListModel>
+
+#include <cstdint>
+
+class TFensterlogik;
+
+class TListenmodell : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    // logik (not owned) outlives the model: the window owns both and
+    // deletes the model first.
+    explicit TListenmodell(const TFensterlogik& logik, QObject* eltern = nullptr);
+
+    int rowCount(const QModelIndex& eltern = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int rolle = Qt::DisplayRole) const override;
+
+    // The rows are new: emptied or reordered; reihen of them are shown.
+    void Neu(uint32_t reihen);
+    // Rows were appended: reihen are shown.
+    void Angefuegt(uint32_t reihen);
+    // Rows erste to ende - 1 changed.
+    void Geaendert(uint32_t erste, uint32_t ende);
+
+private:
+    const TFensterlogik& logik_; // non-owning
+    uint32_t reihen_ = 0;        // the rows the views know of
+};
