@@ -35,6 +35,13 @@ TErgebnisansicht::TErgebnisansicht(TListenmodell* modell, TFensterlogik& logik, 
     // Changed rows (a kind, the marks) are drawn again at once, also while
     // Qt waits to lay out rows just inserted.
     connect(modell_, &QAbstractItemModel::dataChanged, viewport(), qOverload<>(&QWidget::update));
+    // After the view's own handling of a reset: a press that was dragging
+    // ends, and an emptied list drops its scroll bar at the next dispatch
+    // with the lines, not only when Qt's delayed layout gets round to it.
+    connect(modell_, &QAbstractItemModel::modelReset, this, [this] {
+        ziehen_ = false;
+        updateGeometries();
+    });
 }
 
 int TErgebnisansicht::SichtbareZeilen() const
@@ -168,15 +175,6 @@ void TErgebnisansicht::updateGeometries()
     horizontalScrollBar()->setPageStep(breite);
     horizontalScrollBar()->setRange(0, std::max(0, Inhaltsbreite() - breite));
     QAbstractItemView::updateGeometries();
-}
-
-void TErgebnisansicht::reset()
-{
-    QAbstractItemView::reset();
-    ziehen_ = false;
-    // An emptied list drops its scroll bar at the next dispatch with the
-    // lines, not only when Qt's delayed layout gets round to it.
-    updateGeometries();
 }
 
 void TErgebnisansicht::currentChanged(const QModelIndex& aktuell, const QModelIndex& vorher)

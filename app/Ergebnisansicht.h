@@ -29,7 +29,6 @@ public:
     QRect visualRect(const QModelIndex& index) const override;
     void scrollTo(const QModelIndex& index, ScrollHint hinweis = EnsureVisible) override;
     QModelIndex indexAt(const QPoint& punkt) const override;
-    void reset() override;
 
 protected:
     QModelIndex moveCursor(CursorAction aktion, Qt::KeyboardModifiers tasten) override;

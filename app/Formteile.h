@@ -3,16 +3,25 @@
 // The components of the main window as the form was drawn: group boxes,
 // labels and read-only edit fields at their designed places and sizes, the
 // gauge and the Start button, the list and its pop-up menu, by their
-// designed names.
+// designed names; and what we added: the lines under the list, the list's
+// rows for Qt's view, the menu's entries by command.
 
+#include "fenster/Befehle.h"
+
+#include <utility>
+#include <vector>
+
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QWidget;
+class TAboutBox;
 class TCGauge;
 class TErgebnisansicht;
+class TListenmodell;
 
 // The designed height of a line of text, in the labels as in the list.
 constexpr int Zeilenhoehe = 13;
@@ -44,6 +53,24 @@ struct TFormteile {
     QPushButton* BitBtn1 = nullptr;
     TErgebnisansicht* ListBox1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
+    // The about box; may be null.
+    TAboutBox* AboutBox = nullptr;
+    // Under the list: the note of what could not be read, and the summary line.
+    QLabel* HinweisNichtGelesen = nullptr;
+    QLabel* Zusammenfassung = nullptr;
+    // The list's rows for Qt's view.
+    TListenmodell* Listenmodell = nullptr;
+    // The pop-up menu's entries by command; the menu owns them.
+    std::vector<std::pair<TBefehl, QAction*>> Aktionen;
+
+    // The menu's entry of a command; null for a command without one.
+    QAction* Aktion(TBefehl befehl) const
+    {
+        for (const auto& [b, aktion] : Aktionen)
+            if (b == befehl)
+                return aktion;
+        return nullptr;
+    }
 };
 
 QGroupBox* Gruppe(QWidget* eltern, const char* titel, int x, int y, int b, int h);

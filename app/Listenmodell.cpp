@@ -1,12 +1,13 @@
 #include "app/Listenmodell.h"
 
-#include "fenster/Fensterlogik.h"
-
 #include <QString>
 
 #include <algorithm>
 
-TListenmodell::TListenmodell(const TFensterlogik& logik, QObject* eltern) : QAbstractListModel(eltern), logik_(logik) {}
+TListenmodell::TListenmodell(std::function<std::string(uint32_t)> reihentext, QObject* eltern)
+    : QAbstractListModel(eltern), reihentext_(std::move(reihentext))
+{
+}
 
 int TListenmodell::rowCount(const QModelIndex& eltern) const
 {
@@ -19,7 +20,7 @@ QVariant TListenmodell::data(const QModelIndex& index, int rolle) const
         return {};
     // The core's texts are UTF-8; bytes that are not show as replacement
     // characters, while the list keeps them as they were.
-    const std::string text = logik_.Reihentext(static_cast<uint32_t>(index.row()));
+    const std::string text = reihentext_(static_cast<uint32_t>(index.row()));
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 

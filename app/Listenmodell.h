@@ -1,7 +1,8 @@
 #pragma once
 
 // The rows of the result list as Qt's views take them: a model over the
-// window's logic, which holds the lines, their order and their texts. It
+// window's logic, which holds the lines, their order and their texts
+// (TFensterlogik::Reihentext gives a row's). It
 // announces what the logic says: new rows in one insertion per dispatch
 // (never a reset, which would leave the view without rows until it laid
 // them out again), a reset when the rows are new, changed rows.
@@ -9,16 +10,15 @@
 #include <QAbstractListModel>
 
 #include <cstdint>
-
-class TFensterlogik;
+#include <functional>
+#include <string>
 
 class TListenmodell : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    // logik (not owned) outlives the model: the window owns both and
-    // deletes the model first.
-    explicit TListenmodell(const TFensterlogik& logik, QObject* eltern = nullptr);
+    // reihentext gives a row's text, bytes as the core keeps them.
+    explicit TListenmodell(std::function<std::string(uint32_t reihe)> reihentext, QObject* eltern = nullptr);
 
     int rowCount(const QModelIndex& eltern = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int rolle = Qt::DisplayRole) const override;
@@ -31,6 +31,6 @@ public:
     void Geaendert(uint32_t erste, uint32_t ende);
 
 private:
-    const TFensterlogik& logik_; // non-owning
-    uint32_t reihen_ = 0;        // the rows the views know of
+    std::function<std::string(uint32_t)> reihentext_;
+    uint32_t reihen_ = 0; // the rows the views know of
 };

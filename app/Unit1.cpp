@@ -1,26 +1,16 @@
 #include "app/Unit1.h"
 
-#include "app/Bildschirme.h"
-#include "app/DateiDialog.h"
-#include "app/Desktop.h"
-#include "app/Eintragsliste.h"
 #include "app/Endesignale.h"
 #include "app/Ergebnisansicht.h"
 #include "app/Fehlerfenster.h"
-#include "app/Filterdialog.h"
-#include "app/Glyphe.h"
 #include "app/Hauptfenster.h"
 #include "app/Listenmodell.h"
-#include "app/Rueckfragen.h"
 #include "app/Schrift.h"
 #include "app/Spaltenlauf.h"
-#include "app/Speicherdialog.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
 #include "app/Verzeichnisablage.h"
-#include "controls/Cgauges.h"
 #include "fenster/Fehlerbox.h"
-#include "util/Fehler.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,17 +43,21 @@ constexpr int EntwurfOben = 107;
 const char* const Listenhinweis =
     "! = besitzt gleiche Dateien; + = gleichen Dateien; - = besitzt keine gleichen Dateien";
 
-// The core's texts are UTF-8 on every platform; bytes that are not show as
-// replacement characters, and the logic keeps them besides.
-QString Text(const std::string& text)
+// The face the logic draws on: the one a test makes, else the form's own.
+std::unique_ptr<TFormflaeche> FlaecheBauen(const TForm1::TFlaechenbau& bau, QWidget& fenster, const TFormteile& teile,
+                                           TFensterrahmen& rahmen, std::function<void()> anordnen)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (bau)
+        return bau(fenster, teile, rahmen, std::move(anordnen));
+    return std::make_unique<TFormflaeche>(fenster, teile, rahmen, std::move(anordnen));
 }
 
 } // namespace
 
-TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
-    : QWidget(eltern), logik_(*this, std::move(programmVerzeichnis)), rahmen_(*this, MinAussenBreite)
+TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern, const TFlaechenbau& flaechenbau)
+    : QWidget(eltern), rahmen_(*this, MinAussenBreite),
+      flaeche_(FlaecheBauen(flaechenbau, *this, *this, rahmen_, [this] { ListeAnordnen(); })),
+      logik_(*flaeche_, std::move(programmVerzeichnis))
 {
     Aufbauen();
 }
@@ -98,7 +92,7 @@ void TForm1::Aufbauen()
     resize(InnenBreite, hoehe);
 
     LinkeSpalteAnlegen(*this, *this);
-    Listenmodell = new TListenmodell(logik_, this);
+    Listenmodell = new TListenmodell([this](uint32_t reihe) { return logik_.Reihentext(reihe); }, this);
     ListBox1 = new TErgebnisansicht(Listenmodell, logik_, Zeilenhoehe, this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(ListeLinks, 0, InnenBreite - ListeLinks, InnenHoehe);
@@ -154,195 +148,13 @@ void TForm1::MenueAufbauen()
         aktion->setEnabled(eintrag.anfangsFrei);
         const TBefehl befehl = eintrag.befehl;
         connect(aktion, &QAction::triggered, this, [this, befehl] { logik_.Ausfuehren(befehl); });
-        aktionen_.emplace_back(befehl, aktion);
+        Aktionen.emplace_back(befehl, aktion);
     }
     // A popup, not a nested exec(): the commands then run from the main
     // loop, which matters for the long ones.
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& stelle) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(stelle)); });
-}
-
-QAction* TForm1::Aktion(TBefehl befehl) const
-{
-    for (const auto& [b, aktion] : aktionen_)
-        if (b == befehl)
-            return aktion;
-    return nullptr;
-}
-
-QLineEdit* TForm1::Feld(TFeld feld) const
-{
-    switch (feld) {
-    case TFeld::Edit1: return Edit1;
-    case TFeld::Edit2: return Edit2;
-    case TFeld::Edit3: return Edit3;
-    case TFeld::Edit4: return Edit4;
-    case TFeld::Edit5: return Edit5;
-    case TFeld::Edit6: return Edit6;
-    case TFeld::Edit7: return Edit7;
-    case TFeld::Edit8: return Edit8;
-    case TFeld::Edit9: return Edit9;
-    }
-    return nullptr;
-}
-
-// What the logic asks of us
-
-void TForm1::FeldZeigen(TFeld feld, const std::string& text)
-{
-    QLineEdit* edit = Feld(feld);
-    edit->setText(Text(text));
-    // Long paths show their beginning, where the tree's name stands.
-    edit->setCursorPosition(0);
-}
-
-void TForm1::GaugeZeigen(int32_t fortschritt, int32_t maximum)
-{
-    // The gauge paints only what changed.
-    if (CGauge1->MaxValue() != maximum)
-        CGauge1->SetMaxValue(maximum);
-    if (CGauge1->Progress() != fortschritt)
-        CGauge1->SetProgress(fortschritt);
-}
-
-std::string TForm1::LampeZeigen(const std::string& bilddatei)
-{
-    try {
-        BitBtn1->setIcon(GlypheLaden(bilddatei));
-        return {};
-    } catch (const EFehler& fehler) {
-        return fehler.what();
-    }
-}
-
-void TForm1::UnterDerListe(QLabel* label, const std::string& text)
-{
-    label->setText(Text(text));
-    if (text.empty() == label->isVisibleTo(this)) {
-        label->setVisible(!text.empty());
-        ListeAnordnen();
-    }
-}
-
-void TForm1::ZusammenfassungZeigen(const std::string& text)
-{
-    UnterDerListe(Zusammenfassung, text);
-}
-
-void TForm1::HinweisZeigen(const std::string& text)
-{
-    UnterDerListe(HinweisNichtGelesen, text);
-}
-
-void TForm1::BefehlFreigeben(TBefehl befehl, bool frei)
-{
-    if (QAction* aktion = Aktion(befehl))
-        aktion->setEnabled(frei);
-}
-
-void TForm1::ListeNeu(uint32_t reihen)
-{
-    Listenmodell->Neu(reihen);
-}
-
-void TForm1::ReihenAngefuegt(uint32_t reihen)
-{
-    Listenmodell->Angefuegt(reihen);
-}
-
-void TForm1::ReihenGeaendert(uint32_t erste, uint32_t ende)
-{
-    Listenmodell->Geaendert(erste, ende);
-}
-
-bool TForm1::JaNeinFrage(const std::string& text, const std::string& titel)
-{
-    return JaNeinFragen(this, text, titel);
-}
-
-void TForm1::Meldung(const std::string& text, const std::string& titel)
-{
-    MeldungZeigen(this, text, titel);
-}
-
-void TForm1::FehlerZeigen(const std::string& text)
-{
-    FehlerfensterZeigen(text);
-}
-
-void TForm1::EintraegeZeigen(const std::string& titel, const std::string& kopf, const TEintragsGruende& eintraege)
-{
-    ::EintraegeZeigen(this, Text(titel), Text(kopf), eintraege);
-}
-
-std::optional<std::string> TForm1::VerzeichnisWaehlen(const std::string& titel, const std::string& vorgabe)
-{
-    TOpenDialog OpenDialog1;
-    OpenDialog1.FileName = vorgabe;
-    OpenDialog1.Titel = titel;
-    if (!OpenDialog1.Execute(this))
-        return std::nullopt;
-    return OpenDialog1.FileName;
-}
-
-std::string TForm1::SpeicherortWaehlen()
-{
-    return ::SpeicherortWaehlen(this);
-}
-
-bool TForm1::FilterBearbeiten(TFilterwerte& werte)
-{
-    return FilterFragen(this, werte);
-}
-
-void TForm1::AboutBoxZeigen()
-{
-    if (AboutBox)
-        AboutBox->Zeigen(*this);
-}
-
-void TForm1::NachrichtenVerarbeiten()
-{
-    QCoreApplication::processEvents();
-}
-
-bool TForm1::MitDemDesktopOeffnen(const std::string& pfad)
-{
-    return ::MitDemDesktopOeffnen(pfad);
-}
-
-TRechteck TForm1::Aussenrahmen() const
-{
-    const QRect rahmen = frameGeometry();
-    return {rahmen.left(), rahmen.top(), rahmen.width(), rahmen.height()};
-}
-
-void TForm1::Platzieren(int32_t links, int32_t oben, int32_t aussenBreite)
-{
-    move(links, oben);
-    rahmen_.AussenBreiteSetzen(aussenBreite);
-}
-
-std::vector<TRechteck> TForm1::Bildschirme() const
-{
-    return VerfuegbareBildschirme();
-}
-
-TGroesse TForm1::BildschirmGroesse() const
-{
-    return PrimaerBildschirmGroesse();
-}
-
-int32_t TForm1::Titelhoehe() const
-{
-    return style()->pixelMetric(QStyle::PM_TitleBarHeight);
-}
-
-void TForm1::Beenden()
-{
-    hide();
-    QCoreApplication::quit();
 }
 
 // Events

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -52,10 +53,47 @@ double MiB(double kib)
     return kib / 1024;
 }
 
-// The real window, with its dispatches timed.
+// The real window's face with its dispatches timed: when each began, how
+// long it took, and what the window showed then (ort).
+class TMessflaeche : public TFormflaeche {
+public:
+    using TFormflaeche::TFormflaeche;
+
+    std::function<std::string()> ort;
+    std::vector<TUhr::time_point> zeitpunkte;
+    std::vector<double> dauern;
+    std::vector<std::string> orte;
+
+    void NachrichtenVerarbeiten() override
+    {
+        const auto anfang = TUhr::now();
+        zeitpunkte.push_back(anfang);
+        orte.push_back(ort ? ort() : std::string());
+        TFormflaeche::NachrichtenVerarbeiten();
+        dauern.push_back(Sekunden(anfang, TUhr::now()));
+    }
+    bool JaNeinFrage(const std::string&, const std::string&) override { return false; }
+};
+
+// The real window over that face.
 class TMessfenster : public TForm1 {
 public:
-    using TForm1::TForm1;
+    explicit TMessfenster(std::string programmVerzeichnis)
+        : TForm1(std::move(programmVerzeichnis), nullptr,
+                 [](QWidget& fenster, const TFormteile& teile, TFensterrahmen& rahmen, std::function<void()> anordnen) {
+                     return std::make_unique<TMessflaeche>(fenster, teile, rahmen, std::move(anordnen));
+                 })
+    {
+        messung.ort = [this] {
+            return Logik().FeldText(TFeld::Edit5) + ", " + std::to_string(Logik().ListeAnzahl()) + " lines";
+        };
+    }
+
+    TMessflaeche& messung = static_cast<TMessflaeche&>(Flaeche());
+    std::vector<TUhr::time_point>& zeitpunkte = messung.zeitpunkte;
+    std::vector<double>& dauern = messung.dauern;
+    std::vector<std::string>& orte = messung.orte;
+    TUhr::time_point ende;
 
     // The Start button's work without its lamps: clear, count from zero, search.
     double Suchen(const std::string& baum)
@@ -120,11 +158,6 @@ public:
         return bytes;
     }
 
-    std::vector<TUhr::time_point> zeitpunkte;
-    std::vector<double> dauern;
-    std::vector<std::string> orte;
-    TUhr::time_point ende;
-
 private:
     // Stretches begin at a dispatch and end at the next (or the end of the
     // run). The first, from before the walks to after them, is left out:
@@ -143,17 +176,6 @@ private:
         }
         return beste;
     }
-
-protected:
-    void NachrichtenVerarbeiten() override
-    {
-        const auto anfang = TUhr::now();
-        zeitpunkte.push_back(anfang);
-        orte.push_back(Logik().FeldText(TFeld::Edit5) + ", " + std::to_string(Logik().ListeAnzahl()) + " lines");
-        TForm1::NachrichtenVerarbeiten();
-        dauern.push_back(Sekunden(anfang, TUhr::now()));
-    }
-    bool JaNeinFrage(const std::string&, const std::string&) override { return false; }
 };
 
 double Median(std::vector<double> werte)

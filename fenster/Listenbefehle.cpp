@@ -12,7 +12,7 @@
 #include <set>
 #include <utility>
 
-bool TListenbefehle::Verzeichnis(const std::string& titel, std::string& verzeichnis)
+bool TListenbefehle::VerzeichnisFragen(const std::string& titel, std::string& verzeichnis)
 {
     const std::optional<std::string> name = flaeche_.VerzeichnisWaehlen(titel, dialogName_);
     if (!name)
@@ -34,7 +34,7 @@ void TListenbefehle::Kopieren(bool vonNach, bool verschieben)
     // Edit1 says now; "von… nach…" asks for that place first, and the
     // second run of the dialog starts from the first choice.
     std::string basis;
-    if (vonNach && !Verzeichnis(verschieben ? "Verschieben von: Quellverzeichnis wählen"
+    if (vonNach && !VerzeichnisFragen(verschieben ? "Verschieben von: Quellverzeichnis wählen"
                                             : "Kopieren von: Quellverzeichnis wählen",
                                 basis))
         return;
@@ -43,12 +43,12 @@ void TListenbefehle::Kopieren(bool vonNach, bool verschieben)
                                 : (verschieben ? "Verschieben nach: Zielverzeichnis wählen"
                                                : "Kopieren nach: Zielverzeichnis wählen");
     std::string ziel;
-    if (!Verzeichnis(titel, ziel))
+    if (!VerzeichnisFragen(titel, ziel))
         return;
     sitzung_.MarkierteKopieren(marken_.Zeilen(sitzung_.Funde().Anzahl()), basis, ziel, verschieben);
 }
 
-void TListenbefehle::Oeffnen(const std::string& pfad)
+void TListenbefehle::MitDemDesktop(const std::string& pfad)
 {
     if (!flaeche_.MitDemDesktopOeffnen(pfad))
         flaeche_.Meldung(pfad + " konnte nicht geöffnet werden!", "Fehler");
@@ -57,13 +57,13 @@ void TListenbefehle::Oeffnen(const std::string& pfad)
 void TListenbefehle::DateiOeffnen(uint32_t zeile)
 {
     if (zeile < sitzung_.Funde().Anzahl())
-        Oeffnen(sitzung_.Funde().Pfad(zeile));
+        MitDemDesktop(sitzung_.Funde().Pfad(zeile));
 }
 
 void TListenbefehle::OrdnerOeffnen(uint32_t zeile)
 {
     if (zeile < sitzung_.Funde().Anzahl())
-        Oeffnen(VerzeichnisTeil(sitzung_.Funde().Pfad(zeile)));
+        MitDemDesktop(VerzeichnisTeil(sitzung_.Funde().Pfad(zeile)));
 }
 
 void TListenbefehle::InDenPapierkorb()

@@ -49,8 +49,8 @@ public:
 private:
     // The directory part of the name the directory dialog confirms; empty
     // when cancelled.
-    bool Verzeichnis(const std::string& titel, std::string& verzeichnis);
-    void Oeffnen(const std::string& pfad);
+    bool VerzeichnisFragen(const std::string& titel, std::string& verzeichnis);
+    void MitDemDesktop(const std::string& pfad);
 
     TSuchsitzung& sitzung_;
     const TErgebnisliste& liste_;

@@ -9,50 +9,30 @@
 #include "app/Unit1.h"
 
 #include <deque>
-#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-class TTestfenster : public TForm1 {
+class TTestformflaeche : public TFormflaeche {
 public:
-    using TForm1::TForm1;
+    using TFormflaeche::TFormflaeche;
 
     // Set by a test to replace the primary screen's size.
     std::optional<TGroesse> schirm;
-
     // Recorded boxes: (text, title), and the error boxes' texts.
     std::vector<std::pair<std::string, std::string>> fragen, meldungen;
     std::vector<std::string> fehlerboxen, geoeffnet;
     // The answer to the questions.
     bool antwortJa = true;
-
     // Answers for the directory dialog, in order: a name, or nullopt for
     // Cancel. The names the dialog started from are recorded.
     std::deque<std::optional<std::string>> dialogAntworten;
     std::vector<std::string> dialogStartnamen;
-
     int aboutBoxGezeigt = 0;
     int beendet = 0;
 
-    using TForm1::closeEvent;
-
-    // A line as a search of Edit1 against Edit3 writes it for the file the
-    // text names after its prefix ("- ", "! " or "+     ").
-    void ListeAnhaengen(const std::string& zeile)
-    {
-        const char art = zeile.empty() ? '-' : zeile[0];
-        const std::string pfad = zeile.substr(std::min(zeile.size(), size_t{art == '+' ? 6u : 2u}));
-        TSuchsitzung& sitzung = Logik().Sitzung();
-        sitzung.FundeSchreiben().VerzeichnisseSetzen(Logik().FeldText(TFeld::Edit1), Logik().FeldText(TFeld::Edit3));
-        plattform::TQuellStand stand;
-        const bool bekannt = plattform::QuellStandLesen(pfad, stand);
-        sitzung.FundAnhaengen(sitzung.FundeSchreiben().Aufnehmen(art, art == '+', pfad, bekannt ? &stand : nullptr));
-    }
-
-protected:
-    TGroesse BildschirmGroesse() const override { return schirm ? *schirm : TForm1::BildschirmGroesse(); }
+    TGroesse BildschirmGroesse() const override { return schirm ? *schirm : TFormflaeche::BildschirmGroesse(); }
     bool JaNeinFrage(const std::string& text, const std::string& titel) override
     {
         fragen.emplace_back(text, titel);
@@ -76,4 +56,33 @@ protected:
     }
     void AboutBoxZeigen() override { ++aboutBoxGezeigt; }
     void Beenden() override { ++beendet; }
+};
+
+class TTestfenster : public TForm1 {
+public:
+    explicit TTestfenster(std::string programmVerzeichnis)
+        : TForm1(std::move(programmVerzeichnis), nullptr,
+                 [](QWidget& fenster, const TFormteile& teile, TFensterrahmen& rahmen, std::function<void()> anordnen) {
+                     return std::make_unique<TTestformflaeche>(fenster, teile, rahmen, std::move(anordnen));
+                 })
+    {
+    }
+
+    // What the logic asked and showed, and the answers it gets.
+    TTestformflaeche& flaeche = static_cast<TTestformflaeche&>(Flaeche());
+
+    using TForm1::closeEvent;
+
+    // A line as a search of Edit1 against Edit3 writes it for the file the
+    // text names after its prefix ("- ", "! " or "+     ").
+    void ListeAnhaengen(const std::string& zeile)
+    {
+        const char art = zeile.empty() ? '-' : zeile[0];
+        const std::string pfad = zeile.substr(std::min(zeile.size(), size_t{art == '+' ? 6u : 2u}));
+        TSuchsitzung& sitzung = Logik().Sitzung();
+        sitzung.FundeSchreiben().VerzeichnisseSetzen(Logik().FeldText(TFeld::Edit1), Logik().FeldText(TFeld::Edit3));
+        plattform::TQuellStand stand;
+        const bool bekannt = plattform::QuellStandLesen(pfad, stand);
+        sitzung.FundAnhaengen(sitzung.FundeSchreiben().Aufnehmen(art, art == '+', pfad, bekannt ? &stand : nullptr));
+    }
 };

@@ -55,7 +55,7 @@ TEST_F(Listenaktionen, OpensTheCurrentLinesFileOrFolderAndEnterOpensTheFile)
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(f->ListBox1, &enter);
     const std::string url = "file://" + ProzentKodiert(a);
-    EXPECT_EQ(f->geoeffnet, (std::vector<std::string>{url + "n%E4me", url, "file://" + ProzentKodiert(b) + "z"}));
+    EXPECT_EQ(f->flaeche.geoeffnet, (std::vector<std::string>{url + "n%E4me", url, "file://" + ProzentKodiert(b) + "z"}));
 }
 
 TEST_F(Listenaktionen, TheFilterDialogTakesASizeOnlyAsANumberWithItsUnit)

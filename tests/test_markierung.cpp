@@ -134,6 +134,6 @@ TEST_F(Ergebnisansicht, DoubleClickAndEnterOpenTheLineTheSortedRowShows)
     Maus(QEvent::MouseButtonPress, 4, Qt::NoModifier);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(f.ListBox1, &enter);
-    EXPECT_EQ(f.geoeffnet, (std::vector<std::string>{"file:///a/b/x", "file:///b/b2"}));
+    EXPECT_EQ(f.flaeche.geoeffnet, (std::vector<std::string>{"file:///a/b/x", "file:///b/b2"}));
     EXPECT_EQ(Marken(), "000001000");
 }

@@ -196,7 +196,7 @@ TEST_F(Form1Test, ClosingWhileIdleSavesAndLetsTheWindowClose)
     EXPECT_FALSE(f->isVisible());
     EXPECT_TRUE(f->Logik().Sitzung().Stopp.Angefordert());
     EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(rahmen.top(), rahmen.left(), "/A/", "/B/", rahmen.width()));
-    EXPECT_EQ(f->beendet, 0);
+    EXPECT_EQ(f->flaeche.beendet, 0);
 }
 
 // The Start button
@@ -211,8 +211,8 @@ TEST_F(Form1Test, AMissingRedLampEndsStartBeforeTheListAndCountersAreTouched)
     f->Logik().FeldSetzen(TFeld::Edit8, "5");
     f->Logik().FeldSetzen(TFeld::Edit9, "6");
     f->BitBtn1->click();
-    ASSERT_EQ(f->fehlerboxen.size(), 1u);
-    EXPECT_EQ(f->fehlerboxen[0], "Datei " + Datenort() + "LED_Rot.bmp kann nicht geöffnet werden.");
+    ASSERT_EQ(f->flaeche.fehlerboxen.size(), 1u);
+    EXPECT_EQ(f->flaeche.fehlerboxen[0], "Datei " + Datenort() + "LED_Rot.bmp kann nicht geöffnet werden.");
     EXPECT_EQ(Zeilen(*f), std::vector<std::string>{"- /alt/datei"});
     EXPECT_EQ(Zaehler(*f), "4/5/6");
 }
@@ -223,8 +223,8 @@ TEST_F(Form1Test, AMissingGreenLampLeavesTheResultsAndTheRedLamp)
     auto f = Fenster();
     BeispielbaumAnlegen(*f);
     f->BitBtn1->click();
-    ASSERT_EQ(f->fehlerboxen.size(), 1u);
-    EXPECT_EQ(f->fehlerboxen[0], "Datei " + Datenort() + "LED_Grün.bmp kann nicht geöffnet werden.");
+    ASSERT_EQ(f->flaeche.fehlerboxen.size(), 1u);
+    EXPECT_EQ(f->flaeche.fehlerboxen[0], "Datei " + Datenort() + "LED_Grün.bmp kann nicht geöffnet werden.");
     EXPECT_EQ(f->Logik().ListeAnzahl(), 3u);
     EXPECT_EQ(Zaehler(*f), "1/1/1");
     const QImage rot = GlypheLaden(baum.Wurzel() + "LED_Rot.bmp").toImage();
@@ -254,8 +254,8 @@ TEST_P(Form1Doppelklick, OpensTheDialogOfTheClickedPlaceOnly)
     QMouseEvent klick(QEvent::MouseButtonDblClick, QPointF(fall.stelle), QPointF(ziel->mapToGlobal(fall.stelle)),
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(ziel, &klick);
-    EXPECT_EQ(static_cast<int>(f->dialogStartnamen.size()), fall.dialoge);
-    EXPECT_EQ(f->aboutBoxGezeigt, fall.aboutBoxen);
+    EXPECT_EQ(static_cast<int>(f->flaeche.dialogStartnamen.size()), fall.dialoge);
+    EXPECT_EQ(f->flaeche.aboutBoxGezeigt, fall.aboutBoxen);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -300,7 +300,7 @@ TEST_P(Form1Taste, EnterOrF4OnADirectoryFieldOpensItsChoiceAndNothingElseDoes)
     QApplication::sendEvent(fall.ziel(*f), &taste);
     const std::vector<std::string> erwartet =
         fall.startname ? std::vector<std::string>{fall.startname} : std::vector<std::string>{};
-    EXPECT_EQ(f->dialogStartnamen, erwartet);
+    EXPECT_EQ(f->flaeche.dialogStartnamen, erwartet);
 }
 
 INSTANTIATE_TEST_SUITE_P(
