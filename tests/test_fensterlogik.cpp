@@ -389,18 +389,25 @@ class Verzeichniswahl : public Fensterlogik, public ::testing::WithParamInterfac
 // points, says what it asks for, and gives the directory part of its name.
 TEST_P(Verzeichniswahl, StartsWhereItShouldAndTakesTheDirectoryPartOfTheName)
 {
+    // The paths of the table with the platform's separator.
+    const auto nativ = [](std::vector<std::string> texte) {
+        for (std::string& text : texte)
+            text = TTestbaum::Nativ(text);
+        return texte;
+    };
     const TDialogfall& fall = GetParam();
-    logik->FeldSetzen(TFeld::Edit1, "/eins/");
-    logik->FeldSetzen(TFeld::Edit3, "/daten/alt/");
+    logik->FeldSetzen(TFeld::Edit1, TTestbaum::Nativ("/eins/"));
+    logik->FeldSetzen(TFeld::Edit3, TTestbaum::Nativ("/daten/alt/"));
     logik->FeldSetzen(TFeld::Edit5, "vorher");
-    logik->DialogName = "/vorher";
-    flaeche.verzeichnisse = fall.antworten;
+    logik->DialogName = TTestbaum::Nativ("/vorher");
+    for (const std::optional<std::string>& antwort : fall.antworten)
+        flaeche.verzeichnisse.push_back(antwort ? std::optional(TTestbaum::Nativ(*antwort)) : std::nullopt);
     logik->Ausfuehren(fall.befehl);
     EXPECT_EQ(logik->FeldText(TFeld::Edit5), "vorher"); // no file command ran
     EXPECT_EQ(flaeche.dialogTitel, fall.titel);
-    EXPECT_EQ(flaeche.dialogStart, fall.start);
-    EXPECT_EQ(logik->FeldText(TFeld::Edit1), fall.feld1);
-    EXPECT_EQ(logik->FeldText(TFeld::Edit3), fall.feld3);
+    EXPECT_EQ(flaeche.dialogStart, nativ(fall.start));
+    EXPECT_EQ(logik->FeldText(TFeld::Edit1), TTestbaum::Nativ(fall.feld1));
+    EXPECT_EQ(logik->FeldText(TFeld::Edit3), TTestbaum::Nativ(fall.feld3));
 }
 
 using B = TBefehl;
@@ -446,16 +453,16 @@ struct TZeile {
     const char* pfad;
     int64_t groesse;
 };
-const TZeile Liste[] = {{'!', "/a/m", 300},   {'+', "/b/m", 300},   {'-', "/a/c", 10},  {'!', "/a/b0", 5000},
-                        {'+', "/b/b1", 5000}, {'+', "/b/b2", 5000}, {'-', "/a/z", 2},   {'-', "/a/a", 70000},
-                        {'-', "/a/b/x", 1}};
+// Sizes below 1024 bytes, so that every sum reads exactly.
+const TZeile Liste[] = {{'!', "/a/m", 30},  {'+', "/b/m", 30},  {'-', "/a/c", 10}, {'!', "/a/b0", 50}, {'+', "/b/b1", 50},
+                        {'+', "/b/b2", 50}, {'-', "/a/z", 2},   {'-', "/a/a", 700}, {'-', "/a/b/x", 1}};
 
 class Liste9 : public Fensterlogik {
 protected:
     void SetUp() override
     {
         for (const TZeile& z : Liste)
-            Anhaengen(std::string(1, z.art) + (z.art == '+' ? "     " : " ") + z.pfad, z.groesse);
+            Anhaengen(std::string(1, z.art) + (z.art == '+' ? "     " : " ") + TTestbaum::Nativ(z.pfad), z.groesse);
     }
     std::vector<uint32_t> Reihenfolge() const
     {
@@ -522,8 +529,8 @@ TEST_P(Markierung, GesturesAndCommandsMarkLinesAndKeepTheirSums)
         if (GetParam().markiert[i] == '1')
             zeilen.push_back(i), bytes += static_cast<uint64_t>(Liste[i].groesse);
     EXPECT_EQ(l.MarkierteZeilen(), zeilen);
-    EXPECT_EQ(flaeche.zusammenfassung, "+ belegen 10,1 KB; markiert: " + std::to_string(zeilen.size()) + " (" +
-                                           Groessentext(bytes) + ")");
+    EXPECT_EQ(flaeche.zusammenfassung, "+ belegen 130 Bytes; markiert: " + std::to_string(zeilen.size()) + " (" +
+                                           std::to_string(bytes) + " Bytes)");
 }
 
 using O = TErgebnisliste::TOrdnung;
@@ -554,7 +561,11 @@ TEST_F(Liste9, SortingKeepsGroupsWholeAndMarksWithTheirLines)
 {
     logik->ListeMarkieren(3, true);
     const std::pair<O, std::vector<uint32_t>> faelle[] = {
+#ifdef _WIN32
+        {O::Pfad, {7, 3, 4, 5, 8, 2, 0, 1, 6}}, // byte by byte "\\" comes after "0"
+#else
         {O::Pfad, {7, 8, 3, 4, 5, 2, 0, 1, 6}}, // "/a/b/x" before "/a/b0", as whole paths sort
+#endif
         {O::Groesse, {7, 3, 4, 5, 0, 1, 2, 6, 8}},
         {O::Lauf, {0, 1, 2, 3, 4, 5, 6, 7, 8}},
     };
@@ -574,8 +585,8 @@ TEST_F(Liste9, TheSizeColumnNamesEachGroupOnceAndThePlusLinesAreSummed)
     std::vector<std::string> spalte;
     for (uint32_t reihe = 0; reihe < 6; ++reihe)
         spalte.push_back(logik->Reihe(reihe).groesse);
-    EXPECT_EQ(spalte, (std::vector<std::string>{"300 Bytes", "", "10 Bytes", "4,9 KB", "", ""}));
-    EXPECT_EQ(flaeche.zusammenfassung, "+ belegen 10,1 KB; markiert: 0 (0 Bytes)");
+    EXPECT_EQ(spalte, (std::vector<std::string>{"30 Bytes", "", "10 Bytes", "50 Bytes", "", ""}));
+    EXPECT_EQ(flaeche.zusammenfassung, "+ belegen 130 Bytes; markiert: 0 (0 Bytes)");
     EXPECT_EQ(logik->Reihe(4).name, "b1");
 }
 
@@ -587,7 +598,8 @@ TEST_F(Liste9, OpenTakesTheCurrentRowsLineAndEnterTheActivatedOne)
     logik->Ausfuehren(B::DateiOeffnen);
     logik->Ausfuehren(B::OrdnerOeffnen);
     logik->ZeileAktiviert(4);
-    EXPECT_EQ(flaeche.geoeffnet, (std::vector<std::string>{"/a/b0", "/a/", "/a/m"}));
+    EXPECT_EQ(flaeche.geoeffnet, (std::vector<std::string>{TTestbaum::Nativ("/a/b0"), TTestbaum::Nativ("/a/"),
+                                                           TTestbaum::Nativ("/a/m")}));
 }
 
 TEST(Groessentext, SizesShowGermanStyleInStepsOf1024)
