@@ -32,8 +32,8 @@ TErgebnisansicht::TErgebnisansicht(TListenmodell* modell, TFensterlogik& logik, 
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
     setModel(modell_);
-    // Changed rows (a kind, the marks) are drawn again at once, also while
-    // Qt waits to lay out rows just inserted.
+    // A changed row (a line's kind) is drawn again at once, also while Qt
+    // waits to lay out rows just inserted and so would draw nothing.
     connect(modell_, &QAbstractItemModel::dataChanged, viewport(), qOverload<>(&QWidget::update));
     // After the view's own handling of a reset: a press that was dragging
     // ends, and an emptied list drops its scroll bar at the next dispatch

@@ -2,6 +2,7 @@
 
 #include "app/Bildschirme.h"
 #include "app/DateiDialog.h"
+#include "app/Ergebnisansicht.h"
 #include "app/Desktop.h"
 #include "app/Eintragsliste.h"
 #include "app/Fehlerfenster.h"
@@ -120,7 +121,14 @@ void TFormflaeche::ReihenAngefuegt(uint32_t reihen)
 
 void TFormflaeche::ReihenGeaendert(uint32_t erste, uint32_t ende)
 {
-    teile_.Listenmodell->Geaendert(erste, ende);
+    // One row is announced; more are drawn again as the rows on screen.
+    // Qt's views take a changed range row by row, which for the marks of a
+    // million lines took seconds; the view reads every row it draws from
+    // the logic anyway.
+    if (ende == erste + 1)
+        teile_.Listenmodell->Geaendert(erste);
+    else
+        teile_.ListBox1->viewport()->update();
 }
 
 bool TFormflaeche::JaNeinFrage(const std::string& text, const std::string& titel)

@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <algorithm>
 
 TListenmodell::TListenmodell(std::function<std::string(uint32_t)> reihentext, QObject* eltern)
     : QAbstractListModel(eltern), reihentext_(std::move(reihentext))
@@ -40,10 +39,8 @@ void TListenmodell::Angefuegt(uint32_t reihen)
     endInsertRows();
 }
 
-void TListenmodell::Geaendert(uint32_t erste, uint32_t ende)
+void TListenmodell::Geaendert(uint32_t reihe)
 {
-    ende = std::min(ende, reihen_);
-    if (erste >= ende)
-        return;
-    emit dataChanged(index(static_cast<int>(erste)), index(static_cast<int>(ende - 1)), {Qt::DisplayRole});
+    if (reihe < reihen_)
+        emit dataChanged(index(static_cast<int>(reihe)), index(static_cast<int>(reihe)), {Qt::DisplayRole});
 }

@@ -5,7 +5,7 @@
 // (TFensterlogik::Reihentext gives a row's). It
 // announces what the logic says: new rows in one insertion per dispatch
 // (never a reset, which would leave the view without rows until it laid
-// them out again), a reset when the rows are new, changed rows.
+// them out again), a reset when the rows are new, a changed row.
 
 #include <QAbstractListModel>
 
@@ -27,8 +27,8 @@ public:
     void Neu(uint32_t reihen);
     // Rows were appended: reihen are shown.
     void Angefuegt(uint32_t reihen);
-    // Rows erste to ende - 1 changed.
-    void Geaendert(uint32_t erste, uint32_t ende);
+    // A row's text changed.
+    void Geaendert(uint32_t reihe);
 
 private:
     std::function<std::string(uint32_t)> reihentext_;

@@ -5,9 +5,10 @@
 // that draws it (Qt on Linux, the Windows API on Windows). A face draws what
 // it is told, turns the user's input into calls of the logic and runs the
 // modal dialogs; it decides nothing. Texts are the core's bytes (UTF-8),
-// which a face converts at its edge. No operation may call back into the
-// logic, except NachrichtenVerarbeiten, which runs the face's messages and
-// so whatever the user does meanwhile.
+// which a face converts at its edge. An operation calls back into the logic
+// only by handling the face's messages: NachrichtenVerarbeiten and the
+// modal dialogs do, and what the user does then reaches the logic as at
+// any other time (the logic refuses what may not run inside a command).
 
 #include "fenster/Befehle.h"
 #include "fenster/Feldanzeige.h"

@@ -71,13 +71,6 @@ protected:
         return TTestbaum::Text(std::filesystem::path(baum.Wurzel()).parent_path().parent_path() / "share/dubrinax/");
     }
 
-    // A close as the window system asks for it, delivered at the next look
-    // at the message queue: closeEvent, then hiding unless refused.
-    static void Schliessen(QWidget& fenster)
-    {
-        QMetaObject::invokeMethod(&fenster, &QWidget::close, Qt::QueuedConnection);
-    }
-
     // The three counters as "+/-/!", as the fields show them.
     static std::string Zaehler(const TForm1& f)
     {
