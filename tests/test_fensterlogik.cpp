@@ -364,7 +364,7 @@ TEST_F(Fensterlogik, ListLinesAndFieldsGiveBackTheirExactBytesAlsoWhenTheirKindC
 {
     // Around the size of the blocks the paths are packed into.
     const std::string knapp((1 << 20) - 3, 'k'), groesser((1 << 20) + 5, 'g');
-    const std::string fremd = std::string("/tmp/\xff\xfe-latin1-\xe4\xf6\xfc/", 21) + '\0' + "x";
+    const std::string fremd = std::string("/tmp/\xff\xfe-latin1-\xe4\xf6\xfc/", 19) + '\0' + "x";
     for (const std::string& zeile : {"- " + fremd, "- " + knapp, "- " + groesser, std::string("+     /b")})
         Anhaengen(zeile, 1);
     logik->Sitzung().FundArtSetzen(2, '!');
