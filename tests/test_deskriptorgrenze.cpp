@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 
-#include <filesystem>
+#include <iterator>
+#include <random>
 #include <tuple>
 
 namespace {
@@ -44,7 +46,56 @@ private:
 // fewer than the threads that list directories.
 class DeskriptorgrenzeTest : public ::testing::TestWithParam<std::tuple<int, size_t, bool>> {};
 
+// The limit that leaves exactly frei descriptors to open: a new one takes
+// the lowest free number, and the limit bounds the numbers, not how many
+// are open (a test runner may hold some far above it).
+rlim_t GrenzeFuer(int frei)
+{
+    int nummer = 0;
+    for (; frei > 0; ++nummer)
+        frei -= ::fcntl(nummer, F_GETFD) == -1 ? 1 : 0;
+    return static_cast<rlim_t>(nummer);
+}
+
+// (descriptors free beyond those open, seed of the tree): as ulimit -n 4 to
+// 40 leaves 1 to 37 beside stdin, stdout and stderr.
+class FreieDeskriptorenTest : public ::testing::TestWithParam<std::tuple<int, unsigned>> {};
+
 } // namespace
+
+TEST_P(FreieDeskriptorenTest, RandomTreesGiveThePairwiseResult)
+{
+    const auto [frei, saat] = GetParam();
+    // Sizes read whole at once and larger ones, in three classes each (a
+    // byte changed at the start, in the middle or at the end), in one tree
+    // or split between two.
+    std::mt19937 zufall(saat);
+    const auto zahl = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(zufall); };
+    const size_t groessen[] = {0, 100, 8192, 8193, 9000, 20000, 70000};
+    const bool zweiBaeume = saat % 2 == 0;
+    TTestbaum baum;
+    baum.Verzeichnis("B");
+    for (unsigned i = 0; i < 30 + 40 * saat; ++i) {
+        const size_t groesse = groessen[zahl(std::size(groessen))];
+        std::string inhalt(groesse, 'z');
+        if (groesse > 0)
+            inhalt[zahl(3) * (groesse - 1) / 2] = 'y';
+        baum.Datei((zweiBaeume && zahl(2) == 1 ? "B/d" : "A/d") + std::to_string(zahl(3)) + "/f" + std::to_string(i),
+                   inhalt);
+    }
+    const std::string eins = baum.Wurzel() + "A/", zwei = baum.Wurzel() + (zweiBaeume ? "B/" : "A/");
+    const suchvergleich::TErgebnis paarweise = suchvergleich::Suchen(eins, zwei, true);
+    suchvergleich::TErgebnis normal;
+    {
+        TDeskriptorgrenze gesetzt(GrenzeFuer(frei));
+        ASSERT_TRUE(gesetzt.Gesetzt());
+        normal = suchvergleich::Suchen(eins, zwei, false);
+    }
+    suchvergleich::ErgebnisseGleich(normal, paarweise);
+}
+
+INSTANTIATE_TEST_SUITE_P(Grenzen, FreieDeskriptorenTest,
+                         ::testing::Combine(::testing::Values(1, 2, 3, 5, 9, 17, 37), ::testing::Values(1u, 2u, 3u, 4u)));
 
 TEST_P(DeskriptorgrenzeTest, ManyIdenticalFilesGiveThePairwiseResult)
 {
@@ -53,11 +104,7 @@ TEST_P(DeskriptorgrenzeTest, ManyIdenticalFilesGiveThePairwiseResult)
     // identical ones are split between them. Small files are read whole at
     // once, larger ones compared side by side.
     TTestbaum baum;
-    rlim_t limit = static_cast<rlim_t>(grenze);
-    if (grenze == 0)
-        for (const auto& offen : std::filesystem::directory_iterator("/proc/self/fd"))
-            limit += offen.path().empty() ? 0 : 1; // (the listing's own is the first beyond)
-    limit += grenze == 0 ? 1 : 0;
+    const rlim_t limit = grenze == 0 ? GrenzeFuer(2) : static_cast<rlim_t>(grenze);
     for (int i = 0; i < 400; ++i) {
         std::string inhalt(groesse, 'z');
         if (i % 2 == 1)
