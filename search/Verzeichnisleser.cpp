@@ -164,6 +164,9 @@ void TVerzeichnisleser::Auflisten(TListung& listung)
         TGelistet& eintrag = buendel.emplace_back();
         pfad.assign(listung.pfad).append(name);
         eintrag.verweis = listung.verweis || art == plattform::TEintragsArt::Unbekannt;
+        // The listing tells a link only as an entry it cannot tell: a second
+        // look, at the link itself, for those alone.
+        eintrag.istVerweis = art == plattform::TEintragsArt::Unbekannt && plattform::IstVerweis(pfad);
         eintrag.angesehen = ansehen_(liste, name, pfad, art, eintrag.verweis, eintrag.info);
         eintrag.name = std::move(name);
         if (buendel.size() == Buendel && !abgeben(false))

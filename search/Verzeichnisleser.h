@@ -31,6 +31,7 @@
 struct TGelistet {
     std::string name;
     bool verweis = false;    // a link on the way below the walk's start, or the entry may be one
+    bool istVerweis = false; // the entry is a symbolic link, for certain
     bool angesehen = false;  // info holds what the look found
     plattform::TEintragsInfo info;
 };
