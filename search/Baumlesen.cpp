@@ -40,7 +40,9 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
     // it below start (see Ansehen). The lister lists them ahead, in the
     // same order.
     std::deque<std::pair<std::string_view, bool>> warteschlange;
-    TVerzeichnisleser leser(Ansehen);
+    // Between entries, and while a slow listing keeps them waiting.
+    const auto halten = [&] { return beobachter.UnterbrechungNachsehen() && stopp.AbbruchFragen(); };
+    TVerzeichnisleser leser(Ansehen, halten);
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> besucht;
     plattform::TDateiKennung kennung;
     const bool startBekannt = plattform::VerzeichnisKennung(start, kennung);
@@ -62,7 +64,7 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
         const uint32_t verzeichnisNummer = naechstesVerzeichnis++;
         const std::string_view ort = verzeichnis.substr(std::min(verzeichnis.size(), start.size()));
         while (leser.Naechster(eintrag)) {
-            if (beobachter.UnterbrechungNachsehen() && stopp.AbbruchFragen())
+            if (halten())
                 return false;
             const plattform::TEintragsInfo& info = eintrag.info;
             if (eintrag.angesehen && info.verzeichnis) {
@@ -93,6 +95,8 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
                 datei.zeiten = ZeitenMischen(info.geaendert, info.statusGeaendert);
             }
         }
+        if (leser.Gehalten())
+            return false;
         if (!leser.Grund().empty())
             beobachter.UebersprungMelden(std::string(verzeichnis), leser.Grund());
     }

@@ -9,6 +9,7 @@
 #include "app/Fensterlage.h"
 #include "app/Glyphe.h"
 #include "app/Schrift.h"
+#include "search/Baumlesen.h"
 #include "controls/Cgauges.h"
 #include "controls/Kontrast.h"
 #include "util/Fehler.h"
@@ -262,6 +263,27 @@ TEST_P(Form1Endesignal, SavesTheWindowsPlaceAndEndsWithTheSignal)
             new TEndesignale([&] { f->EinstellungenSichern(); }, f.get());
             QTimer::singleShot(0, [signal] { ::kill(::getpid(), signal); });
             QCoreApplication::exec();
+        },
+        ::testing::KilledBySignal(signal), "");
+    EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(20, 30, "/p/", "/q/", 600));
+}
+
+// A walk handles no messages: it looks for the signal between its entries.
+TEST_P(Form1Endesignal, EndsDuringAWalk)
+{
+    EinstellungenSchreiben("Kollatrix\x02\x03" "40\x03-2252\x03/p/\x03/q/\x03" "600\x03\x01");
+    baum.Datei("T/x", "x");
+    const int signal = GetParam();
+    EXPECT_EXIT(
+        {
+            auto f = Fenster();
+            f->FormCreate();
+            f->move(30, 20);
+            new TEndesignale([&] { f->EinstellungenSichern(); }, f.get());
+            ::kill(::getpid(), signal);
+            TBaumdaten daten;
+            BaumLesen(TFilter(), f->Sitzung().Stopp, f->Sitzung(), baum.Wurzel(), daten, daten.NeuerLauf());
+            std::exit(0);
         },
         ::testing::KilledBySignal(signal), "");
     EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(20, 30, "/p/", "/q/", 600));
