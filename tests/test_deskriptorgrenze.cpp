@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 
-#include <iterator>
 #include <random>
 #include <tuple>
 
@@ -46,9 +45,8 @@ private:
 // fewer than the threads that list directories.
 class DeskriptorgrenzeTest : public ::testing::TestWithParam<std::tuple<int, size_t, bool>> {};
 
-// The limit that leaves exactly frei descriptors to open: a new one takes
-// the lowest free number, and the limit bounds the numbers, not how many
-// are open (a test runner may hold some far above it).
+// The limit that leaves exactly frei descriptors to open: it bounds their
+// numbers, not how many are open (a test runner may hold some far above).
 rlim_t GrenzeFuer(int frei)
 {
     int nummer = 0;
@@ -66,32 +64,23 @@ class FreieDeskriptorenTest : public ::testing::TestWithParam<std::tuple<int, un
 TEST_P(FreieDeskriptorenTest, RandomTreesGiveThePairwiseResult)
 {
     const auto [frei, saat] = GetParam();
-    // Sizes read whole at once and larger ones, in three classes each (a
-    // byte changed at the start, in the middle or at the end), in one tree
-    // or split between two.
+    // Sizes read whole and larger ones, three classes each (a byte changed
+    // at the start, middle or end); for even seeds split between two trees.
     std::mt19937 zufall(saat);
-    const auto zahl = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(zufall); };
     const size_t groessen[] = {0, 100, 8192, 8193, 9000, 20000, 70000};
-    const bool zweiBaeume = saat % 2 == 0;
     TTestbaum baum;
-    baum.Verzeichnis("B");
     for (unsigned i = 0; i < 30 + 40 * saat; ++i) {
-        const size_t groesse = groessen[zahl(std::size(groessen))];
-        std::string inhalt(groesse, 'z');
-        if (groesse > 0)
-            inhalt[zahl(3) * (groesse - 1) / 2] = 'y';
-        baum.Datei((zweiBaeume && zahl(2) == 1 ? "B/d" : "A/d") + std::to_string(zahl(3)) + "/f" + std::to_string(i),
+        std::string inhalt(groessen[zufall() % 7], 'z');
+        if (!inhalt.empty())
+            inhalt[zufall() % 3 * (inhalt.size() - 1) / 2] = 'y';
+        baum.Datei((saat % 2 == 0 && zufall() % 2 ? "B/" : "A/") + std::to_string(zufall() % 3) + "/f" + std::to_string(i),
                    inhalt);
     }
-    const std::string eins = baum.Wurzel() + "A/", zwei = baum.Wurzel() + (zweiBaeume ? "B/" : "A/");
+    const std::string eins = baum.Wurzel() + "A/", zwei = baum.Wurzel() + (saat % 2 == 0 ? "B/" : "A/");
     const suchvergleich::TErgebnis paarweise = suchvergleich::Suchen(eins, zwei, true);
-    suchvergleich::TErgebnis normal;
-    {
-        TDeskriptorgrenze gesetzt(GrenzeFuer(frei));
-        ASSERT_TRUE(gesetzt.Gesetzt());
-        normal = suchvergleich::Suchen(eins, zwei, false);
-    }
-    suchvergleich::ErgebnisseGleich(normal, paarweise);
+    TDeskriptorgrenze gesetzt(GrenzeFuer(frei));
+    ASSERT_TRUE(gesetzt.Gesetzt());
+    suchvergleich::ErgebnisseGleich(suchvergleich::Suchen(eins, zwei, false), paarweise);
 }
 
 INSTANTIATE_TEST_SUITE_P(Grenzen, FreieDeskriptorenTest,
