@@ -1,5 +1,6 @@
 #include "app/Fensterbeobachter.h"
 
+#include "app/Endesignale.h"
 #include "app/Ergebnisliste.h"
 #include "app/Formteile.h"
 #include "app/Unit1.h"
@@ -80,6 +81,13 @@ void TFensterbeobachter::StandGeaendert(const TSuchstand& stand)
 void TFensterbeobachter::NachrichtenVerarbeiten()
 {
     fenster_.NachrichtenVerarbeiten();
+}
+
+bool TFensterbeobachter::UnterbrechungNachsehen()
+{
+    // A close waits for the walk's end as it always has; a signal does not.
+    TEndesignale::Nachsehen();
+    return false;
 }
 
 void TFensterbeobachter::BefehlBeendet()

@@ -25,6 +25,8 @@ public:
     void FundeGeleert() override;
     void StandGeaendert(const TSuchstand& stand) override;
     void NachrichtenVerarbeiten() override;
+    // A signal ends the window during a walk too, which handles no messages.
+    bool UnterbrechungNachsehen() override;
     void BefehlBeendet() override;
 
     // Shows the fields written and the lines found since the last dispatch.

@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -64,6 +65,18 @@ bool TFilterdialog::Werte(TFilterwerte& werte) const
     int64_t bytes = 0;
     if (!neu.mindestgroesse.empty() && !GroesseLesen(neu.mindestgroesse, bytes)) {
         Hinweis->setText(QString::fromUtf8("Mindestgröße: eine Zahl, danach K, M oder G (z. B. 100K)"));
+        return false;
+    }
+    // Kept in the settings file, which is read only up to a size: a filter
+    // beyond what our section may take would cost position and directories
+    // at the next start.
+    const size_t laenge = FilterLaenge(neu);
+    if (laenge > FilterHoechstens) {
+        const QLocale deutsch(QLocale::German);
+        Hinweis->setText(QString::fromUtf8("Der Filter ist zu groß zum Speichern: höchstens %1 Bytes (1 MiB), "
+                                           "dieser hat %2 Bytes")
+                             .arg(deutsch.toString(static_cast<qulonglong>(FilterHoechstens)),
+                                  deutsch.toString(static_cast<qulonglong>(laenge))));
         return false;
     }
     werte = std::move(neu);

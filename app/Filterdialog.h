@@ -20,7 +20,8 @@ public:
     explicit TFilterdialog(const TFilterwerte& werte, QWidget* eltern = nullptr);
 
     // What the fields say now; false, with the reason under the fields,
-    // when the minimum size does not read.
+    // when the minimum size does not read or the filter is too large to be
+    // kept in the settings (FilterHoechstens).
     bool Werte(TFilterwerte& werte) const;
 
     void accept() override;

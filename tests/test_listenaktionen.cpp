@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
@@ -166,6 +167,28 @@ TEST_F(Listenaktionen, TheFilterLeavesFilesOutAndIsKeptInTheSettings)
         dialog.Mindestgroesse->setText(QString::fromUtf8(text));
         TFilterwerte gelesen;
         EXPECT_EQ(dialog.Werte(gelesen), gut) << text;
+    }
+}
+
+// Every pattern comes back byte for byte; a filter too large for the settings
+// is refused by the dialog, which says the limit, and never costs the place.
+TEST_F(Listenaktionen, AFilterIsKeptWholeOrRefusedWithTheLimit)
+{
+    const std::vector<std::string> steuerzeichen{"a\x01" "b", "c\x1f" "d", "\x02\x03\x1a\x1e" "A\x1e"};
+    for (const auto& [muster, passt] : {std::pair{steuerzeichen, true}, {{"*.tmp", std::string(FilterHoechstens, 'g')}, false}}) {
+        const TFilterwerte werte{muster, "2"};
+        f->FeldSetzen(TFeld::Edit1, "/p/");
+        f->Listenaktionen->FilterAendern = [&](TFilterwerte& neu) { return neu = werte, true; };
+        f->Listenaktionen->Filter1->trigger();
+        ASSERT_TRUE(f->EinstellungenSichern());
+        auto neu = std::make_unique<TTestfenster>(baum.Wurzel());
+        neu->FormCreate();
+        EXPECT_EQ(neu->Listenaktionen->Filterwerte(), passt ? werte : TFilterwerte{});
+        EXPECT_EQ(neu->FeldText(TFeld::Edit1), "/p/");
+        TFilterdialog dialog(werte);
+        TFilterwerte gelesen;
+        EXPECT_EQ(dialog.Werte(gelesen) ? gelesen == werte : false, passt);
+        EXPECT_EQ(dialog.Hinweis->text().contains(QString::fromUtf8("höchstens 1.048.576 Bytes")), !passt);
     }
 }
 
