@@ -52,6 +52,12 @@ void TEndesignale::SignalGekommen()
     plattform::AmSignalEnden(signal);
 }
 
+void TEndesignale::Nachsehen()
+{
+    if (aktiv && plattform::EndesignalWartet())
+        aktiv->SignalGekommen();
+}
+
 void TEndesignale::BeimExit()
 {
     TEndesignale* objekt = aktiv;

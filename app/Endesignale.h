@@ -24,6 +24,12 @@ public:
     TEndesignale(const TEndesignale&) = delete;
     TEndesignale& operator=(const TEndesignale&) = delete;
 
+    // For long work that looks at no message queue (a search's walk, which
+    // looks here between its entries): a signal that came is handled now,
+    // saved and ended as at the next look at the queue. Nothing when none
+    // came or no object lives.
+    static void Nachsehen();
+
 private:
     void SignalGekommen();
     static void BeimExit();

@@ -19,7 +19,8 @@ public:
     explicit TFilterdialog(const TFilterwerte& werte, QWidget* eltern = nullptr);
 
     // What the fields say now; false, with the reason under the fields,
-    // when the filter may not be taken (FilterwerteFehler).
+    // when the filter may not be taken (FilterwerteFehler: a minimum size
+    // that does not read, a filter too large to be kept in the settings).
     bool Werte(TFilterwerte& werte) const;
 
     void accept() override;

@@ -5,6 +5,7 @@
 #include "app/Ergebnisansicht.h"
 #include "app/Desktop.h"
 #include "app/Eintragsliste.h"
+#include "app/Endesignale.h"
 #include "app/Fehlerfenster.h"
 #include "app/Fensterrahmen.h"
 #include "app/Filterdialog.h"
@@ -181,6 +182,11 @@ void TFormflaeche::AboutBoxZeigen()
 void TFormflaeche::NachrichtenVerarbeiten()
 {
     QCoreApplication::processEvents();
+}
+
+void TFormflaeche::EndeNachsehen()
+{
+    TEndesignale::Nachsehen();
 }
 
 bool TFormflaeche::MitDemDesktopOeffnen(const std::string& pfad)

@@ -45,6 +45,7 @@ public:
     bool FilterBearbeiten(TFilterwerte& werte) override;
     void AboutBoxZeigen() override;
     void NachrichtenVerarbeiten() override;
+    void EndeNachsehen() override;
     bool MitDemDesktopOeffnen(const std::string& pfad) override;
     TRechteck Aussenrahmen() const override;
     void Platzieren(int32_t links, int32_t oben, int32_t aussenBreite) override;

@@ -32,7 +32,10 @@ void UnterbrechungAbfangen(void (*melden)(int))
     struct sigaction aktion {};
     aktion.sa_handler = BeiSignal;
     // The handler runs once; then the signal has its default action again.
-    aktion.sa_flags = SA_RESETHAND;
+    // A write to a full pipe that the signal interrupts goes on where it
+    // was (SA_RESTART; stdio continues a write cut short), so that what
+    // is printed stays whole records.
+    aktion.sa_flags = SA_RESETHAND | SA_RESTART;
     sigemptyset(&aktion.sa_mask);
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
         sigaction(signal, &aktion, nullptr);

@@ -30,8 +30,8 @@ const char* const Hilfe =
     "The last line on stderr counts the lines: +: N -: N !: N.\n"
     "A directory or file that could not be read is named on stderr with the\n"
     "reason, and the exit code is then 3: the list may know less than the trees.\n"
-    "Ctrl-C, SIGTERM and SIGHUP stop the search and print what was found\n"
-    "(exit code 128 + the signal's number: 130 for Ctrl-C).\n"
+    "Ctrl-C, SIGTERM and SIGHUP stop the search and print what was found, in\n"
+    "whole lines (exit code 128 + the signal's number: 130 for Ctrl-C).\n"
     "\n"
     "  -0, --null  end every list line with a NUL byte instead of a newline,\n"
     "              as find -print0 does and xargs -0 reads; the prefixes stay.\n"
@@ -41,7 +41,8 @@ const char* const Hilfe =
     "              path below DIR1 or DIR2, matches GLOB (* ? [...]; a final /\n"
     "              for directories only); may be given several times.\n"
     "  --min-size N[KMG]  leave out files smaller than N bytes (K, M, G: 1024,\n"
-    "              1024^2, 1024^3).\n"
+    "              1024^2, 1024^3) and anything that is no regular file, with\n"
+    "              0 too; N at most 9223372036854775807 bytes (8589934591G).\n"
     "  --          every word after it is a directory, whatever its name.\n";
 
 const char* const Optionen[] = {"-0", "--null", "-h", "--help", "--version"};

@@ -8,6 +8,7 @@
 // does not read, and that are written only for a filter; a file without
 // them reads as no filter.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,6 +25,12 @@ struct TFilterwerte {
     std::string mindestgroesse;
     bool operator==(const TFilterwerte&) const = default;
 };
+
+// How many bytes a filter takes in our section (FensterwerteSichern), and
+// the most it may: the settings file is read only up to 64 MiB, shared with
+// other programs, and a filter beyond would cost position and directories.
+size_t FilterLaenge(const TFilterwerte& filter);
+inline constexpr size_t FilterHoechstens = size_t{1} << 20;
 
 // What our section holds. The position and width are of the outer frame.
 struct TFensterwerte {
@@ -47,7 +54,8 @@ bool FensterwerteLesen(const std::string& einstellungen, TFensterwerte& werte);
 // Writes werte as our section into einstellungen and the file at pfad. A
 // directory whose name would not read back from the file is stored as
 // ersatz1 or ersatz2, its start value, so that the next start opens where a
-// first start would; a filter that would not read back is stored as none.
+// first start would. The patterns keep every byte; a minimum size that would
+// not read back, and a filter over FilterHoechstens, are stored as none.
 // False when the file was not written.
 bool FensterwerteSichern(const TFensterwerte& werte, const std::string& ersatz1, const std::string& ersatz2,
                          std::string& einstellungen, const std::string& pfad);

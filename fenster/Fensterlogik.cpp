@@ -399,6 +399,12 @@ void TFensterlogik::NachrichtenVerarbeiten()
     flaeche_.NachrichtenVerarbeiten();
 }
 
+bool TFensterlogik::UnterbrechungNachsehen()
+{
+    flaeche_.EndeNachsehen();
+    return false;
+}
+
 void TFensterlogik::BefehlBeendet()
 {
     Anzeigen();

@@ -199,6 +199,8 @@ private:
     void FundeGeleert() override;
     void StandGeaendert(const TSuchstand& stand) override;
     void NachrichtenVerarbeiten() override;
+    // A close waits for the walk's end, as it always has; a signal does not.
+    bool UnterbrechungNachsehen() override;
     void BefehlBeendet() override;
 
     TOberflaeche& flaeche_; // non-owning: the face owns us

@@ -14,5 +14,7 @@ class TFilter;
 // (then filter leaves nothing out by size).
 bool FilterBauen(const TFilterwerte& werte, TFilter& filter);
 
-// Why the filter dialog may not take werte, in German; empty when it may.
+// Why the filter dialog may not take werte, in German: a minimum size that
+// does not read, a filter too large to be kept (FilterHoechstens). Empty
+// when it may.
 std::string FilterwerteFehler(const TFilterwerte& werte);

@@ -105,6 +105,11 @@ public:
     // Handles the messages that came meanwhile (painting, input, a close);
     // the long commands call it at fixed points.
     virtual void NachrichtenVerarbeiten() = 0;
+    // A look between the entries of long work that handles no messages (a
+    // search's walk): a face that a signal ends ends here, its settings
+    // saved, as at its next dispatch. Called at every entry: cheap when
+    // nothing came.
+    virtual void EndeNachsehen() = 0;
     // Opens a file or folder with the desktop's default application; false
     // when nothing opened it.
     virtual bool MitDemDesktopOeffnen(const std::string& pfad) = 0;

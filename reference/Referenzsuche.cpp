@@ -39,7 +39,9 @@ void TReferenzsuche::Ausfuehren()
         stand.fortschritt = stand.maximum - static_cast<int32_t>(liste->Anzahl());
         f_.StandMelden();
         f_.NachrichtenVerarbeiten();
-        const std::string pfad = liste->Entnehmen(0).Text();
+        std::string pfad = liste->Entnehmen(0).Text();
+        if (gleichesVerzeichnis)
+            pfad = EigenerName(pfad, *liste);
         if (gleichesVerzeichnis)
             tabelle->EntfernenText(pfad, GroessenSchluessel(DateiGroesse(pfad)));
         DateiAuswerten(pfad, *liste, gleichesVerzeichnis, *tabelle);
@@ -50,6 +52,37 @@ void TReferenzsuche::Ausfuehren()
     f_.StandMelden();
 }
 
+namespace {
+
+// Whether a symbolic link stands on the path below the searched directory
+// start (the path's own name included): then it is not the file's own name.
+bool UeberVerweis(const std::string& start, const std::string& pfad)
+{
+    for (size_t i = start.size() + 1; i <= pfad.size(); ++i)
+        if ((i == pfad.size() || pfad[i] == plattform::Trenner) && plattform::IstVerweis(pfad.substr(0, i)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::string TReferenzsuche::EigenerName(const std::string& pfad, TKette& liste)
+{
+    const std::string& start = f_.FundeSchreiben().Verzeichnis(0);
+    plattform::TDateiKennung kennung;
+    if (!UeberVerweis(start, pfad) || !plattform::KennungLesen(pfad, kennung))
+        return pfad;
+    for (uint32_t i = 0; i < liste.Anzahl(); ++i) {
+        const std::string name = TextAus(static_cast<const char*>(liste.Element(i)));
+        plattform::TDateiKennung andere;
+        if (plattform::KennungLesen(name, andere) && andere == kennung && !UeberVerweis(start, name)) {
+            liste.Entfernen(i);
+            return name;
+        }
+    }
+    return pfad;
+}
+
 void TReferenzsuche::DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis,
                                    THashTabelle& tabelle)
 {
@@ -57,9 +90,22 @@ void TReferenzsuche::DateiAuswerten(const std::string& pfad, TKette& liste, bool
     FundAufnehmen('-', 0, pfad);
 
     bool gefunden = false;
-    const uint64_t schluessel = GroessenSchluessel(DateiGroesse(pfad));
+    const int64_t groesse = DateiGroesse(pfad);
+    const uint64_t schluessel = GroessenSchluessel(groesse);
     plattform::TDateiStand stand;
     const bool bekannt = plattform::StandLesen(pfad, stand);
+    // In one tree every name of a file is the file's line. The table holds
+    // only files that can be opened; the other names of one it does not
+    // hold (no regular file, or one that cannot be opened) are taken out
+    // of the list here.
+    plattform::TDateiKennung kennung;
+    if (gleichesVerzeichnis && groesse == -1 && plattform::KennungLesen(pfad, kennung)) {
+        for (uint32_t i = 0; i < liste.Anzahl(); ++i) {
+            plattform::TDateiKennung andere;
+            if (plattform::KennungLesen(TextAus(static_cast<const char*>(liste.Element(i))), andere) && andere == kennung)
+                liste.Entfernen(i--);
+        }
+    }
     for (uint32_t i = 0; i < tabelle.AnzahlBei(schluessel); ++i) {
         const std::string kandidat = TextAus(static_cast<const char*>(tabelle.ElementBei(i, schluessel)));
         // No file is its own duplicate, under whatever name. Where the trees

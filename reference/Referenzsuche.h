@@ -30,6 +30,11 @@ public:
 
     void DateiAuswerten(const std::string& pfad, TKette& liste, bool gleichesVerzeichnis, THashTabelle& tabelle);
 
+    // One tree: the name whose line heads the file of pfad, the list's
+    // first entry just taken. A name through a link gives way to the file's
+    // own name where the list holds one, which is then taken out of it.
+    std::string EigenerName(const std::string& pfad, TKette& liste);
+
 private:
     // The state's file and position, then reported.
     void Lesen(TTaetigkeit taetigkeit, const std::string& datei, int64_t position);

@@ -13,11 +13,11 @@
 
 // The size of the file an entry names, as the normal search's walk sees it
 // (any regular file, readable or not), -1 for anything else; only looked
-// at when a minimum size asks for it.
+// at when a minimum size asks for it (a minimum of 0 too).
 static int64_t GroesseGesehen(const TFilter& filter, const std::string& pfad)
 {
     plattform::TEintragsInfo info;
-    if (filter.Mindestgroesse() <= 0 || plattform::PfadZuLang(pfad.size()) || !plattform::PfadInfo(pfad, info))
+    if (filter.Mindestgroesse() < 0 || plattform::PfadZuLang(pfad.size()) || !plattform::PfadInfo(pfad, info))
         return -1;
     return info.regulaer ? info.groesse : -1;
 }

@@ -25,6 +25,10 @@ struct TBaumVerzeichnis {
     // files are looked at and opened by their whole paths, which is what
     // the system's limit of links in one lookup applies to.
     bool verweis = true;
+    // A symbolic link stands on its path below where its walk began, for
+    // certain (verweis also holds where the listing could not tell): its
+    // files' names are not their own.
+    bool ueberVerweis = false;
 };
 
 // A file entry of a walk (anything listed that is not a directory). There
@@ -40,6 +44,10 @@ struct TBaumEintrag {
     // platform's layout.)
     uint32_t geraet : 24 = 0;         // index into the data's devices
     uint32_t regulaer : 1 = 0;        // an existing regular file
+    uint32_t kennungBekannt : 1 = 0;  // knoten and geraet were read, also of what is no regular file
+    // The name is a symbolic link or lies below one: the file's own name,
+    // where the tree holds it too, heads its group in its place.
+    uint32_t verweis : 1 = 0;
     int32_t oeffenbar : 2 = -1;       // 1 can be opened, 0 cannot, -1 not known yet (filled in later)
 };
 static_assert(sizeof(TBaumEintrag) == 40);

@@ -20,10 +20,12 @@ namespace {
 // Anywhere else the look relative to the open listing finds the same and
 // costs the system less.
 bool Ansehen(const plattform::TVerzeichnisListe& liste, const std::string& name, const std::string& pfad,
-             plattform::TEintragsArt art, bool verweis, plattform::TEintragsInfo& info)
+             plattform::TEintragsArt /*art*/, bool verweis, plattform::TEintragsInfo& info)
 {
-    // FIFOs, devices and sockets need no look: they are listed, never opened.
-    if (art == plattform::TEintragsArt::Anderes || plattform::PfadZuLang(pfad.size()))
+    // FIFOs, devices and sockets are listed, never opened; the look (which
+    // opens nothing) tells their identity, so that two names of one are
+    // known as such.
+    if (plattform::PfadZuLang(pfad.size()))
         return false;
     return verweis ? plattform::PfadInfo(pfad, info) : liste.Info(name, info);
 }
@@ -38,7 +40,9 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
     // it below start (see Ansehen). The lister lists them ahead, in the
     // same order.
     std::deque<std::pair<std::string_view, bool>> warteschlange;
-    TVerzeichnisleser leser(Ansehen);
+    // Between entries, and while a slow listing keeps them waiting.
+    const auto halten = [&] { return beobachter.UnterbrechungNachsehen() && stopp.AbbruchFragen(); };
+    TVerzeichnisleser leser(Ansehen, halten);
     std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> besucht;
     plattform::TDateiKennung kennung;
     const bool startBekannt = plattform::VerzeichnisKennung(start, kennung);
@@ -48,7 +52,7 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
     // order it was filled, so the directory taken out n-th is the one
     // recorded n-th.
     auto naechstesVerzeichnis = static_cast<uint32_t>(verzeichnisse.size());
-    verzeichnisse.push_back({daten.Ablegen(start), kennung, startBekannt, false});
+    verzeichnisse.push_back({daten.Ablegen(start), kennung, startBekannt, false, false});
     warteschlange.emplace_back(verzeichnisse.back().pfad, false);
     leser.Einreihen(verzeichnisse.back().pfad, false);
 
@@ -60,14 +64,15 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
         const uint32_t verzeichnisNummer = naechstesVerzeichnis++;
         const std::string_view ort = verzeichnis.substr(std::min(verzeichnis.size(), start.size()));
         while (leser.Naechster(eintrag)) {
-            if (beobachter.UnterbrechungNachsehen() && stopp.AbbruchFragen())
+            if (halten())
                 return false;
             const plattform::TEintragsInfo& info = eintrag.info;
             if (eintrag.angesehen && info.verzeichnis) {
                 if (!filter.Ausgeschlossen(ort, eintrag.name, true) && besucht.insert(info.kennung).second) {
                     pfad.assign(verzeichnis).append(eintrag.name) += plattform::Trenner;
                     warteschlange.emplace_back(daten.Ablegen(pfad), eintrag.verweis);
-                    verzeichnisse.push_back({warteschlange.back().first, info.kennung, true, eintrag.verweis});
+                    verzeichnisse.push_back({warteschlange.back().first, info.kennung, true, eintrag.verweis,
+                                             verzeichnisse[verzeichnisNummer].ueberVerweis || eintrag.istVerweis});
                     leser.Einreihen(warteschlange.back().first, eintrag.verweis);
                 }
                 continue;
@@ -79,13 +84,19 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
                 || filter.Ausgeschlossen(ort, eintrag.name, false))
                 continue;
             TBaumEintrag& datei = daten.Eintragen(lauf, verzeichnisNummer, eintrag.name);
+            datei.verweis = verzeichnisse[verzeichnisNummer].ueberVerweis || eintrag.istVerweis;
+            if (eintrag.angesehen) {
+                datei.kennungBekannt = true;
+                daten.KennungSetzen(datei, info.kennung);
+            }
             if (regulaer) {
                 datei.regulaer = true;
                 datei.groesse = info.groesse;
                 datei.zeiten = ZeitenMischen(info.geaendert, info.statusGeaendert);
-                daten.KennungSetzen(datei, info.kennung);
             }
         }
+        if (leser.Gehalten())
+            return false;
         if (!leser.Grund().empty())
             beobachter.UebersprungMelden(std::string(verzeichnis), leser.Grund());
     }

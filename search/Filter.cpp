@@ -3,7 +3,6 @@
 #include "util/Plattform.h"
 #include "util/Utf8.h"
 
-#include <limits>
 
 namespace {
 
@@ -209,13 +208,19 @@ bool GroesseLesen(std::string_view text, int64_t& groesse)
     }
     if (text.empty())
         return false;
+    // Every spelling has the same range: each digit and the factor are
+    // checked against the largest size exactly, not against a bound a digit
+    // short of it.
     int64_t wert = 0;
     for (const char c : text) {
-        if (c < '0' || c > '9' || wert > (std::numeric_limits<int64_t>::max() - 9) / 10)
+        if (c < '0' || c > '9')
             return false;
-        wert = wert * 10 + (c - '0');
+        const int ziffer = c - '0';
+        if (wert > (GroesseHoechstens - ziffer) / 10)
+            return false;
+        wert = wert * 10 + ziffer;
     }
-    if (wert > std::numeric_limits<int64_t>::max() / faktor)
+    if (wert > GroesseHoechstens / faktor)
         return false;
     groesse = wert * faktor;
     return true;

@@ -24,10 +24,11 @@ public:
     // character of its own. Matching is case-sensitive on every platform.
     void MusterHinzufuegen(std::string_view muster);
 
-    // Leaves out every file smaller than groesse bytes, and with one set
-    // every entry whose size is not known (no regular file, or one that
-    // could not be looked at).
-    void MindestgroesseSetzen(int64_t groesse) { mindestgroesse_ = groesse; }
+    // Leaves out every file smaller than groesse bytes (0 or more), and
+    // with a minimum set, also one of 0, every entry whose size is not known
+    // (no regular file, or one that could not be looked at).
+    void MindestgroesseSetzen(int64_t groesse) { mindestgroesse_ = groesse < 0 ? 0 : groesse; }
+    // The minimum, -1 when none is set.
     int64_t Mindestgroesse() const { return mindestgroesse_; }
 
     // Whether the entry name in the directory ort is left out by a
@@ -36,7 +37,7 @@ public:
     bool Ausgeschlossen(std::string_view ort, std::string_view name, bool verzeichnis) const;
 
     // Whether a file of this size (-1 not known) is left out.
-    bool ZuKlein(int64_t groesse) const { return mindestgroesse_ > 0 && groesse < mindestgroesse_; }
+    bool ZuKlein(int64_t groesse) const { return mindestgroesse_ >= 0 && groesse < mindestgroesse_; }
 
 private:
     // One piece of a pattern: a character, "*", "?" or a set.
@@ -58,10 +59,11 @@ private:
 
     std::vector<TMuster> muster_;
     bool pfadMuster_ = false; // some pattern is matched against the whole path
-    int64_t mindestgroesse_ = 0;
+    int64_t mindestgroesse_ = -1;
 };
 
 // Reads a size as given on the command line: digits, then optionally K, M
 // or G (powers of 1024, either case). False for anything else, and for a
-// size beyond what a file can have.
+// size above GroesseHoechstens, however it is spelt.
+inline constexpr int64_t GroesseHoechstens = INT64_MAX; // 2^63 - 1 bytes, the most a file can have
 bool GroesseLesen(std::string_view text, int64_t& groesse);

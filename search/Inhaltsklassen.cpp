@@ -486,13 +486,14 @@ private:
                 continue;
             }
             const TOeffnung ergebnis = OeffnenNotfalls(v, dateien[i]);
-            if (ergebnis == TOeffnung::KeineDeskriptoren && offen.size() >= 2) {
-                // These many could be open at once: compare no more side by side.
+            if (ergebnis == TOeffnung::KeineDeskriptoren && !offen.empty()) {
+                // These many could be open at once: compare no more side by
+                // side. With one alone, the files are read in turns.
                 stand_.maxOffen = std::min(stand_.maxOffen, offen.size());
                 return TVerlauf::ZuWenigDeskriptoren;
             }
-            // Without a second descriptor even a pair cannot be compared:
-            // the file cannot be opened, as for the pairwise run.
+            // Not a single descriptor: the file cannot be compared, and the
+            // caller names it with that reason.
             const bool ok = ergebnis == TOeffnung::Offen;
             OeffenbarSetzen(v, ok);
             if (ok)
@@ -630,15 +631,24 @@ private:
         return true;
     }
 
-    // Two files compared whole, two descriptors at a time. A pair that
-    // cannot be opened (not even with every kept file given back) is not
-    // proven alike.
+    // Two files compared whole, two descriptors at a time, or in turns
+    // where only one is to be had. A pair that cannot be opened is not
+    // proven alike; a file that got no descriptor at all, not even with
+    // every kept file given back, is one that could not be read, and the
+    // caller names it.
     bool PaarGleich(uint32_t a, uint32_t b, bool& identisch)
     {
         identisch = false;
         plattform::TDatei dateiA;
         plattform::TDatei dateiB;
-        if (OeffnenNotfalls(a, dateiA) != TOeffnung::Offen || OeffnenNotfalls(b, dateiB) != TOeffnung::Offen)
+        if (!PaarTeilOeffnen(a, dateiA))
+            return true;
+        const TOeffnung zweite = OeffnenNotfalls(b, dateiB);
+        if (zweite == TOeffnung::KeineDeskriptoren) {
+            dateiA = plattform::TDatei();
+            return AbwechselndGleich(a, b, identisch);
+        }
+        if (zweite != TOeffnung::Offen)
             return true;
         std::vector<char> pufferA(static_cast<size_t>(MaxBlock)), pufferB(static_cast<size_t>(MaxBlock));
         for (int64_t position = 0; position < groesse_;) {
@@ -653,6 +663,55 @@ private:
         }
         identisch = true;
         return true;
+    }
+
+    // Opens one file of a pair; without any descriptor it counts as one that
+    // could not be read, so that it is never silently taken for unique.
+    bool PaarTeilOeffnen(uint32_t v, plattform::TDatei& datei)
+    {
+        const TOeffnung ergebnis = OeffnenNotfalls(v, datei);
+        if (ergebnis == TOeffnung::KeineDeskriptoren)
+            OeffenbarSetzen(v, false);
+        return ergebnis == TOeffnung::Offen;
+    }
+
+    // One descriptor for two files: each block is read from one, the file
+    // closed, then from the other. Each is opened anew for every block and
+    // counts only while it is the very file its first open found (identity,
+    // length and both times): one replaced or written in between cannot be
+    // read whole, and is named as such.
+    bool AbwechselndGleich(uint32_t a, uint32_t b, bool& identisch)
+    {
+        std::vector<char> pufferA(static_cast<size_t>(MaxBlock)), pufferB(static_cast<size_t>(MaxBlock));
+        plattform::TQuellStand standA, standB;
+        for (int64_t position = 0; position < groesse_;) {
+            if (zwischendurch_(Eintrag(a), position))
+                return false;
+            const int64_t menge = std::min<int64_t>(MaxBlock, groesse_ - position);
+            if (!BlockLesen(a, standA, position, menge, pufferA.data())
+                || !BlockLesen(b, standB, position, menge, pufferB.data())
+                || std::memcmp(pufferA.data(), pufferB.data(), static_cast<size_t>(menge)) != 0)
+                return true;
+            position += menge;
+        }
+        identisch = true;
+        return true;
+    }
+
+    // A block of a file opened for it alone; stand holds what the first
+    // open found (an empty stand before it).
+    bool BlockLesen(uint32_t v, plattform::TQuellStand& stand, int64_t position, int64_t menge, char* ziel)
+    {
+        plattform::TDatei datei;
+        if (!PaarTeilOeffnen(v, datei))
+            return false;
+        plattform::TQuellStand jetzt;
+        if (!datei.Stand(jetzt) || (position > 0 && !(jetzt == stand))) {
+            OeffenbarSetzen(v, false);
+            return false;
+        }
+        stand = jetzt;
+        return datei.LesenAb(position, ziel, menge) == menge;
     }
 
     std::vector<TKlassenEintrag>& eintraege_;

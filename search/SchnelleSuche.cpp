@@ -67,9 +67,13 @@ private:
     bool Oeffenbar(TBaumEintrag& eintrag);
     bool Klassifizieren(int64_t groesse);
     void AndereNamenMerken(std::vector<uint32_t>::const_iterator anfang, std::vector<uint32_t>::const_iterator ende);
-    void AndereNamenHerausnehmen(uint32_t a, uint32_t schritt);
+    void AndereNamenHerausnehmen(uint32_t a, uint32_t schritt, uint32_t stelle);
+    void NamensgruppenBilden();
+    uint32_t EigenerName(uint32_t a);
+    void Herausnehmen(uint32_t a);
+    void NamenOhneTabelleHerausnehmen(uint32_t a, const std::vector<uint32_t>& namen, uint32_t stelle);
     void LetztenVergleichMerken(uint32_t a, uint32_t schritt);
-    bool DateiAuswerten(uint32_t a, uint32_t schritt);
+    bool DateiAuswerten(uint32_t a, uint32_t schritt, uint32_t stelle);
     void StandWieZuletzt();
 
     TSuchsitzung& f_;
@@ -100,7 +104,14 @@ private:
     std::vector<bool> ausListe_;
     uint32_t herausgenommen_ = 0; // taken out of the first list in the current step
 
-    std::unordered_map<uint32_t, std::vector<uint32_t>> andereNamen_; // see AndereNamenMerken
+    // See AndereNamenMerken: per candidate of a file with several names,
+    // its group in andereNamen_.
+    std::unordered_map<uint32_t, uint32_t> andereNamenVon_;
+    std::vector<std::vector<uint32_t>> andereNamen_;
+    // See NamensgruppenBilden: per entry of the first tree, its group in
+    // namensgruppen_ (entries in walk order).
+    std::unordered_map<uint32_t, uint32_t> namensgruppeVon_;
+    std::vector<std::vector<uint32_t>> namensgruppen_;
     std::vector<std::vector<uint32_t>> klassenMitglieder_; // candidates per class, in table order
     int32_t naechsteKlasse_ = 0;
 
@@ -175,10 +186,13 @@ void TSuchlauf::Ausfuehren()
         NachrichtenZwischendurch();
         --uebrig;
         ++schritt;
-        const uint32_t selbst = gleich_ ? KandidatVonA(a) : Keiner;
+        // One tree: a link heads the group of its file only where the
+        // file's own name is not searched.
+        const uint32_t datei = gleich_ ? EigenerName(a) : a;
+        const uint32_t selbst = gleich_ ? KandidatVonA(datei) : Keiner;
         if (selbst != Keiner)
             entferntIn_[selbst] = schritt;
-        const bool fertig = DateiAuswerten(a, schritt);
+        const bool fertig = DateiAuswerten(datei, schritt, a);
         uebrig -= herausgenommen_;
         herausgenommen_ = 0;
         if (!fertig)
@@ -197,6 +211,100 @@ void TSuchlauf::TabelleAufbauen()
     if (gleich_) {
         entferntIn_.assign(groessen_.kandidaten.size(), Nie);
         ausListe_.assign(baumA_.size(), false);
+        NamensgruppenBilden();
+    }
+}
+
+// One tree: the names of one file where the size groups do not tell them
+// (they group only regular files, and only once read): names of what is no
+// regular file, and every name of a file that one of its names reaches
+// through a link. Most trees have neither, and cost one pass over the bits.
+void TSuchlauf::NamensgruppenBilden()
+{
+    struct TSchluessel {
+        uint64_t knoten;
+        uint32_t geraet;
+        bool operator==(const TSchluessel&) const = default;
+    };
+    struct THash {
+        size_t operator()(const TSchluessel& k) const { return static_cast<size_t>(k.knoten * 0x9E3779B97F4A7C15ull + k.geraet); }
+    };
+    std::unordered_map<TSchluessel, uint32_t, THash> gruppeVon;
+    auto aufnehmen = [&](uint32_t a, bool neu) {
+        const TBaumEintrag& e = baumA_[a];
+        const TSchluessel schluessel{e.knoten, uint32_t{e.geraet}};
+        auto stelle = gruppeVon.find(schluessel);
+        if (stelle == gruppeVon.end()) {
+            if (!neu)
+                return;
+            stelle = gruppeVon.emplace(schluessel, static_cast<uint32_t>(namensgruppen_.size())).first;
+            namensgruppen_.emplace_back();
+        }
+        namensgruppen_[stelle->second].push_back(a);
+        namensgruppeVon_[a] = stelle->second;
+    };
+    bool verweise = false;
+    const auto anzahl = static_cast<uint32_t>(baumA_.size());
+    for (uint32_t a = 0; a < anzahl; ++a) {
+        const TBaumEintrag& e = baumA_[a];
+        if (e.kennungBekannt && (e.verweis || !e.regulaer)) {
+            aufnehmen(a, true);
+            verweise |= e.regulaer != 0;
+        }
+    }
+    if (!verweise)
+        return;
+    for (uint32_t a = 0; a < anzahl; ++a) {
+        const TBaumEintrag& e = baumA_[a];
+        if (e.kennungBekannt && e.regulaer && !e.verweis)
+            aufnehmen(a, false);
+    }
+    for (std::vector<uint32_t>& gruppe : namensgruppen_)
+        std::sort(gruppe.begin(), gruppe.end());
+}
+
+// One tree, the run at entry a: the entry whose line heads a's file. A name
+// through a link gives way to the file's own name further on in the walk,
+// which is then taken out of the list; a's name goes with the file's other
+// names.
+uint32_t TSuchlauf::EigenerName(uint32_t a)
+{
+    const TBaumEintrag& e = baumA_[a];
+    if (!e.verweis)
+        return a;
+    const auto gruppe = namensgruppeVon_.find(a);
+    if (gruppe == namensgruppeVon_.end())
+        return a;
+    for (uint32_t o : namensgruppen_[gruppe->second]) {
+        const TBaumEintrag& eigen = baumA_[o];
+        if (o <= a || ausListe_[o] || eigen.verweis || eigen.regulaer != e.regulaer || !TBaumdaten::GleicheKennung(e, eigen))
+            continue;
+        ausListe_[a] = true; // this step's, counted as such
+        Herausnehmen(o);
+        return o;
+    }
+    return a;
+}
+
+// A first-tree entry leaves the list: no line and no step of its own.
+void TSuchlauf::Herausnehmen(uint32_t a)
+{
+    if (ausListe_[a])
+        return;
+    ausListe_[a] = true;
+    ++herausgenommen_;
+}
+
+// One tree: a file that the table does not hold (no regular file, or one
+// that cannot be opened) takes its other names still in the list out with
+// it; stelle is the step's place in the walk, before which none is.
+void TSuchlauf::NamenOhneTabelleHerausnehmen(uint32_t a, const std::vector<uint32_t>& namen, uint32_t stelle)
+{
+    const TBaumEintrag& datei = baumA_[a];
+    for (uint32_t n : namen) {
+        const TBaumEintrag& name = baumA_[n];
+        if (n > stelle && n != a && name.regulaer == datei.regulaer && TBaumdaten::GleicheKennung(datei, name))
+            Herausnehmen(n);
     }
 }
 
@@ -430,36 +538,58 @@ void TSuchlauf::AndereNamenMerken(std::vector<uint32_t>::const_iterator anfang,
     for (size_t i = 0; i < nachDatei.size();) {
         size_t j = i + 1;
         while (j < nachDatei.size() && nachDatei[j].first == nachDatei[i].first)
-            andereNamen_[nachDatei[i].second].push_back(nachDatei[j++].second);
+            ++j;
+        if (j - i > 1) {
+            const auto gruppe = static_cast<uint32_t>(andereNamen_.size());
+            std::vector<uint32_t>& namen = andereNamen_.emplace_back();
+            for (size_t n = i; n < j; ++n) {
+                namen.push_back(nachDatei[n].second);
+                andereNamenVon_[nachDatei[n].second] = gruppe;
+            }
+        }
         i = j;
     }
 }
 
 // One tree: the other names of the file a's line names are that line's,
 // and get no line of their own, as "+" lines of its group would not. As the
-// pairwise run meets them: readable names still in the table.
-void TSuchlauf::AndereNamenHerausnehmen(uint32_t a, uint32_t schritt)
+// pairwise run meets them: of a readable file its readable names still in
+// the table; of one that cannot be opened, which the table never holds,
+// its names still in the list (after stelle, the step's place in the walk).
+void TSuchlauf::AndereNamenHerausnehmen(uint32_t a, uint32_t schritt, uint32_t stelle)
 {
     const uint32_t selbst = KandidatVonA(a);
-    const auto andere = selbst == Keiner ? andereNamen_.end() : andereNamen_.find(selbst);
-    if (andere == andereNamen_.end() || !Oeffenbar(baumA_[a]))
+    const auto gruppe = selbst == Keiner ? andereNamenVon_.end() : andereNamenVon_.find(selbst);
+    if (gruppe == andereNamenVon_.end())
         return;
-    for (uint32_t k : andere->second) {
-        if (entferntIn_[k] < schritt || !Oeffenbar(Kandidat(k)) || !EineDatei(baumA_[a], Kandidat(k)))
+    const std::vector<uint32_t>& andere = andereNamen_[gruppe->second];
+    andereNamenVon_.erase(gruppe);
+    if (!Oeffenbar(baumA_[a])) {
+        std::vector<uint32_t> namen;
+        for (uint32_t k : andere)
+            namen.push_back(groessen_.kandidaten[k]);
+        NamenOhneTabelleHerausnehmen(a, namen, stelle);
+        return;
+    }
+    for (uint32_t k : andere) {
+        if (k == selbst || entferntIn_[k] < schritt || !Oeffenbar(Kandidat(k)) || !EineDatei(baumA_[a], Kandidat(k)))
             continue;
         entferntIn_[k] = schritt;
-        ausListe_[groessen_.kandidaten[k]] = true;
-        ++herausgenommen_;
+        Herausnehmen(groessen_.kandidaten[k]);
     }
-    andereNamen_.erase(andere);
 }
 
-bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
+bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt, uint32_t stelle)
 {
     const uint32_t zeile = f_.Funde().Anzahl();
     TBaumEintrag& datei = baumA_[a];
     f_.FundAnhaengen({a, laufA_, 0, '-'});
 
+    if (gleich_ && !datei.regulaer) {
+        const auto gruppe = namensgruppeVon_.find(a);
+        if (gruppe != namensgruppeVon_.end())
+            NamenOhneTabelleHerausnehmen(a, namensgruppen_[gruppe->second], stelle);
+    }
     bool gefunden = false;
     if (datei.regulaer) {
         // The line went up before its size group was read; a name replaced
@@ -469,7 +599,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
             return false;
         LetztenVergleichMerken(a, schritt);
         if (gleich_)
-            AndereNamenHerausnehmen(a, schritt);
+            AndereNamenHerausnehmen(a, schritt, stelle);
         if (datei.oeffenbar == 1 && datei.klasse >= 0) {
             for (uint32_t k : klassenMitglieder_[static_cast<size_t>(datei.klasse)]) {
                 if (Selbst(a, k) || (gleich_ && entferntIn_[k] < schritt))
@@ -480,8 +610,7 @@ bool TSuchlauf::DateiAuswerten(uint32_t a, uint32_t schritt)
                 if (gleich_) {
                     // The candidate belongs to this group alone.
                     entferntIn_[k] = schritt;
-                    ausListe_[groessen_.kandidaten[k]] = true;
-                    ++herausgenommen_;
+                    Herausnehmen(groessen_.kandidaten[k]);
                 }
                 if (Abbrechen())
                     return false;

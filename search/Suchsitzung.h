@@ -133,11 +133,13 @@ public:
     // request) before the search goes on.
     virtual void NachrichtenVerarbeiten() {}
 
-    // Called by the walks at every entry, where no messages are handled: a
-    // front end whose stop comes as a signal rather than as a message
-    // requests the stop here and answers true, and the walk then polls at
-    // once, directory entries included. The window answers false, so its
-    // walks poll only as they always did.
+    // Called by the walks at every entry, and while they wait for a slow
+    // listing, where no messages are handled: a front end whose stop comes
+    // as a signal rather than as a message requests the stop here and
+    // answers true, and the walk then polls at once, directory entries
+    // included. The window ends at a signal here itself (saved, as at its
+    // next look at the queue) and answers false otherwise, so that a close
+    // waits for the walk as it always did.
     virtual bool UnterbrechungNachsehen() { return false; }
 
     // The last running search, copy or move has returned. A front end that

@@ -14,6 +14,8 @@ constexpr size_t VerzeichnisseVoraus = 64;
 constexpr size_t EintraegeVoraus = size_t{1} << 14;
 // Entries a thread hands over at once.
 constexpr size_t Buendel = 64;
+// How often the walk looks for a stop while it waits for a listing.
+constexpr auto HaltenAbstand = std::chrono::milliseconds(40);
 
 } // namespace
 
@@ -60,7 +62,13 @@ bool TVerzeichnisleser::Naechster(TGelistet& eintrag)
             zuDenFaeden_.notify_all(); // room for one more directory ahead
             return false;
         }
-        zumWeg_.wait(sperre);
+        if (zumWeg_.wait_for(sperre, HaltenAbstand) == std::cv_status::timeout && halten_) {
+            sperre.unlock();
+            gehalten_ = halten_();
+            sperre.lock();
+            if (gehalten_)
+                return false;
+        }
     }
 }
 
@@ -164,6 +172,9 @@ void TVerzeichnisleser::Auflisten(TListung& listung)
         TGelistet& eintrag = buendel.emplace_back();
         pfad.assign(listung.pfad).append(name);
         eintrag.verweis = listung.verweis || art == plattform::TEintragsArt::Unbekannt;
+        // The listing tells a link only as an entry it cannot tell: a second
+        // look, at the link itself, for those alone.
+        eintrag.istVerweis = art == plattform::TEintragsArt::Unbekannt && plattform::IstVerweis(pfad);
         eintrag.angesehen = ansehen_(liste, name, pfad, art, eintrag.verweis, eintrag.info);
         eintrag.name = std::move(name);
         if (buendel.size() == Buendel && !abgeben(false))

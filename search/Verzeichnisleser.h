@@ -21,6 +21,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -31,6 +32,7 @@
 struct TGelistet {
     std::string name;
     bool verweis = false;    // a link on the way below the walk's start, or the entry may be one
+    bool istVerweis = false; // the entry is a symbolic link, for certain
     bool angesehen = false;  // info holds what the look found
     plattform::TEintragsInfo info;
 };
@@ -42,7 +44,12 @@ using TAnsehen = bool (*)(const plattform::TVerzeichnisListe& liste, const std::
 
 class TVerzeichnisleser {
 public:
-    explicit TVerzeichnisleser(TAnsehen ansehen) : ansehen_(ansehen) {}
+    // halten: the walk's look for a stop, asked while Naechster waits for a
+    // slow listing (a large directory, /proc); true ends the wait.
+    explicit TVerzeichnisleser(TAnsehen ansehen, std::function<bool()> halten = {})
+        : ansehen_(ansehen), halten_(std::move(halten))
+    {
+    }
     // Stops the threads and waits for them.
     ~TVerzeichnisleser();
     TVerzeichnisleser(const TVerzeichnisleser&) = delete;
@@ -54,8 +61,11 @@ public:
 
     // The next entry of the directory the walk lists now, "." and ".."
     // left out; false at its end, and the walk turns to the next directory
-    // named. Waits for a thread when none has come to it yet.
+    // named. Waits for a thread when none has come to it yet, asking halten
+    // every few hundredths of a second meanwhile: false too when it said
+    // stop (Gehalten).
     bool Naechster(TGelistet& eintrag);
+    bool Gehalten() const { return gehalten_; }
 
     // Why the directory whose entries just ended could not be listed, in
     // the system's words; empty when it was.
@@ -75,6 +85,8 @@ private:
     void Auflisten(TListung& listung);
 
     TAnsehen ansehen_;
+    std::function<bool()> halten_; // the walk's alone
+    bool gehalten_ = false;        // the walk's alone
     std::mutex mutex_;
     std::condition_variable zuDenFaeden_;
     std::condition_variable zumWeg_;

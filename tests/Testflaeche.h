@@ -98,6 +98,7 @@ public:
         if (beiDispatch)
             beiDispatch(dispatches);
     }
+    void EndeNachsehen() override {}
     bool MitDemDesktopOeffnen(const std::string& pfad) override { return geoeffnet.push_back(pfad), true; }
     TRechteck Aussenrahmen() const override { return rahmen; }
     void Platzieren(int32_t links, int32_t oben, int32_t breite) override { rahmen = {links, oben, breite, rahmen.hoehe}; }

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <csignal>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <vector>
@@ -233,6 +234,46 @@ TEST_P(SignalTest, StopsTheSearchAndPrintsWhatWasFound)
 }
 
 INSTANTIATE_TEST_SUITE_P(Signale, SignalTest, ::testing::Values(SIGINT, SIGTERM, SIGHUP));
+
+namespace {
+
+// (signal, the list's format): sent while the list fills a pipe whose
+// reader pauses, so that it interrupts a write.
+class VollesRohrTest : public ::testing::TestWithParam<std::pair<int, const char*>> {};
+
+} // namespace
+
+TEST_P(VollesRohrTest, ASignalNeverCutsARecord)
+{
+    const auto [signal, format] = GetParam();
+    TTestbaum baum;
+    for (int i = 0; i < 2000; ++i)
+        baum.Datei((i % 2 ? "B/" : "A/") + std::string(90, 'n') + std::to_string(i), std::to_string(i % 300));
+    std::vector<std::string> argumente{format, baum.Wurzel() + "A", baum.Wurzel() + "B"};
+    const std::string ganz = Starten(baum, argumente).aus, rohr = baum.Wurzel() + "rohr";
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+    const int lesen = ::open(rohr.c_str(), O_RDONLY | O_NONBLOCK);
+    TProzess prozess(baum, argumente, rohr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    prozess.Signal(signal);
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    const std::string aus = TTestbaum::Lesen(rohr);
+    ::close(lesen);
+    const TLauf lauf = prozess.Warten();
+    EXPECT_EQ(lauf.code, 128 + signal) << lauf.fehler;
+    EXPECT_EQ(LetzteZeile(lauf.fehler).substr(0, 3), "+: ");
+    // Whole records of the full list, cut short (a JSON group without the
+    // comma that led on), then for JSON its end.
+    const std::string json = std::string(format) == "--json" ? "], \"complete\": false" : "";
+    const size_t teil = json.empty() ? aus.size() : aus.find("\n" + json) + 1;
+    ASSERT_TRUE(teil > 0 && teil < ganz.size());
+    EXPECT_TRUE(ganz.compare(0, teil - 1, aus, 0, teil - 1) == 0);
+    EXPECT_EQ(aus[teil - 1], std::string(format) == "-0" ? '\0' : '\n');
+    EXPECT_EQ(aus.substr(teil, json.size()), json);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signale, VollesRohrTest,
+                         ::testing::Values(std::pair{SIGTERM, "--json"}, std::pair{SIGHUP, "-0"}, std::pair{SIGINT, "--"}));
 
 TEST(Kommandozeile, AListThatCannotBeWrittenIsReported)
 {

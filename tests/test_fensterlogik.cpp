@@ -772,4 +772,23 @@ TEST_F(Fensterlogik, TheFilterLeavesFilesOutAndIsKeptInTheSettings)
         EXPECT_EQ(FilterwerteFehler({{}, text}).empty(), gut) << text;
 }
 
+// Every pattern comes back byte for byte; a filter too large for the
+// settings is stored as none and never costs the place.
+TEST_F(Fensterlogik, AFilterIsKeptWholeOrStoredAsNone)
+{
+    const std::vector<std::string> steuerzeichen{"a\x01" "b", "c\x1f" "d", "\x02\x03\x1a\x1e" "A\x1e"};
+    for (const auto& [muster, passt] : {std::pair{steuerzeichen, true}, {{"*.tmp", std::string(FilterHoechstens, 'g')}, false}}) {
+        const TFilterwerte werte{muster, "2"};
+        flaeche.filter = werte;
+        logik->FeldSetzen(TFeld::Edit1, "/p/");
+        logik->Ausfuehren(B::Filter);
+        ASSERT_TRUE(logik->EinstellungenSichern());
+        auto neu = Neu();
+        neu->FormCreate();
+        EXPECT_EQ(neu->Filterwerte(), passt ? werte : TFilterwerte{});
+        EXPECT_EQ(neu->FeldText(TFeld::Edit1), "/p/");
+        EXPECT_EQ(FilterwerteFehler(werte).empty(), passt);
+    }
+}
+
 } // namespace

@@ -71,6 +71,20 @@ TEST_F(Listenaktionen, TheFilterDialogTakesASizeOnlyAsANumberWithItsUnit)
     EXPECT_EQ(dialog.Hinweis->text().toStdString(), "Mindestgröße: eine Zahl, danach K, M oder G (z. B. 100K)");
 }
 
+// Every pattern comes back from the dialog byte for byte; a filter too
+// large for the settings is refused there, with the limit said.
+TEST_F(Listenaktionen, TheFilterDialogKeepsEveryByteOrRefusesWithTheLimit)
+{
+    const std::vector<std::string> steuerzeichen{"a\x01" "b", "c\x1f" "d", "\x02\x03\x1a\x1e" "A\x1e"};
+    for (const auto& [muster, passt] : {std::pair{steuerzeichen, true}, {{"*.tmp", std::string(FilterHoechstens, 'g')}, false}}) {
+        const TFilterwerte werte{muster, "2"};
+        TFilterdialog dialog(werte);
+        TFilterwerte gelesen;
+        EXPECT_EQ(dialog.Werte(gelesen) ? gelesen == werte : false, passt);
+        EXPECT_EQ(dialog.Hinweis->text().contains(QString::fromUtf8("höchstens 1.048.576 Bytes")), !passt);
+    }
+}
+
 TEST_F(Listenaktionen, ADroppedFolderSetsTheField)
 {
     const std::string ordner = baum.Verzeichnis(FREMD);

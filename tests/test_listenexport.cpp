@@ -197,7 +197,9 @@ TEST(Filter, SizesReadAsDigitsAndAPowerOf1024)
 {
     const std::pair<const char*, int64_t> faelle[] = {
         {"0", 0}, {"1500", 1500}, {"2k", 2048}, {"3M", 3 << 20}, {"1G", int64_t{1} << 30},
-        {"", -1}, {"K", -1}, {"1.5M", -1}, {"-1", -1}, {"1T", -1}, {"9999999999G", -1}};
+        {"", -1}, {"K", -1}, {"1.5M", -1}, {"-1", -1}, {"1T", -1}, {"9999999999G", -1},
+        {"9223372036854775807", INT64_MAX}, {"9223372036854775800", INT64_MAX - 7},
+        {"8589934591G", 8589934591 << 30}, {"9223372036854775808", -1}, {"8589934592G", -1}};
     for (const auto& [text, wert] : faelle) {
         int64_t groesse = -1;
         EXPECT_EQ(GroesseLesen(text, groesse), wert >= 0) << text;

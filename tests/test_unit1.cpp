@@ -7,6 +7,7 @@
 #include "app/Glyphe.h"
 #include "app/Listenmodell.h"
 #include "app/Schrift.h"
+#include "search/Baumlesen.h"
 #include "controls/Cgauges.h"
 #include "controls/Kontrast.h"
 
@@ -157,13 +158,14 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 // Ended by a signal, the window saves as a close does, shows nothing, and
-// ends as the signal ends a program.
-class Form1Endesignal : public Form1Test, public ::testing::WithParamInterface<int> {};
+// ends as the signal ends a program: at its look at the message queue, or
+// in a walk, which handles no messages, between two entries.
+class Form1Endesignal : public Form1Test, public ::testing::WithParamInterface<std::tuple<int, bool>> {};
 
 TEST_P(Form1Endesignal, SavesTheWindowsPlaceAndEndsWithTheSignal)
 {
     EinstellungenSchreiben("Kollatrix\x02\x03" "40\x03-2252\x03/p/\x03/q/\x03" "600\x03\x01");
-    const int signal = GetParam();
+    const auto [signal, imWeg] = GetParam();
     EXPECT_EXIT(
         {
             auto f = Fenster();
@@ -171,13 +173,18 @@ TEST_P(Form1Endesignal, SavesTheWindowsPlaceAndEndsWithTheSignal)
             f->move(30, 20);
             new TEndesignale([&] { f->Logik().EinstellungenSichern(); }, f.get());
             QTimer::singleShot(0, [signal] { ::kill(::getpid(), signal); });
+            TBaumdaten d;
+            if (imWeg && ::kill(::getpid(), signal) == 0) {
+                TSuchsitzung& s = f->Logik().Sitzung();
+                std::exit(BaumLesen(TFilter(), s.Stopp, s, baum.Wurzel(), d, d.NeuerLauf()) ? 0 : 1);
+            }
             QCoreApplication::exec();
         },
         ::testing::KilledBySignal(signal), "");
     EXPECT_EQ(EinstellungenLesen(), Kopf + Abschnitt(20, 30, "/p/", "/q/", 600));
 }
 
-INSTANTIATE_TEST_SUITE_P(Signale, Form1Endesignal, ::testing::Values(SIGTERM, SIGHUP, SIGINT));
+INSTANTIATE_TEST_SUITE_P(Signale, Form1Endesignal, ::testing::Combine(::testing::Values(SIGTERM, SIGHUP, SIGINT), ::testing::Bool()));
 
 TEST_F(Form1Test, ClosingWhileIdleSavesAndLetsTheWindowClose)
 {

@@ -399,7 +399,10 @@ bool Aendern(const std::string& pfad, const std::string& kopf, Bauen&& bauen, Am
         bool fehlt = false;
         plattform::TDatei datei = plattform::TDatei::OeffnenZumAendern(echt, fehlt);
         if (fehlt) {
-            if (Ersetzen(echt, Dateiinhalt(kopf, bauen(nullptr)), nullptr))
+            const std::string erste = Dateiinhalt(kopf, bauen(nullptr));
+            if (static_cast<int64_t>(erste.size()) > GroessteDatei)
+                return false; // no file that the next start would not read
+            if (Ersetzen(echt, erste, nullptr))
                 return true;
             // Another save made the file first (two windows closed at once
             // on a first start): ours must not replace it and its sections,
@@ -428,6 +431,10 @@ bool Aendern(const std::string& pfad, const std::string& kopf, Bauen&& bauen, Am
         std::string text;
         TextAnhaengen(text, alt.data(), alt.size());
         const std::string neu = Dateiinhalt(kopf, bauen(&text));
+        // Written, it would be no settings file any more: not read at the
+        // next start, and never written again. The old file stays.
+        if (static_cast<int64_t>(neu.size()) > GroessteDatei)
+            return false;
 
         // Replacing keeps a failed write from harming the old file, but a new
         // file is not the old one where a second hard link would keep the old

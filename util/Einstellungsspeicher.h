@@ -38,7 +38,8 @@ std::string Laden(const std::string& pfad, const std::string& kopf);
 // unwritable directory, a file mounted over, a rename refused) the file is
 // written over in place, in steps that never leave it reading as a mix of
 // old and new. A file without any write permission, anything but a regular
-// file, and a file of /proc, /sys or their kin are never written. False when
+// file, and a file of /proc, /sys or their kin are never written, nor a
+// file that would grow beyond 64 MiB (it would not be read back). False when
 // nothing or not all was written. Shows no message: the window turns false
 // into the message box "Datei <pfad> konnte nicht gespeichert werden!"
 // (title "Fehler", OK).

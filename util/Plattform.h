@@ -435,6 +435,10 @@ int EndesignaleUmleiten();
 // The signal whose byte is next on the pipe; 0 when none is waiting.
 int EndesignalLesen(int lesen);
 
+// True once such a signal came: a look for code that waits for no pipe
+// (a walk between its entries), without a system call.
+bool EndesignalWartet();
+
 // Ends the process as the signal would have without a handler: its
 // status tells the parent which signal ended it.
 [[noreturn]] void AmSignalEnden(int signal);

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <memory>
 #include <new>
@@ -1081,6 +1082,9 @@ namespace plattform {
 namespace {
 
 int endesignalSchreiben = -1;
+// Set by the handler beside the byte, for a look without a system call.
+std::atomic<bool> endesignalGekommen{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
 
 void EndesignalMelden(int signal)
 {
@@ -1089,6 +1093,7 @@ void EndesignalMelden(int signal)
     const int fehler = errno;
     const auto byte = static_cast<unsigned char>(signal);
     [[maybe_unused]] const ssize_t n = ::write(endesignalSchreiben, &byte, 1);
+    endesignalGekommen.store(true, std::memory_order_relaxed);
     errno = fehler;
 }
 
@@ -1107,6 +1112,11 @@ int EndesignaleUmleiten()
     for (const int signal : {SIGTERM, SIGHUP, SIGINT})
         ::sigaction(signal, &aktion, nullptr);
     return enden[0];
+}
+
+bool EndesignalWartet()
+{
+    return endesignalGekommen.load(std::memory_order_relaxed);
 }
 
 int EndesignalLesen(int lesen)

@@ -1225,6 +1225,11 @@ int EndesignaleUmleiten()
     return -1;
 }
 
+bool EndesignalWartet()
+{
+    return false;
+}
+
 int EndesignalLesen(int)
 {
     return 0;
