@@ -86,7 +86,7 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
                 daten.KennungSetzen(datei, info.kennung);
             }
         }
-        if (!leser.Grund().empty())
+        if (!leser.Grund().Leer())
             beobachter.UebersprungMelden(std::string(verzeichnis), leser.Grund());
     }
     return true;
