@@ -47,6 +47,9 @@ TPapierkorbErgebnis InDenPapierkorbLegen(const TFundliste& funde, const std::vec
         case TPlanArt::Geaendert:
             ergebnis.abgelehnt.emplace_back(funde.Pfad(zeile.zeile), TGrund::Eigen(TGrundArt::SeitDerSucheGeaendert));
             continue;
+        case TPlanArt::Verweis:
+            ergebnis.abgelehnt.emplace_back(funde.Pfad(zeile.zeile), TGrund::Eigen(TGrundArt::KeineGewoehnlicheDatei));
+            continue;
         case TPlanArt::Bleibt:
         case TPlanArt::Einzig:
         case TPlanArt::SchonDabei:

@@ -27,6 +27,19 @@ std::string Dateien(uint32_t anzahl)
     return std::to_string(anzahl) + (anzahl == 1 ? " Datei" : " Dateien");
 }
 
+// The directory entry a line names, whichever walk met it and however its
+// directory was spelt: the directory's identity and the entry's own name.
+std::string Eintrag(const TFundliste& funde, uint32_t zeile)
+{
+    const TBaumEintrag& eintrag = funde.Eintrag(zeile);
+    const TBaumVerzeichnis& verzeichnis = funde.Daten().verzeichnisse[eintrag.verzeichnis];
+    if (!verzeichnis.bekannt)
+        return funde.Pfad(zeile);
+    const plattform::TDateiKennung& k = verzeichnis.kennung;
+    return std::to_string(k.geraet) + ':' + std::to_string(k.knoten) + ':' + std::to_string(k.knotenHoch) + '/'
+           + std::string(funde.Daten().Name(eintrag));
+}
+
 } // namespace
 
 bool ZeileUnveraendert(const TFundliste& funde, uint32_t zeile)
@@ -47,8 +60,12 @@ std::vector<TPlanzeile> PapierkorbPlanen(const TFundliste& funde, const std::vec
     }
     // A "+" file stands under every "!" file it equals, and the same file
     // may stand as "!" and as "+" where the trees overlap: what is kept
-    // for one group is kept everywhere, what goes for one is gone for all.
+    // for one group is kept everywhere, and a file that goes for one group
+    // (by any of its names: a link to it would lead nowhere) stays for
+    // none. An entry goes once, however many lines name it; another name
+    // of its file (a hard link) is an entry of its own.
     TKennungen behalten, weg;
+    std::unordered_set<std::string> wegEintraege;
 
     uint32_t anfang = 0;
     while (anfang < funde.Anzahl()) {
@@ -88,17 +105,22 @@ std::vector<TPlanzeile> PapierkorbPlanen(const TFundliste& funde, const std::vec
             if (!markiert[i])
                 continue;
             plattform::TDateiKennung jetzt;
+            std::string eintrag = Eintrag(funde, i);
             TPlanArt art = TPlanArt::Geht;
             if (static_cast<int64_t>(i) == bleibt)
                 art = TPlanArt::Bleibt;
+            else if (wegEintraege.count(eintrag) != 0)
+                art = TPlanArt::SchonDabei;
             else if (!Unveraendert(funde, i, jetzt))
                 art = TPlanArt::Geaendert;
-            else if (weg.count(jetzt) != 0)
-                art = TPlanArt::SchonDabei;
             else if (bleibt < 0 || behalten.count(jetzt) != 0)
                 art = TPlanArt::Bleibt;
-            else
+            else if (plattform::IstVerweis(funde.Pfad(i)))
+                art = TPlanArt::Verweis;
+            else {
                 weg.insert(jetzt);
+                wegEintraege.insert(std::move(eintrag));
+            }
             plan.push_back({i, art, static_cast<uint32_t>(std::max<int64_t>(bleibt, 0))});
         }
         anfang = ende;
@@ -109,22 +131,25 @@ std::vector<TPlanzeile> PapierkorbPlanen(const TFundliste& funde, const std::vec
 TPlanSumme PlanZusammenfassen(const TFundliste& funde, const std::vector<TPlanzeile>& plan)
 {
     TPlanSumme summe;
-    // A file kept is counted once, under however many lines it stands.
-    std::set<std::pair<uint16_t, uint32_t>> bleibend;
+    // Each entry is counted once, under however many lines it stands.
+    std::set<std::pair<TPlanArt, std::pair<uint16_t, uint32_t>>> gezaehlt;
     for (const TPlanzeile& p : plan) {
-        switch (p.art) {
+        if (p.art == TPlanArt::KeineZeile) {
+            ++summe.geaendert;
+            continue;
+        }
+        const TPlanArt art = p.art == TPlanArt::Einzig ? TPlanArt::Bleibt : p.art;
+        if (!gezaehlt.insert({art, {funde.Fund(p.zeile).lauf, funde.Fund(p.zeile).eintrag}}).second)
+            continue;
+        switch (art) {
         case TPlanArt::Geht:
             ++summe.gehen;
             summe.bytes += static_cast<uint64_t>(std::max<int64_t>(0, funde.Eintrag(p.zeile).groesse));
             break;
-        case TPlanArt::Bleibt:
-        case TPlanArt::Einzig:
-            if (bleibend.insert({funde.Fund(p.zeile).lauf, funde.Fund(p.zeile).eintrag}).second)
-                ++summe.bleiben;
-            break;
-        case TPlanArt::Geaendert:
-        case TPlanArt::KeineZeile: ++summe.geaendert; break;
-        case TPlanArt::SchonDabei: break;
+        case TPlanArt::Bleibt: ++summe.bleiben; break;
+        case TPlanArt::Geaendert: ++summe.geaendert; break;
+        case TPlanArt::Verweis: ++summe.verweise; break;
+        default: break;
         }
     }
     return summe;
@@ -140,5 +165,8 @@ std::string PapierkorbFrage(const TPlanSumme& summe)
     if (summe.geaendert > 0)
         text += "\n" + Dateien(summe.geaendert) + (summe.geaendert == 1 ? " ist" : " sind")
                 + " seit der Suche geändert oder nicht mehr da.";
+    if (summe.verweise > 0)
+        text += "\n" + std::to_string(summe.verweise) + (summe.verweise == 1 ? " Verweis bleibt" : " Verweise bleiben")
+                + ": nur Dateien gehen in den Papierkorb.";
     return text;
 }

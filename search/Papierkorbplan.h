@@ -10,8 +10,9 @@
 // unmarked one where there is one, else the "!" line's file; a file kept
 // for one group is kept wherever else it is listed, and a file that goes
 // for one group is never kept for another. A "- " line has no copy
-// anywhere: it stays. What the plan keeps is no error; a file it names
-// twice goes once.
+// anywhere: it stays. What the plan keeps is no error; a directory entry
+// it lists twice (a "+" file under two "!" files) goes once. A symbolic
+// link is no file to trash: it stays, refused.
 
 #include "search/Fundliste.h"
 
@@ -21,11 +22,12 @@
 
 enum class TPlanArt : uint8_t {
     Geht,        // its file goes into the trash
-    SchonDabei,  // its file goes already, for an earlier line
+    SchonDabei,  // its entry goes already, for an earlier line
     Bleibt,      // its file is the copy its group keeps
     Einzig,      // a "- " line: the only copy of its content
     Geaendert,   // its file is gone or no longer what the search read
     KeineZeile,  // no line of the list
+    Verweis,     // a symbolic link: not the file itself
 };
 
 struct TPlanzeile {
@@ -49,6 +51,7 @@ struct TPlanSumme {
     uint64_t bytes = 0;       // their size
     uint32_t bleiben = 0;     // marked files kept as the last copy of their content
     uint32_t geaendert = 0;   // marked lines whose file changed or is gone
+    uint32_t verweise = 0;    // marked symbolic links
 };
 TPlanSumme PlanZusammenfassen(const TFundliste& funde, const std::vector<TPlanzeile>& plan);
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ struct TZeile {
     char art;
     const char* pfad; // below the root; a "+" path met before is that line's file again
     bool markiert;
+    const char* verweisAuf = nullptr; // the path is a symbolic link to this one
 };
 
 struct TPlanFall {
@@ -35,7 +37,9 @@ TEST_P(Papierkorbplan, KeepsOneCopyTakesEachFileOnceAndAsksAboutThat)
     std::vector<uint32_t> markiert;
     for (const TZeile& z : GetParam().zeilen) {
         const std::string pfad = baum.Wurzel() + z.pfad;
-        if (!plattform::IstDatei(pfad))
+        if (z.verweisAuf)
+            std::filesystem::create_symlink(baum.Wurzel() + z.verweisAuf, pfad);
+        else if (!plattform::IstDatei(pfad))
             baum.Datei(z.pfad, "zz");
         if (z.markiert)
             markiert.push_back(funde.Anzahl());
@@ -53,7 +57,7 @@ TEST_P(Papierkorbplan, KeepsOneCopyTakesEachFileOnceAndAsksAboutThat)
     const std::vector<TPlanzeile> plan = PapierkorbPlanen(funde, markiert);
     std::string arten;
     for (const TPlanzeile& p : plan)
-        arten += "GSBEA?"[static_cast<int>(p.art)];
+        arten += "GSBEA?V"[static_cast<int>(p.art)];
     EXPECT_EQ(arten, GetParam().plan);
     EXPECT_EQ(PapierkorbFrage(PlanZusammenfassen(funde, plan)), GetParam().frage);
 }
@@ -70,5 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "Keine der markierten Dateien kann in den Papierkorb.\n1 Datei bleibt als letzte Kopie."},
         TPlanFall{"AChangedFileIsSaid", {{'!', "A/1", false}, {'+', "B/r", true}, {'+', "B/q", true}}, "B/r", "AG",
                   "1 Datei (2 Bytes) in den Papierkorb verschieben?\n"
-                  "1 Datei ist seit der Suche geändert oder nicht mehr da."}),
+                  "1 Datei ist seit der Suche geändert oder nicht mehr da."},
+        TPlanFall{"ALinkStaysItsFileGoes", {{'!', "A/1", false}, {'+', "B/z", true}, {'+', "B/l", true, "B/z"}},
+                  nullptr, "GV",
+                  "1 Datei (2 Bytes) in den Papierkorb verschieben?\n1 Verweis bleibt: nur Dateien gehen in den Papierkorb."}),
     [](const auto& info) { return std::string(info.param.name); });
