@@ -37,10 +37,14 @@ TEST_P(Papierkorbplan, KeepsOneCopyTakesEachFileOnceAndAsksAboutThat)
     std::vector<uint32_t> markiert;
     for (const TZeile& z : GetParam().zeilen) {
         const std::string pfad = baum.Wurzel() + z.pfad;
-        if (z.verweisAuf)
-            std::filesystem::create_symlink(baum.Wurzel() + z.verweisAuf, pfad);
-        else if (!plattform::IstDatei(pfad))
+        if (z.verweisAuf) {
+            std::error_code fehler;
+            std::filesystem::create_symlink(baum.Wurzel() + z.verweisAuf, pfad, fehler);
+            if (fehler)
+                GTEST_SKIP() << "symbolic links cannot be made here";
+        } else if (!plattform::IstDatei(pfad)) {
             baum.Datei(z.pfad, "zz");
+        }
         if (z.markiert)
             markiert.push_back(funde.Anzahl());
         uint32_t frueher = 0;

@@ -48,8 +48,7 @@ TAblage::TAblage(std::string zielVerzeichnis, bool verschieben)
 {
     // The chosen directory itself may be missing, or be a link: the user
     // named it. Where it cannot be made, every line says why.
-    if (!VerzeichnisseAnlegen(ziel_, &wurzelGrund_))
-        wurzelGrund_.ort = ziel_;
+    VerzeichnisseAnlegen(ziel_, &wurzelGrund_);
     wurzel_ = std::make_shared<plattform::TVerzeichnisGriff>(plattform::TVerzeichnisGriff::Oeffnen(ziel_));
     if (!wurzel_->Offen() && wurzelGrund_.Leer())
         wurzelGrund_ = plattform::LetzterGrund(ziel_);

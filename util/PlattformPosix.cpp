@@ -1495,8 +1495,8 @@ struct TPapierkorb::TInnen {
             return gefunden->second;
         if (!heimGesucht)
             HeimSuchen();
-        // The home trash for the files of its own mount; the spec allows
-        // no other place for them.
+        // The home trash for the files of its own mount; the freedesktop.org
+        // rules give them no other place.
         TZiel ziel = heimBekannt && heimEinhaengung == einhaengung ? heim : Volumen(verzeichnis, einhaengung);
         ziele.emplace(einhaengung, ziel);
         return ziel;
