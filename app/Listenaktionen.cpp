@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QUrl>
 
-
 namespace {
 
 // The verdicts of the file commands, which the trash shares.
