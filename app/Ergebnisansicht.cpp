@@ -32,7 +32,7 @@ TErgebnisansicht::TErgebnisansicht(TErgebnisliste* liste, int zeilenhoehe, QWidg
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
     // Before setModel, whose reset asks them.
-    markierung_ = new TMarkierung([liste](uint32_t zeile) { return liste->Groesse(zeile); }, this);
+    markierung_ = new TMarkierung([liste](uint32_t zeile) { return liste->Datei(zeile); }, this);
     zeileVon_ = [liste](uint32_t reihe) { return liste->Zeile(reihe); };
     setModel(liste_);
     connect(markierung_, &TMarkierung::Geaendert, viewport(), qOverload<>(&QWidget::update));

@@ -64,6 +64,14 @@ uint64_t TErgebnisliste::Groesse(uint32_t zeile) const
     return zeile < funde_.Anzahl() ? static_cast<uint64_t>(std::max<int64_t>(0, funde_.Eintrag(zeile).groesse)) : 0;
 }
 
+TZeilendatei TErgebnisliste::Datei(uint32_t zeile) const
+{
+    if (zeile >= funde_.Anzahl())
+        return {};
+    const TFund& fund = funde_.Fund(zeile);
+    return {fund.lauf, fund.eintrag, Groesse(zeile)};
+}
+
 QString TErgebnisliste::Groessenspalte(uint32_t reihe) const
 {
     const uint32_t zeile = Zeile(reihe);
@@ -164,6 +172,7 @@ void TErgebnisliste::Geleert()
     laengste_ = 0;
     laengsteIndex_ = 0;
     plusBytes_ = 0;
+    std::vector<std::vector<bool>>().swap(plusGezaehlt_);
     std::vector<uint32_t>().swap(ordnung_);
     endResetModel();
     emit Gezeigt();
@@ -174,10 +183,22 @@ void TErgebnisliste::Zeigen()
     const uint32_t anzahl = funde_.Anzahl();
     if (anzahl == gezeigt_)
         return;
-    // The "+" lines' sum grows with them: a "+" line keeps its kind.
-    for (uint32_t zeile = gezeigt_; zeile < anzahl; ++zeile)
-        if (funde_.Fund(zeile).art == '+')
+    // The "+" lines' sum grows with them (a "+" line keeps its kind), by
+    // each file the first time a "+" line names it.
+    for (uint32_t zeile = gezeigt_; zeile < anzahl; ++zeile) {
+        const TFund& fund = funde_.Fund(zeile);
+        if (fund.art != '+')
+            continue;
+        if (plusGezaehlt_.size() <= fund.lauf)
+            plusGezaehlt_.resize(static_cast<size_t>(fund.lauf) + 1);
+        std::vector<bool>& lauf = plusGezaehlt_[fund.lauf];
+        if (lauf.size() <= fund.eintrag)
+            lauf.resize(std::max<size_t>(static_cast<size_t>(fund.eintrag) + 1, lauf.size() * 2), false);
+        if (!lauf[fund.eintrag]) {
+            lauf[fund.eintrag] = true;
             plusBytes_ += Groesse(zeile);
+        }
+    }
     beginInsertRows(QModelIndex(), static_cast<int>(gezeigt_), static_cast<int>(anzahl - 1));
     // Lines found after a sort come at its end, in the walk's order.
     if (!ordnung_.empty())

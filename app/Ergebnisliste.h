@@ -11,6 +11,8 @@
 // with each group kept whole: the order is a table of line indices, one
 // per row. Everything else (marks, commands, export) goes by line index.
 
+#include "app/Markierung.h"
+
 #include <QAbstractListModel>
 
 #include <cstdint>
@@ -37,10 +39,13 @@ public:
     QString Zeilentext(uint32_t zeile) const;
     // A line's file size in bytes (0 where the search could not tell).
     uint64_t Groesse(uint32_t zeile) const;
+    // A line's file: its entry, shared by every line that names it, and its size.
+    TZeilendatei Datei(uint32_t zeile) const;
     // The size for the row's second column: on a group's first line and on
     // a line alone, empty on the "+" lines under it.
     QString Groessenspalte(uint32_t reihe) const;
-    // The bytes the shown "+" lines take: what removing them would free.
+    // The bytes the files of the shown "+" lines take, each file once
+    // however many "+" lines name it: what removing them would free.
     uint64_t PlusBytes() const { return plusBytes_; }
 
     // Shows the lines in the walk's order, or sorted with their groups whole:
@@ -72,5 +77,7 @@ private:
     uint32_t laengste_ = 0;
     uint32_t laengsteIndex_ = 0;
     uint64_t plusBytes_ = 0;
+    // Per walk and entry, whether the file was counted in plusBytes_.
+    std::vector<std::vector<bool>> plusGezaehlt_;
     std::vector<uint32_t> ordnung_; // row -> line; empty for the walk's order
 };

@@ -1,23 +1,8 @@
 #include "app/Groessentext.h"
 
-#include <iterator>
+#include "util/Groessenangabe.h"
 
 QString Groessentext(uint64_t bytes)
 {
-    if (bytes == 1)
-        return QStringLiteral("1 Byte");
-    if (bytes < 1024)
-        return QStringLiteral("%1 Bytes").arg(bytes);
-    static const char* const einheiten[] = {"KB", "MB", "GB", "TB", "PB"};
-    // The next unit as soon as the tenths would round up to 1024,0, so that
-    // no size shows as "1024,0 KB" beside one of "1,0 MB".
-    uint64_t teiler = 1024;
-    size_t einheit = 0;
-    while (einheit + 1 < std::size(einheiten) && bytes >= teiler * 1024 - teiler / 20) {
-        teiler *= 1024;
-        ++einheit;
-    }
-    // Tenths of the unit, rounded, in integers that cannot overflow.
-    const uint64_t zehntel = bytes / teiler * 10 + (bytes % teiler * 10 + teiler / 2) / teiler;
-    return QStringLiteral("%1,%2 %3").arg(zehntel / 10).arg(zehntel % 10).arg(QLatin1String(einheiten[einheit]));
+    return QString::fromStdString(Groessenangabe(bytes));
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-// A file size as the window shows it: German style, in steps of 1024, one
-// decimal place from KB on ("512 Bytes", "1,2 MB"), the way the system the
-// program comes from counts them.
+// A file size as the window shows it (see util/Groessenangabe), as Qt text.
 
 #include <QString>
 

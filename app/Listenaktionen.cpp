@@ -3,11 +3,11 @@
 #include "app/Ergebnisansicht.h"
 #include "app/Ergebnisliste.h"
 #include "app/Filterdialog.h"
-#include "app/Groessentext.h"
 #include "app/Rueckfragen.h"
 #include "app/Unit1.h"
 #include "search/Listenexport.h"
 #include "search/Papierkorbbefehl.h"
+#include "search/Papierkorbplan.h"
 #include "util/Papierkorb.h"
 #include "util/Speila.h"
 #include "util/Utf8.h"
@@ -19,9 +19,6 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QUrl>
-
-#include <set>
-#include <utility>
 
 namespace {
 
@@ -49,10 +46,7 @@ TListenaktionen::TListenaktionen(TForm1& fenster) : QObject(&fenster), fenster_(
     Oeffnen = [](const QUrl& adresse) { return QDesktopServices::openUrl(adresse); };
     Fragen = [this](const std::string& text, const std::string& titel) { return JaNeinFragen(&fenster_, text, titel); };
     Melden = [this](const std::string& text, const std::string& titel) { MeldungZeigen(&fenster_, text, titel); };
-    AbgelehnteZeigen = [this](const TEintragsGruende& abgelehnt) {
-        EintraegeZeigen(&fenster_, QString::fromUtf8("Nicht in den Papierkorb gelegt"),
-                        QString::fromUtf8("Diese Einträge blieben, wo sie waren:"), abgelehnt);
-    };
+    AbgelehnteZeigen = [this](const TEintragsMeldung& abgelehnt) { fenster_.AbgelehnteMelden(abgelehnt); };
     SpeicherortFragen = [this] { return SpeicherortWaehlen(&fenster_); };
     FilterAendern = [this](TFilterwerte& werte) { return FilterFragen(&fenster_, werte); };
 
@@ -150,23 +144,20 @@ void TListenaktionen::InDenPapierkorb1Click()
     const std::vector<uint32_t> zeilen = fenster_.MarkierteZeilen();
     if (zeilen.empty())
         return;
-    // A "+" file stands under every "!" file it equals: counted once.
-    std::set<std::pair<uint16_t, uint32_t>> dateien;
-    int64_t summe = 0;
-    for (const uint32_t zeile : zeilen) {
-        const TFund& fund = fenster_.Funde().Fund(zeile);
-        if (dateien.insert({fund.lauf, fund.eintrag}).second)
-            summe += std::max<int64_t>(0, fenster_.Funde().Eintrag(zeile).groesse);
+    // The question is about what the command will do: the files that can
+    // go, each once, and the copies that stay.
+    const TPlanSumme summe = PlanZusammenfassen(fenster_.Funde(), PapierkorbPlanen(fenster_.Funde(), zeilen));
+    if (summe.gehen == 0) {
+        Melden(PapierkorbFrage(summe), "Papierkorb");
+        return;
     }
-    const std::string frage = std::to_string(dateien.size()) + (dateien.size() == 1 ? " Datei (" : " Dateien (") +
-                              Groessentext(static_cast<uint64_t>(summe)).toStdString() + ") in den Papierkorb verschieben?";
-    if (!Fragen(frage, "Papierkorb"))
+    if (!Fragen(PapierkorbFrage(summe), "Papierkorb"))
         return;
 
     const TPapierkorbErgebnis ergebnis = fenster_.Sitzung().MarkierteWegwerfen(zeilen);
     // As after a move, the lines stay as they are until the next search.
     if (!ergebnis.abgelehnt.empty())
-        AbgelehnteZeigen(ergebnis.abgelehnt);
+        AbgelehnteZeigen(AbgelehntMeldung(TMeldungsAnlass::Papierkorb, ergebnis.abgelehnt));
 }
 
 void TListenaktionen::ListeSpeichern1Click()
@@ -184,7 +175,7 @@ void TListenaktionen::ListeSpeichern1Click()
     const std::optional<TDateiFehler> fehler =
         ListeSpeichern(fenster_.Funde(), pfad, format, !fenster_.Sitzung().Stopp.Angefordert());
     if (fehler)
-        Melden("Die Liste konnte nicht gespeichert werden:\n" + fehler->pfad + "\n" + fehler->grund, "Fehler");
+        Melden("Die Liste konnte nicht gespeichert werden:\n" + fehler->pfad + "\n" + GrundDeutsch(fehler->grund), "Fehler");
 }
 
 void TListenaktionen::Filter1Click()

@@ -35,8 +35,9 @@ public:
     std::function<bool(const std::string& text, const std::string& titel)> Fragen;
     // A message with OK.
     std::function<void(const std::string& text, const std::string& titel)> Melden;
-    // The lines the trash refused, with their reasons.
-    std::function<void(const TEintragsGruende& abgelehnt)> AbgelehnteZeigen;
+    // The lines the trash refused, with their reasons (by default the
+    // window's list of them).
+    std::function<void(const TEintragsMeldung& abgelehnt)> AbgelehnteZeigen;
     // The file to save the list in, bytes as the file system names it;
     // empty when the user cancelled.
     std::function<std::string()> SpeicherortFragen;

@@ -2,9 +2,27 @@
 
 #include <algorithm>
 
-TMarkierung::TMarkierung(std::function<uint64_t(uint32_t)> groesse, QObject* eltern)
-    : QObject(eltern), groesse_(std::move(groesse))
+TMarkierung::TMarkierung(std::function<TZeilendatei(uint32_t)> datei, QObject* eltern)
+    : QObject(eltern), datei_(std::move(datei))
 {
+}
+
+void TMarkierung::Zaehlen(uint32_t zeile, bool an)
+{
+    const TZeilendatei datei = datei_(zeile);
+    if (markiertJeDatei_.size() <= datei.lauf)
+        markiertJeDatei_.resize(static_cast<size_t>(datei.lauf) + 1);
+    std::vector<uint32_t>& lauf = markiertJeDatei_[datei.lauf];
+    if (lauf.size() <= datei.eintrag)
+        lauf.resize(std::max<size_t>(static_cast<size_t>(datei.eintrag) + 1, lauf.size() * 2), 0);
+    uint32_t& zaehler = lauf[datei.eintrag];
+    if (an && zaehler++ == 0) {
+        ++anzahl_;
+        bytes_ += datei.groesse;
+    } else if (!an && --zaehler == 0) {
+        --anzahl_;
+        bytes_ -= datei.groesse;
+    }
 }
 
 void TMarkierung::Bit(uint32_t zeile, bool an)
@@ -14,14 +32,7 @@ void TMarkierung::Bit(uint32_t zeile, bool an)
     if (an_.size() <= zeile)
         an_.resize(static_cast<size_t>(zeile) + 1, false);
     an_[zeile] = an;
-    const uint64_t groesse = groesse_(zeile);
-    if (an) {
-        ++anzahl_;
-        bytes_ += groesse;
-    } else {
-        --anzahl_;
-        bytes_ -= groesse;
-    }
+    Zaehlen(zeile, an);
 }
 
 std::vector<uint32_t> TMarkierung::Zeilen(uint32_t anzahl) const
@@ -30,7 +41,7 @@ std::vector<uint32_t> TMarkierung::Zeilen(uint32_t anzahl) const
     // marked is not scanned to its end.
     const auto ende = static_cast<uint32_t>(std::min<size_t>(anzahl, an_.size()));
     std::vector<uint32_t> zeilen;
-    zeilen.reserve(std::min(anzahl_, ende));
+    zeilen.reserve(std::min(anzahl_, ende)); // at least one line per marked file
     for (uint32_t zeile = 0; zeile < ende; ++zeile)
         if (an_[zeile])
             zeilen.push_back(zeile);
@@ -50,17 +61,12 @@ void TMarkierung::Setzen(uint32_t erste, uint32_t ende, bool an)
     if (an_.size() < ende)
         an_.resize(ende, false);
     // The sums change by the lines whose state changes, and only those are weighed.
-    uint32_t anzahl = 0;
-    uint64_t bytes = 0;
     for (uint32_t zeile = erste; zeile < ende; ++zeile) {
         if (an_[zeile] == an)
             continue;
         an_[zeile] = an;
-        ++anzahl;
-        bytes += groesse_(zeile);
+        Zaehlen(zeile, an);
     }
-    anzahl_ = an ? anzahl_ + anzahl : anzahl_ - anzahl;
-    bytes_ = an ? bytes_ + bytes : bytes_ - bytes;
     emit Geaendert();
 }
 
@@ -68,6 +74,8 @@ void TMarkierung::Leeren()
 {
     laufend_ = {};
     std::fill(an_.begin(), an_.end(), false);
+    for (std::vector<uint32_t>& lauf : markiertJeDatei_)
+        std::fill(lauf.begin(), lauf.end(), 0);
     anzahl_ = 0;
     bytes_ = 0;
     emit Geaendert();
@@ -77,6 +85,7 @@ void TMarkierung::Vergessen()
 {
     laufend_ = {};
     std::vector<bool>().swap(an_);
+    std::vector<std::vector<uint32_t>>().swap(markiertJeDatei_);
     anzahl_ = 0;
     bytes_ = 0;
     emit Geaendert();

@@ -2,7 +2,9 @@
 
 // The marks of the result list: one flag per line, by the line's index in
 // the search's list (not by where a sort shows it), with the count and the
-// bytes of the marked lines kept as they change. It is a plain class beside
+// bytes of the marked files kept as they change: a file that stands under
+// several lines (a "+" file under each "!" file it equals) counts once, by
+// a count of its marked lines. It is a plain class beside
 // the view, not a Qt selection model: Qt's model holds a selection as a
 // list of ranges, which a list of a million lines with every "!" line
 // marked turns into hundreds of thousands of ranges, each merge and each
@@ -16,12 +18,20 @@
 #include <functional>
 #include <vector>
 
+// A line's file: its entry (the walk and the entry's number there), which
+// every line naming that file shares, and its size in bytes.
+struct TZeilendatei {
+    uint32_t lauf = 0;
+    uint32_t eintrag = 0;
+    uint64_t groesse = 0;
+};
+
 class TMarkierung : public QObject {
     Q_OBJECT
 
 public:
-    // groesse gives a line's file size in bytes, for the marked lines' sum.
-    explicit TMarkierung(std::function<uint64_t(uint32_t)> groesse, QObject* eltern = nullptr);
+    // datei gives a line's file, for the marked files' count and sum.
+    explicit TMarkierung(std::function<TZeilendatei(uint32_t)> datei, QObject* eltern = nullptr);
 
     // Whether line zeile is marked.
     bool Markiert(uint32_t zeile) const { return zeile < an_.size() && an_[zeile]; }
@@ -30,7 +40,8 @@ public:
     // The marked lines below anzahl, in ascending order: what a copy or move
     // takes once at its start.
     std::vector<uint32_t> Zeilen(uint32_t anzahl) const;
-    // How many lines are marked, and their files' bytes.
+    // How many files are marked (each once, however many of its lines),
+    // and their bytes.
     uint32_t Anzahl() const { return anzahl_; }
     uint64_t Bytes() const { return bytes_; }
 
@@ -54,12 +65,18 @@ signals:
 
 private:
     void Bit(uint32_t zeile, bool an);
+    // A line of the file changed its mark: the sums change with the file's
+    // first marked line and its last unmarked one.
+    void Zaehlen(uint32_t zeile, bool an);
     // The state a row of the range in progress had before it; k counts away
     // from the anchor (0 the anchor itself for unten_).
     bool Vorher(uint32_t reihe, const std::function<uint32_t(uint32_t)>& zeileVon);
 
-    std::function<uint64_t(uint32_t)> groesse_;
+    std::function<TZeilendatei(uint32_t)> datei_;
     std::vector<bool> an_; // lines past its end are unmarked
+    // Per walk and entry, how many of the file's lines are marked. Dense:
+    // a marking command over a million lines costs no hashing.
+    std::vector<std::vector<uint32_t>> markiertJeDatei_;
     uint32_t anzahl_ = 0;
     uint64_t bytes_ = 0;
 

@@ -298,7 +298,12 @@ void TForm1::Kopieren(bool vonNach, bool verschieben)
         OpenDialog1.Titel = verschieben ? "Verschieben nach: Zielverzeichnis wählen" : "Kopieren nach: Zielverzeichnis wählen";
     if (!OpenDialog1Execute())
         return;
-    sitzung_.MarkierteKopieren(MarkierteZeilen(), basis, VerzeichnisTeil(OpenDialog1.FileName), verschieben);
+    const TAbgelehnt abgelehnt =
+        sitzung_.MarkierteKopieren(MarkierteZeilen(), basis, VerzeichnisTeil(OpenDialog1.FileName), verschieben);
+    // The verdict says that a line failed; the list says which and why.
+    if (!abgelehnt.empty())
+        AbgelehnteMelden(
+            AbgelehntMeldung(verschieben ? TMeldungsAnlass::Verschieben : TMeldungsAnlass::Kopieren, abgelehnt));
 }
 
 // The modal parts
@@ -413,13 +418,14 @@ void TForm1::ListeAnordnen()
     HinweisNichtGelesen->setGeometry(links, height() - hinweis, breite, hinweis);
 }
 
+void TForm1::AbgelehnteMelden(const TEintragsMeldung& meldung)
+{
+    EintraegeZeigen(this, meldung);
+}
+
 void TForm1::NichtGeleseneAnzeigen1Click()
 {
-    TEintragsGruende eintraege;
-    for (const TUebersprungen& u : Uebersprungen())
-        eintraege.emplace_back(u.pfad, u.grund);
-    EintraegeZeigen(this, QString::fromUtf8("Nicht gelesen"),
-                    QString::fromUtf8("Diese Verzeichnisse und Dateien konnte die Suche nicht lesen:"), eintraege);
+    EintraegeZeigen(this, UebersprungenMeldung(Uebersprungen()));
 }
 
 bool TForm1::ListeMarkiert(uint32_t index) const

@@ -10,6 +10,7 @@
 #include "app/Befehlsablauf.h"
 #include "app/Bildschirme.h"
 #include "app/DateiDialog.h"
+#include "app/Eintragsmeldung.h"
 #include "app/Feldanzeige.h"
 #include "app/Fensterbeobachter.h"
 #include "app/Fensterrahmen.h"
@@ -187,6 +188,9 @@ public:
     // Runs a command the user started: its errors go to the error box, and
     // a close that waited for it ends the program afterwards.
     void Befehl(const std::function<void()>& aufgabe);
+
+    // The lines a command left alone, each with its reason, in a modal list.
+    virtual void AbgelehnteMelden(const TEintragsMeldung& meldung);
 
 protected:
     // The session's lines, as the search writes them (for tests).

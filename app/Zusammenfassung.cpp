@@ -8,7 +8,7 @@ TZusammenfassung::TZusammenfassung(const TErgebnisliste& liste, const TMarkierun
     : QLabel(eltern), liste_(liste), marken_(marken)
 {
     setObjectName(QStringLiteral("Zusammenfassung"));
-    setToolTip(QString::fromUtf8("Platz, den die gleichen Dateien (+) belegen; Anzahl und Größe der markierten Einträge"));
+    setToolTip(QString::fromUtf8("Platz, den die gleichen Dateien (+) belegen; Anzahl und Größe der markierten Dateien, jede einmal gezählt"));
     hide();
     connect(&marken, &TMarkierung::Geaendert, this, &TZusammenfassung::Vormerken);
     connect(&liste, &TErgebnisliste::Gezeigt, this, &TZusammenfassung::Vormerken);

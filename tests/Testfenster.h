@@ -36,6 +36,9 @@ public:
     std::vector<std::string> dialogStartnamen;
     std::vector<std::string> dialogTitel;
 
+    // The lists of refused lines the window showed: (title, entries).
+    std::vector<TEintragsMeldung> abgelehnt;
+
     int aboutBoxGezeigt = 0;
     int beendet = 0;
 
@@ -67,6 +70,7 @@ protected:
     }
 
     void Meldung(const std::string& text, const std::string& titel) override { meldungen.emplace_back(text, titel); }
+    void AbgelehnteMelden(const TEintragsMeldung& meldung) override { abgelehnt.push_back(meldung); }
 
     bool OpenDialog1Execute() override
     {

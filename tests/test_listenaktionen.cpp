@@ -39,7 +39,7 @@ protected:
         l.Oeffnen = [this](const QUrl& adresse) { return geoeffnet.push_back(adresse.toEncoded().toStdString()), true; };
         l.Fragen = [this](const std::string& text, const std::string&) { return fragen.push_back(text), true; };
         l.Melden = [this](const std::string& text, const std::string&) { meldungen.push_back(text); };
-        l.AbgelehnteZeigen = [this](const TEintragsGruende& liste) { abgelehnt = liste; };
+        l.AbgelehnteZeigen = [this](const TEintragsMeldung& liste) { abgelehnt = liste.eintraege; };
     }
 
     // The lines' paths in list order.
@@ -89,7 +89,10 @@ TEST_F(Listenaktionen, TrashAsksCountAndSizeKeepsALastCopyAndAChangedFile)
     baum.Datei("B/r", "ZZ");
     f->Listenaktionen->InDenPapierkorb1->trigger();
 
-    EXPECT_EQ(fragen, std::vector<std::string>{"5 Dateien (12 Bytes) in den Papierkorb verschieben?"});
+    // What goes is counted; the copies that stay and the changed file are said.
+    EXPECT_EQ(fragen, std::vector<std::string>{"2 Dateien (4 Bytes) in den Papierkorb verschieben?\n"
+                                               "2 Dateien bleiben als letzte Kopie.\n"
+                                               "1 Datei ist seit der Suche geändert oder nicht mehr da."});
     for (const char* bleibt : {"A/1", "B/r", "A/s"})
         EXPECT_TRUE(plattform::IstDatei(baum.Wurzel() + bleibt)) << bleibt;
     for (const char* weg : {"B/" FREMD, "B/q"})
@@ -97,7 +100,8 @@ TEST_F(Listenaktionen, TrashAsksCountAndSizeKeepsALastCopyAndAChangedFile)
     EXPECT_EQ(TTestbaum::Lesen(baum.Wurzel() + "D/Trash/files/" FREMD), "zz");
     const std::string info = TTestbaum::Lesen(baum.Wurzel() + "D/Trash/info/" FREMD ".trashinfo");
     EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + ProzentKodiert(b) + "n%E4me\nDeletionDate=", 0), 0u) << info;
-    EXPECT_EQ(abgelehnt.size(), 3u); // the kept "!" file, the changed file, the line without a twin
+    // Only the changed file is refused, in German; the kept copies are no errors.
+    EXPECT_EQ(abgelehnt, (TEintragsGruende{{baum.Wurzel() + "B/r", "seit der Suche geändert oder nicht mehr da"}}));
     EXPECT_EQ(f->FeldText(TFeld::Edit5), "es ist mindestens ein Fehler aufgetreten");
     EXPECT_EQ(f->Funde().Anzahl(), 5u); // as after a move, the list waits for the next search
 }

@@ -206,3 +206,30 @@ TEST_F(Ergebnisliste, DoubleClickAndEnterActOnTheLineTheSortedRowShows)
     EXPECT_EQ(aktiviert, (std::vector<uint32_t>{3, 0}));
     EXPECT_EQ(Marken(), "100000000");
 }
+
+TEST(Dateisummen, AFileUnderSeveralLinesCountsOnce)
+{
+    // "+ /b/y" stands under both "!" lines: the walk's one entry, twice.
+    TFundliste funde;
+    for (const TZeile& z : {TZeile{'!', "/a/1", 100}, TZeile{'+', "/b/y", 300}, TZeile{'!', "/a/2", 100}}) {
+        plattform::TQuellStand stand;
+        stand.stand.groesse = z.groesse;
+        funde.Anhaengen(funde.Aufnehmen(z.art, z.art == '+', z.pfad, &stand));
+    }
+    funde.Anhaengen(funde.Fund(1));
+    TErgebnisliste modell(funde);
+    modell.Zeigen();
+    EXPECT_EQ(modell.PlusBytes(), 300u);
+    TErgebnisansicht ansicht(&modell, 13);
+    const struct {
+        uint32_t erste, ende;
+        bool an;
+        uint32_t dateien;
+        uint64_t bytes;
+    } schritte[] = {{0, 4, true, 3, 500}, {1, 2, false, 3, 500}, {3, 4, false, 2, 200}, {1, 2, true, 3, 500}};
+    for (const auto& s : schritte) {
+        ansicht.Markierung()->Setzen(s.erste, s.ende, s.an);
+        EXPECT_EQ(ansicht.Markierung()->Anzahl(), s.dateien);
+        EXPECT_EQ(ansicht.Markierung()->Bytes(), s.bytes);
+    }
+}

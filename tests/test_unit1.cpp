@@ -899,7 +899,8 @@ TEST_F(Form1Test, CancellingEitherDialogOfAMoveChangesNothing)
 
 // A unique first-tree file and a second-tree twin of another file share
 // their relative path: the move through the menu keeps the unique content at
-// the target and leaves the twin where it was, and says that a line failed.
+// the target and leaves the twin where it was, and says which line failed
+// and why, in German.
 TEST_F(Form1Test, MovingAllCategoriesNeverLetsATwinOverwriteAUniqueFile)
 {
     LampenAblegen();
@@ -924,6 +925,10 @@ TEST_F(Form1Test, MovingAllCategoriesNeverLetsATwinOverwriteAUniqueFile)
     EXPECT_EQ(TTestbaum::Lesen(b + "f"), "zwilling");
     EXPECT_EQ(TTestbaum::Lesen(t + "sub/g"), "zwilling");
     EXPECT_EQ(f->FeldText(TFeld::Edit5), "es ist mindestens ein Fehler aufgetreten");
+    ASSERT_EQ(f->abgelehnt.size(), 1u);
+    EXPECT_EQ(f->abgelehnt[0].titel, "Nicht verschoben");
+    EXPECT_EQ(f->abgelehnt[0].eintraege,
+              (std::vector<std::pair<std::string, std::string>>{{b + "f", "am Ziel steht schon eine andere Datei"}}));
     EXPECT_EQ(Zeilen(*f), gefunden);
     for (uint32_t i = 0; i < f->ListeAnzahl(); ++i)
         EXPECT_TRUE(f->ListeMarkiert(i));
