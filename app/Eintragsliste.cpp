@@ -7,19 +7,22 @@
 #include <QString>
 #include <QVBoxLayout>
 
-void EintraegeZeigen(QWidget* eltern, const QString& titel, const QString& kopf, const TEintragsGruende& eintraege)
+void EintraegeZeigen(QWidget* eltern, const TEintragsMeldung& meldung)
 {
     QDialog dialog(eltern);
-    dialog.setWindowTitle(titel);
+    dialog.setWindowTitle(QString::fromStdString(meldung.titel));
     auto* anordnung = new QVBoxLayout(&dialog);
-    anordnung->addWidget(new QLabel(kopf, &dialog));
-    // Plain text, one entry a line, so that the user can select and copy
-    // the paths; thousands of lines cost no widget each.
+    anordnung->addWidget(new QLabel(QString::fromStdString(meldung.kopf), &dialog));
+    // Plain text, one entry a paragraph, so that the user can select and
+    // copy the paths; thousands of lines cost no widget each. A long path
+    // or reason wraps (inside a word where it must), so that it can be read
+    // whole at any width.
     auto* text = new QPlainTextEdit(&dialog);
     text->setReadOnly(true);
-    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     QString zeilen;
-    for (const auto& [pfad, grund] : eintraege) {
+    for (const auto& [pfad, grund] : meldung.eintraege) {
         zeilen += QString::fromUtf8(pfad.data(), static_cast<qsizetype>(pfad.size()));
         zeilen += QStringLiteral("  \u2013  ");
         zeilen += QString::fromUtf8(grund.data(), static_cast<qsizetype>(grund.size()));

@@ -1,12 +1,12 @@
 #pragma once
 
 // A list of entries, each with the reason it was left alone, shown in a
-// modal dialog: what a search could not read, what a copy or a move refused.
+// modal dialog: what a search could not read, what a copy, a move or the
+// trash refused. The texts are the window logic's (fenster/Eintragsmeldung).
 
-#include "fenster/Oberflaeche.h"
+#include "fenster/Eintragsmeldung.h"
 
-class QString;
 class QWidget;
 
 // Shows the entries under a heading until the user closes the dialog.
-void EintraegeZeigen(QWidget* eltern, const QString& titel, const QString& kopf, const TEintragsGruende& eintraege);
+void EintraegeZeigen(QWidget* eltern, const TEintragsMeldung& meldung);

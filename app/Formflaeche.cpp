@@ -147,10 +147,9 @@ void TFormflaeche::FehlerZeigen(const std::string& text)
     FehlerfensterZeigen(text);
 }
 
-void TFormflaeche::EintraegeZeigen(const std::string& titel, const std::string& kopf,
-                                   const TEintragsGruende& eintraege)
+void TFormflaeche::EintraegeZeigen(const TEintragsMeldung& meldung)
 {
-    ::EintraegeZeigen(&fenster_, Text(titel), Text(kopf), eintraege);
+    ::EintraegeZeigen(&fenster_, meldung);
 }
 
 std::optional<std::string> TFormflaeche::VerzeichnisWaehlen(const std::string& titel, const std::string& vorgabe)

@@ -38,8 +38,7 @@ public:
     bool JaNeinFrage(const std::string& text, const std::string& titel) override;
     void Meldung(const std::string& text, const std::string& titel) override;
     void FehlerZeigen(const std::string& text) override;
-    void EintraegeZeigen(const std::string& titel, const std::string& kopf,
-                         const TEintragsGruende& eintraege) override;
+    void EintraegeZeigen(const TEintragsMeldung& meldung) override;
     std::optional<std::string> VerzeichnisWaehlen(const std::string& titel, const std::string& vorgabe) override;
     std::string SpeicherortWaehlen() override;
     bool FilterBearbeiten(TFilterwerte& werte) override;

@@ -103,7 +103,7 @@ void TForm1::Aufbauen()
     Zusammenfassung = new QLabel(this);
     Zusammenfassung->setObjectName(QStringLiteral("Zusammenfassung"));
     Zusammenfassung->setToolTip(
-        QString::fromUtf8("Platz, den die gleichen Dateien (+) belegen; Anzahl und Größe der markierten Einträge"));
+        QString::fromUtf8("Platz, den die gleichen Dateien (+) belegen; Anzahl und Größe der markierten Dateien, jede einmal gezählt"));
     Zusammenfassung->hide();
 
     spaltenlauf_ = new TSpaltenlauf(*this, {GroupBox1, GroupBox2, GroupBox3, GroupBox4}, 96, InnenHoehe, ListeLinks);

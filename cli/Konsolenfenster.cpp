@@ -58,10 +58,10 @@ int TKonsolenFenster::UnterbrechungsSignal()
     return unterbrechungsSignal.load();
 }
 
-void TKonsolenFenster::UebersprungMelden(std::string pfad, std::string grund)
+void TKonsolenFenster::UebersprungMelden(std::string pfad, TGrund grund)
 {
     FortschrittLoeschen();
-    std::fprintf(meldungen_, "dubrinax-cli: warning: skipped %s: %s\n", pfad.c_str(), grund.c_str());
+    std::fprintf(meldungen_, "dubrinax-cli: warning: skipped %s: %s\n", pfad.c_str(), GrundEnglisch(grund).c_str());
 }
 
 void TKonsolenFenster::Suchen(const std::string& eins, const std::string& zwei)

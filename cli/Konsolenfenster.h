@@ -50,7 +50,7 @@ protected:
     void FundAngehaengt(uint32_t index) override;
     void NachrichtenVerarbeiten() override;
     bool UnterbrechungNachsehen() override;
-    void UebersprungMelden(std::string pfad, std::string grund) override;
+    void UebersprungMelden(std::string pfad, TGrund grund) override;
 
 private:
     // Writes every line before index bis to stdout; they cannot change any more.

@@ -1,6 +1,6 @@
 #include "fenster/Ergebnisliste.h"
 
-#include "fenster/Groessentext.h"
+#include "util/Groessenangabe.h"
 #include "search/Fundliste.h"
 
 #include <algorithm>
@@ -43,12 +43,20 @@ uint64_t TErgebnisliste::Groesse(uint32_t zeile) const
     return zeile < funde_.Anzahl() ? static_cast<uint64_t>(std::max<int64_t>(0, funde_.Eintrag(zeile).groesse)) : 0;
 }
 
+TZeilendatei TErgebnisliste::Datei(uint32_t zeile) const
+{
+    if (zeile >= funde_.Anzahl())
+        return {};
+    const TFund& fund = funde_.Fund(zeile);
+    return {fund.lauf, fund.eintrag, Groesse(zeile)};
+}
+
 std::string TErgebnisliste::Groessenspalte(uint32_t reihe) const
 {
     const uint32_t zeile = Zeile(reihe);
     if (zeile >= funde_.Anzahl() || funde_.Fund(zeile).art == '+' || funde_.Eintrag(zeile).groesse < 0)
         return {};
-    return Groessentext(Groesse(zeile));
+    return Groessenangabe(Groesse(zeile));
 }
 
 void TErgebnisliste::Sortieren(TOrdnung ordnung)
@@ -128,6 +136,7 @@ void TErgebnisliste::Geleert()
     laengste_ = 0;
     laengsteIndex_ = 0;
     plusBytes_ = 0;
+    std::vector<std::vector<bool>>().swap(plusGezaehlt_);
     std::vector<uint32_t>().swap(ordnung_);
 }
 
@@ -137,9 +146,20 @@ bool TErgebnisliste::Zeigen()
     if (anzahl == gezeigt_)
         return false;
     for (uint32_t zeile = gezeigt_; zeile < anzahl; ++zeile) {
-        // The "+" lines' sum grows with them: a "+" line keeps its kind.
-        if (funde_.Fund(zeile).art == '+')
-            plusBytes_ += Groesse(zeile);
+        // The "+" lines' sum grows with them (a "+" line keeps its kind), by
+        // each file the first time a "+" line names it.
+        const TFund& fund = funde_.Fund(zeile);
+        if (fund.art == '+') {
+            if (plusGezaehlt_.size() <= fund.lauf)
+                plusGezaehlt_.resize(static_cast<size_t>(fund.lauf) + 1);
+            std::vector<bool>& lauf = plusGezaehlt_[fund.lauf];
+            if (lauf.size() <= fund.eintrag)
+                lauf.resize(std::max<size_t>(static_cast<size_t>(fund.eintrag) + 1, lauf.size() * 2), false);
+            if (!lauf[fund.eintrag]) {
+                lauf[fund.eintrag] = true;
+                plusBytes_ += Groesse(zeile);
+            }
+        }
         Messen(zeile);
         // Lines found after a sort come at its end, in the walk's order.
         if (!ordnung_.empty())

@@ -16,6 +16,14 @@
 
 class TFundliste;
 
+// A line's file: its entry (the walk and the entry's number there), which
+// every line naming that file shares, and its size in bytes.
+struct TZeilendatei {
+    uint32_t lauf = 0;
+    uint32_t eintrag = 0;
+    uint64_t groesse = 0;
+};
+
 class TErgebnisliste {
 public:
     enum class TOrdnung { Lauf, Pfad, Groesse };
@@ -31,10 +39,13 @@ public:
     std::string Zeilentext(uint32_t zeile) const;
     // A line's file size in bytes (0 where the search could not tell).
     uint64_t Groesse(uint32_t zeile) const;
+    // A line's file: its entry, shared by every line that names it, and its size.
+    TZeilendatei Datei(uint32_t zeile) const;
     // The size column of a row: on a group's first line and on a line
     // alone, empty on the "+" lines under it.
     std::string Groessenspalte(uint32_t reihe) const;
-    // The bytes the shown "+" lines take: what removing them would free.
+    // The bytes the files of the shown "+" lines take, each file once
+    // however many "+" lines name it: what removing them would free.
     uint64_t PlusBytes() const { return plusBytes_; }
 
     // Shows the lines in the walk's order, or sorted with their groups whole:
@@ -62,5 +73,7 @@ private:
     uint32_t laengste_ = 0;
     uint32_t laengsteIndex_ = 0;
     uint64_t plusBytes_ = 0;
+    // Per walk and entry, whether the file was counted in plusBytes_.
+    std::vector<std::vector<bool>> plusGezaehlt_;
     std::vector<uint32_t> ordnung_; // row -> line; empty for the walk's order
 };

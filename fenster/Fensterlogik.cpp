@@ -1,7 +1,8 @@
 #include "fenster/Fensterlogik.h"
 
+#include "fenster/Eintragsmeldung.h"
 #include "fenster/Fenstereinstellungen.h"
-#include "fenster/Groessentext.h"
+#include "util/Groessenangabe.h"
 #include "fenster/Verzeichnisablage.h"
 #include "util/Datenort.h"
 #include "util/Einstellungsort.h"
@@ -180,11 +181,7 @@ void TFensterlogik::VerzeichnisWaehlen(TFeld feld)
 
 void TFensterlogik::NichtGeleseneAnzeigen1Click()
 {
-    TEintragsGruende eintraege;
-    for (const TUebersprungen& u : sitzung_.Uebersprungen())
-        eintraege.emplace_back(u.pfad, u.grund);
-    flaeche_.EintraegeZeigen("Nicht gelesen", "Diese Verzeichnisse und Dateien konnte die Suche nicht lesen:",
-                             eintraege);
+    flaeche_.EintraegeZeigen(UebersprungenMeldung(sitzung_.Uebersprungen()));
 }
 
 void TFensterlogik::DateiOeffnen1Click()
@@ -348,8 +345,8 @@ std::string TFensterlogik::Zusammenfassung() const
 {
     if (liste_.Reihen() == 0)
         return {};
-    return "+ belegen " + Groessentext(liste_.PlusBytes()) + "; markiert: " + std::to_string(marken_.Anzahl()) +
-           " (" + Groessentext(marken_.Bytes()) + ")";
+    return "+ belegen " + Groessenangabe(liste_.PlusBytes()) + "; markiert: " + std::to_string(marken_.Anzahl()) +
+           " (" + Groessenangabe(marken_.Bytes()) + ")";
 }
 
 void TFensterlogik::ZusammenfassungZeigen()

@@ -1,16 +1,15 @@
 #include "fenster/Listenbefehle.h"
 
+#include "fenster/Eintragsmeldung.h"
 #include "fenster/Ergebnisliste.h"
 #include "fenster/Filterwerte.h"
-#include "fenster/Groessentext.h"
 #include "fenster/Markierung.h"
 #include "fenster/Oberflaeche.h"
 #include "search/Listenexport.h"
+#include "search/Papierkorbplan.h"
 #include "search/Suchsitzung.h"
+#include "util/Grund.h"
 #include "util/Speila.h"
-
-#include <set>
-#include <utility>
 
 bool TListenbefehle::VerzeichnisFragen(const std::string& titel, std::string& verzeichnis)
 {
@@ -45,7 +44,12 @@ void TListenbefehle::Kopieren(bool vonNach, bool verschieben)
     std::string ziel;
     if (!VerzeichnisFragen(titel, ziel))
         return;
-    sitzung_.MarkierteKopieren(marken_.Zeilen(sitzung_.Funde().Anzahl()), basis, ziel, verschieben);
+    const TAbgelehnt abgelehnt =
+        sitzung_.MarkierteKopieren(marken_.Zeilen(sitzung_.Funde().Anzahl()), basis, ziel, verschieben);
+    // The verdict says that a line failed; the list says which and why.
+    if (!abgelehnt.empty())
+        flaeche_.EintraegeZeigen(
+            AbgelehntMeldung(verschieben ? TMeldungsAnlass::Verschieben : TMeldungsAnlass::Kopieren, abgelehnt));
 }
 
 void TListenbefehle::MitDemDesktop(const std::string& pfad)
@@ -77,24 +81,20 @@ void TListenbefehle::InDenPapierkorb()
     const std::vector<uint32_t> zeilen = marken_.Zeilen(funde.Anzahl());
     if (zeilen.empty())
         return;
-    // A "+" file stands under every "!" file it equals: counted once.
-    std::set<std::pair<uint16_t, uint32_t>> dateien;
-    uint64_t summe = 0;
-    for (const uint32_t zeile : zeilen) {
-        const TFund& fund = funde.Fund(zeile);
-        if (dateien.insert({fund.lauf, fund.eintrag}).second)
-            summe += liste_.Groesse(zeile);
+    // The question is about what the command will do: the files that can
+    // go, each once, and the copies that stay.
+    const TPlanSumme summe = PlanZusammenfassen(funde, PapierkorbPlanen(funde, zeilen));
+    if (summe.gehen == 0) {
+        flaeche_.Meldung(PapierkorbFrage(summe), "Papierkorb");
+        return;
     }
-    const std::string frage = std::to_string(dateien.size()) + (dateien.size() == 1 ? " Datei (" : " Dateien (") +
-                              Groessentext(summe) + ") in den Papierkorb verschieben?";
-    if (!flaeche_.JaNeinFrage(frage, "Papierkorb"))
+    if (!flaeche_.JaNeinFrage(PapierkorbFrage(summe), "Papierkorb"))
         return;
 
     const TPapierkorbErgebnis ergebnis = sitzung_.MarkierteWegwerfen(zeilen);
     // As after a move, the lines stay as they are until the next search.
     if (!ergebnis.abgelehnt.empty())
-        flaeche_.EintraegeZeigen("Nicht in den Papierkorb gelegt", "Diese Einträge blieben, wo sie waren:",
-                                 ergebnis.abgelehnt);
+        flaeche_.EintraegeZeigen(AbgelehntMeldung(TMeldungsAnlass::Papierkorb, ergebnis.abgelehnt));
 }
 
 void TListenbefehle::ListeSpeichern()
@@ -112,7 +112,8 @@ void TListenbefehle::ListeSpeichern()
     const std::optional<TDateiFehler> fehler =
         ::ListeSpeichern(sitzung_.Funde(), pfad, format, !sitzung_.Stopp.Angefordert());
     if (fehler)
-        flaeche_.Meldung("Die Liste konnte nicht gespeichert werden:\n" + fehler->pfad + "\n" + fehler->grund, "Fehler");
+        flaeche_.Meldung("Die Liste konnte nicht gespeichert werden:\n" + fehler->pfad + "\n" + GrundDeutsch(fehler->grund),
+                         "Fehler");
 }
 
 void TListenbefehle::FilterAendern()

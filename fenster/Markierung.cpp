@@ -4,6 +4,24 @@
 
 #include <algorithm>
 
+void TMarkierung::Zaehlen(uint32_t zeile, bool an)
+{
+    const TZeilendatei datei = liste_.Datei(zeile);
+    if (markiertJeDatei_.size() <= datei.lauf)
+        markiertJeDatei_.resize(static_cast<size_t>(datei.lauf) + 1);
+    std::vector<uint32_t>& lauf = markiertJeDatei_[datei.lauf];
+    if (lauf.size() <= datei.eintrag)
+        lauf.resize(std::max<size_t>(static_cast<size_t>(datei.eintrag) + 1, lauf.size() * 2), 0);
+    uint32_t& zaehler = lauf[datei.eintrag];
+    if (an && zaehler++ == 0) {
+        ++anzahl_;
+        bytes_ += datei.groesse;
+    } else if (!an && --zaehler == 0) {
+        --anzahl_;
+        bytes_ -= datei.groesse;
+    }
+}
+
 void TMarkierung::Bit(uint32_t zeile, bool an)
 {
     if (Markiert(zeile) == an)
@@ -11,14 +29,7 @@ void TMarkierung::Bit(uint32_t zeile, bool an)
     if (an_.size() <= zeile)
         an_.resize(static_cast<size_t>(zeile) + 1, false);
     an_[zeile] = an;
-    const uint64_t groesse = liste_.Groesse(zeile);
-    if (an) {
-        ++anzahl_;
-        bytes_ += groesse;
-    } else {
-        --anzahl_;
-        bytes_ -= groesse;
-    }
+    Zaehlen(zeile, an);
 }
 
 std::vector<uint32_t> TMarkierung::Zeilen(uint32_t anzahl) const
@@ -27,7 +38,7 @@ std::vector<uint32_t> TMarkierung::Zeilen(uint32_t anzahl) const
     // marked is not scanned to its end.
     const auto ende = static_cast<uint32_t>(std::min<size_t>(anzahl, an_.size()));
     std::vector<uint32_t> zeilen;
-    zeilen.reserve(std::min(anzahl_, ende));
+    zeilen.reserve(std::min(anzahl_, ende)); // at least one line per marked file
     for (uint32_t zeile = 0; zeile < ende; ++zeile)
         if (an_[zeile])
             zeilen.push_back(zeile);
@@ -47,23 +58,20 @@ void TMarkierung::Setzen(uint32_t erste, uint32_t ende, bool an)
     if (an_.size() < ende)
         an_.resize(ende, false);
     // The sums change by the lines whose state changes, and only those are weighed.
-    uint32_t anzahl = 0;
-    uint64_t bytes = 0;
     for (uint32_t zeile = erste; zeile < ende; ++zeile) {
         if (an_[zeile] == an)
             continue;
         an_[zeile] = an;
-        ++anzahl;
-        bytes += liste_.Groesse(zeile);
+        Zaehlen(zeile, an);
     }
-    anzahl_ = an ? anzahl_ + anzahl : anzahl_ - anzahl;
-    bytes_ = an ? bytes_ + bytes : bytes_ - bytes;
 }
 
 void TMarkierung::Leeren()
 {
     laufend_ = {};
     std::fill(an_.begin(), an_.end(), false);
+    for (std::vector<uint32_t>& lauf : markiertJeDatei_)
+        std::fill(lauf.begin(), lauf.end(), 0);
     anzahl_ = 0;
     bytes_ = 0;
 }
@@ -74,6 +82,7 @@ void TMarkierung::Vergessen()
     anker_ = 0;
     ziehenAn_ = true;
     std::vector<bool>().swap(an_);
+    std::vector<std::vector<uint32_t>>().swap(markiertJeDatei_);
     anzahl_ = 0;
     bytes_ = 0;
 }

@@ -2,7 +2,9 @@
 
 // The marks of the result list: one flag per line, by the line's index in
 // the search's list (not by where a sort shows it), with the count and the
-// bytes of the marked lines kept as they change. A list of a million lines
+// bytes of the marked files kept as they change: a file that stands under
+// several lines (a "+" file under each "!" file it equals) counts once, by
+// a count of its marked lines. A list of a million lines
 // with every "!" line marked would be hundreds of thousands of ranges in a
 // selection kept as ranges (Qt's), each merge and each look-up scanning all
 // of them. Here a look-up is O(1), a marking command costs the lines it
@@ -20,7 +22,7 @@ class TErgebnisliste;
 
 class TMarkierung {
 public:
-    // liste gives the rows' lines and the lines' sizes; it outlives us.
+    // liste gives the rows' lines and the lines' files; it outlives us.
     explicit TMarkierung(const TErgebnisliste& liste) : liste_(liste) {}
 
     // Whether line zeile is marked.
@@ -30,7 +32,8 @@ public:
     // The marked lines below anzahl, in ascending order: what a copy or move
     // takes once at its start.
     std::vector<uint32_t> Zeilen(uint32_t anzahl) const;
-    // How many lines are marked, and their files' bytes.
+    // How many files are marked (each once, however many of its lines),
+    // and their bytes.
     uint32_t Anzahl() const { return anzahl_; }
     uint64_t Bytes() const { return bytes_; }
 
@@ -56,6 +59,9 @@ public:
 
 private:
     void Bit(uint32_t zeile, bool an);
+    // A line of the file changed its mark: the sums change with the file's
+    // first marked line and its last unmarked one.
+    void Zaehlen(uint32_t zeile, bool an);
     // The range the user is dragging or extending with Shift, in rows from
     // anker to bis: marked (or unmarked) on top of what the lines were
     // before it began. A new range from the same anchor with the same state
@@ -69,6 +75,9 @@ private:
 
     const TErgebnisliste& liste_; // non-owning
     std::vector<bool> an_;        // lines past its end are unmarked
+    // Per walk and entry, how many of the file's lines are marked. Dense:
+    // a marking command over a million lines costs no hashing.
+    std::vector<std::vector<uint32_t>> markiertJeDatei_;
     uint32_t anzahl_ = 0;
     uint64_t bytes_ = 0;
     uint32_t anker_ = 0;   // the row a Shift range starts from

@@ -11,6 +11,7 @@
 // any other time (the logic refuses what may not run inside a command).
 
 #include "fenster/Befehle.h"
+#include "fenster/Eintragsmeldung.h"
 #include "fenster/Feldanzeige.h"
 #include "fenster/Fenstereinstellungen.h"
 #include "fenster/Fensterlage.h"
@@ -18,12 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
-
-// (path, reason) pairs, as the core reports them: what a search could not
-// read, what a command refused.
-using TEintragsGruende = std::vector<std::pair<std::string, std::string>>;
 
 // A row of the result list as a face shows it, column by column.
 struct TListenzeile {
@@ -84,9 +80,9 @@ public:
     virtual void Meldung(const std::string& text, const std::string& titel) = 0;
     // The error box: the error icon, the title "Dubrinax", OK.
     virtual void FehlerZeigen(const std::string& text) = 0;
-    // Lists entries, each with its reason, under a heading, until closed.
-    virtual void EintraegeZeigen(const std::string& titel, const std::string& kopf,
-                                 const TEintragsGruende& eintraege) = 0;
+    // Lists entries, each with its reason, under a title and a heading,
+    // until closed: what a search could not read, what a command refused.
+    virtual void EintraegeZeigen(const TEintragsMeldung& meldung) = 0;
     // The directory dialog: opens where vorgabe (a path ending in a file
     // name, usually "x") points, asks what titel says; the name confirmed,
     // or nothing when cancelled. The caller takes its directory part.

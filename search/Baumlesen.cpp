@@ -97,7 +97,7 @@ bool BaumLesen(const TFilter& filter, TStoppMarke& stopp, TSuchbeobachter& beoba
         }
         if (leser.Gehalten())
             return false;
-        if (!leser.Grund().empty())
+        if (!leser.Grund().Leer())
             beobachter.UebersprungMelden(std::string(verzeichnis), leser.Grund());
     }
     return true;

@@ -2,6 +2,9 @@
 
 #include "util/Ablage.h"
 
+#include <set>
+#include <utility>
+
 namespace {
 
 // One directory however it is spelt: "A/./", "A/" and a link to A are A.
@@ -13,7 +16,7 @@ bool GleichesVerzeichnis(const std::string& a, const std::string& b)
 
 } // namespace
 
-bool DateienAblegen(const TFundliste& funde, const TDateiauftrag& auftrag, const TDateibeobachter& beobachter)
+TAbgelehnt DateienAblegen(const TFundliste& funde, const TDateiauftrag& auftrag, const TDateibeobachter& beobachter)
 {
     // The lines name the files the search found, below the directories it
     // searched; what the directory fields say now may be something else entirely.
@@ -28,10 +31,12 @@ bool DateienAblegen(const TFundliste& funde, const TDateiauftrag& auftrag, const
     if (!auftrag.basis.empty())
         ablage.VerzeichnisBehalten(auftrag.basis);
 
-    bool gut = true;
+    TAbgelehnt abgelehnt;
+    // The entries a move has taken: a file under two lines goes with the first.
+    std::set<std::pair<uint16_t, uint32_t>> bewegt;
     for (const uint32_t i : auftrag.zeilen) {
         if (i >= funde.Anzahl()) {
-            gut = false;
+            abgelehnt.emplace_back(std::to_string(i), TGrund::Eigen(TGrundArt::KeineZeile));
             continue;
         }
         const std::string relativ = funde.Relativ(i);
@@ -46,10 +51,18 @@ bool DateienAblegen(const TFundliste& funde, const TDateiauftrag& auftrag, const
         TAblage::TPruefung passt;
         if (eigeneOrte)
             passt = [&funde, i](const plattform::TQuellStand& jetzt) { return funde.Unveraendert(i, jetzt); };
-        if (!ablage.Ablegen(quelle, passt, relativ))
-            gut = false;
+        const std::pair<uint16_t, uint32_t> eintrag{funde.Fund(i).lauf, funde.Fund(i).eintrag};
+        if (auftrag.verschieben && eigeneOrte && bewegt.count(eintrag) != 0)
+            abgelehnt.emplace_back(quelle, TGrund::Eigen(TGrundArt::SchonVerschoben));
+        else if (TGrund grund; !ablage.Ablegen(quelle, passt, relativ, grund))
+            abgelehnt.emplace_back(quelle, std::move(grund));
+        else if (auftrag.verschieben)
+            bewegt.insert(eintrag);
     }
     // The sources of a move across file systems go once their copies are
-    // on the disk; the renames are on it before the command reports.
-    return ablage.Abschliessen() && gut;
+    // on the disk; the renames are on it before the command reports. What
+    // failed there follows the lines refused at once.
+    for (auto& zeile : ablage.Abschliessen())
+        abgelehnt.push_back(std::move(zeile));
+    return abgelehnt;
 }

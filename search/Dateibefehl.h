@@ -6,6 +6,7 @@
 // while it runs changes what the list shows, never what it works on.
 
 #include "search/Fundliste.h"
+#include "util/Grund.h"
 
 #include <cstdint>
 #include <functional>
@@ -32,6 +33,6 @@ struct TDateibeobachter {
     std::function<void(const std::string& quelle)> NachDemKopieren;
 };
 
-// Carries the order out on every line of it. True when every line was
-// done; false when at least one was refused or failed.
-bool DateienAblegen(const TFundliste& funde, const TDateiauftrag& auftrag, const TDateibeobachter& beobachter);
+// Carries the order out on every line of it. Every line refused or failed,
+// by its source, with the reason; empty when every line was done.
+TAbgelehnt DateienAblegen(const TFundliste& funde, const TDateiauftrag& auftrag, const TDateibeobachter& beobachter);

@@ -1,20 +1,13 @@
 #include "search/Papierkorbbefehl.h"
 
+#include "search/Papierkorbplan.h"
 #include "util/Plattform.h"
-
-#include <unordered_set>
 
 namespace {
 
-// The line's file as it is now, when it is still the one the search read.
-bool Unveraendert(const TFundliste& funde, uint32_t zeile, plattform::TDateiKennung& kennung)
-{
-    plattform::TQuellStand jetzt;
-    if (!plattform::QuellStandLesen(funde.Pfad(zeile), jetzt) || !funde.Unveraendert(zeile, jetzt))
-        return false;
-    kennung = jetzt.stand.kennung;
-    return true;
-}
+// Files readied at once: their infos reach the disk with one flush, their
+// entries in the trash with another.
+constexpr size_t Stapel = 256;
 
 } // namespace
 
@@ -22,72 +15,61 @@ TPapierkorbErgebnis InDenPapierkorbLegen(const TFundliste& funde, const std::vec
                                          const TDateibeobachter& beobachter)
 {
     TPapierkorbErgebnis ergebnis;
-    std::vector<bool> markiert(funde.Anzahl(), false);
-    for (const uint32_t zeile : zeilen) {
-        if (zeile < funde.Anzahl())
-            markiert[zeile] = true;
-        else
-            ergebnis.abgelehnt.emplace_back(std::to_string(zeile), "keine Zeile der Liste");
-    }
-    // The files kept as the copy of their group: a "+" file stands under
-    // every "!" file it equals, and the same file may stand as "!" and as
-    // "+" where the trees overlap. Kept once, it is kept everywhere.
-    std::unordered_set<plattform::TDateiKennung, plattform::TDateiKennungHash> behalten;
+    const std::vector<TPlanzeile> plan = PapierkorbPlanen(funde, zeilen);
+    ergebnis.behalten = PlanZusammenfassen(funde, plan).bleiben;
 
-    uint32_t anfang = 0;
-    while (anfang < funde.Anzahl()) {
-        uint32_t ende = anfang + 1;
-        while (ende < funde.Anzahl() && funde.Fund(ende).art == '+')
-            ++ende;
-        bool etwasMarkiert = false;
-        for (uint32_t i = anfang; i < ende; ++i)
-            etwasMarkiert = etwasMarkiert || markiert[i];
-        if (!etwasMarkiert) {
-            anfang = ende;
-            continue;
-        }
-
-        // The member that stays, looked at now: an unmarked one still
-        // there and unchanged, else the "!" file, else any marked one that
-        // still is what the search read. Without one, nothing of the
-        // group is known to be a copy any more, and nothing goes.
-        int64_t bleibt = -1;
-        plattform::TDateiKennung kennung;
-        if (funde.Fund(anfang).art == '!') {
-            for (uint32_t i = anfang; i < ende && bleibt < 0; ++i)
-                if (!markiert[i] && Unveraendert(funde, i, kennung))
-                    bleibt = i;
-            for (uint32_t i = anfang; i < ende && bleibt < 0; ++i)
-                if (markiert[i] && Unveraendert(funde, i, kennung))
-                    bleibt = i;
-        }
-        if (bleibt >= 0)
-            behalten.insert(kennung);
-
-        for (uint32_t i = anfang; i < ende; ++i) {
-            if (!markiert[i] || static_cast<int64_t>(i) == bleibt)
-                continue;
-            const std::string pfad = funde.Pfad(i);
-            if (beobachter.VorDerZeile)
-                beobachter.VorDerZeile(pfad);
-            std::string grund;
-            plattform::TDateiKennung jetzt;
-            if (funde.Fund(anfang).art != '!')
-                grund = "keine gleiche Datei: die einzige Kopie";
-            else if (!Unveraendert(funde, i, jetzt))
-                grund = "seit der Suche geändert oder nicht mehr da";
-            else if (bleibt < 0 || behalten.count(jetzt))
-                grund = "die letzte unveränderte Kopie";
-            else if (plattform::InDenPapierkorb(pfad, grund)) {
+    plattform::TPapierkorb papierkorb;
+    std::vector<const TPlanzeile*> stapel; // the lines readied, in order
+    const auto verschieben = [&] {
+        // Right before a file goes, it and the copy its group keeps are
+        // looked at again: the infos were written meanwhile.
+        const std::vector<TGrund> gruende = papierkorb.Verschieben([&](size_t i) {
+            if (!ZeileUnveraendert(funde, stapel[i]->zeile))
+                return TGrund::Eigen(TGrundArt::SeitDerSucheGeaendert);
+            if (!ZeileUnveraendert(funde, stapel[i]->bleibt))
+                return TGrund::Eigen(TGrundArt::BehalteneKopieGeaendert);
+            return TGrund();
+        });
+        for (size_t i = 0; i < gruende.size(); ++i) {
+            if (gruende[i].Leer())
                 ++ergebnis.weggelegt;
-                continue;
-            }
-            ergebnis.abgelehnt.emplace_back(pfad, grund);
+            else
+                ergebnis.abgelehnt.emplace_back(funde.Pfad(stapel[i]->zeile), gruende[i]);
         }
-        // A marked line that stays is refused as well: the user asked for it.
-        if (bleibt >= 0 && markiert[static_cast<uint32_t>(bleibt)])
-            ergebnis.abgelehnt.emplace_back(funde.Pfad(static_cast<uint32_t>(bleibt)), "die letzte unveränderte Kopie");
-        anfang = ende;
+        stapel.clear();
+    };
+
+    for (const TPlanzeile& zeile : plan) {
+        switch (zeile.art) {
+        case TPlanArt::KeineZeile:
+            ergebnis.abgelehnt.emplace_back(std::to_string(zeile.zeile), TGrund::Eigen(TGrundArt::KeineZeile));
+            continue;
+        case TPlanArt::Geaendert:
+            ergebnis.abgelehnt.emplace_back(funde.Pfad(zeile.zeile), TGrund::Eigen(TGrundArt::SeitDerSucheGeaendert));
+            continue;
+        case TPlanArt::Verweis:
+            ergebnis.abgelehnt.emplace_back(funde.Pfad(zeile.zeile), TGrund::Eigen(TGrundArt::KeineGewoehnlicheDatei));
+            continue;
+        case TPlanArt::Bleibt:
+        case TPlanArt::Einzig:
+        case TPlanArt::SchonDabei:
+            continue;
+        case TPlanArt::Geht:
+            break;
+        }
+        const std::string pfad = funde.Pfad(zeile.zeile);
+        if (beobachter.VorDerZeile)
+            beobachter.VorDerZeile(pfad);
+        TGrund grund;
+        if (!ZeileUnveraendert(funde, zeile.zeile))
+            grund = TGrund::Eigen(TGrundArt::SeitDerSucheGeaendert);
+        else if (papierkorb.Vormerken(pfad, grund))
+            stapel.push_back(&zeile);
+        if (!grund.Leer())
+            ergebnis.abgelehnt.emplace_back(pfad, grund);
+        if (stapel.size() >= Stapel)
+            verschieben();
     }
+    verschieben();
     return ergebnis;
 }

@@ -429,16 +429,16 @@ bool TSuchlauf::Klassifizieren(int64_t groesse)
         if (!plattform::QuellStandLesen(daten_.Pfad(datei), stand) || stand.stand.kennung != daten_.Kennung(datei)
             || ZeitenMischen(stand.stand.geaendert, stand.statusGeaendert) != datei.zeiten) {
             datei.klasse = -1;
-            f_.UebersprungMelden(daten_.Pfad(datei), "changed while it was read");
+            f_.UebersprungMelden(daten_.Pfad(datei), TGrund::Eigen(TGrundArt::BeimLesenGeaendert));
         }
     }
     // What could not be read leaves the list as defined (such a file has
     // no identical file), but the user learns that it may know less.
     for (const TKlassenEintrag& eintrag : eintraege)
         if (eintrag.datei->oeffenbar == 0)
-            f_.UebersprungMelden(daten_.Pfad(*eintrag.datei), lesestand_.keineDeskriptoren
-                                                                   ? "too few file descriptors to open it"
-                                                                   : "not readable (gone, changed or access denied)");
+            f_.UebersprungMelden(daten_.Pfad(*eintrag.datei), TGrund::Eigen(lesestand_.keineDeskriptoren
+                                                                                ? TGrundArt::ZuWenigDeskriptoren
+                                                                                : TGrundArt::NichtLesbar));
     lesestand_.keineDeskriptoren = false;
     if (gleich_)
         AndereNamenMerken(kAnfang, kEnde);

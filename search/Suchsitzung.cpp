@@ -35,7 +35,7 @@ void TSuchsitzung::ZaehlerErhoehen(TZaehler zaehler)
     StandMelden();
 }
 
-void TSuchsitzung::UebersprungMelden(std::string pfad, std::string grund)
+void TSuchsitzung::UebersprungMelden(std::string pfad, TGrund grund)
 {
     uebersprungen_.push_back({pfad, grund});
     beobachter_.UebersprungMelden(std::move(pfad), std::move(grund));
@@ -59,8 +59,8 @@ void TSuchsitzung::FundArtSetzen(uint32_t index, char art)
     beobachter_.FundGeaendert(index);
 }
 
-void TSuchsitzung::MarkierteKopieren(std::vector<uint32_t> zeilen, const std::string& basis,
-                                     const std::string& zielVerzeichnis, bool verschieben)
+TAbgelehnt TSuchsitzung::MarkierteKopieren(std::vector<uint32_t> zeilen, const std::string& basis,
+                                           const std::string& zielVerzeichnis, bool verschieben)
 {
     TBeschaeftigt beschaeftigt(*this);
     const TDateiauftrag auftrag{std::move(zeilen), basis, zielVerzeichnis, verschieben};
@@ -73,12 +73,13 @@ void TSuchsitzung::MarkierteKopieren(std::vector<uint32_t> zeilen, const std::st
         NachrichtenVerarbeiten();
     };
     beobachter.NachDemKopieren = [this](const std::string& quelle) { beobachter_.QuelleKopiert(quelle); };
-    const bool gut = DateienAblegen(funde_, auftrag, beobachter);
+    TAbgelehnt abgelehnt = DateienAblegen(funde_, auftrag, beobachter);
 
-    stand_.taetigkeit = gut ? TTaetigkeit::FertigOhneFehler : TTaetigkeit::FertigMitFehler;
+    stand_.taetigkeit = abgelehnt.empty() ? TTaetigkeit::FertigOhneFehler : TTaetigkeit::FertigMitFehler;
     stand_.datei.clear();
     stand_.position = -1;
     StandMelden();
+    return abgelehnt;
 }
 
 TPapierkorbErgebnis TSuchsitzung::MarkierteWegwerfen(const std::vector<uint32_t>& zeilen)

@@ -8,6 +8,7 @@
 #include "search/Filter.h"
 #include "search/Fundliste.h"
 #include "search/Papierkorbbefehl.h"
+#include "util/Grund.h"
 
 #include <cstdint>
 #include <functional>
@@ -15,12 +16,12 @@
 #include <vector>
 
 // Something a search could not read, as data: a directory it could not
-// list or a file it could not open to compare, and why, in the system's
-// words. The list of lines stays as it is defined; this says where it may
-// know less than the trees hold.
+// list or a file it could not open to compare, and why. The list of lines
+// stays as it is defined; this says where it may know less than the trees
+// hold.
 struct TUebersprungen {
     std::string pfad;
-    std::string grund;
+    TGrund grund;
 };
 
 // A search's order: the two directories as the user gave them (the same
@@ -127,7 +128,7 @@ public:
     virtual void StandGeaendert(const TSuchstand& /*stand*/) {}
 
     // The search could not read this.
-    virtual void UebersprungMelden(std::string /*pfad*/, std::string /*grund*/) {}
+    virtual void UebersprungMelden(std::string /*pfad*/, TGrund /*grund*/) {}
 
     // A point where the front end may handle its messages (and so a close
     // request) before the search goes on.
@@ -198,13 +199,14 @@ public:
     // once, when the command starts: what is marked later changes nothing.
     // An empty basis (or the first tree's searched directory) takes each
     // line's own file, as the "nach…" commands do; another basis takes the
-    // file at the line's relative path below it ("von… nach…").
-    void MarkierteKopieren(std::vector<uint32_t> zeilen, const std::string& basis,
-                           const std::string& zielVerzeichnis, bool verschieben);
+    // file at the line's relative path below it ("von… nach…"). Returns
+    // every line refused or failed, with the reason.
+    TAbgelehnt MarkierteKopieren(std::vector<uint32_t> zeilen, const std::string& basis,
+                                 const std::string& zielVerzeichnis, bool verschieben);
 
     // Moves the files of the lines given (taken once, as above) into the
     // trash, keeping one unchanged copy of each group; returns what it
-    // refused, with the reasons.
+    // refused, with the reasons. The copies it keeps are no errors.
     TPapierkorbErgebnis MarkierteWegwerfen(const std::vector<uint32_t>& zeilen);
 
     // What the last search could not read, in the order it met them.
@@ -232,7 +234,7 @@ public:
 
     // The walks' and searches' reports: kept where the session keeps them,
     // and passed on.
-    void UebersprungMelden(std::string pfad, std::string grund) override;
+    void UebersprungMelden(std::string pfad, TGrund grund) override;
     void NachrichtenVerarbeiten() override { beobachter_.NachrichtenVerarbeiten(); }
     bool UnterbrechungNachsehen() override { return beobachter_.UnterbrechungNachsehen(); }
 

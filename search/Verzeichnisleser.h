@@ -67,9 +67,9 @@ public:
     bool Naechster(TGelistet& eintrag);
     bool Gehalten() const { return gehalten_; }
 
-    // Why the directory whose entries just ended could not be listed, in
-    // the system's words; empty when it was.
-    const std::string& Grund() const { return grund_; }
+    // Why the directory whose entries just ended could not be listed;
+    // empty when it was.
+    const TGrund& Grund() const { return grund_; }
 
 private:
     struct TListung {
@@ -77,7 +77,7 @@ private:
         bool verweis = false;
         bool begonnen = false; // a thread lists it
         bool fertig = false;
-        std::string grund; // why it could not be listed
+        TGrund grund; // why it could not be listed
         std::deque<TGelistet> eintraege; // listed, not taken yet
     };
 
@@ -94,7 +94,7 @@ private:
     size_t gepuffert_ = 0;           // entries listed and not taken, all listings
     size_t offeneListen_ = 0;        // listings the threads hold open or are opening
     size_t deskriptorWartende_ = 0;  // threads waiting for a descriptor to list
-    std::string grund_;              // the walk's, see Grund
+    TGrund grund_;                   // the walk's, see Grund
     std::atomic<bool> ende_ = false; // looked at between the entries, without the lock
     std::vector<std::thread> faeden_;
 };

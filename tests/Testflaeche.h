@@ -37,7 +37,7 @@ public:
     std::string speicherort;
     std::optional<TFilterwerte> filter; // Cancel when none
     std::string eintraegeTitel;
-    TEintragsGruende eintraege;
+    std::vector<std::pair<std::string, std::string>> eintraege;
     int aboutBoxen = 0, beendet = 0;
 
     // The window and the screens.
@@ -74,10 +74,10 @@ public:
     }
     void Meldung(const std::string& text, const std::string& titel) override { meldungen.push_back(titel + ": " + text); }
     void FehlerZeigen(const std::string& text) override { fehler.push_back(text); }
-    void EintraegeZeigen(const std::string& titel, const std::string&, const TEintragsGruende& e) override
+    void EintraegeZeigen(const TEintragsMeldung& meldung) override
     {
-        eintraegeTitel = titel;
-        eintraege = e;
+        eintraegeTitel = meldung.titel;
+        eintraege = meldung.eintraege;
     }
     std::optional<std::string> VerzeichnisWaehlen(const std::string& titel, const std::string& vorgabe) override
     {

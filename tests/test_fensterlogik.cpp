@@ -2,7 +2,7 @@
 #include "Testflaeche.h"
 
 #include "fenster/Filterwerte.h"
-#include "fenster/Groessentext.h"
+#include "util/Groessenangabe.h"
 #include "util/Fehler.h"
 #include "util/Papierkorb.h"
 
@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -22,6 +23,8 @@ const std::string Start1 = "C:\\A\\", Start2 = "C:\\B\\";
 const std::string Start1 = "/A/", Start2 = "/B/";
 #endif
 const std::string Kopf = "Kollatrix 2002V1";
+// (path, reason) of the entries a list shows.
+using TPaare = std::vector<std::pair<std::string, std::string>>;
 
 // Our section as a close writes it.
 std::string Abschnitt(int oben, int links, const std::string& eins, const std::string& zwei, int breite)
@@ -557,6 +560,22 @@ INSTANTIATE_TEST_SUITE_P(
         TMarkFall{"ShiftInTheSortedOrder", O::Groesse, {{'k', 3}, {'s', 4}}, "100001000"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// "+ /b/y" stands under both "!" lines, the walk's one entry twice: the
+// sums count it once, for as long as one of its lines is marked.
+TEST_F(Fensterlogik, AFileUnderSeveralLinesCountsOnceInTheSums)
+{
+    for (const auto& [zeile, groesse] : {std::pair{"! /a/1", 100}, {"+     /b/y", 300}, {"! /a/2", 100}})
+        Anhaengen(zeile, groesse);
+    logik->Sitzung().FundAnhaengen(logik->Funde().Fund(1));
+    const std::tuple<uint32_t, uint32_t, bool, const char*> schritte[] = {
+        {0, 4, true, "3 (500 Bytes)"}, {1, 2, false, "3 (500 Bytes)"}, {3, 4, false, "2 (200 Bytes)"},
+        {1, 2, true, "3 (500 Bytes)"}};
+    for (const auto& [erste, ende, an, markiert] : schritte) {
+        logik->ListeBereichMarkieren(erste, ende, an);
+        EXPECT_EQ(flaeche.zusammenfassung, "+ belegen 300 Bytes; markiert: " + std::string(markiert));
+    }
+}
+
 TEST_F(Liste9, SortingKeepsGroupsWholeAndMarksWithTheirLines)
 {
     logik->ListeMarkieren(3, true);
@@ -610,14 +629,14 @@ TEST(Groessentext, SizesShowGermanStyleInStepsOf1024)
         {1288490189, "1,2 GB"},  {UINT64_MAX, "16384,0 PB"},
     };
     for (const auto& [bytes, text] : faelle)
-        EXPECT_EQ(Groessentext(bytes), text) << bytes;
+        EXPECT_EQ(Groessenangabe(bytes), text) << bytes;
 }
 
 // File commands
 
 // A unique first-tree file and a second-tree twin of another file share
 // their relative path: the move keeps the unique content at the target and
-// leaves the twin where it was, and says that a line failed.
+// leaves the twin where it was, and says which line failed and why.
 TEST_F(Fensterlogik, MovingAllCategoriesNeverLetsATwinOverwriteAUniqueFile)
 {
     a = baum.Verzeichnis("A");
@@ -639,6 +658,9 @@ TEST_F(Fensterlogik, MovingAllCategoriesNeverLetsATwinOverwriteAUniqueFile)
     EXPECT_EQ(TTestbaum::Lesen(b + "f"), "zwilling");
     EXPECT_EQ(TTestbaum::Lesen(t + TTestbaum::Nativ("sub/g")), "zwilling");
     EXPECT_EQ(flaeche.felder[TFeld::Edit5], "es ist mindestens ein Fehler aufgetreten");
+    // Which line failed and why, in German.
+    EXPECT_EQ(flaeche.eintraegeTitel, "Nicht verschoben");
+    EXPECT_EQ(flaeche.eintraege, (TPaare{{b + "f", "am Ziel steht schon eine andere Datei"}}));
     EXPECT_EQ(Zeilen(), gefunden);
     EXPECT_EQ(Marken(), "111");
 }
@@ -698,7 +720,10 @@ TEST_F(Fensterlogik, TrashAsksCountAndSizeKeepsALastCopyAndAChangedFile)
     flaeche.antworten = {false, true}; // "Nein" leaves everything where it was
     for (int mal = 0; mal < 2; ++mal) {
         logik->Ausfuehren(B::InDenPapierkorb);
-        EXPECT_EQ(flaeche.fragen.back(), "Papierkorb: 5 Dateien (12 Bytes) in den Papierkorb verschieben?");
+        // What goes is counted; the copies that stay and the changed file are said.
+        EXPECT_EQ(flaeche.fragen.back(), "Papierkorb: 2 Dateien (4 Bytes) in den Papierkorb verschieben?\n"
+                                         "2 Dateien bleiben als letzte Kopie.\n"
+                                         "1 Datei ist seit der Suche geändert oder nicht mehr da.");
         EXPECT_EQ(plattform::IstDatei(b + "q"), mal == 0);
     }
     for (const char* bleibt : {"A/1", "B/r", "A/s"})
@@ -707,8 +732,9 @@ TEST_F(Fensterlogik, TrashAsksCountAndSizeKeepsALastCopyAndAChangedFile)
     EXPECT_EQ(TTestbaum::Lesen(baum.Wurzel() + "D/Trash/files/" FREMD), "zz");
     const std::string info = TTestbaum::Lesen(baum.Wurzel() + "D/Trash/info/" FREMD ".trashinfo");
     EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + ProzentKodiert(b) + "n%E4me\nDeletionDate=", 0), 0u) << info;
+    // Only the changed file is refused, in German; the kept copies are no errors.
     EXPECT_EQ(flaeche.eintraegeTitel, "Nicht in den Papierkorb gelegt");
-    EXPECT_EQ(flaeche.eintraege.size(), 3u); // the kept "!" file, the changed file, the line without a twin
+    EXPECT_EQ(flaeche.eintraege, (TPaare{{b + "r", "seit der Suche geändert oder nicht mehr da"}}));
     EXPECT_EQ(flaeche.felder[TFeld::Edit5], "es ist mindestens ein Fehler aufgetreten");
     EXPECT_EQ(logik->ListeAnzahl(), 5u); // as after a move, the list waits for the next search
 }

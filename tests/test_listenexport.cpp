@@ -97,7 +97,7 @@ TEST(Listenexport, AFailedSaveNamesThePathAndReasonAndLeavesNothing)
     const std::optional<TDateiFehler> fehler = ListeSpeichern(leer, ziel, TExportFormat::Json);
     ASSERT_TRUE(fehler);
     EXPECT_EQ(fehler->pfad, ziel);
-    EXPECT_FALSE(fehler->grund.empty());
+    EXPECT_FALSE(fehler->grund.Leer());
     EXPECT_TRUE(std::filesystem::is_empty(TTestbaum::Pfad(baum.Wurzel())));
     // A list saved over an older one replaces it whole.
     const std::string alt = baum.Datei("alt.csv", "alt");

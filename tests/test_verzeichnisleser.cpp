@@ -46,7 +46,7 @@ TEST_P(Verzeichnisleser, TheWalkTakesEachDirectorysEntriesInTheOrderItNamedThem)
         std::sort(namen.begin(), namen.end());
         for (const std::string& name : namen)
             gesehen += name + ",";
-        gesehen += leser.Grund().empty() ? "|" : "?|";
+        gesehen += leser.Grund().Leer() ? "|" : "?|";
     }
     EXPECT_EQ(gesehen, GetParam().erwartet);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <new>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -45,9 +46,12 @@ bool InhaltGleich(plattform::TDatei& a, plattform::TDatei& b, int64_t laenge)
 TAblage::TAblage(std::string zielVerzeichnis, bool verschieben)
     : ziel_(std::move(zielVerzeichnis)), verschieben_(verschieben)
 {
-    // The chosen directory itself may be missing, or be a link: the user named it.
-    VerzeichnisseAnlegen(ziel_);
+    // The chosen directory itself may be missing, or be a link: the user
+    // named it. Where it cannot be made, every line says why.
+    VerzeichnisseAnlegen(ziel_, &wurzelGrund_);
     wurzel_ = std::make_shared<plattform::TVerzeichnisGriff>(plattform::TVerzeichnisGriff::Oeffnen(ziel_));
+    if (!wurzel_->Offen() && wurzelGrund_.Leer())
+        wurzelGrund_ = plattform::LetzterGrund(ziel_);
     wurzel_->ResteEntfernen(TeilAnfang, TeilEnde);
     // Two commands (of two processes) writing into one directory never
     // pick the same temporary name.
@@ -84,10 +88,14 @@ std::string TAblage::Ort(const std::string& verzeichnis, const std::string& name
 }
 
 std::shared_ptr<const plattform::TVerzeichnisGriff> TAblage::Verzeichnis(const std::string& teil,
-                                                                        const std::string& quellBasis)
+                                                                        const std::string& quellBasis, TGrund& grund)
 {
+    if (!wurzel_->Offen()) {
+        grund = wurzelGrund_;
+        return nullptr;
+    }
     if (teil.empty())
-        return wurzel_->Offen() ? wurzel_ : nullptr;
+        return wurzel_;
     if (teil != letzterTeil_ || !letztes_) {
         // Level by level from the target: a level that is a link, planted
         // or left there, fails, so nothing lands in a directory elsewhere.
@@ -104,8 +112,15 @@ std::shared_ptr<const plattform::TVerzeichnisGriff> TAblage::Verzeichnis(const s
             bool neu = false;
             auto ebene = std::make_shared<plattform::TVerzeichnisGriff>(
                 oben->Unterverzeichnis(teil.substr(anfang, ende - anfang), modus, neu));
-            if (!ebene->Offen())
+            if (!ebene->Offen()) {
+                const std::string ort = ziel_ + teil.substr(0, ende);
+                grund = plattform::LetzterGrund(ort);
+                // A link (or a file) there is never entered: said as such,
+                // not as the system's word for a refused link.
+                if (plattform::IstVerweis(ort) || (plattform::NameBelegt(ort) && !plattform::IstVerzeichnis(ort)))
+                    grund = TGrund::Eigen(TGrundArt::ZielVerweis, ort);
                 return nullptr;
+            }
             // What a killed command left in a directory we write into goes.
             if (!neu && aufgeraeumt_.insert(teil.substr(0, ende)).second)
                 ebene->ResteEntfernen(TeilAnfang, TeilEnde);
@@ -119,38 +134,52 @@ std::shared_ptr<const plattform::TVerzeichnisGriff> TAblage::Verzeichnis(const s
     return letztes_;
 }
 
-bool TAblage::Ablegen(const std::string& quelle, const TPruefung& passt, const std::string& relativ)
+bool TAblage::Ablegen(const std::string& quelle, const TPruefung& passt, const std::string& relativ, TGrund& grund)
 {
     const std::string name = DateiNameAus(relativ);
     const std::string teil = relativ.substr(0, relativ.size() - name.size());
+    const std::string zielPfad = ziel_ + relativ;
     // A move does not fill the place of a source it took away: that
     // source's line still stands for it, and another file there would be
     // taken for it by the next line or command. The place by identity:
     // "T/./x" is "T/x".
     if (!weggenommen_.empty()) {
         const std::string ort = Ort(ziel_ + teil, name);
-        if (!ort.empty() && weggenommen_.count(ort) != 0)
+        if (!ort.empty() && weggenommen_.count(ort) != 0) {
+            grund = TGrund::Eigen(TGrundArt::OrtGeleert);
             return false;
+        }
     }
     plattform::TDatei ein = plattform::TDatei::OeffnenLesen(quelle);
     plattform::TQuellStand vorher;
-    if (!ein.Offen() || !ein.Stand(vorher))
+    if (!ein.Offen() || !ein.Stand(vorher)) {
+        grund = plattform::LetzterGrund();
+        plattform::TEintragsInfo info;
+        if (plattform::PfadInfo(quelle, info) && !info.regulaer)
+            grund = TGrund::Eigen(TGrundArt::KeineGewoehnlicheDatei);
         return false;
-    if (passt && !passt(vorher))
+    }
+    if (passt && !passt(vorher)) {
+        grund = TGrund::Eigen(TGrundArt::SeitDerSucheGeaendert);
         return false;
+    }
     // The same file under two lines: the first line moved it.
-    if (verschieben_ && bewegt_.count(vorher.stand.kennung) != 0)
+    if (verschieben_ && bewegt_.count(vorher.stand.kennung) != 0) {
+        grund = TGrund::Eigen(TGrundArt::SchonVerschoben);
         return false;
+    }
     // A file an earlier line of this move was accepted into (a target inside
     // a searched tree): taking it away too would leave that line's source
     // deleted and its content nowhere the line says.
-    if (verschieben_ && angenommen_.count(vorher.stand.kennung) != 0)
+    if (verschieben_ && angenommen_.count(vorher.stand.kennung) != 0) {
+        grund = TGrund::Eigen(TGrundArt::StehtFuerAndere);
         return false;
+    }
 
     // Only for a source worth taking are directories made.
     const std::string quellBasis = quelle.substr(0, quelle.size() - std::min(quelle.size(), relativ.size()));
     std::shared_ptr<const plattform::TVerzeichnisGriff> verzeichnis =
-        Verzeichnis(teil.empty() ? teil : teil.substr(0, teil.size() - 1), quellBasis);
+        Verzeichnis(teil.empty() ? teil : teil.substr(0, teil.size() - 1), quellBasis, grund);
     if (!verzeichnis)
         return false;
 
@@ -159,8 +188,10 @@ bool TAblage::Ablegen(const std::string& quelle, const TPruefung& passt, const s
         // report success (Windows does) for a line that did nothing.
         plattform::TDateiKennung da;
         if (plattform::TDatei schon = verzeichnis->DateiLesen(name); schon.Offen() && schon.Kennung(da)
-                                                                    && da == vorher.stand.kennung)
+                                                                    && da == vorher.stand.kennung) {
+            grund = TGrund::Eigen(TGrundArt::ZielIstQuelle);
             return false;
+        }
         const std::string ort = Ort(VerzeichnisTeil(quelle), DateiNameAus(quelle));
         switch (verzeichnis->Hereinholen(quelle, name)) {
         case plattform::TUmbenennung::Erledigt:
@@ -181,6 +212,7 @@ bool TAblage::Ablegen(const std::string& quelle, const TPruefung& passt, const s
         case plattform::TUmbenennung::AnderesGeraet:
             break;
         case plattform::TUmbenennung::Fehler:
+            grund = plattform::LetzterGrund();
             return false;
         }
     }
@@ -188,22 +220,25 @@ bool TAblage::Ablegen(const std::string& quelle, const TPruefung& passt, const s
     // A file at the target is taken only with the very content of the
     // source; a move then lets that file stand in for it.
     if (plattform::TDatei da = verzeichnis->DateiLesen(name); da.Offen()) {
-        da = VorhandenesGleich(ein, vorher, std::move(da));
+        da = VorhandenesGleich(ein, vorher, std::move(da), grund);
         if (!da.Offen())
             return false;
         if (verschieben_) {
-            TOffen offen{quelle, vorher, std::move(verzeichnis), name, {}, std::move(da), {}};
-            if (!offen.halter.Stand(offen.zielStand))
+            TOffen offen{quelle, quelle, vorher, std::move(verzeichnis), name, {}, std::move(da), {}};
+            if (!offen.halter.Stand(offen.zielStand)) {
+                grund = plattform::LetzterGrund(zielPfad);
                 return false;
+            }
             Vormerken(std::move(offen));
         }
         return true;
     }
-    return Kopieren(quelle, ein, vorher, std::move(verzeichnis), name);
+    return Kopieren(quelle, ein, vorher, std::move(verzeichnis), name, zielPfad, grund);
 }
 
 bool TAblage::Kopieren(const std::string& quelle, plattform::TDatei& ein, const plattform::TQuellStand& vorher,
-                       std::shared_ptr<const plattform::TVerzeichnisGriff> verzeichnis, const std::string& name)
+                       std::shared_ptr<const plattform::TVerzeichnisGriff> verzeichnis, const std::string& name,
+                       const std::string& zielPfad, TGrund& grund)
 {
     std::string teil;
     plattform::TDatei aus;
@@ -212,9 +247,13 @@ bool TAblage::Kopieren(const std::string& quelle, plattform::TDatei& ein, const 
         teil = TeilAnfang + teilStamm_ + '-' + std::to_string(++teilZaehler_) + TeilEnde;
         aus = verzeichnis->TeilNeu(teil, vorhanden);
     }
-    if (!aus.Offen())
+    if (!aus.Offen()) {
+        grund = plattform::LetzterGrund(zielPfad);
         return false;
+    }
     const int64_t kopiert = aus.InhaltKopieren(ein, vorher.stand.groesse);
+    if (kopiert < 0)
+        grund = plattform::LetzterGrund(zielPfad);
     if (NachDemKopieren)
         NachDemKopieren(quelle);
     // A source written to while it was copied gives a mix of two versions
@@ -222,26 +261,43 @@ bool TAblage::Kopieren(const std::string& quelle, plattform::TDatei& ein, const 
     // permission bits come last, so that the copy is never more open than
     // the source, not even while it is written.
     plattform::TQuellStand nachher;
-    if (kopiert != vorher.stand.groesse || !ein.Stand(nachher) || nachher != vorher
-        || !aus.EigenschaftenUebernehmen(ein)) {
+    bool gut = kopiert >= 0;
+    if (gut && (kopiert != vorher.stand.groesse || !ein.Stand(nachher) || nachher != vorher)) {
+        grund = TGrund::Eigen(TGrundArt::BeimKopierenGeaendert);
+        gut = false;
+    }
+    if (gut && !aus.EigenschaftenUebernehmen(ein)) {
+        grund = plattform::LetzterGrund(zielPfad);
+        gut = false;
+    }
+    if (!gut) {
         aus.Schliessen();
         verzeichnis->DateiEntfernen(teil);
         return false;
     }
-    Vormerken({verschieben_ ? quelle : std::string(), vorher, std::move(verzeichnis), name, teil, std::move(aus), {}});
+    Vormerken({quelle, verschieben_ ? quelle : std::string(), vorher, std::move(verzeichnis), name, teil,
+               std::move(aus), {}});
     return true;
 }
 
 plattform::TDatei TAblage::VorhandenesGleich(plattform::TDatei& quelle, const plattform::TQuellStand& stand,
-                                             plattform::TDatei da)
+                                             plattform::TDatei da, TGrund& grund)
 {
     plattform::TDateiKennung kennung;
-    if (!da.Offen() || !da.Kennung(kennung) || kennung == stand.stand.kennung)
+    if (!da.Offen() || !da.Kennung(kennung)) {
+        grund = plattform::LetzterGrund();
         return {};
+    }
+    if (kennung == stand.stand.kennung) {
+        grund = TGrund::Eigen(TGrundArt::ZielIstQuelle);
+        return {};
+    }
     plattform::TQuellStand nachher;
     if (!(da.Laenge() == stand.stand.groesse && InhaltGleich(quelle, da, stand.stand.groesse)
-          && quelle.Stand(nachher) && nachher == stand))
+          && quelle.Stand(nachher) && nachher == stand)) {
+        grund = TGrund::Eigen(TGrundArt::ZielAnders);
         return {};
+    }
     angenommen_.insert(kennung);
     return da;
 }
@@ -259,16 +315,18 @@ void TAblage::Vormerken(TOffen offen)
         StapelSchliessen();
 }
 
-bool TAblage::Benennen(TOffen& eintrag)
+TGrund TAblage::Benennen(TOffen& eintrag)
 {
     if (eintrag.teil.empty())
-        return true; // found at the target: it has its name
+        return {}; // found at the target: it has its name
     const plattform::TUmbenennung ergebnis = eintrag.verzeichnis->Umbenennen(eintrag.teil, eintrag.name);
     if (ergebnis == plattform::TUmbenennung::Erledigt) {
         eintrag.teil.clear();
         // The rename moved its status change time on: checked from here.
-        return eintrag.halter.Stand(eintrag.zielStand);
+        return eintrag.halter.Stand(eintrag.zielStand) ? TGrund() : plattform::LetzterGrund();
     }
+    TGrund grund = ergebnis == plattform::TUmbenennung::ZielVorhanden ? TGrund::Eigen(TGrundArt::ZielAnders)
+                                                                      : plattform::LetzterGrund();
     // The name was taken meanwhile (by another program, or by an earlier
     // line of this batch with the same relative path): that file stands
     // in for the copy when it holds the same bytes.
@@ -287,26 +345,30 @@ bool TAblage::Benennen(TOffen& eintrag)
     eintrag.verzeichnis->DateiEntfernen(eintrag.teil);
     eintrag.teil.clear();
     eintrag.halter = std::move(da);
-    return eintrag.halter.Offen();
+    return eintrag.halter.Offen() ? TGrund() : grund;
 }
 
-bool TAblage::QuelleEntfernen(TOffen& eintrag)
+TGrund TAblage::QuelleEntfernen(TOffen& eintrag)
 {
     // What holds the content must still be what was flushed: not written
     // to since (its times tell) and still under its name.
     plattform::TQuellStand halter, ziel, quelle;
     const bool zielGut = eintrag.halter.Stand(halter) && halter == eintrag.zielStand
                          && eintrag.verzeichnis->Stand(eintrag.name, ziel) && ziel == eintrag.zielStand;
-    const bool geschlossen = eintrag.halter.Schliessen();
+    if (!eintrag.halter.Schliessen())
+        return plattform::LetzterGrund();
+    if (!zielGut)
+        return TGrund::Eigen(TGrundArt::ZielGeaendert);
     // The source looked at once more by name right before the delete: one
     // that another program changed since it was copied holds the only copy
     // of its new content. (Between this look and the delete there is still
     // a moment, as with every delete by name.)
-    if (!zielGut || !geschlossen || !plattform::QuellStandLesen(eintrag.quelle, quelle) || quelle != eintrag.stand
-        || !plattform::DateiEntfernen(eintrag.quelle))
-        return false;
+    if (!plattform::QuellStandLesen(eintrag.quelle, quelle) || quelle != eintrag.stand)
+        return TGrund::Eigen(TGrundArt::QuelleGeaendert);
+    if (!plattform::DateiEntfernen(eintrag.quelle))
+        return plattform::LetzterGrund();
     Aufraeumen(eintrag.quelle);
-    return true;
+    return {};
 }
 
 void TAblage::StapelSchliessen()
@@ -319,7 +381,8 @@ void TAblage::StapelSchliessen()
     for (TOffen& eintrag : offen_)
         halter.push_back(&eintrag.halter);
     const bool daten = plattform::AufPlatteBringen(halter.data(), halter.size());
-    std::vector<bool> gut(offen_.size(), false);
+    const TGrund datenGrund = daten ? TGrund() : plattform::LetzterGrund(ziel_);
+    std::vector<TGrund> gruende(offen_.size());
     halter.clear();
     for (size_t i = 0; i < offen_.size(); ++i) {
         if (!daten) {
@@ -327,25 +390,28 @@ void TAblage::StapelSchliessen()
             offen_[i].halter.Schliessen();
             if (!offen_[i].teil.empty())
                 offen_[i].verzeichnis->DateiEntfernen(offen_[i].teil);
-        } else if (Benennen(offen_[i])) {
-            gut[i] = true;
+            gruende[i] = datenGrund;
+        } else if ((gruende[i] = Benennen(offen_[i])).Leer()) {
             halter.push_back(&offen_[i].halter);
         }
     }
     // Then the names: a source goes only once its copy's name is on the disk too.
     const bool namen = halter.empty() || plattform::AufPlatteBringen(halter.data(), halter.size());
+    const TGrund namenGrund = namen ? TGrund() : plattform::LetzterGrund(ziel_);
     for (size_t i = 0; i < offen_.size(); ++i) {
-        if (!gut[i] || !namen)
-            fehler_ = true;
-        else if (!offen_[i].quelle.empty() && !QuelleEntfernen(offen_[i]))
-            fehler_ = true;
-        else if (offen_[i].halter.Offen() && !offen_[i].halter.Schliessen())
-            fehler_ = true;
+        if (gruende[i].Leer() && !namen)
+            gruende[i] = namenGrund;
+        else if (gruende[i].Leer() && !offen_[i].quelle.empty())
+            gruende[i] = QuelleEntfernen(offen_[i]);
+        else if (gruende[i].Leer() && offen_[i].halter.Offen() && !offen_[i].halter.Schliessen())
+            gruende[i] = plattform::LetzterGrund(ziel_);
+        if (!gruende[i].Leer())
+            fehler_.emplace_back(offen_[i].zeile, std::move(gruende[i]));
     }
     offen_.clear();
 }
 
-bool TAblage::Abschliessen()
+TAbgelehnt TAblage::Abschliessen()
 {
     StapelSchliessen();
     if (!umbenannt_.empty()) {
@@ -355,12 +421,10 @@ bool TAblage::Abschliessen()
         for (plattform::TDatei& datei : umbenannt_)
             dateien.push_back(&datei);
         if (!plattform::UmbenennungenFestschreiben(dateien.data(), dateien.size()))
-            fehler_ = true;
+            fehler_.emplace_back(ziel_, plattform::LetzterGrund());
         umbenannt_.clear();
     }
-    const bool gut = !fehler_;
-    fehler_ = false;
-    return gut;
+    return std::exchange(fehler_, {});
 }
 
 void TAblage::Aufraeumen(const std::string& quelle)

@@ -18,7 +18,7 @@ TGanzeDatei::TGanzeDatei(std::string ziel) : ziel_(std::move(ziel)), ersatz_(zie
 void TGanzeDatei::Scheitern()
 {
     if (!fehler_)
-        fehler_ = TDateiFehler{ziel_, plattform::LetzterFehler()};
+        fehler_ = TDateiFehler{ziel_, plattform::LetzterGrund()};
 }
 
 void TGanzeDatei::Schreiben(std::string_view bytes)

@@ -7,6 +7,7 @@
 // failure leaves the target as it was and reports why.
 
 #include "util/Ersatzdatei.h"
+#include "util/Grund.h"
 
 #include <optional>
 #include <string>
@@ -16,7 +17,7 @@
 // system's reason.
 struct TDateiFehler {
     std::string pfad;
-    std::string grund;
+    TGrund grund;
 };
 
 class TGanzeDatei {

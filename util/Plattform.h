@@ -4,8 +4,13 @@
 // system goes through here; the implementation is chosen per platform by the
 // build: PlattformPosix.cpp or PlattformWindows.cpp.
 
+#include "util/Grund.h"
+
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace plattform {
 
@@ -92,16 +97,15 @@ public:
     // False when it cannot be looked at.
     bool Info(const std::string& name, TEintragsInfo& info) const;
 
-    // Why the directory could not be listed, in the system's words; empty
-    // when it could.
-    const std::string& Grund() const { return grund_; }
+    // Why the directory could not be listed; empty when it could.
+    const TGrund& Grund() const { return grund_; }
     // It could not be listed for want of a descriptor only: it may well be
     // once others are closed.
     bool KeineDeskriptoren() const { return keineDeskriptoren_; }
 
 private:
     void* handle_ = nullptr; // DIR* on POSIX, the search state on Windows
-    std::string grund_;
+    TGrund grund_;
     bool keineDeskriptoren_ = false;
 };
 
@@ -276,6 +280,10 @@ bool PrivatesVerzeichnisAnlegen(const std::string& pfad);
 // failed (errno; on Windows GetLastError), for a message to name the reason.
 std::string LetzterFehler();
 
+// The same as a reason to carry: the error number (on Windows the nearest
+// errno for GetLastError), about the path ort where that is not the line's own.
+TGrund LetzterGrund(std::string ort = {});
+
 // --- Rewriting a file shared with other programs -------------------------
 
 // What decides how a shared file may be rewritten without changing what it is.
@@ -445,14 +453,48 @@ bool EndesignalWartet();
 
 // --- The desktop's trash -----------------------------------------------------
 
-// Moves the file pfad into the user's trash, from where the desktop's file
-// manager can put it back. POSIX: the freedesktop.org trash, the home one
-// ($XDG_DATA_HOME/Trash) for a file on the home file system, else
-// $topdir/.Trash-$uid at the top of the file's own file system; the file is
-// renamed into it, never copied, so a trash on another file system is a
-// refusal, not a copy. Windows: the recycle bin. A symbolic link, a
-// directory or anything else but a regular file is refused. False with the
-// reason in grund when the file stays where it was.
-bool InDenPapierkorb(const std::string& pfad, std::string& grund);
+// One command's way into the desktop's trash, in batches: Vormerken readies
+// a file (finds its trash, claims a free name there and writes its info),
+// Verschieben brings the readied infos to the disk, only then renames each
+// file into its trash, and brings the trashes' new entries to the disk
+// before it returns. A power cut leaves every file with its complete info,
+// or where it was; a kill leaves infos without a file that the next command
+// into that trash removes (only ours, and none another command still holds).
+//
+// POSIX: the freedesktop.org trash, the home one ($XDG_DATA_HOME/Trash) for
+// a file on the home trash's mount, else $topdir/.Trash/$uid or
+// $topdir/.Trash-$uid at the top of the file's own mount (a bind mount's
+// own top): the file is renamed into it, never copied. A trash directory
+// that another user may enter, that is not ours or that holds a link for
+// files/ or info/ is not used; below the checked directory everything is
+// reached through its handle, never by path again. A name the trash has
+// already gets a short random suffix; a name too long for its info file is
+// shortened there (the info keeps the whole path). Windows: the recycle bin,
+// a file at a time in Verschieben. Not copied; the destructor takes back
+// the infos of files readied and never moved.
+class TPapierkorb {
+public:
+    TPapierkorb();
+    ~TPapierkorb();
+    TPapierkorb(const TPapierkorb&) = delete;
+    TPapierkorb& operator=(const TPapierkorb&) = delete;
+
+    // Readies the file pfad for the trash. A symbolic link, a directory or
+    // anything else but a regular file is refused. False with the reason
+    // when it cannot go; then nothing was changed.
+    bool Vormerken(const std::string& pfad, TGrund& grund);
+    // The files readied and not moved yet.
+    size_t Vorgemerkt() const;
+
+    // Moves the readied files, in the order they were readied. pruefen
+    // (when set) is asked about each right before it is moved, by its
+    // number in that order: a reason keeps it where it is. One reason per
+    // readied file, empty for those now in the trash.
+    std::vector<TGrund> Verschieben(const std::function<TGrund(size_t)>& pruefen);
+
+private:
+    struct TInnen;
+    std::unique_ptr<TInnen> innen_;
+};
 
 } // namespace plattform

@@ -13,12 +13,17 @@
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
+#include <random>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <fcntl.h>
 #include <pwd.h>
 #include <csignal>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/uio.h>
 #include <sys/xattr.h>
 #include <system_error>
@@ -92,7 +97,7 @@ TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
 {
     if (!handle_) {
         keineDeskriptoren_ = errno == EMFILE || errno == ENFILE;
-        grund_ = std::strerror(errno);
+        grund_ = TGrund::System(errno);
     }
 }
 
@@ -421,6 +426,11 @@ bool PrivatesVerzeichnisAnlegen(const std::string& pfad)
 std::string LetzterFehler()
 {
     return std::generic_category().message(errno);
+}
+
+TGrund LetzterGrund(std::string ort)
+{
+    return TGrund::System(errno, std::move(ort));
 }
 
 } // namespace plattform
@@ -1139,11 +1149,41 @@ void AmSignalEnden(int signal)
 
 } // namespace plattform
 
+
 // --- The desktop's trash -----------------------------------------------------
 
 namespace plattform {
 
 namespace {
+
+// An owned descriptor: closed once, by its owner alone.
+class TFd {
+public:
+    TFd() = default;
+    explicit TFd(int fd) : fd_(fd) {}
+    ~TFd()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    TFd(const TFd&) = delete;
+    TFd& operator=(const TFd&) = delete;
+    TFd(TFd&& andere) noexcept : fd_(std::exchange(andere.fd_, -1)) {}
+    TFd& operator=(TFd&& andere) noexcept
+    {
+        if (this != &andere) {
+            if (fd_ >= 0)
+                ::close(fd_);
+            fd_ = std::exchange(andere.fd_, -1);
+        }
+        return *this;
+    }
+    int operator*() const { return fd_; }
+    bool Offen() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
 
 // The user's data directory: $XDG_DATA_HOME when it is an absolute path,
 // else ~/.local/share. Empty when no home is known.
@@ -1175,47 +1215,42 @@ bool VerzeichnisseAnlegen(const std::string& pfad)
     return ::stat(pfad.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// A trash directory of ours: a real directory (no link someone planted to
-// catch our files), owned by us.
-bool EigenesVerzeichnis(const std::string& pfad)
+// The mount an entry lies on (name relative to the directory verzeichnis;
+// the empty name for verzeichnis itself). A rename never crosses a mount,
+// also not into a bind mount of the same file system, which shares the
+// device: so the mount's own number where the system tells it (Linux 5.8
+// on), else the device, with a bit of its own.
+bool Einhaengung(int verzeichnis, const char* name, uint64_t& kennung)
 {
+#if defined(__linux__) && defined(STATX_MNT_ID)
+    struct statx info;
+    if (::statx(verzeichnis, name, *name ? 0 : AT_EMPTY_PATH, STATX_MNT_ID, &info) != 0)
+        return false;
+    kennung = (info.stx_mask & STATX_MNT_ID) ? info.stx_mnt_id
+                                              : (uint64_t{1} << 63) | makedev(info.stx_dev_major, info.stx_dev_minor);
+    return true;
+#else
     struct stat info;
-    return ::lstat(pfad.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::getuid();
+    if (::fstatat(verzeichnis, *name ? name : ".", &info, 0) != 0)
+        return false;
+    kennung = (uint64_t{1} << 63) | static_cast<uint64_t>(info.st_dev);
+    return true;
+#endif
 }
 
-// The top directory of the file system that holds the directory verzeichnis
-// (a real path): the last one upwards on the same device.
-std::string Obersteverzeichnis(std::string verzeichnis, dev_t geraet)
+// The top directory of the mount that holds the directory verzeichnis (a
+// real path): the last one upwards on the same mount.
+std::string Oberstesverzeichnis(std::string verzeichnis, uint64_t einhaengung)
 {
     while (verzeichnis.size() > 1) {
         const size_t schnitt = verzeichnis.rfind('/');
         const std::string oben = schnitt == 0 ? std::string("/") : verzeichnis.substr(0, schnitt);
-        struct stat info;
-        if (::stat(oben.c_str(), &info) != 0 || info.st_dev != geraet)
+        uint64_t kennung = 0;
+        if (!Einhaengung(AT_FDCWD, oben.c_str(), kennung) || kennung != einhaengung)
             break;
         verzeichnis = oben;
     }
     return verzeichnis;
-}
-
-// The trash for a file on the device geraet below the top directory
-// oberstes: $oberstes/.Trash/$uid where the administrator made a shared
-// .Trash (a real, sticky directory), else $oberstes/.Trash-$uid.
-std::string Volumenpapierkorb(const std::string& oberstes)
-{
-    const std::string basis = oberstes == "/" ? std::string() : oberstes;
-    const std::string uid = std::to_string(::getuid());
-    struct stat info;
-    const std::string gemeinsam = basis + "/.Trash";
-    if (::lstat(gemeinsam.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && (info.st_mode & S_ISVTX)) {
-        const std::string eigener = gemeinsam + "/" + uid;
-        if ((::mkdir(eigener.c_str(), 0700) == 0 || errno == EEXIST) && EigenesVerzeichnis(eigener))
-            return eigener;
-    }
-    const std::string eigener = basis + "/.Trash-" + uid;
-    if ((::mkdir(eigener.c_str(), 0700) == 0 || errno == EEXIST) && EigenesVerzeichnis(eigener))
-        return eigener;
-    return {};
 }
 
 std::string Jetzt()
@@ -1228,17 +1263,310 @@ std::string Jetzt()
     return text;
 }
 
+// Renames von (below the directory vonFd) to nach (below nachFd) in one
+// step, never replacing what has that name: 0, or the error number.
+int OhneErsetzen(int vonFd, const char* von, int nachFd, const char* nach)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(vonFd, von, nachFd, nach, RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+#endif
+    // A second name, which fails on an existing one, then the old one goes.
+    if (::linkat(vonFd, von, nachFd, nach, 0) != 0)
+        return errno;
+    if (::unlinkat(vonFd, von, 0) != 0) {
+        const int fehler = errno;
+        ::unlinkat(nachFd, nach, 0);
+        return fehler;
+    }
+    return 0;
+}
+
+bool SchreibenGanz(int fd, const std::string& text)
+{
+    for (size_t geschrieben = 0; geschrieben < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + geschrieben, text.size() - geschrieben);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        geschrieben += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+bool Festschreiben(int fd)
+{
+#ifdef __linux__
+    return ::syncfs(fd) == 0;
+#else
+    const bool gut = ::fsync(fd) == 0;
+    ::sync();
+    return gut;
+#endif
+}
+
+// Why the directory name below oben could not be opened: a link there is
+// said as such (O_NOFOLLOW only tells ELOOP or ENOTDIR).
+TGrund VerweisOderFehler(int oben, const char* name, const std::string& ort)
+{
+    const int fehler = errno;
+    struct stat info;
+    if (::fstatat(oben, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode))
+        return TGrund::Eigen(TGrundArt::PapierkorbVerweis, ort);
+    return TGrund::System(fehler, ort);
+}
+
+// The files that go and the infos of what they were, in one trash.
+constexpr const char* TeilAnfang = ".dubrinax-";
+constexpr const char* TeilEnde = ".teil";
+constexpr const char* InfoEnde = ".trashinfo";
+
+struct TKorb {
+    std::string pfad;      // for the reasons
+    std::string oberstes;  // the mount's top, which the info's path counts from; empty: absolute paths
+    TFd dateien, info;     // files/ and info/, reached through the trash's own handle
+    bool benutzt = false;  // files renamed into it since the last flush
+};
+
+// Opens the trash directory name below oben, made for its owner alone where
+// it is missing, and its files/ and info/ through its handle, never through
+// a link. Refused: a trash another user owns or may enter, a link for
+// files/ or info/ (or, unless folgen, for itself).
+TGrund KorbOeffnen(int oben, const char* name, const std::string& pfad, bool folgen, TKorb& korb)
+{
+    if (::mkdirat(oben, name, 0700) != 0 && errno != EEXIST)
+        return LetzterGrund(pfad);
+    TFd verzeichnis(::openat(oben, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC | (folgen ? 0 : O_NOFOLLOW)));
+    if (!verzeichnis.Offen())
+        return VerweisOderFehler(oben, name, pfad);
+    struct stat info;
+    if (::fstat(*verzeichnis, &info) != 0)
+        return LetzterGrund(pfad);
+    if (info.st_uid != ::getuid())
+        return TGrund::Eigen(TGrundArt::PapierkorbFremd, pfad);
+    // Its files keep the modes they had where they were private; a trash
+    // others may enter would show them to everybody.
+    if ((info.st_mode & (S_IRWXG | S_IRWXO)) != 0)
+        return TGrund::Eigen(TGrundArt::PapierkorbOffen, pfad);
+    for (const char* teil : {"files", "info"}) {
+        const std::string teilPfad = pfad + "/" + teil;
+        if (::mkdirat(*verzeichnis, teil, 0700) != 0 && errno != EEXIST)
+            return LetzterGrund(teilPfad);
+        TFd griff(::openat(*verzeichnis, teil, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!griff.Offen())
+            return VerweisOderFehler(*verzeichnis, teil, teilPfad);
+        if (::fstat(*griff, &info) != 0)
+            return LetzterGrund(teilPfad);
+        if (info.st_uid != ::getuid())
+            return TGrund::Eigen(TGrundArt::PapierkorbFremd, teilPfad);
+        (*teil == 'f' ? korb.dateien : korb.info) = std::move(griff);
+    }
+    korb.pfad = pfad;
+    return {};
+}
+
+// Removes what a killed command of ours left in the trash: infos being
+// written (by their names) and infos of ours whose file never came. Whoever
+// still holds the lock on one is still at work; another program's info is
+// never ours, also not while it is written.
+void KorbAufraeumen(const TKorb& korb)
+{
+    const int eigen = ::openat(*korb.info, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* liste = eigen >= 0 ? ::fdopendir(eigen) : nullptr;
+    if (!liste) {
+        if (eigen >= 0)
+            ::close(eigen);
+        return;
+    }
+    std::vector<std::string> verdaechtig;
+    const std::string_view anfang = TeilAnfang, ende = TeilEnde, infoEnde = InfoEnde;
+    while (const dirent* eintrag = ::readdir(liste)) {
+        const std::string_view name = eintrag->d_name;
+        if (name.starts_with(anfang) && name.ends_with(ende)) {
+            verdaechtig.emplace_back(name);
+        } else if (name.size() > infoEnde.size() && name.ends_with(infoEnde)) {
+            const std::string datei(name.substr(0, name.size() - infoEnde.size()));
+            struct stat info;
+            if (::fstatat(*korb.dateien, datei.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT)
+                verdaechtig.emplace_back(name);
+        }
+    }
+    ::closedir(liste);
+    for (const std::string& name : verdaechtig) {
+        TFd rest(::openat(*korb.info, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat offen, jetzt;
+        if (!rest.Offen() || ::flock(*rest, LOCK_EX | LOCK_NB) != 0 || ::fstat(*rest, &offen) != 0
+            || !S_ISREG(offen.st_mode))
+            continue;
+        if (name.ends_with(InfoEnde)) {
+            char puffer[8192];
+            const ssize_t n = ::pread(*rest, puffer, sizeof puffer, 0);
+            const std::string datei = name.substr(0, name.size() - infoEnde.size());
+            struct stat info;
+            // Looked at once more under the lock: its file may have come meanwhile.
+            if (n <= 0 || !EigeneInfo(std::string_view(puffer, static_cast<size_t>(n)))
+                || ::fstatat(*korb.dateien, datei.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT)
+                continue;
+        }
+        if (::fstatat(*korb.info, name.c_str(), &jetzt, AT_SYMLINK_NOFOLLOW) == 0 && jetzt.st_dev == offen.st_dev
+            && jetzt.st_ino == offen.st_ino)
+            ::unlinkat(*korb.info, name.c_str(), 0);
+    }
+}
+
 } // namespace
 
-bool InDenPapierkorb(const std::string& pfad, std::string& grund)
+struct TPapierkorb::TInnen {
+    // A file readied: its info is written and holds its name in the trash.
+    struct TVorgemerkt {
+        std::string pfad;
+        std::string eigenerName; // its name where it is
+        size_t korb = 0;
+        std::string name; // in files/; the info is name + ".trashinfo"
+        TFd info;         // locked until its file is in the trash
+    };
+    // Where the files of one mount go, or why they cannot go anywhere.
+    struct TZiel {
+        int korb = -1;
+        TGrund grund;
+    };
+
+    std::vector<std::unique_ptr<TKorb>> koerbe;
+    std::unordered_map<uint64_t, TZiel> ziele; // by mount
+    bool heimGesucht = false;
+    uint64_t heimEinhaengung = 0;
+    bool heimBekannt = false;
+    TZiel heim;
+    std::vector<TVorgemerkt> vorgemerkt;
+    std::mt19937 zufall{std::random_device{}()};
+    std::string stamm; // of this command's names for infos being written
+    unsigned long long zaehler = 0;
+
+    TZiel Korb(TKorb korb, const TGrund& grund)
+    {
+        if (!grund.Leer())
+            return {-1, grund};
+        KorbAufraeumen(korb);
+        koerbe.push_back(std::make_unique<TKorb>(std::move(korb)));
+        return {static_cast<int>(koerbe.size() - 1), {}};
+    }
+
+    // The home trash, looked for once per command.
+    void HeimSuchen()
+    {
+        heimGesucht = true;
+        const std::string daten = BenutzerDaten();
+        if (daten.empty() || !VerzeichnisseAnlegen(daten))
+            return;
+        TFd oben(::open(daten.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!oben.Offen())
+            return;
+        // The user's own place: a link there is the user's choice.
+        TKorb korb;
+        const TGrund grund = KorbOeffnen(*oben, "Trash", daten + "/Trash", true, korb);
+        if (grund.Leer() ? !Einhaengung(*korb.dateien, "", heimEinhaengung)
+                         : !Einhaengung(*oben, "Trash", heimEinhaengung))
+            return;
+        heimBekannt = true;
+        heim = Korb(std::move(korb), grund);
+    }
+
+    // The trash at the top of the mount einhaengung that holds verzeichnis:
+    // the administrator's shared .Trash (a real, sticky directory) with our
+    // own directory in it, else our own .Trash-$uid.
+    TZiel Volumen(const std::string& verzeichnis, uint64_t einhaengung)
+    {
+        const std::string oberstes = Oberstesverzeichnis(verzeichnis, einhaengung);
+        const std::string basis = oberstes == "/" ? std::string() : oberstes;
+        const std::string uid = std::to_string(::getuid());
+        TFd oben(::open(oberstes.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!oben.Offen())
+            return {-1, LetzterGrund(oberstes)};
+        TFd gemeinsam(::openat(*oben, ".Trash", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        struct stat info;
+        if (gemeinsam.Offen() && ::fstat(*gemeinsam, &info) == 0 && (info.st_mode & S_ISVTX)) {
+            TKorb korb;
+            korb.oberstes = oberstes;
+            if (KorbOeffnen(*gemeinsam, uid.c_str(), basis + "/.Trash/" + uid, false, korb).Leer())
+                return Korb(std::move(korb), {});
+        }
+        TKorb korb;
+        korb.oberstes = oberstes;
+        const TGrund grund = KorbOeffnen(*oben, (".Trash-" + uid).c_str(), basis + "/.Trash-" + uid, false, korb);
+        return Korb(std::move(korb), grund);
+    }
+
+    TZiel Ziel(const std::string& verzeichnis, uint64_t einhaengung)
+    {
+        if (const auto gefunden = ziele.find(einhaengung); gefunden != ziele.end())
+            return gefunden->second;
+        if (!heimGesucht)
+            HeimSuchen();
+        // The home trash for the files of its own mount; the freedesktop.org
+        // rules give them no other place.
+        TZiel ziel = heimBekannt && heimEinhaengung == einhaengung ? heim : Volumen(verzeichnis, einhaengung);
+        ziele.emplace(einhaengung, ziel);
+        return ziel;
+    }
+
+    // Takes the info of a file that stays out of the trash again: only the
+    // one we wrote, which our descriptor still holds.
+    void InfoEntfernen(TVorgemerkt& v)
+    {
+        const TKorb& korb = *koerbe[v.korb];
+        const std::string info = v.name + InfoEnde;
+        struct stat offen, jetzt;
+        if (v.info.Offen() && ::fstat(*v.info, &offen) == 0
+            && ::fstatat(*korb.info, info.c_str(), &jetzt, AT_SYMLINK_NOFOLLOW) == 0 && jetzt.st_ino == offen.st_ino
+            && jetzt.st_dev == offen.st_dev)
+            ::unlinkat(*korb.info, info.c_str(), 0);
+        v.info = TFd();
+    }
+
+    uint32_t Zufall()
+    {
+        uint32_t wert = 0;
+        while (wert == 0)
+            wert = static_cast<uint32_t>(zufall());
+        return wert;
+    }
+};
+
+// How often a taken name is tried again with another suffix: with 2^32
+// suffixes, a second try nearly always finds one free.
+constexpr int NamensVersuche = 16;
+
+TPapierkorb::TPapierkorb() : innen_(std::make_unique<TInnen>())
+{
+    char stamm[17];
+    std::snprintf(stamm, sizeof stamm, "%08x%08x", static_cast<unsigned>(innen_->zufall()),
+                  static_cast<unsigned>(innen_->zufall()));
+    innen_->stamm = stamm;
+}
+
+TPapierkorb::~TPapierkorb()
+{
+    for (TInnen::TVorgemerkt& v : innen_->vorgemerkt)
+        innen_->InfoEntfernen(v);
+}
+
+size_t TPapierkorb::Vorgemerkt() const
+{
+    return innen_->vorgemerkt.size();
+}
+
+bool TPapierkorb::Vormerken(const std::string& pfad, TGrund& grund)
 {
     struct stat datei;
     if (::lstat(pfad.c_str(), &datei) != 0) {
-        grund = LetzterFehler();
+        grund = LetzterGrund();
         return false;
     }
     if (!S_ISREG(datei.st_mode)) {
-        grund = "keine gewöhnliche Datei";
+        grund = TGrund::Eigen(TGrundArt::KeineGewoehnlicheDatei);
         return false;
     }
     // The info file names the file by a path that stays valid: its
@@ -1248,69 +1576,135 @@ bool InDenPapierkorb(const std::string& pfad, std::string& grund)
     const std::string ort = schnitt == std::string::npos ? std::string(".") : schnitt == 0 ? std::string("/") : pfad.substr(0, schnitt);
     std::unique_ptr<char, decltype(&std::free)> echt(::realpath(ort.c_str(), nullptr), &std::free);
     if (!echt || name.empty()) {
-        grund = LetzterFehler();
+        grund = name.empty() ? TGrund::Eigen(TGrundArt::UngueltigerName) : LetzterGrund(ort);
         return false;
     }
     const std::string verzeichnis = echt.get();
     const std::string absolut = (verzeichnis == "/" ? std::string() : verzeichnis) + "/" + name;
-
-    // The home trash when it lives on the file's file system; else the
-    // trash at the top of that one. Never a copy across file systems: a
-    // trashed file is to be put back as it was, and a large one would
-    // take as long as a copy.
-    std::string papierkorb;
-    std::string infoPfad = absolut;
-    const std::string daten = BenutzerDaten();
-    struct stat info;
-    if (!daten.empty() && VerzeichnisseAnlegen(daten + "/Trash") && ::stat((daten + "/Trash").c_str(), &info) == 0
-        && info.st_dev == datei.st_dev) {
-        papierkorb = daten + "/Trash";
-    } else {
-        const std::string oberstes = Obersteverzeichnis(verzeichnis, datei.st_dev);
-        papierkorb = Volumenpapierkorb(oberstes);
-        if (papierkorb.empty() || ::stat(papierkorb.c_str(), &info) != 0 || info.st_dev != datei.st_dev) {
-            grund = "kein Papierkorb auf dem Dateisystem der Datei";
-            return false;
-        }
-        // There the path is kept below the top directory, so that the
-        // volume may be mounted elsewhere and still put back.
-        infoPfad = oberstes == "/" ? absolut.substr(1) : absolut.substr(oberstes.size() + 1);
-    }
-    if (!VerzeichnisseAnlegen(papierkorb + "/files") || !VerzeichnisseAnlegen(papierkorb + "/info")) {
-        grund = "Papierkorb " + papierkorb + ": " + LetzterFehler();
+    uint64_t einhaengung = 0;
+    if (!Einhaengung(AT_FDCWD, verzeichnis.c_str(), einhaengung)) {
+        grund = LetzterGrund(verzeichnis);
         return false;
     }
-    const TVerzeichnisGriff dateien = TVerzeichnisGriff::Oeffnen(papierkorb + "/files");
-    if (!dateien.Offen()) {
-        grund = "Papierkorb " + papierkorb + ": " + LetzterFehler();
+    const TInnen::TZiel ziel = innen_->Ziel(verzeichnis, einhaengung);
+    if (ziel.korb < 0) {
+        grund = ziel.grund.Leer() ? TGrund::Eigen(TGrundArt::KeinPapierkorb) : ziel.grund;
         return false;
     }
+    TKorb& korb = *innen_->koerbe[static_cast<size_t>(ziel.korb)];
+    // A volume's trash keeps the path below its top, so that the volume
+    // may be mounted elsewhere and still put back.
+    const std::string infoPfad = korb.oberstes.empty() ? absolut
+                                 : korb.oberstes == "/" ? absolut.substr(1)
+                                                        : absolut.substr(korb.oberstes.size() + 1);
     const std::string text = PapierkorbInfo(infoPfad, Jetzt());
-    // The info file comes first and claims the name: a file manager that
-    // finds a file without one shows it nowhere.
-    for (int nummer = 1; nummer < 10000; ++nummer) {
-        const std::string ziel = nummer == 1 ? name : name + "." + std::to_string(nummer);
-        const std::string infoDatei = papierkorb + "/info/" + ziel + ".trashinfo";
-        TDatei beschreibung = TDatei::ErzeugenNeuPrivat(infoDatei);
-        if (!beschreibung.Offen()) {
-            if (errno == EEXIST)
-                continue;
-            grund = infoDatei + ": " + LetzterFehler();
+
+    // Written whole under a name of ours first and locked while we work,
+    // so that no empty or torn info ever has a file's name, and a killed
+    // command's is known for ours.
+    const std::string teil =
+        TeilAnfang + innen_->stamm + "-" + std::to_string(++innen_->zaehler) + TeilEnde;
+    TFd info(::openat(*korb.info, teil.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!info.Offen() || ::flock(*info, LOCK_EX | LOCK_NB) != 0 || !SchreibenGanz(*info, text)) {
+        grund = LetzterGrund(korb.pfad + "/info");
+        if (info.Offen())
+            ::unlinkat(*korb.info, teil.c_str(), 0);
+        return false;
+    }
+    // The name: the file's own, else with a random suffix, never counting up.
+    for (int versuch = 0; versuch < NamensVersuche; ++versuch) {
+        const std::string kandidat = PapierkorbName(name, versuch == 0 ? 0 : innen_->Zufall());
+        struct stat da;
+        if (::fstatat(*korb.dateien, kandidat.c_str(), &da, AT_SYMLINK_NOFOLLOW) == 0)
+            continue;
+        const int fehler = OhneErsetzen(*korb.info, teil.c_str(), *korb.info, (kandidat + InfoEnde).c_str());
+        if (fehler == EEXIST)
+            continue;
+        if (fehler != 0) {
+            grund = TGrund::System(fehler, korb.pfad + "/info");
+            ::unlinkat(*korb.info, teil.c_str(), 0);
             return false;
         }
-        const bool geschrieben = beschreibung.Schreiben(text.data(), static_cast<int64_t>(text.size()))
-                                 && beschreibung.Schliessen();
-        const TUmbenennung ergebnis = geschrieben ? dateien.Hereinholen(pfad, ziel) : TUmbenennung::Fehler;
-        if (ergebnis == TUmbenennung::Erledigt)
-            return true;
-        grund = ergebnis == TUmbenennung::AnderesGeraet ? "Papierkorb auf einem anderen Dateisystem"
-                                                        : LetzterFehler();
-        ::unlink(infoDatei.c_str());
-        if (ergebnis != TUmbenennung::ZielVorhanden)
-            return false;
+        innen_->vorgemerkt.push_back({pfad, name, static_cast<size_t>(ziel.korb), kandidat, std::move(info)});
+        return true;
     }
-    grund = "kein freier Name im Papierkorb";
+    ::unlinkat(*korb.info, teil.c_str(), 0);
+    grund = TGrund::Eigen(TGrundArt::KeinFreierName, korb.pfad);
     return false;
+}
+
+std::vector<TGrund> TPapierkorb::Verschieben(const std::function<TGrund(size_t)>& pruefen)
+{
+    auto& vorgemerkt = innen_->vorgemerkt;
+    std::vector<TGrund> ergebnisse(vorgemerkt.size());
+    // The infos on the disk before any file is renamed: a file in the trash
+    // without its info could never be put back. One flush per trash.
+    std::vector<bool> gesichert(innen_->koerbe.size(), false);
+    for (size_t i = 0; i < vorgemerkt.size(); ++i) {
+        const size_t k = vorgemerkt[i].korb;
+        if (!gesichert[k]) {
+            gesichert[k] = true;
+            if (!Festschreiben(*innen_->koerbe[k]->info)) {
+                const TGrund grund = LetzterGrund(innen_->koerbe[k]->pfad);
+                for (size_t j = i; j < vorgemerkt.size(); ++j)
+                    if (vorgemerkt[j].korb == k)
+                        ergebnisse[j] = grund;
+            }
+        }
+    }
+    for (size_t i = 0; i < vorgemerkt.size(); ++i) {
+        TInnen::TVorgemerkt& v = vorgemerkt[i];
+        TKorb& korb = *innen_->koerbe[v.korb];
+        if (ergebnisse[i].Leer() && pruefen)
+            ergebnisse[i] = pruefen(i);
+        for (int versuch = 0; ergebnisse[i].Leer(); ++versuch) {
+            const int fehler = OhneErsetzen(AT_FDCWD, v.pfad.c_str(), *korb.dateien, v.name.c_str());
+            if (fehler == 0) {
+                korb.benutzt = true;
+                v.info = TFd(); // in the trash: the info is no orphan now
+                break;
+            }
+            if (fehler == EXDEV)
+                ergebnisse[i] = TGrund::Eigen(TGrundArt::PapierkorbAnderesDateisystem, korb.pfad);
+            else if (fehler != EEXIST)
+                ergebnisse[i] = TGrund::System(fehler);
+            else if (versuch + 1 >= NamensVersuche)
+                ergebnisse[i] = TGrund::Eigen(TGrundArt::KeinFreierName, korb.pfad);
+            else {
+                // Someone put a file of that name into the trash meanwhile:
+                // the info moves to another name, which is on the disk
+                // before the file follows it.
+                const std::string neu = PapierkorbName(v.eigenerName, innen_->Zufall());
+                const int umbenannt = OhneErsetzen(*korb.info, (v.name + InfoEnde).c_str(), *korb.info,
+                                                   (neu + InfoEnde).c_str());
+                if (umbenannt == 0) {
+                    v.name = neu;
+                    if (::fsync(*korb.info) != 0)
+                        ergebnisse[i] = LetzterGrund(korb.pfad);
+                } else if (umbenannt != EEXIST) {
+                    ergebnisse[i] = TGrund::System(umbenannt, korb.pfad);
+                }
+            }
+        }
+        if (!ergebnisse[i].Leer())
+            innen_->InfoEntfernen(v);
+    }
+    // The new entries of files/ (and the emptied places) on the disk before
+    // the command reports.
+    for (size_t k = 0; k < innen_->koerbe.size(); ++k) {
+        TKorb& korb = *innen_->koerbe[k];
+        if (!korb.benutzt)
+            continue;
+        korb.benutzt = false;
+        if (Festschreiben(*korb.dateien))
+            continue;
+        const TGrund grund = LetzterGrund(korb.pfad);
+        for (size_t i = 0; i < vorgemerkt.size(); ++i)
+            if (vorgemerkt[i].korb == k && ergebnisse[i].Leer())
+                ergebnisse[i] = grund;
+    }
+    vorgemerkt.clear();
+    return ergebnisse;
 }
 
 } // namespace plattform

@@ -3,6 +3,7 @@
 #include "util/Breitzeichen.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -299,6 +300,41 @@ bool VerzeichnisKennung(const std::string& pfad, TDateiKennung& kennung)
     return true;
 }
 
+namespace {
+
+// The errno nearest to a system error code, so that a reason reads the same
+// on every platform; minus the code itself where there is none.
+int Fehlernummer(DWORD fehler)
+{
+    switch (fehler) {
+    case ERROR_ACCESS_DENIED: return EACCES;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE: return ENOENT;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return EEXIST;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+    case ERROR_WRITE_PROTECT: return EROFS;
+    case ERROR_NOT_SAME_DEVICE: return EXDEV;
+    case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
+    case ERROR_TOO_MANY_OPEN_FILES: return EMFILE;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_BUSY: return EBUSY;
+    case ERROR_DIRECTORY: return ENOTDIR;
+    case ERROR_DIR_NOT_EMPTY: return ENOTEMPTY;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return ENOMEM;
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE: return EIO;
+    case ERROR_INVALID_NAME: return EINVAL;
+    default: return -static_cast<int>(fehler);
+    }
+}
+
+} // namespace
+
 TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
 {
     // The pattern: every entry below the directory. After a final separator
@@ -308,14 +344,14 @@ TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
     if (!ort.empty() && !BeendetVerzeichnisteil(ort.back()) && ort.back() != '/')
         ort += Trenner;
     std::wstring breit;
-    grund_ = "Invalid path";
+    grund_ = TGrund::Eigen(TGrundArt::UngueltigerName);
     if (!Systempfad(ort + '*', breit))
         return;
-    grund_ = "Out of memory";
+    grund_ = TGrund::System(ENOMEM);
     auto* suche = new (std::nothrow) TSuche;
     if (!suche)
         return;
-    grund_.clear();
+    grund_ = {};
     suche->verzeichnis = ort;
     // Basic information leaves out the 8.3 names we never use, and the large
     // fetch asks for many entries per call.
@@ -328,10 +364,7 @@ TVerzeichnisListe::TVerzeichnisListe(const std::string& verzeichnis)
     if (!suche->vorrat && (fehler != ERROR_FILE_NOT_FOUND || !IstVerzeichnis(verzeichnis))) {
         delete suche;
         keineDeskriptoren_ = fehler == ERROR_TOO_MANY_OPEN_FILES;
-        grund_ = fehler == ERROR_ACCESS_DENIED        ? "Permission denied"
-                 : keineDeskriptoren_                  ? "Too many open files"
-                 : fehler == ERROR_FILE_NOT_FOUND || fehler == ERROR_PATH_NOT_FOUND ? "No such file or directory"
-                                                       : "Error " + std::to_string(fehler);
+        grund_ = TGrund::System(Fehlernummer(fehler));
         return;
     }
     handle_ = suche;
@@ -655,6 +688,11 @@ bool PrivatesVerzeichnisAnlegen(const std::string& pfad)
 std::string LetzterFehler()
 {
     return std::system_category().message(static_cast<int>(::GetLastError()));
+}
+
+TGrund LetzterGrund(std::string ort)
+{
+    return TGrund::System(Fehlernummer(::GetLastError()), std::move(ort));
 }
 
 } // namespace plattform
@@ -1248,12 +1286,26 @@ void AmSignalEnden(int signal)
 
 namespace plattform {
 
-bool InDenPapierkorb(const std::string& pfad, std::string& grund)
+struct TPapierkorb::TInnen {
+    // The full paths of the files readied, as the shell takes them.
+    std::vector<std::wstring> vorgemerkt;
+};
+
+TPapierkorb::TPapierkorb() : innen_(std::make_unique<TInnen>()) {}
+
+TPapierkorb::~TPapierkorb() = default;
+
+size_t TPapierkorb::Vorgemerkt() const
+{
+    return innen_->vorgemerkt.size();
+}
+
+bool TPapierkorb::Vormerken(const std::string& pfad, TGrund& grund)
 {
     // The shell's file operation takes no \\?\ prefix, only a full path.
     std::u16string einheiten;
     if (!BreitAus(pfad, einheiten)) {
-        grund = "kein gültiger Name";
+        grund = TGrund::Eigen(TGrundArt::UngueltigerName);
         return false;
     }
     const std::wstring breit = Breit(einheiten);
@@ -1261,32 +1313,44 @@ bool InDenPapierkorb(const std::string& pfad, std::string& grund)
     std::wstring voll(noetig + 1, L'\0');
     const DWORD n = noetig ? ::GetFullPathNameW(breit.c_str(), noetig, voll.data(), nullptr) : 0;
     if (n == 0 || n >= noetig) {
-        grund = LetzterFehler();
+        grund = LetzterGrund();
         return false;
     }
+    voll.resize(n);
     const DWORD attribute = ::GetFileAttributesW(voll.c_str());
     if (attribute == INVALID_FILE_ATTRIBUTES) {
-        grund = LetzterFehler();
+        grund = LetzterGrund();
         return false;
     }
     if (attribute & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) {
-        grund = "keine gewöhnliche Datei";
+        grund = TGrund::Eigen(TGrundArt::KeineGewoehnlicheDatei);
         return false;
     }
-    // The list of names ends with a second zero.
-    voll.resize(n + 2, L'\0');
-    SHFILEOPSTRUCTW auftrag{};
-    auftrag.wFunc = FO_DELETE;
-    auftrag.pFrom = voll.c_str();
-    // FOF_ALLOWUNDO makes the delete a move into the recycle bin; nothing
-    // asks or shows progress, the window has asked already.
-    auftrag.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    const int ergebnis = ::SHFileOperationW(&auftrag);
-    if (ergebnis != 0 || auftrag.fAnyOperationsAborted) {
-        grund = "Papierkorb: Fehler " + std::to_string(ergebnis);
-        return false;
-    }
+    innen_->vorgemerkt.push_back(std::move(voll));
     return true;
+}
+
+std::vector<TGrund> TPapierkorb::Verschieben(const std::function<TGrund(size_t)>& pruefen)
+{
+    std::vector<TGrund> ergebnisse(innen_->vorgemerkt.size());
+    for (size_t i = 0; i < innen_->vorgemerkt.size(); ++i) {
+        if (pruefen && !(ergebnisse[i] = pruefen(i)).Leer())
+            continue;
+        // The list of names ends with a second zero.
+        std::wstring namen = innen_->vorgemerkt[i];
+        namen.append(2, L'\0');
+        SHFILEOPSTRUCTW auftrag{};
+        auftrag.wFunc = FO_DELETE;
+        auftrag.pFrom = namen.c_str();
+        // FOF_ALLOWUNDO makes the delete a move into the recycle bin; nothing
+        // asks or shows progress, the window has asked already.
+        auftrag.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+        const int ergebnis = ::SHFileOperationW(&auftrag);
+        if (ergebnis != 0 || auftrag.fAnyOperationsAborted)
+            ergebnisse[i] = {TGrundArt::PapierkorbFehlernummer, ergebnis, {}};
+    }
+    innen_->vorgemerkt.clear();
+    return ergebnisse;
 }
 
 } // namespace plattform

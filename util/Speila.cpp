@@ -50,7 +50,7 @@ bool GleicherEintrag(const std::string& pfadA, const std::string& pfadB)
            && plattform::VerzeichnisKennung(pfadB.substr(0, b), verzeichnisB) && verzeichnisA == verzeichnisB;
 }
 
-bool VerzeichnisseAnlegen(const std::string& verzeichnis)
+bool VerzeichnisseAnlegen(const std::string& verzeichnis, TGrund* grund)
 {
     // Each separator ends one level; a level that itself ends a directory
     // part (the root's separator doubled, a drive colon) is no directory to
@@ -63,9 +63,13 @@ bool VerzeichnisseAnlegen(const std::string& verzeichnis)
             continue;
         // Checked again rather than trusting the result: someone else may
         // have created the level in between.
-        plattform::VerzeichnisAnlegen(ebene);
-        if (!plattform::IstVerzeichnis(ebene))
+        const TGrund fehler = plattform::VerzeichnisAnlegen(ebene) ? TGrund() : plattform::LetzterGrund(ebene);
+        if (!plattform::IstVerzeichnis(ebene)) {
+            if (grund)
+                *grund = fehler.Leer() || plattform::NameBelegt(ebene) ? TGrund::Eigen(TGrundArt::ZielVerweis, ebene)
+                                                                        : fehler;
             return false;
+        }
     }
     return plattform::IstVerzeichnis(verzeichnis);
 }

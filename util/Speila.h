@@ -25,8 +25,9 @@ bool GleicherEintrag(const std::string& pfadA, const std::string& pfadB);
 
 // Creates the directory verzeichnis together with every missing parent, one
 // level at a time; a final separator is allowed. True when it exists
-// afterwards (the empty text names the working directory).
-bool VerzeichnisseAnlegen(const std::string& verzeichnis);
+// afterwards (the empty text names the working directory); else grund, when
+// given, says why the level that is missing could not be made.
+bool VerzeichnisseAnlegen(const std::string& verzeichnis, TGrund* grund = nullptr);
 
 // The directory part of a path: everything up to and including its last
 // separator (or, on Windows, drive colon); empty when there is none.

@@ -1,8 +1,8 @@
-#include "fenster/Groessentext.h"
+#include "util/Groessenangabe.h"
 
 #include <iterator>
 
-std::string Groessentext(uint64_t bytes)
+std::string Groessenangabe(uint64_t bytes)
 {
     if (bytes == 1)
         return "1 Byte";
@@ -17,8 +17,7 @@ std::string Groessentext(uint64_t bytes)
         teiler *= 1024;
         ++einheit;
     }
-    // Tenths of the unit, rounded, in integers that cannot overflow; no
-    // printf, which would follow the user's locale for the decimal sign.
+    // Tenths of the unit, rounded, in integers that cannot overflow.
     const uint64_t zehntel = bytes / teiler * 10 + (bytes % teiler * 10 + teiler / 2) / teiler;
     return std::to_string(zehntel / 10) + "," + std::to_string(zehntel % 10) + " " + einheiten[einheit];
 }
