@@ -54,7 +54,7 @@ public:
     // runs, the green one after). Empty when shown, else the reason it could
     // not be, in German, for the error box.
     virtual std::string LampeZeigen(const std::string& bilddatei) = 0;
-    // The line under the list: the "+" lines' bytes and the marked lines.
+    // The line under the list: the "+" lines' bytes and the marked files.
     // Empty hides it.
     virtual void ZusammenfassungZeigen(const std::string& text) = 0;
     // The note under the list: what the last search could not read. Empty hides it.
