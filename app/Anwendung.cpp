@@ -1,7 +1,8 @@
 #include "app/Anwendung.h"
 
-#include "app/Fehlerbox.h"
+#include "app/Fehlerfenster.h"
 #include "app/Logo.h"
+#include "fenster/Fehlerbox.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -24,6 +25,6 @@ TAnwendung::TAnwendung(int& argc, char** argv) : QApplication(argc, argv)
 bool TAnwendung::notify(QObject* empfaenger, QEvent* ereignis)
 {
     bool ergebnis = false;
-    Abgesichert([&] { ergebnis = QApplication::notify(empfaenger, ereignis); });
+    Abgesichert([&] { ergebnis = QApplication::notify(empfaenger, ereignis); }, FehlerfensterZeigen);
     return ergebnis;
 }

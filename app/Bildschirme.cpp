@@ -3,20 +3,29 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-QSize PrimaerBildschirmGroesse()
+namespace {
+
+TRechteck Rechteck(const QRect& rechteck)
 {
-    const QScreen* schirm = QGuiApplication::primaryScreen();
-    return schirm ? schirm->geometry().size() : QSize();
+    return {rechteck.left(), rechteck.top(), rechteck.width(), rechteck.height()};
 }
 
-std::vector<QRect> VerfuegbareBildschirme()
+} // namespace
+
+TGroesse PrimaerBildschirmGroesse()
 {
-    std::vector<QRect> schirme;
+    const QScreen* schirm = QGuiApplication::primaryScreen();
+    return schirm ? TGroesse{schirm->geometry().width(), schirm->geometry().height()} : TGroesse{};
+}
+
+std::vector<TRechteck> VerfuegbareBildschirme()
+{
+    std::vector<TRechteck> schirme;
     const QScreen* primaer = QGuiApplication::primaryScreen();
     if (primaer)
-        schirme.push_back(primaer->availableGeometry());
+        schirme.push_back(Rechteck(primaer->availableGeometry()));
     for (const QScreen* schirm : QGuiApplication::screens())
         if (schirm != primaer)
-            schirme.push_back(schirm->availableGeometry());
+            schirme.push_back(Rechteck(schirm->availableGeometry()));
     return schirme;
 }

@@ -2,12 +2,11 @@
 
 // The screens as the window's place is checked against them.
 
-#include <QRect>
-#include <QSize>
+#include "fenster/Fensterlage.h"
 
 #include <vector>
 
 // The size of the primary screen in pixels (empty without a screen).
-QSize PrimaerBildschirmGroesse();
+TGroesse PrimaerBildschirmGroesse();
 // The screens' available areas, the primary one first.
-std::vector<QRect> VerfuegbareBildschirme();
+std::vector<TRechteck> VerfuegbareBildschirme();

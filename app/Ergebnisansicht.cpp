@@ -1,7 +1,7 @@
 #include "app/Ergebnisansicht.h"
 
-#include "app/Ergebnisliste.h"
-#include "app/Markierung.h"
+#include "app/Listenmodell.h"
+#include "fenster/Fensterlogik.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -23,19 +23,25 @@ constexpr qsizetype MessbareZeichen = 8192;
 
 } // namespace
 
-TErgebnisansicht::TErgebnisansicht(TErgebnisliste* liste, int zeilenhoehe, QWidget* eltern)
-    : QAbstractItemView(eltern), liste_(liste), zeilenhoehe_(zeilenhoehe)
+TErgebnisansicht::TErgebnisansicht(TListenmodell* modell, TFensterlogik& logik, int zeilenhoehe, QWidget* eltern)
+    : QAbstractItemView(eltern), modell_(modell), logik_(logik), zeilenhoehe_(zeilenhoehe)
 {
-    // Qt's selection would keep ranges of rows; ours are bits of lines.
+    // Qt's selection would keep ranges of rows; the logic's marks are bits of lines.
     setSelectionMode(NoSelection);
     setEditTriggers(NoEditTriggers);
     setVerticalScrollMode(ScrollPerItem);
     setHorizontalScrollMode(ScrollPerPixel);
-    // Before setModel, whose reset asks them.
-    markierung_ = new TMarkierung([liste](uint32_t zeile) { return liste->Datei(zeile); }, this);
-    zeileVon_ = [liste](uint32_t reihe) { return liste->Zeile(reihe); };
-    setModel(liste_);
-    connect(markierung_, &TMarkierung::Geaendert, viewport(), qOverload<>(&QWidget::update));
+    setModel(modell_);
+    // A changed row (a line's kind) is drawn again at once, also while Qt
+    // waits to lay out rows just inserted and so would draw nothing.
+    connect(modell_, &QAbstractItemModel::dataChanged, viewport(), qOverload<>(&QWidget::update));
+    // After the view's own handling of a reset: a press that was dragging
+    // ends, and an emptied list drops its scroll bar at the next dispatch
+    // with the lines, not only when Qt's delayed layout gets round to it.
+    connect(modell_, &QAbstractItemModel::modelReset, this, [this] {
+        ziehen_ = false;
+        updateGeometries();
+    });
 }
 
 int TErgebnisansicht::SichtbareZeilen() const
@@ -47,16 +53,14 @@ int TErgebnisansicht::Inhaltsbreite() const
 {
     // The widest line is taken to be the longest one: measuring every line
     // of a million costs more than the search, this costs one per new record.
-    if (liste_->LaengsteZeile() != breiteGemessenFuer_) {
-        breiteGemessenFuer_ = liste_->LaengsteZeile();
-        const uint32_t index = liste_->LaengsteZeileIndex();
-        breite_ = index < static_cast<uint32_t>(liste_->rowCount())
-                      ? fontMetrics().horizontalAdvance(
-                            liste_->Zeilentext(index).left(MessbareZeichen)) +
-                            Textrand
-                      : 0;
-        if (index >= static_cast<uint32_t>(liste_->rowCount()))
-            breiteGemessenFuer_ = 0; // not shown yet: measure again later
+    if (logik_.LaengsteZeile() != breiteGemessenFuer_) {
+        breiteGemessenFuer_ = logik_.LaengsteZeile();
+        const std::string text = logik_.LaengsteZeileText();
+        breite_ = breiteGemessenFuer_ == 0
+                      ? 0
+                      : fontMetrics().horizontalAdvance(
+                            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).left(MessbareZeichen)) +
+                            Textrand;
     }
     return std::max(breite_ + Spaltenbreite(), viewport()->width());
 }
@@ -72,12 +76,12 @@ int TErgebnisansicht::ReiheBei(int y) const
     if (y < 0)
         return -1;
     const int reihe = (y + verticalOffset()) / zeilenhoehe_;
-    return reihe < liste_->rowCount() ? reihe : -1;
+    return reihe < modell_->rowCount() ? reihe : -1;
 }
 
 QRect TErgebnisansicht::visualRect(const QModelIndex& index) const
 {
-    if (!index.isValid() || index.model() != liste_)
+    if (!index.isValid() || index.model() != modell_)
         return {};
     return {-horizontalOffset(), index.row() * zeilenhoehe_ - verticalOffset(), Inhaltsbreite(), zeilenhoehe_};
 }
@@ -87,7 +91,7 @@ QModelIndex TErgebnisansicht::indexAt(const QPoint& punkt) const
     if (punkt.y() < 0)
         return {};
     const int zeile = (punkt.y() + verticalOffset()) / zeilenhoehe_;
-    return zeile < liste_->rowCount() ? liste_->index(zeile) : QModelIndex();
+    return zeile < modell_->rowCount() ? modell_->index(zeile) : QModelIndex();
 }
 
 void TErgebnisansicht::scrollTo(const QModelIndex& index, ScrollHint hinweis)
@@ -113,12 +117,12 @@ void TErgebnisansicht::scrollTo(const QModelIndex& index, ScrollHint hinweis)
 
 QModelIndex TErgebnisansicht::moveCursor(CursorAction aktion, Qt::KeyboardModifiers)
 {
-    const int anzahl = liste_->rowCount();
+    const int anzahl = modell_->rowCount();
     if (anzahl == 0)
         return {};
     const QModelIndex jetzt = currentIndex();
     if (!jetzt.isValid())
-        return liste_->index(0);
+        return modell_->index(0);
     int zeile = jetzt.row();
     switch (aktion) {
     case MoveUp:
@@ -132,7 +136,7 @@ QModelIndex TErgebnisansicht::moveCursor(CursorAction aktion, Qt::KeyboardModifi
     case MoveLeft:
     case MoveRight: return jetzt;
     }
-    return liste_->index(std::clamp(zeile, 0, anzahl - 1));
+    return modell_->index(std::clamp(zeile, 0, anzahl - 1));
 }
 
 int TErgebnisansicht::horizontalOffset() const
@@ -165,7 +169,7 @@ void TErgebnisansicht::updateGeometries()
     const int sichtbar = SichtbareZeilen();
     verticalScrollBar()->setSingleStep(1);
     verticalScrollBar()->setPageStep(sichtbar);
-    verticalScrollBar()->setRange(0, std::max(0, liste_->rowCount() - sichtbar));
+    verticalScrollBar()->setRange(0, std::max(0, modell_->rowCount() - sichtbar));
     const int breite = viewport()->width();
     horizontalScrollBar()->setSingleStep(zeilenhoehe_);
     horizontalScrollBar()->setPageStep(breite);
@@ -173,20 +177,11 @@ void TErgebnisansicht::updateGeometries()
     QAbstractItemView::updateGeometries();
 }
 
-void TErgebnisansicht::reset()
+void TErgebnisansicht::currentChanged(const QModelIndex& aktuell, const QModelIndex& vorher)
 {
-    QAbstractItemView::reset();
-    // An emptied list has no marks left; a sorted one keeps them (they go
-    // by line), but a Shift range that counted rows starts anew.
-    if (liste_->rowCount() == 0)
-        markierung_->Vergessen();
-    else
-        markierung_->Festschreiben();
-    anker_ = 0;
-    ziehen_ = false;
-    // An emptied list drops its scroll bar at the next dispatch with the
-    // lines, not only when Qt's delayed layout gets round to it.
-    updateGeometries();
+    QAbstractItemView::currentChanged(aktuell, vorher);
+    logik_.AktuelleReiheSetzen(aktuell.isValid() ? std::optional<uint32_t>(static_cast<uint32_t>(aktuell.row()))
+                                                 : std::nullopt);
 }
 
 void TErgebnisansicht::rowsInserted(const QModelIndex& eltern, int erste, int letzte)
@@ -199,13 +194,6 @@ void TErgebnisansicht::rowsInserted(const QModelIndex& eltern, int erste, int le
         viewport()->update();
 }
 
-void TErgebnisansicht::dataChanged(const QModelIndex& oben, const QModelIndex& unten, const QList<int>& rollen)
-{
-    QAbstractItemView::dataChanged(oben, unten, rollen);
-    if (oben == unten)
-        viewport()->update(visualRect(oben));
-}
-
 void TErgebnisansicht::paintEvent(QPaintEvent* ereignis)
 {
     QPainter maler(viewport());
@@ -213,7 +201,7 @@ void TErgebnisansicht::paintEvent(QPaintEvent* ereignis)
     initViewItemOption(&vorlage);
     const QModelIndex aktuell = currentIndex();
     const bool fokus = hasFocus() || viewport()->hasFocus();
-    const int anzahl = liste_->rowCount();
+    const int anzahl = modell_->rowCount();
     const QRect gebiet = ereignis->rect();
     const int breite = Inhaltsbreite();
     // The size column stays at the right edge while the paths scroll.
@@ -224,8 +212,9 @@ void TErgebnisansicht::paintEvent(QPaintEvent* ereignis)
         const int y = reihe * zeilenhoehe_ - verticalOffset();
         if (y > gebiet.bottom())
             break;
-        const QModelIndex index = liste_->index(reihe);
-        const bool markiert = markierung_->Markiert(liste_->Zeile(static_cast<uint32_t>(reihe)));
+        const QModelIndex index = modell_->index(reihe);
+        const TListenzeile zeile = logik_.Reihe(static_cast<uint32_t>(reihe));
+        const bool markiert = zeile.markiert;
         QStyleOptionViewItem option = vorlage;
         option.rect = QRect(-horizontalOffset(), y, breite, zeilenhoehe_);
         if (markiert)
@@ -234,9 +223,9 @@ void TErgebnisansicht::paintEvent(QPaintEvent* ereignis)
             option.state |= QStyle::State_HasFocus;
         itemDelegate()->paint(&maler, option, index);
 
-        const QString groesse = liste_->Groessenspalte(static_cast<uint32_t>(reihe));
-        if (groesse.isEmpty())
+        if (zeile.groesse.empty())
             continue;
+        const QString groesse = QString::fromUtf8(zeile.groesse.data(), static_cast<qsizetype>(zeile.groesse.size()));
         const QRect feld(spalteLinks, y, spalte, zeilenhoehe_);
         const QPalette& farben = vorlage.palette;
         maler.save();
@@ -249,26 +238,8 @@ void TErgebnisansicht::paintEvent(QPaintEvent* ereignis)
 
 void TErgebnisansicht::Druecken(uint32_t reihe, Qt::KeyboardModifiers tasten)
 {
-    setCurrentIndex(liste_->index(static_cast<int>(reihe)));
-    if (tasten & Qt::ShiftModifier) {
-        // From the anchor, replacing the range drawn from it before; what
-        // Ctrl+clicks marked elsewhere stays.
-        ziehenAn_ = true;
-    } else if (tasten & Qt::ControlModifier) {
-        markierung_->Festschreiben();
-        anker_ = reihe;
-        ziehenAn_ = !markierung_->Markiert(zeileVon_(reihe));
-    } else {
-        markierung_->Leeren();
-        anker_ = reihe;
-        ziehenAn_ = true;
-    }
-    Ziehen(reihe);
-}
-
-void TErgebnisansicht::Ziehen(uint32_t reihe)
-{
-    markierung_->Bereich(std::min<uint32_t>(anker_, liste_->rowCount() - 1), reihe, ziehenAn_, zeileVon_);
+    setCurrentIndex(modell_->index(static_cast<int>(reihe)));
+    logik_.Druecken(reihe, tasten & Qt::ShiftModifier, tasten & Qt::ControlModifier);
 }
 
 void TErgebnisansicht::mousePressEvent(QMouseEvent* ereignis)
@@ -279,9 +250,7 @@ void TErgebnisansicht::mousePressEvent(QMouseEvent* ereignis)
     const int reihe = ReiheBei(ereignis->position().toPoint().y());
     const Qt::KeyboardModifiers tasten = ereignis->modifiers();
     if (reihe < 0) {
-        // Below the last line: a plain click unmarks all, as in any list.
-        if (!(tasten & (Qt::ShiftModifier | Qt::ControlModifier)))
-            markierung_->Leeren();
+        logik_.DaruntergeklicktLeeren(tasten & Qt::ShiftModifier, tasten & Qt::ControlModifier);
         return;
     }
     Druecken(static_cast<uint32_t>(reihe), tasten);
@@ -290,7 +259,7 @@ void TErgebnisansicht::mousePressEvent(QMouseEvent* ereignis)
 
 void TErgebnisansicht::mouseMoveEvent(QMouseEvent* ereignis)
 {
-    const int anzahl = liste_->rowCount();
+    const int anzahl = modell_->rowCount();
     if (!ziehen_ || !(ereignis->buttons() & Qt::LeftButton) || anzahl == 0)
         return;
     // Past the top or bottom edge the list scrolls a line per move.
@@ -301,8 +270,8 @@ void TErgebnisansicht::mouseMoveEvent(QMouseEvent* ereignis)
         verticalScrollBar()->setValue(verticalScrollBar()->value() + 1);
     const int reihe = std::clamp((std::clamp(y, 0, viewport()->height() - 1) + verticalOffset()) / zeilenhoehe_, 0,
                                  anzahl - 1);
-    setCurrentIndex(liste_->index(reihe));
-    Ziehen(static_cast<uint32_t>(reihe));
+    setCurrentIndex(modell_->index(reihe));
+    logik_.Ziehen(static_cast<uint32_t>(reihe));
 }
 
 void TErgebnisansicht::mouseReleaseEvent(QMouseEvent*)
@@ -319,15 +288,14 @@ void TErgebnisansicht::mouseDoubleClickEvent(QMouseEvent* ereignis)
         mousePressEvent(ereignis);
         return;
     }
-    emit ZeileAktiviert(zeileVon_(static_cast<uint32_t>(reihe)));
+    logik_.ZeileAktiviert(static_cast<uint32_t>(reihe));
 }
 
 void TErgebnisansicht::keyPressEvent(QKeyEvent* ereignis)
 {
-    const int anzahl = liste_->rowCount();
     const Qt::KeyboardModifiers tasten = ereignis->modifiers();
     if (ereignis->matches(QKeySequence::SelectAll)) {
-        markierung_->Setzen(0, static_cast<uint32_t>(anzahl), true);
+        logik_.AlleMarkieren();
         return;
     }
     CursorAction aktion{};
@@ -341,17 +309,14 @@ void TErgebnisansicht::keyPressEvent(QKeyEvent* ereignis)
     case Qt::Key_Space: {
         // Space marks the current line, Ctrl+Space turns it.
         const QModelIndex index = currentIndex();
-        if (index.isValid()) {
-            const uint32_t zeile = zeileVon_(static_cast<uint32_t>(index.row()));
-            markierung_->Setzen(zeile, zeile + 1,
-                                (tasten & Qt::ControlModifier) ? !markierung_->Markiert(zeile) : true);
-        }
+        if (index.isValid())
+            logik_.ReiheMarkieren(static_cast<uint32_t>(index.row()), tasten & Qt::ControlModifier);
         return;
     }
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (currentIndex().isValid() && !(tasten & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier))) {
-            emit ZeileAktiviert(zeileVon_(static_cast<uint32_t>(currentIndex().row())));
+            logik_.ZeileAktiviert(static_cast<uint32_t>(currentIndex().row()));
             return;
         }
         QAbstractItemView::keyPressEvent(ereignis);
@@ -366,7 +331,7 @@ void TErgebnisansicht::keyPressEvent(QKeyEvent* ereignis)
     if ((tasten & Qt::ControlModifier) && !(tasten & Qt::ShiftModifier)) {
         // Ctrl moves the current line alone, for a Space to mark it.
         setCurrentIndex(ziel);
-        anker_ = reihe;
+        logik_.AnkerSetzen(reihe);
         return;
     }
     Druecken(reihe, tasten & Qt::ShiftModifier);

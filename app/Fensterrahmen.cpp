@@ -1,8 +1,5 @@
 #include "app/Fensterrahmen.h"
 
-#include "app/Fensterlage.h"
-
-#include <QStyle>
 #include <QWidget>
 
 #include <algorithm>
@@ -29,14 +26,4 @@ void TFensterrahmen::Anpassen()
     breite_ = rahmen;
     fenster_.setMinimumWidth(std::max(1, minAussenBreite_ - rahmen));
     fenster_.resize(std::max(aussen - rahmen, fenster_.minimumWidth()), fenster_.height());
-}
-
-void TFensterrahmen::AufSchirmBringen(const std::vector<QRect>& schirme)
-{
-    const QRect rahmen = fenster_.frameGeometry();
-    const QRect ziel =
-        FensterlageAufSchirm(rahmen, schirme, fenster_.style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    if (ziel.width() != rahmen.width())
-        AussenBreiteSetzen(ziel.width());
-    fenster_.move(ziel.topLeft());
 }

@@ -5,10 +5,6 @@
 // has framed the window, and may frame it anew; the outer width asked for
 // is kept through that.
 
-#include <QRect>
-
-#include <vector>
-
 class QWidget;
 
 class TFensterrahmen {
@@ -23,10 +19,6 @@ public:
     // Brings the width constraints in line with the frame once the window
     // system reports it; at every show, move and resize.
     void Anpassen();
-
-    // Moves the window onto the screens (their available areas, the primary
-    // one first) where its stored place is off them all.
-    void AufSchirmBringen(const std::vector<QRect>& schirme);
 
 private:
     QWidget& fenster_;

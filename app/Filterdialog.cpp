@@ -1,12 +1,11 @@
 #include "app/Filterdialog.h"
 
-#include "search/Filter.h"
+#include "fenster/Filterwerte.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -62,21 +61,9 @@ bool TFilterdialog::Werte(TFilterwerte& werte) const
     }
     const QByteArray groesse = Mindestgroesse->text().trimmed().toUtf8();
     neu.mindestgroesse.assign(groesse.constData(), static_cast<size_t>(groesse.size()));
-    int64_t bytes = 0;
-    if (!neu.mindestgroesse.empty() && !GroesseLesen(neu.mindestgroesse, bytes)) {
-        Hinweis->setText(QString::fromUtf8("Mindestgröße: eine Zahl, danach K, M oder G (z. B. 100K)"));
-        return false;
-    }
-    // Kept in the settings file, which is read only up to a size: a filter
-    // beyond what our section may take would cost position and directories
-    // at the next start.
-    const size_t laenge = FilterLaenge(neu);
-    if (laenge > FilterHoechstens) {
-        const QLocale deutsch(QLocale::German);
-        Hinweis->setText(QString::fromUtf8("Der Filter ist zu groß zum Speichern: höchstens %1 Bytes (1 MiB), "
-                                           "dieser hat %2 Bytes")
-                             .arg(deutsch.toString(static_cast<qulonglong>(FilterHoechstens)),
-                                  deutsch.toString(static_cast<qulonglong>(laenge))));
+    const std::string fehler = FilterwerteFehler(neu);
+    if (!fehler.empty()) {
+        Hinweis->setText(Text(fehler));
         return false;
     }
     werte = std::move(neu);
@@ -88,20 +75,6 @@ void TFilterdialog::accept()
     TFilterwerte werte;
     if (Werte(werte))
         QDialog::accept();
-}
-
-bool FilterBauen(const TFilterwerte& werte, TFilter& filter)
-{
-    filter = TFilter();
-    for (const std::string& muster : werte.muster)
-        filter.MusterHinzufuegen(muster);
-    int64_t groesse = 0;
-    if (werte.mindestgroesse.empty())
-        return true;
-    if (!GroesseLesen(werte.mindestgroesse, groesse))
-        return false;
-    filter.MindestgroesseSetzen(groesse);
-    return true;
 }
 
 bool FilterFragen(QWidget* eltern, TFilterwerte& werte)

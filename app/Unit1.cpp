@@ -1,25 +1,16 @@
 #include "app/Unit1.h"
 
-#include "app/Eintragsliste.h"
+#include "app/Endesignale.h"
 #include "app/Ergebnisansicht.h"
-#include "app/Ergebnisliste.h"
-#include "app/Fehlerbox.h"
-#include "app/Fenstereinstellungen.h"
-#include "app/Fensterrahmen.h"
-#include "app/Formteile.h"
-#include "app/Glyphe.h"
-#include "app/Listenaktionen.h"
-#include "app/Markierung.h"
+#include "app/Fehlerfenster.h"
+#include "app/Hauptfenster.h"
+#include "app/Listenmodell.h"
 #include "app/Schrift.h"
 #include "app/Spaltenlauf.h"
 #include "app/Sprache.h"
 #include "app/Tastatur.h"
-#include "app/Zusammenfassung.h"
 #include "app/Verzeichnisablage.h"
-#include "util/Datenort.h"
-#include "util/Einstellungsort.h"
-#include "util/Einstellungsspeicher.h"
-#include "util/Speila.h"
+#include "fenster/Fehlerbox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,9 +23,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QVariant>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -45,39 +36,38 @@ constexpr int InnenBreite = 519;
 constexpr int InnenHoehe = 356;
 constexpr int MinAussenBreite = 265;
 constexpr int ListeLinks = 264;
-
-// The values of a first start, and the designed position before FormCreate.
-#ifdef _WIN32
-constexpr const char* Startverzeichnis1 = "C:\\A\\";
-constexpr const char* Startverzeichnis2 = "C:\\B\\";
-#else
-constexpr const char* Startverzeichnis1 = "/A/";
-constexpr const char* Startverzeichnis2 = "/B/";
-#endif
+// The designed position, before the settings place the window.
 constexpr int EntwurfLinks = 192;
 constexpr int EntwurfOben = 107;
 
 const char* const Listenhinweis =
     "! = besitzt gleiche Dateien; + = gleichen Dateien; - = besitzt keine gleichen Dateien";
 
+// The face the logic draws on: the one a test makes, else the form's own.
+std::unique_ptr<TFormflaeche> FlaecheBauen(const TForm1::TFlaechenbau& bau, QWidget& fenster, const TFormteile& teile,
+                                           TFensterrahmen& rahmen, std::function<void()> anordnen)
+{
+    if (bau)
+        return bau(fenster, teile, rahmen, std::move(anordnen));
+    return std::make_unique<TFormflaeche>(fenster, teile, rahmen, std::move(anordnen));
+}
+
 } // namespace
 
-TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern)
-    : QWidget(eltern), programmVerzeichnis_(std::move(programmVerzeichnis)),
-      einstellungsPfad_(EinstellungsortWaehlen(programmVerzeichnis_, "Einst.sys")), rahmen_(*this, MinAussenBreite)
+TForm1::TForm1(std::string programmVerzeichnis, QWidget* eltern, const TFlaechenbau& flaechenbau)
+    : QWidget(eltern), rahmen_(*this, MinAussenBreite),
+      flaeche_(FlaecheBauen(flaechenbau, *this, *this, rahmen_, [this] { ListeAnordnen(); })),
+      logik_(*flaeche_, std::move(programmVerzeichnis))
 {
-    sitzung_.Stopp.Frage = [this] { return JaNeinFrage(AbbruchFrage, AbbruchTitel); };
     Aufbauen();
-    Einstellungen = Laden(einstellungsPfad_, FensterDateikopf);
 }
 
 TForm1::~TForm1()
 {
-    // The model reads the lines of our session, which is gone before
-    // QWidget's destructor would delete the children: view and model go
-    // first.
+    // View and model read the logic, which is gone before QWidget's
+    // destructor would delete the children: they go first.
     delete ListBox1;
-    delete Ergebnisliste;
+    delete Listenmodell;
 }
 
 void TForm1::Aufbauen()
@@ -101,18 +91,20 @@ void TForm1::Aufbauen()
     move(EntwurfLinks, EntwurfOben);
     resize(InnenBreite, hoehe);
 
-    LinkeSpalteAnlegen(*this);
-    Ergebnisliste = new TErgebnisliste(Funde(), this);
-    ListBox1 = new TErgebnisansicht(Ergebnisliste, Zeilenhoehe, this);
+    LinkeSpalteAnlegen(*this, *this);
+    Listenmodell = new TListenmodell([this](uint32_t reihe) { return logik_.Reihentext(reihe); }, this);
+    ListBox1 = new TErgebnisansicht(Listenmodell, logik_, Zeilenhoehe, this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(ListeLinks, 0, InnenBreite - ListeLinks, InnenHoehe);
     ListBox1->setToolTip(QString::fromUtf8(Listenhinweis));
     HinweisNichtGelesen = new QLabel(this);
     HinweisNichtGelesen->setObjectName(QStringLiteral("HinweisNichtGelesen"));
     HinweisNichtGelesen->hide();
-    auto* zusammenfassung = new TZusammenfassung(*Ergebnisliste, *ListBox1->Markierung(), this);
-    connect(zusammenfassung, &TZusammenfassung::SichtbarkeitGeaendert, this, [this] { ListeAnordnen(); });
-    Zusammenfassung = zusammenfassung;
+    Zusammenfassung = new QLabel(this);
+    Zusammenfassung->setObjectName(QStringLiteral("Zusammenfassung"));
+    Zusammenfassung->setToolTip(
+        QString::fromUtf8("Platz, den die gleichen Dateien (+) belegen; Anzahl und Größe der markierten Dateien, jede einmal gezählt"));
+    Zusammenfassung->hide();
 
     spaltenlauf_ = new TSpaltenlauf(*this, {GroupBox1, GroupBox2, GroupBox3, GroupBox4}, 96, InnenHoehe, ListeLinks);
 
@@ -131,12 +123,12 @@ void TForm1::Aufbauen()
 
     MenueAufbauen();
 
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { Befehl(&TForm1::BitBtn1Click); });
-    WahlTastenEinrichten(Edit1, [this] { Befehl(&TForm1::Edit1DblClick); });
-    WahlTastenEinrichten(Edit3, [this] { Befehl(&TForm1::Edit3DblClick); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { logik_.Ausfuehren(TBefehl::Start); });
+    WahlTastenEinrichten(Edit1, [this] { logik_.Ausfuehren(TBefehl::ErstesVerzeichnis); });
+    WahlTastenEinrichten(Edit3, [this] { logik_.Ausfuehren(TBefehl::ZweitesVerzeichnis); });
     MenueTasteEinrichten(ListBox1);
-    new TVerzeichnisablage(Edit1, [this](const std::string& pfad) { FeldSetzen(TFeld::Edit1, pfad); });
-    new TVerzeichnisablage(Edit3, [this](const std::string& pfad) { FeldSetzen(TFeld::Edit3, pfad); });
+    new TVerzeichnisablage(Edit1, [this](const std::vector<std::string>& pfade) { logik_.Ablegen(TFeld::Edit1, pfade); });
+    new TVerzeichnisablage(Edit3, [this](const std::vector<std::string>& pfade) { logik_.Ablegen(TFeld::Edit3, pfade); });
     for (QObject* objekt : {static_cast<QObject*>(Edit1), static_cast<QObject*>(Edit3),
                             static_cast<QObject*>(GroupBox1), static_cast<QObject*>(GroupBox2),
                             static_cast<QObject*>(GroupBox3), static_cast<QObject*>(GroupBox4),
@@ -147,31 +139,17 @@ void TForm1::Aufbauen()
 void TForm1::MenueAufbauen()
 {
     PopupMenu1 = new QMenu(this);
-    const auto eintrag = [this](const char* text, void (TForm1::*handler)()) {
-        QAction* aktion = PopupMenu1->addAction(QString::fromUtf8(text));
-        connect(aktion, &QAction::triggered, this, [this, handler] { Befehl(handler); });
-        return aktion;
-    };
-    AlleEintrgemitMarkieren1 = eintrag("alle Einträge mit + markieren", &TForm1::AlleEintrgemitMarkieren1Click);
-    AlleEintrgemitMarkieren2 = eintrag("alle Einträge mit - markieren", &TForm1::AlleEintrgemitMarkieren2Click);
-    AlleEintrgemitMarkieren3 = eintrag("alle Einträge mit ! markieren", &TForm1::AlleEintrgemitMarkieren3Click);
-    N11 = PopupMenu1->addSeparator();
-    AlleMarkierungenlschen1 = eintrag("alle Markierungen löschen", &TForm1::AlleMarkierungenlschen1Click);
-    N1 = PopupMenu1->addSeparator();
-    markierteEintrgekopierennach1 =
-        eintrag("markierte Einträge kopieren nach…", &TForm1::markierteEintrgekopierennach1Click);
-    markierteEintrgekopierenvonnach1 =
-        eintrag("markierte Einträge kopieren von… nach…", &TForm1::markierteEintrgekopierenvonnach1Click);
-    N2 = PopupMenu1->addSeparator();
-    markierteEintrgeverschiebennach1 =
-        eintrag("markierte Einträge verschieben nach…", &TForm1::markierteEintrgeverschiebennach1Click);
-    markierteEintrgeverschiebenvonnach1 =
-        eintrag("markierte Einträge verschieben von… nach…", &TForm1::markierteEintrgeverschiebenvonnach1Click);
-    N3 = PopupMenu1->addSeparator();
-    NichtGeleseneAnzeigen1 = eintrag("nicht gelesene Einträge anzeigen…", &TForm1::NichtGeleseneAnzeigen1Click);
-    NichtGeleseneAnzeigen1->setEnabled(false);
-    Listenaktionen = new TListenaktionen(*this);
-
+    for (const TMenueeintrag& eintrag : Kontextmenue()) {
+        if (!eintrag.text) {
+            PopupMenu1->addSeparator();
+            continue;
+        }
+        QAction* aktion = PopupMenu1->addAction(QString::fromUtf8(eintrag.text));
+        aktion->setEnabled(eintrag.anfangsFrei);
+        const TBefehl befehl = eintrag.befehl;
+        connect(aktion, &QAction::triggered, this, [this, befehl] { logik_.Ausfuehren(befehl); });
+        Aktionen.emplace_back(befehl, aktion);
+    }
     // A popup, not a nested exec(): the commands then run from the main
     // loop, which matters for the long ones.
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -179,159 +157,11 @@ void TForm1::MenueAufbauen()
             [this](const QPoint& stelle) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(stelle)); });
 }
 
-// Settings
-
-void TForm1::FormCreate()
-{
-    TFensterwerte werte{y(), x(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3), rahmen_.AussenBreite(),
-                        Listenaktionen->Filterwerte()};
-    // Also when a number below throws, what was read before it takes effect
-    // and the window opens where the user can reach it, whatever the stored
-    // place.
-    struct TAnwenden {
-        TForm1& fenster;
-        const TFensterwerte& werte;
-        bool ersterStart = false;
-        ~TAnwenden()
-        {
-            if (ersterStart)
-                return;
-            fenster.move(werte.links, werte.oben);
-            fenster.FeldSetzen(TFeld::Edit1, werte.verzeichnis1);
-            fenster.FeldSetzen(TFeld::Edit3, werte.verzeichnis2);
-            fenster.rahmen_.AussenBreiteSetzen(werte.breite);
-            fenster.rahmen_.AufSchirmBringen(fenster.Bildschirme());
-            fenster.Listenaktionen->FilterSetzen(werte.filter);
-        }
-    } anwenden{*this, werte};
-    if (FensterwerteLesen(Einstellungen, werte))
-        return;
-    anwenden.ersterStart = true;
-    // A screen narrower than the designed window (a large scale factor)
-    // gets a window as wide as it is, so that centring leaves no control off it.
-    const std::vector<QRect> schirme = Bildschirme();
-    if (!schirme.empty() && schirme.front().width() < rahmen_.AussenBreite())
-        rahmen_.AussenBreiteSetzen(schirme.front().width());
-    const QSize schirm = BildschirmGroesse();
-    const QRect rahmen = frameGeometry();
-    // Integer division truncates toward zero, as on the system the file
-    // format comes from: a screen lower than the window gives a negative top.
-    move((schirm.width() - rahmen.width()) / 2, (schirm.height() - rahmen.height()) / 2);
-    FeldSetzen(TFeld::Edit1, Startverzeichnis1);
-    FeldSetzen(TFeld::Edit3, Startverzeichnis2);
-}
-
-void TForm1::FormClose()
-{
-    sitzung_.Stopp.Anfordern();
-    if (!EinstellungenSichern())
-        Meldung("Datei " + einstellungsPfad_ + " konnte nicht gespeichert werden!", "Fehler");
-}
-
-bool TForm1::EinstellungenSichern()
-{
-    const QRect rahmen = frameGeometry();
-    return FensterwerteSichern({rahmen.top(), rahmen.left(), FeldText(TFeld::Edit1), FeldText(TFeld::Edit3),
-                                rahmen.width(), Listenaktionen->Filterwerte()},
-                               Startverzeichnis1, Startverzeichnis2, Einstellungen, einstellungsPfad_);
-}
-
-// Commands
-
-void TForm1::Befehl(void (TForm1::*handler)())
-{
-    Befehl([this, handler] { (this->*handler)(); });
-}
-
-void TForm1::Befehl(const std::function<void()>& aufgabe)
-{
-    ablauf_.Ausfuehren(aufgabe);
-}
-
-void TForm1::BitBtn1Click()
-{
-    // The running command is still writing the list and the counters at
-    // remembered places; a second run inside it would empty them.
-    if (Beschaeftigt())
-        return;
-    BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Rot.bmp")));
-    sitzung_.ListeLeeren();
-    HinweisNichtGelesen->hide();
-    NichtGeleseneAnzeigen1->setEnabled(false);
-    ListeAnordnen();
-    sitzung_.SucheAusfuehren({FeldText(TFeld::Edit1), FeldText(TFeld::Edit3)});
-    BitBtn1->setIcon(GlypheLaden(DatenDatei(programmVerzeichnis_, "LED_Grün.bmp")));
-}
-
-void TForm1::VerzeichnisWaehlen(TFeld feld)
-{
-    // The "x" makes the dialog open inside the directory with a name in its
-    // box; confirming it takes the directory shown.
-    OpenDialog1.FileName = FeldText(feld) + "x";
-    OpenDialog1.Titel = feld == TFeld::Edit1 ? "Erstes Verzeichnis wählen" : "Zweites Verzeichnis wählen";
-    if (!OpenDialog1Execute())
-        return;
-    FeldSetzen(feld, VerzeichnisTeil(OpenDialog1.FileName));
-}
-
-void TForm1::Kopieren(bool vonNach, bool verschieben)
-{
-    // One file command at a time: a second one started at a dispatch of
-    // the first would write where the first is writing, and a copy during
-    // a search would act on half a list.
-    if (Beschaeftigt())
-        return;
-    // "nach…" takes each line from where the search found it, whatever
-    // Edit1 says now; "von… nach…" asks for that place first, and the
-    // second run of the dialog starts from the first choice, which it keeps.
-    std::string basis;
-    if (vonNach) {
-        OpenDialog1.Titel = verschieben ? "Verschieben von: Quellverzeichnis wählen" : "Kopieren von: Quellverzeichnis wählen";
-        if (!OpenDialog1Execute())
-            return;
-        basis = VerzeichnisTeil(OpenDialog1.FileName);
-    }
-    if (vonNach)
-        OpenDialog1.Titel = verschieben ? "Verschieben von… nach: Zielverzeichnis wählen"
-                                        : "Kopieren von… nach: Zielverzeichnis wählen";
-    else
-        OpenDialog1.Titel = verschieben ? "Verschieben nach: Zielverzeichnis wählen" : "Kopieren nach: Zielverzeichnis wählen";
-    if (!OpenDialog1Execute())
-        return;
-    const TAbgelehnt abgelehnt =
-        sitzung_.MarkierteKopieren(MarkierteZeilen(), basis, VerzeichnisTeil(OpenDialog1.FileName), verschieben);
-    // The verdict says that a line failed; the list says which and why.
-    if (!abgelehnt.empty())
-        AbgelehnteMelden(
-            AbgelehntMeldung(verschieben ? TMeldungsAnlass::Verschieben : TMeldungsAnlass::Kopieren, abgelehnt));
-}
-
-// The modal parts
-
-void TForm1::AboutBoxZeigen()
-{
-    if (AboutBox)
-        AboutBox->Zeigen(*this);
-}
-
-void TForm1::Beenden()
-{
-    hide();
-    QCoreApplication::quit();
-}
-
-void TForm1::NachrichtenVerarbeiten()
-{
-    beobachter_.Anzeigen();
-    QCoreApplication::processEvents();
-}
-
 // Events
 
 void TForm1::closeEvent(QCloseEvent* ereignis)
 {
-    Abgesichert([this] { FormClose(); });
-    if (ablauf_.Schliessen())
+    if (logik_.Schliessen())
         ereignis->accept();
     else
         ereignis->ignore();
@@ -342,7 +172,7 @@ void TForm1::mouseDoubleClickEvent(QMouseEvent* ereignis)
     // Only the free area: labels and the gauge pass their clicks up to us,
     // but a double-click on them is no double-click on the window.
     if (ereignis->button() == Qt::LeftButton && childAt(ereignis->position().toPoint()) == nullptr)
-        Befehl(&TForm1::FormDblClick);
+        logik_.Ausfuehren(TBefehl::Info);
 }
 
 bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
@@ -359,18 +189,14 @@ bool TForm1::eventFilter(QObject* objekt, QEvent* ereignis)
     }
     if (art != QEvent::MouseButtonDblClick || maus->button() != Qt::LeftButton)
         return QWidget::eventFilter(objekt, ereignis);
-    if (objekt == Edit1) {
-        Befehl(&TForm1::Edit1DblClick);
-        return true;
-    }
-    if (objekt == Edit3) {
-        Befehl(&TForm1::Edit3DblClick);
+    if (objekt == Edit1 || objekt == Edit3) {
+        logik_.Ausfuehren(objekt == Edit1 ? TBefehl::ErstesVerzeichnis : TBefehl::ZweitesVerzeichnis);
         return true;
     }
     auto* gruppe = qobject_cast<QGroupBox*>(objekt);
     if (gruppe) {
         if (gruppe->childAt(maus->position().toPoint()) == nullptr)
-            Befehl(&TForm1::FormDblClick);
+            logik_.Ausfuehren(TBefehl::Info);
         return true;
     }
     return QWidget::eventFilter(objekt, ereignis);
@@ -395,15 +221,6 @@ void TForm1::showEvent(QShowEvent* ereignis)
     rahmen_.Anpassen();
 }
 
-// The fields and the list
-
-void TForm1::FeldSetzen(TFeld feld, const std::string& text)
-{
-    felder_.Setzen(feld, text);
-    if (!Beschaeftigt())
-        beobachter_.Anzeigen();
-}
-
 void TForm1::ListeAnordnen()
 {
     // The list keeps its left edge and follows the window's right and lower
@@ -418,38 +235,23 @@ void TForm1::ListeAnordnen()
     HinweisNichtGelesen->setGeometry(links, height() - hinweis, breite, hinweis);
 }
 
-void TForm1::AbgelehnteMelden(const TEintragsMeldung& meldung)
-{
-    EintraegeZeigen(this, meldung);
-}
+// The program's window
 
-void TForm1::NichtGeleseneAnzeigen1Click()
+int HauptfensterAusfuehren()
 {
-    EintraegeZeigen(this, UebersprungenMeldung(Uebersprungen()));
-}
-
-bool TForm1::ListeMarkiert(uint32_t index) const
-{
-    return ListBox1->Markierung()->Markiert(index);
-}
-
-std::vector<uint32_t> TForm1::MarkierteZeilen() const
-{
-    return ListBox1->Markierung()->Zeilen(ListeAnzahl());
-}
-
-void TForm1::ListeBereichMarkieren(uint32_t erste, uint32_t ende, bool markiert)
-{
-    // Only lines the view knows of can be marked; a command that marks
-    // while a search runs shows the lines found so far first.
-    Ergebnisliste->Zeigen();
-    ListBox1->Markierung()->Setzen(erste, std::min(ende, ListeAnzahl()), markiert);
-}
-
-void TForm1::EintraegeMarkieren(char zeichen)
-{
-    // Neighbouring lines of the kind go to the marks as one range: a "- "
-    // line stands mostly among others of its kind.
-    for (const auto& [erste, ende] : Funde().Bereiche(zeichen))
-        ListeBereichMarkieren(erste, ende, true);
+    std::unique_ptr<TForm1> Form1;
+    Abgesichert(
+        [&] {
+            // Form1 first: it is the main window. A number in the settings
+            // that does not fit is shown, and the window opens all the same.
+            Form1 = std::make_unique<TForm1>();
+            Abgesichert([&] { Form1->Logik().FormCreate(); }, FehlerfensterZeigen);
+            Form1->AboutBox = new TAboutBox(Form1.get()); // owned by Form1
+            // Owned by Form1, so gone with it before an exit() at the end of main.
+            new TEndesignale([fenster = Form1.get()] { fenster->Logik().EinstellungenSichern(); }, Form1.get());
+            Form1->show();
+            QApplication::exec();
+        },
+        FehlerfensterZeigen);
+    return 0;
 }

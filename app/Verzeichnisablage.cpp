@@ -1,40 +1,45 @@
 #include "app/Verzeichnisablage.h"
 
-#include "util/Plattform.h"
+#include "fenster/Verzeichnisablage.h"
 
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
 
-TVerzeichnisablage::TVerzeichnisablage(QLineEdit* feld, std::function<void(const std::string& pfad)> setzen)
-    : QObject(feld), setzen_(std::move(setzen))
+TVerzeichnisablage::TVerzeichnisablage(QLineEdit* feld,
+                                       std::function<void(const std::vector<std::string>& pfade)> ablegen)
+    : QObject(feld), ablegen_(std::move(ablegen))
 {
     feld->setAcceptDrops(true);
     feld->installEventFilter(this);
 }
 
+std::vector<std::string> TVerzeichnisablage::Pfade(const QMimeData& daten)
+{
+    std::vector<std::string> pfade;
+    for (const QUrl& adresse : daten.urls()) {
+        if (!adresse.isLocalFile()) {
+            pfade.emplace_back();
+            continue;
+        }
+        // The file system's bytes, not the text shown: the fields keep those.
+        // A name that is no UTF-8 comes percent-encoded, and a string would
+        // turn its bytes into replacement characters; decoded straight from
+        // the URL, they stay.
+#ifdef _WIN32
+        const QByteArray name = adresse.toLocalFile().toUtf8();
+#else
+        const QByteArray name = QByteArray::fromPercentEncoding(adresse.path(QUrl::FullyEncoded).toLatin1());
+#endif
+        pfade.emplace_back(name.constData(), static_cast<size_t>(name.size()));
+    }
+    return pfade;
+}
+
 bool TVerzeichnisablage::Verzeichnis(const QMimeData& daten, std::string& pfad)
 {
-    const QList<QUrl> adressen = daten.urls();
-    if (adressen.size() != 1 || !adressen.constFirst().isLocalFile())
-        return false;
-    // The file system's bytes, not the text shown: the fields keep those.
-    // A name that is no UTF-8 comes percent-encoded, and a string would
-    // turn its bytes into replacement characters; decoded straight from
-    // the URL, they stay.
-#ifdef _WIN32
-    const QByteArray name = adressen.constFirst().toLocalFile().toUtf8();
-#else
-    const QByteArray name = QByteArray::fromPercentEncoding(adressen.constFirst().path(QUrl::FullyEncoded).toLatin1());
-#endif
-    std::string bytes(name.constData(), static_cast<size_t>(name.size()));
-    if (bytes.empty() || !plattform::IstVerzeichnis(bytes))
-        return false;
-    if (!plattform::BeendetVerzeichnisteil(bytes.back()))
-        bytes += plattform::Trenner;
-    pfad = std::move(bytes);
-    return true;
+    return AbgelegtesVerzeichnis(Pfade(daten), pfad);
 }
 
 bool TVerzeichnisablage::eventFilter(QObject* objekt, QEvent* ereignis)
@@ -52,6 +57,6 @@ bool TVerzeichnisablage::eventFilter(QObject* objekt, QEvent* ereignis)
     }
     ablage->acceptProposedAction();
     if (art == QEvent::Drop)
-        setzen_(pfad);
+        ablegen_(Pfade(*ablage->mimeData()));
     return true;
 }

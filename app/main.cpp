@@ -1,14 +1,10 @@
 // Dubrinax: finds files with identical content in two directory trees.
 
 #include "app/Anwendung.h"
-#include "app/Endesignale.h"
-#include "app/Fehlerbox.h"
-#include "app/Sprache.h"
-#include "app/Unit1.h"
+#include "app/Hauptfenster.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -39,18 +35,5 @@ int main(int argc, char** argv)
         return 1;
     }
     TAnwendung anwendung(argc, argv);
-    // Declared after the application object, so destroyed before it.
-    std::unique_ptr<TForm1> Form1;
-    Abgesichert([&] {
-        // Form1 first: it is the main window. A number in the settings that
-        // does not fit is shown, and the window opens all the same.
-        Form1 = std::make_unique<TForm1>();
-        Abgesichert([&] { Form1->FormCreate(); });
-        Form1->AboutBox = new TAboutBox(Form1.get()); // owned by Form1
-        // Owned by Form1, so gone with it before an exit() at the end of main.
-        new TEndesignale([fenster = Form1.get()] { fenster->EinstellungenSichern(); }, Form1.get());
-        Form1->show();
-        TAnwendung::exec();
-    });
-    return 0;
+    return HauptfensterAusfuehren();
 }

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -52,22 +53,59 @@ double MiB(double kib)
     return kib / 1024;
 }
 
-// The real window, with its dispatches timed.
+// The real window's face with its dispatches timed: when each began, how
+// long it took, and what the window showed then (ort).
+class TMessflaeche : public TFormflaeche {
+public:
+    using TFormflaeche::TFormflaeche;
+
+    std::function<std::string()> ort;
+    std::vector<TUhr::time_point> zeitpunkte;
+    std::vector<double> dauern;
+    std::vector<std::string> orte;
+
+    void NachrichtenVerarbeiten() override
+    {
+        const auto anfang = TUhr::now();
+        zeitpunkte.push_back(anfang);
+        orte.push_back(ort ? ort() : std::string());
+        TFormflaeche::NachrichtenVerarbeiten();
+        dauern.push_back(Sekunden(anfang, TUhr::now()));
+    }
+    bool JaNeinFrage(const std::string&, const std::string&) override { return false; }
+};
+
+// The real window over that face.
 class TMessfenster : public TForm1 {
 public:
-    using TForm1::TForm1;
+    explicit TMessfenster(std::string programmVerzeichnis)
+        : TForm1(std::move(programmVerzeichnis), nullptr,
+                 [](QWidget& fenster, const TFormteile& teile, TFensterrahmen& rahmen, std::function<void()> anordnen) {
+                     return std::make_unique<TMessflaeche>(fenster, teile, rahmen, std::move(anordnen));
+                 })
+    {
+        messung.ort = [this] {
+            return Logik().FeldText(TFeld::Edit5) + ", " + std::to_string(Logik().ListeAnzahl()) + " lines";
+        };
+    }
+
+    TMessflaeche& messung = static_cast<TMessflaeche&>(Flaeche());
+    std::vector<TUhr::time_point>& zeitpunkte = messung.zeitpunkte;
+    std::vector<double>& dauern = messung.dauern;
+    std::vector<std::string>& orte = messung.orte;
+    TUhr::time_point ende;
 
     // The Start button's work without its lamps: clear, count from zero, search.
     double Suchen(const std::string& baum)
     {
-        FeldSetzen(TFeld::Edit1, baum);
-        FeldSetzen(TFeld::Edit3, baum);
+        Logik().FeldSetzen(TFeld::Edit1, baum);
+        Logik().FeldSetzen(TFeld::Edit3, baum);
         zeitpunkte.clear();
         dauern.clear();
         orte.clear();
         const auto anfang = TUhr::now();
-        Sitzung().ListeLeeren();
-        Sitzung().SucheAusfuehren({baum, baum});
+        Logik().Sitzung().ListeLeeren();
+        Logik().Sitzung().SucheAusfuehren({baum, baum});
         ende = TUhr::now();
         return std::chrono::duration<double>(ende - anfang).count();
     }
@@ -96,10 +134,10 @@ public:
     }
 
     // Runs a command of the list's pop-up menu and the paint it causes.
-    double Befehl(void (TForm1::*handler)())
+    double Befehl(TBefehl befehl)
     {
         const auto anfang = TUhr::now();
-        (this->*handler)();
+        Logik().Ausfuehren(befehl);
         QCoreApplication::processEvents();
         return Sekunden(anfang, TUhr::now());
     }
@@ -107,23 +145,18 @@ public:
     uint32_t MarkierteAnzahl() const
     {
         uint32_t markiert = 0;
-        for (uint32_t i = 0; i < ListeAnzahl(); ++i)
-            markiert += ListeMarkiert(i) ? 1 : 0;
+        for (uint32_t i = 0; i < Logik().ListeAnzahl(); ++i)
+            markiert += Logik().ListeMarkiert(i) ? 1 : 0;
         return markiert;
     }
 
     uint64_t Zeilenbytes() const
     {
         uint64_t bytes = 0;
-        for (uint32_t i = 0; i < ListeAnzahl(); ++i)
-            bytes += ListeZeile(i).size();
+        for (uint32_t i = 0; i < Logik().ListeAnzahl(); ++i)
+            bytes += Logik().ListeZeile(i).size();
         return bytes;
     }
-
-    std::vector<TUhr::time_point> zeitpunkte;
-    std::vector<double> dauern;
-    std::vector<std::string> orte;
-    TUhr::time_point ende;
 
 private:
     // Stretches begin at a dispatch and end at the next (or the end of the
@@ -143,17 +176,6 @@ private:
         }
         return beste;
     }
-
-protected:
-    void NachrichtenVerarbeiten() override
-    {
-        const auto anfang = TUhr::now();
-        zeitpunkte.push_back(anfang);
-        orte.push_back(FeldText(TFeld::Edit5) + ", " + std::to_string(ListeAnzahl()) + " lines");
-        TForm1::NachrichtenVerarbeiten();
-        dauern.push_back(Sekunden(anfang, TUhr::now()));
-    }
-    bool JaNeinFrage(const std::string&, const std::string&) override { return false; }
 };
 
 double Median(std::vector<double> werte)
@@ -221,7 +243,7 @@ int main(int argc, char** argv)
     const double bedarf = MiB(static_cast<double>(leerKiB)) + zeilenMiB;
     std::printf("tree %s, %d runs, medians\n", baum.c_str(), wiederholungen);
     std::printf("  window (TForm1, offscreen)  %8.3f s  peak %7.1f MiB  lines %u\n", f, MiB(Median(spitzen)),
-                fenster.ListeAnzahl());
+                fenster.Logik().ListeAnzahl());
     std::printf("  dubrinax-cli                %8.3f s  peak %7.1f MiB\n", c, MiB(Median(cliSpitzen)));
     std::printf("  window / cli                %8.2f         %7.2f\n", f / c, Median(spitzen) / Median(cliSpitzen));
     std::printf("  longest stretch without a dispatch while comparing: %.1f ms (worst run %.1f ms)\n",
@@ -234,15 +256,15 @@ int main(int argc, char** argv)
                 MiB(static_cast<double>(leerKiB)), zeilenMiB, bedarf, MiB(Median(spitzen)) / bedarf);
 
     // The marking commands on the list of the last run, each with its paint.
-    const double plus = fenster.Befehl(&TForm1::AlleEintrgemitMarkieren1Click);
+    const double plus = fenster.Befehl(TBefehl::PlusMarkieren);
     const uint32_t plusMarkiert = fenster.MarkierteAnzahl();
-    const double minus = fenster.Befehl(&TForm1::AlleEintrgemitMarkieren2Click);
-    const double ausruf = fenster.Befehl(&TForm1::AlleEintrgemitMarkieren3Click);
+    const double minus = fenster.Befehl(TBefehl::MinusMarkieren);
+    const double ausruf = fenster.Befehl(TBefehl::AusrufMarkieren);
     const uint32_t alleMarkiert = fenster.MarkierteAnzahl();
-    const double loeschen = fenster.Befehl(&TForm1::AlleMarkierungenlschen1Click);
+    const double loeschen = fenster.Befehl(TBefehl::MarkierungenLoeschen);
     std::printf("  marking commands on %u lines: + %.1f ms (%u marked), - %.1f ms, ! %.1f ms (%u marked), "
                 "clear %.1f ms (%u marked)\n",
-                fenster.ListeAnzahl(), plus * 1000, plusMarkiert, minus * 1000, ausruf * 1000, alleMarkiert,
+                fenster.Logik().ListeAnzahl(), plus * 1000, plusMarkiert, minus * 1000, ausruf * 1000, alleMarkiert,
                 loeschen * 1000, fenster.MarkierteAnzahl());
     return 0;
 }

@@ -12,7 +12,7 @@
 #if __has_include("search/FensterLogik.h")
 #include "search/FensterLogik.h"
 #else
-#include "app/Feldanzeige.h"
+#include "fenster/Feldanzeige.h"
 #include "search/Suchsitzung.h"
 #endif
 #include <numeric>

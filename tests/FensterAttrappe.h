@@ -4,7 +4,7 @@
 // turns the session's state into the window's field texts, as the window
 // does, and answers the stop question from a script.
 
-#include "app/Feldanzeige.h"
+#include "fenster/Feldanzeige.h"
 #include "search/Suchsitzung.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "app/Fehlerbox.h"
+#include "fenster/Fehlerbox.h"
 
 #include "util/Fehler.h"
 
@@ -16,18 +16,12 @@ struct TFall {
     std::string text;
 };
 
-class FehlerboxTest : public ::testing::TestWithParam<TFall> {
-protected:
-    void SetUp() override
-    {
-        FehlerAnzeige() = [this](const std::string& text) { boxen.push_back(text); };
-    }
-    std::vector<std::string> boxen;
-};
+class FehlerboxTest : public ::testing::TestWithParam<TFall> {};
 
 TEST_P(FehlerboxTest, ShowsTheEscapedErrorInOneBoxAndCarriesOn)
 {
-    EXPECT_FALSE(Abgesichert(GetParam().aufgabe));
+    std::vector<std::string> boxen;
+    EXPECT_FALSE(Abgesichert(GetParam().aufgabe, [&](const std::string& text) { boxen.push_back(text); }));
     EXPECT_EQ(boxen, std::vector<std::string>{GetParam().text});
 }
 
@@ -45,9 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Fehlerbox, ShowsNothingWhenNothingEscaped)
 {
     int boxen = 0;
-    FehlerAnzeige() = [&](const std::string&) { ++boxen; };
     bool gelaufen = false;
-    EXPECT_TRUE(Abgesichert([&] { gelaufen = true; }));
+    EXPECT_TRUE(Abgesichert([&] { gelaufen = true; }, [&](const std::string&) { ++boxen; }));
     EXPECT_TRUE(gelaufen);
     EXPECT_EQ(boxen, 0);
 }

@@ -1,4 +1,4 @@
-#include "app/Feldanzeige.h"
+#include "fenster/Feldanzeige.h"
 
 #include <gtest/gtest.h>
 

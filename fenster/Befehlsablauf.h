@@ -8,12 +8,15 @@
 // box needs a running application), and the program ends afterwards.
 
 #include <functional>
+#include <string>
 
 class TBefehlsablauf {
 public:
-    // laeuft: whether a command runs now; beenden: ends the program.
-    TBefehlsablauf(std::function<bool()> laeuft, std::function<void()> beenden)
-        : laeuft_(std::move(laeuft)), beenden_(std::move(beenden))
+    // laeuft: whether a command runs now; beenden: ends the program;
+    // fehler: shows the error box's text.
+    TBefehlsablauf(std::function<bool()> laeuft, std::function<void()> beenden,
+                   std::function<void(const std::string& text)> fehler)
+        : laeuft_(std::move(laeuft)), beenden_(std::move(beenden)), fehler_(std::move(fehler))
     {
     }
 
@@ -21,9 +24,10 @@ public:
     // program afterwards.
     void Ausfuehren(const std::function<void()>& handler);
 
-    // At a close, once the window has done what a close does: true when the
-    // window may go now, false when it waits for the running command.
-    bool Schliessen();
+    // At a close, once the window has done what a close does (schliessen,
+    // whose errors go to the box as well): true when the window may go now,
+    // false when it waits for the running command.
+    bool Schliessen(const std::function<void()>& schliessen);
 
     // True when the window was closed while a command ran.
     bool BeendenAngefordert() const { return beendenAngefordert_; }
@@ -31,5 +35,6 @@ public:
 private:
     std::function<bool()> laeuft_;
     std::function<void()> beenden_;
+    std::function<void(const std::string&)> fehler_;
     bool beendenAngefordert_ = false;
 };

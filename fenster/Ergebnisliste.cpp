@@ -1,9 +1,7 @@
-#include "app/Ergebnisliste.h"
+#include "fenster/Ergebnisliste.h"
 
-#include "app/Groessentext.h"
+#include "util/Groessenangabe.h"
 #include "search/Fundliste.h"
-
-#include <QString>
 
 #include <algorithm>
 #include <cstring>
@@ -35,28 +33,9 @@ bool VorVerkettet(std::string_view x1, std::string_view x2, std::string_view y1,
 
 } // namespace
 
-TErgebnisliste::TErgebnisliste(const TFundliste& funde, QObject* eltern) : QAbstractListModel(eltern), funde_(funde) {}
-
-int TErgebnisliste::rowCount(const QModelIndex& eltern) const
+std::string TErgebnisliste::Zeilentext(uint32_t zeile) const
 {
-    return eltern.isValid() ? 0 : static_cast<int>(gezeigt_);
-}
-
-QVariant TErgebnisliste::data(const QModelIndex& index, int rolle) const
-{
-    if (rolle != Qt::DisplayRole || !index.isValid() || static_cast<uint32_t>(index.row()) >= gezeigt_)
-        return {};
-    return Zeilentext(Zeile(static_cast<uint32_t>(index.row())));
-}
-
-QString TErgebnisliste::Zeilentext(uint32_t zeile) const
-{
-    if (zeile >= funde_.Anzahl())
-        return {};
-    // The core's texts are UTF-8; bytes that are not show as replacement
-    // characters, while the list keeps them as they were.
-    const std::string text = funde_.Text(zeile);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return zeile < funde_.Anzahl() ? funde_.Text(zeile) : std::string();
 }
 
 uint64_t TErgebnisliste::Groesse(uint32_t zeile) const
@@ -72,17 +51,16 @@ TZeilendatei TErgebnisliste::Datei(uint32_t zeile) const
     return {fund.lauf, fund.eintrag, Groesse(zeile)};
 }
 
-QString TErgebnisliste::Groessenspalte(uint32_t reihe) const
+std::string TErgebnisliste::Groessenspalte(uint32_t reihe) const
 {
     const uint32_t zeile = Zeile(reihe);
     if (zeile >= funde_.Anzahl() || funde_.Fund(zeile).art == '+' || funde_.Eintrag(zeile).groesse < 0)
         return {};
-    return Groessentext(Groesse(zeile));
+    return Groessenangabe(Groesse(zeile));
 }
 
 void TErgebnisliste::Sortieren(TOrdnung ordnung)
 {
-    beginResetModel();
     std::vector<uint32_t>().swap(ordnung_);
     const uint32_t anzahl = gezeigt_;
     if (ordnung != TOrdnung::Lauf && anzahl > 0) {
@@ -131,80 +109,62 @@ void TErgebnisliste::Sortieren(TOrdnung ordnung)
                 ordnung_.push_back(zeile);
         }
     }
-    endResetModel();
 }
 
-void TErgebnisliste::Messen(uint32_t index)
+void TErgebnisliste::Messen(uint32_t zeile)
 {
-    const auto laenge = static_cast<uint32_t>(funde_.TextLaenge(index));
+    const auto laenge = static_cast<uint32_t>(funde_.TextLaenge(zeile));
     if (laenge > laengste_) {
         laengste_ = laenge;
-        laengsteIndex_ = index;
+        laengsteIndex_ = zeile;
     }
 }
 
-void TErgebnisliste::Angehaengt(uint32_t index)
+std::pair<uint32_t, uint32_t> TErgebnisliste::Geaendert(uint32_t zeile)
 {
-    Messen(index);
-}
-
-void TErgebnisliste::Geaendert(uint32_t index)
-{
-    if (index >= funde_.Anzahl())
-        return;
-    Messen(index);
-    if (index >= gezeigt_)
-        return;
-    if (ordnung_.empty()) {
-        const QModelIndex stelle = createIndex(static_cast<int>(index), 0);
-        emit dataChanged(stelle, stelle, {Qt::DisplayRole});
-    } else {
-        // Sorted lists are whole lists; a change there is rare enough to
-        // repaint every row rather than keep the order's inverse.
-        emit dataChanged(createIndex(0, 0), createIndex(static_cast<int>(gezeigt_) - 1, 0), {Qt::DisplayRole});
-    }
+    if (zeile >= gezeigt_)
+        return {0, 0};
+    Messen(zeile);
+    // Sorted lists are whole lists; a change there is rare enough to draw
+    // every row again rather than keep the order's inverse.
+    return ordnung_.empty() ? std::pair{zeile, zeile + 1} : std::pair{0u, gezeigt_};
 }
 
 void TErgebnisliste::Geleert()
 {
-    beginResetModel();
     gezeigt_ = 0;
     laengste_ = 0;
     laengsteIndex_ = 0;
     plusBytes_ = 0;
     std::vector<std::vector<bool>>().swap(plusGezaehlt_);
     std::vector<uint32_t>().swap(ordnung_);
-    endResetModel();
-    emit Gezeigt();
 }
 
-void TErgebnisliste::Zeigen()
+bool TErgebnisliste::Zeigen()
 {
     const uint32_t anzahl = funde_.Anzahl();
     if (anzahl == gezeigt_)
-        return;
-    // The "+" lines' sum grows with them (a "+" line keeps its kind), by
-    // each file the first time a "+" line names it.
+        return false;
     for (uint32_t zeile = gezeigt_; zeile < anzahl; ++zeile) {
+        // The "+" lines' sum grows with them (a "+" line keeps its kind), by
+        // each file the first time a "+" line names it.
         const TFund& fund = funde_.Fund(zeile);
-        if (fund.art != '+')
-            continue;
-        if (plusGezaehlt_.size() <= fund.lauf)
-            plusGezaehlt_.resize(static_cast<size_t>(fund.lauf) + 1);
-        std::vector<bool>& lauf = plusGezaehlt_[fund.lauf];
-        if (lauf.size() <= fund.eintrag)
-            lauf.resize(std::max<size_t>(static_cast<size_t>(fund.eintrag) + 1, lauf.size() * 2), false);
-        if (!lauf[fund.eintrag]) {
-            lauf[fund.eintrag] = true;
-            plusBytes_ += Groesse(zeile);
+        if (fund.art == '+') {
+            if (plusGezaehlt_.size() <= fund.lauf)
+                plusGezaehlt_.resize(static_cast<size_t>(fund.lauf) + 1);
+            std::vector<bool>& lauf = plusGezaehlt_[fund.lauf];
+            if (lauf.size() <= fund.eintrag)
+                lauf.resize(std::max<size_t>(static_cast<size_t>(fund.eintrag) + 1, lauf.size() * 2), false);
+            if (!lauf[fund.eintrag]) {
+                lauf[fund.eintrag] = true;
+                plusBytes_ += Groesse(zeile);
+            }
         }
-    }
-    beginInsertRows(QModelIndex(), static_cast<int>(gezeigt_), static_cast<int>(anzahl - 1));
-    // Lines found after a sort come at its end, in the walk's order.
-    if (!ordnung_.empty())
-        for (uint32_t zeile = gezeigt_; zeile < anzahl; ++zeile)
+        Messen(zeile);
+        // Lines found after a sort come at its end, in the walk's order.
+        if (!ordnung_.empty())
             ordnung_.push_back(zeile);
+    }
     gezeigt_ = anzahl;
-    endInsertRows();
-    emit Gezeigt();
+    return true;
 }

@@ -2,7 +2,7 @@
 
 // What the window says of entries a command left alone, free of any
 // toolkit: the title and heading of the list and each entry's path with
-// its reason in German. The window only shows it (app/Eintragsliste).
+// its reason in German. A face only shows it (TOberflaeche::EintraegeZeigen).
 
 #include "search/Suchsitzung.h"
 #include "util/Grund.h"

@@ -1,4 +1,4 @@
-#include "app/Feldanzeige.h"
+#include "fenster/Feldanzeige.h"
 
 const char* const AbbruchFrage = "Soll wirklich abgerochen werden?";
 const char* const AbbruchTitel = "Abbrechen?";

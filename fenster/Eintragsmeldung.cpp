@@ -1,4 +1,4 @@
-#include "app/Eintragsmeldung.h"
+#include "fenster/Eintragsmeldung.h"
 
 TEintragsMeldung AbgelehntMeldung(TMeldungsAnlass anlass, const TAbgelehnt& abgelehnt)
 {

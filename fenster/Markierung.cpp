@@ -1,15 +1,12 @@
-#include "app/Markierung.h"
+#include "fenster/Markierung.h"
+
+#include "fenster/Ergebnisliste.h"
 
 #include <algorithm>
 
-TMarkierung::TMarkierung(std::function<TZeilendatei(uint32_t)> datei, QObject* eltern)
-    : QObject(eltern), datei_(std::move(datei))
-{
-}
-
 void TMarkierung::Zaehlen(uint32_t zeile, bool an)
 {
-    const TZeilendatei datei = datei_(zeile);
+    const TZeilendatei datei = liste_.Datei(zeile);
     if (markiertJeDatei_.size() <= datei.lauf)
         markiertJeDatei_.resize(static_cast<size_t>(datei.lauf) + 1);
     std::vector<uint32_t>& lauf = markiertJeDatei_[datei.lauf];
@@ -67,7 +64,6 @@ void TMarkierung::Setzen(uint32_t erste, uint32_t ende, bool an)
         an_[zeile] = an;
         Zaehlen(zeile, an);
     }
-    emit Geaendert();
 }
 
 void TMarkierung::Leeren()
@@ -78,17 +74,17 @@ void TMarkierung::Leeren()
         std::fill(lauf.begin(), lauf.end(), 0);
     anzahl_ = 0;
     bytes_ = 0;
-    emit Geaendert();
 }
 
 void TMarkierung::Vergessen()
 {
     laufend_ = {};
+    anker_ = 0;
+    ziehenAn_ = true;
     std::vector<bool>().swap(an_);
     std::vector<std::vector<uint32_t>>().swap(markiertJeDatei_);
     anzahl_ = 0;
     bytes_ = 0;
-    emit Geaendert();
 }
 
 void TMarkierung::Festschreiben()
@@ -98,7 +94,7 @@ void TMarkierung::Festschreiben()
         laufend_ = {};
 }
 
-bool TMarkierung::Vorher(uint32_t reihe, const std::function<uint32_t(uint32_t)>& zeileVon)
+bool TMarkierung::Vorher(uint32_t reihe)
 {
     // Saved the first time the range covers the row, kept while it is in
     // progress: a drag that comes back over a row finds its old state.
@@ -108,12 +104,12 @@ bool TMarkierung::Vorher(uint32_t reihe, const std::function<uint32_t(uint32_t)>
         const size_t neu = seite.size();
         const uint32_t r = reihe >= laufend_.anker ? laufend_.anker + static_cast<uint32_t>(neu)
                                                    : laufend_.anker - 1 - static_cast<uint32_t>(neu);
-        seite.push_back(Markiert(zeileVon(r)));
+        seite.push_back(Markiert(liste_.Zeile(r)));
     }
     return seite[k];
 }
 
-void TMarkierung::Bereich(uint32_t anker, uint32_t bis, bool an, const std::function<uint32_t(uint32_t)>& zeileVon)
+void TMarkierung::Bereich(uint32_t anker, uint32_t bis, bool an)
 {
     if (laufend_.gueltig && (laufend_.anker != anker || laufend_.an != an)) {
         if (laufend_.anker == anker) {
@@ -121,7 +117,7 @@ void TMarkierung::Bereich(uint32_t anker, uint32_t bis, bool an, const std::func
             // unmarked): the old range is undone, as Qt's lists do.
             const uint32_t von = std::min(anker, laufend_.bis), nach = std::max(anker, laufend_.bis);
             for (uint32_t r = von; r <= nach; ++r)
-                Bit(zeileVon(r), Vorher(r, zeileVon));
+                Bit(liste_.Zeile(r), Vorher(r));
         }
         laufend_ = {};
     }
@@ -130,24 +126,60 @@ void TMarkierung::Bereich(uint32_t anker, uint32_t bis, bool an, const std::func
         laufend_.an = an;
         laufend_.anker = anker;
         laufend_.bis = anker;
-        Vorher(anker, zeileVon);
-        Bit(zeileVon(anker), an);
+        Vorher(anker);
+        Bit(liste_.Zeile(anker), an);
     }
     const uint32_t alteVon = std::min(anker, laufend_.bis), alteNach = std::max(anker, laufend_.bis);
     const uint32_t von = std::min(anker, bis), nach = std::max(anker, bis);
     // Rows the range leaves get their old state; rows it reaches the new one.
     for (uint32_t r = alteVon; r < von; ++r)
-        Bit(zeileVon(r), Vorher(r, zeileVon));
+        Bit(liste_.Zeile(r), Vorher(r));
     for (uint32_t r = nach + 1; r <= alteNach && r > nach; ++r)
-        Bit(zeileVon(r), Vorher(r, zeileVon));
+        Bit(liste_.Zeile(r), Vorher(r));
     for (uint32_t r = von; r < alteVon; ++r) {
-        Vorher(r, zeileVon);
-        Bit(zeileVon(r), an);
+        Vorher(r);
+        Bit(liste_.Zeile(r), an);
     }
     for (uint32_t r = alteNach + 1; r <= nach && r > alteNach; ++r) {
-        Vorher(r, zeileVon);
-        Bit(zeileVon(r), an);
+        Vorher(r);
+        Bit(liste_.Zeile(r), an);
     }
     laufend_.bis = bis;
-    emit Geaendert();
+}
+
+void TMarkierung::Druecken(uint32_t reihe, bool umschalt, bool strg)
+{
+    if (umschalt) {
+        // From the anchor, replacing the range drawn from it before; what
+        // Ctrl+clicks marked elsewhere stays.
+        ziehenAn_ = true;
+    } else if (strg) {
+        Festschreiben();
+        anker_ = reihe;
+        ziehenAn_ = !Markiert(liste_.Zeile(reihe));
+    } else {
+        Leeren();
+        anker_ = reihe;
+        ziehenAn_ = true;
+    }
+    Ziehen(reihe);
+}
+
+void TMarkierung::Ziehen(uint32_t reihe)
+{
+    const uint32_t reihen = liste_.Reihen();
+    if (reihe >= reihen)
+        return;
+    Bereich(std::min(anker_, reihen - 1), reihe, ziehenAn_);
+}
+
+void TMarkierung::AnkerSetzen(uint32_t reihe)
+{
+    anker_ = reihe;
+}
+
+void TMarkierung::Neugeordnet()
+{
+    Festschreiben();
+    anker_ = 0;
 }

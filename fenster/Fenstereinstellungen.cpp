@@ -1,4 +1,4 @@
-#include "app/Fenstereinstellungen.h"
+#include "fenster/Fenstereinstellungen.h"
 
 #include "util/Einstellungsspeicher.h"
 #include "util/Stringsbearbeiten.h"

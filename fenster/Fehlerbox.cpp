@@ -1,27 +1,10 @@
-#include "app/Fehlerbox.h"
+#include "fenster/Fehlerbox.h"
 
 #include "util/Fehler.h"
 #include "util/Speicher.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QString>
-
 #include <exception>
 #include <new>
-
-namespace {
-
-void Standardbox(const std::string& text)
-{
-    // The active window is the parent, so the box stays in front of the
-    // window the user was working in; without one it stands alone.
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Dubrinax"), QString::fromUtf8(text),
-                    QMessageBox::Ok, QApplication::activeWindow());
-    box.exec();
-}
-
-} // namespace
 
 std::string FehlerboxText(const std::string& meldung)
 {
@@ -33,13 +16,7 @@ std::string FehlerboxText(const std::string& meldung)
     return meldung + '.';
 }
 
-std::function<void(const std::string& text)>& FehlerAnzeige()
-{
-    static std::function<void(const std::string&)> anzeige = Standardbox;
-    return anzeige;
-}
-
-bool Abgesichert(const std::function<void()>& aufgabe)
+bool Abgesichert(const std::function<void()>& aufgabe, const std::function<void(const std::string& text)>& anzeige)
 {
     std::string meldung;
     try {
@@ -54,6 +31,6 @@ bool Abgesichert(const std::function<void()>& aufgabe)
     }
     // Shown outside the handler, so that the box does not run with the
     // failed command's stack still in the middle of unwinding.
-    FehlerAnzeige()(FehlerboxText(meldung));
+    anzeige(FehlerboxText(meldung));
     return false;
 }
